@@ -1,0 +1,64 @@
+# Shared by the scripts: a private X display and the build's Wine prefix.
+# Source it, then call start_display and prepare_wine.
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+export WINEPREFIX="$root/build/win/wineprefix"
+export WINEDEBUG=-all
+export LANG=ja_JP.UTF-8
+export LC_ALL=ja_JP.UTF-8
+xvfb_pid=""
+
+start_display() {
+  local number=90
+  while [ -e "/tmp/.X${number}-lock" ] || [ -e "/tmp/.X11-unix/X${number}" ]; do number=$((number + 1)); done
+  Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 100); do
+    [ -e "/tmp/.X11-unix/X${number}" ] && break
+    sleep 0.05
+  done
+  export DISPLAY=":$number"
+}
+
+stop_display() {
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  xvfb_pid=""
+}
+
+# Boots the prefix once and keeps a wineserver running. Wine's services
+# inherit the caller's pipes, so everything here is detached from them.
+prepare_wine() {
+  mkdir -p "$WINEPREFIX"
+  # A persistent server spares every later Wine process its start-up; one
+  # that already runs is fine.
+  wineserver -p </dev/null >/dev/null 2>&1 || true
+  # Booting starts Wine's services now, detached, rather than inside the
+  # first test (whose pipes they would hold open).
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    wineboot -i </dev/null >/dev/null 2>&1
+  else
+    wineboot </dev/null >/dev/null 2>&1
+  fi
+  if [ ! -f "$WINEPREFIX/.ravo-settings" ]; then
+    # Debian's Wine does not find its own fonts (Marlett draws the caption
+    # buttons, Tahoma the dialogs); give them to the prefix.
+    cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+    # Without a window manager Wine waits on every hide and draws no
+    # caption unless its windows are unmanaged. Faces Windows has and Linux
+    # lacks are mapped to look alike.
+    local reg="$WINEPREFIX/ravo-settings.reg"
+    printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' \
+      '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]' '"Managed"="N"' '' \
+      '[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]' \
+      '"Times New Roman"="Liberation Serif"' \
+      '"ＭＳ ゴシック"="IPAGothic"' \
+      '"ＭＳ 明朝"="IPAMincho"' \
+      '"ＭＳ Ｐゴシック"="IPAPGothic"' '' | iconv -f UTF-8 -t UTF-16 >"$reg"
+    wine regedit /S "$reg" </dev/null >/dev/null 2>&1
+    touch "$WINEPREFIX/.ravo-settings"
+  fi
+}
+
+stop_wine() {
+  wineserver -k </dev/null >/dev/null 2>&1 || true
+}

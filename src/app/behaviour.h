@@ -1,0 +1,15 @@
+// Desk behaviour of the main window: clock timer, caption, topmost,
+// auto-hide and the notification icon.
+#pragma once
+#include <windows.h>
+
+void restart_clock_timer(HWND window, int show_time);
+void apply_title_style(HWND window);
+void apply_topmost(HWND window);
+void check_auto_hide(HWND window, int x, int y);
+void handle_timer(HWND window, UINT_PTR timer_id);
+void update_tray_icon(HWND window, int add);
+void remove_tray_icon(HWND window);
+void handle_tray_notify(HWND window, UINT mouse_message);
+
+enum { clock_timer_id = 1, reshow_timer_id = 2 };

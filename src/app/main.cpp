@@ -1,0 +1,72 @@
+// Entry point: one instance, one window, one message loop.
+#include <windows.h>
+
+#include "app/shell.h"
+#include "res/resource.h"
+#include "settings/program_folder.h"
+
+namespace {
+const wchar_t class_name[] = L"Zured";
+const DWORD main_ex_style = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_CLIENTEDGE;
+const DWORD main_style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+
+bool register_main_class(HINSTANCE instance)
+{
+    WNDCLASSEXW window_class = {};
+    window_class.cbSize = sizeof window_class;
+    window_class.style = CS_DBLCLKS;
+    window_class.lpfnWndProc = main_window_procedure;
+    window_class.cbWndExtra = 4;
+    window_class.hInstance = instance;
+    window_class.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_APP));
+    window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    window_class.lpszClassName = class_name;
+    window_class.hIconSm = small_icon;
+    if (RegisterClassExW(&window_class)) return true;
+
+    WNDCLASSW plain = {};
+    plain.style = window_class.style;
+    plain.lpfnWndProc = window_class.lpfnWndProc;
+    plain.cbWndExtra = window_class.cbWndExtra;
+    plain.hInstance = instance;
+    plain.hIcon = window_class.hIcon;
+    plain.hCursor = window_class.hCursor;
+    plain.lpszClassName = class_name;
+    return RegisterClassW(&plain) != 0;
+}
+
+int run_message_loop()
+{
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
+{
+    // A second start only brings the running calendar forward.
+    if (HWND running = FindWindowW(class_name, nullptr)) {
+        SetForegroundWindow(running);
+        return 0;
+    }
+    module_instance = instance;
+    small_icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, 16, 16, 0));
+    if (!register_main_class(instance)) {
+        DestroyIcon(small_icon);
+        return 0;
+    }
+    find_program_folder(instance);
+    HWND window = CreateWindowExW(main_ex_style, class_name, L"", main_style, 0, 0, 0, 0, nullptr, nullptr,
+                                  instance, nullptr);
+    if (!window) {
+        DestroyIcon(small_icon);
+        return 0;
+    }
+    ShowWindow(window, SW_SHOWNORMAL);
+    UpdateWindow(window);
+    return run_message_loop();
+}

@@ -1,0 +1,6 @@
+// What the mouse does on the main window.
+#pragma once
+#include <windows.h>
+
+void double_click_action(HWND window, int x, int y);
+void right_button_action(HWND window, int x, int y);

@@ -1,0 +1,267 @@
+// The main window: creation in its fixed order, one handler per message,
+// and the teardown.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include "app/behaviour.h"
+#include "app/menu.h"
+#include "app/pointer.h"
+#include "app/shell.h"
+#include "calendar/dates.h"
+#include "calendar/holiday_file.h"
+#include "dialogs/tooltips.h"
+#include "ledger/year_ledger.h"
+#include "res/resource.h"
+#include "settings/options.h"
+#include "view/fonts.h"
+#include "view/layout.h"
+#include "view/paint.h"
+#include "view/small_display.h"
+
+HINSTANCE module_instance;
+HWND main_window;
+HICON small_icon;
+HMENU popup_menu;
+int user_hidden;
+
+namespace {
+const int month_view_tools = 38;
+const int year_view_tools = 12 * 38;
+
+POINT client_point(LPARAM lparam) { return POINT{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)}; }
+
+POINT screen_to_client_point(HWND window, LPARAM lparam)
+{
+    POINT point = client_point(lparam);
+    ScreenToClient(window, &point);
+    return point;
+}
+
+void load_popup_menu()
+{
+    HMENU menu = LoadMenuW(module_instance, MAKEINTRESOURCEW(IDR_POPUP_MENU));
+    popup_menu = GetSubMenu(menu, 0);
+}
+
+LRESULT on_create(HWND window)
+{
+    main_window = window;
+    InitCommonControls();
+    load_options();
+    create_tooltip_control(window);
+    sync_tooltip_tools(tools_add);
+    prepare_glyphs();
+    create_view_fonts();
+    load_popup_menu();
+    set_to_now(display_date());
+    set_to_now(today_date());
+    load_year(display_date()->year + 1900);
+    load_holiday_file();
+    refresh_layout();
+    apply_topmost(window);
+    apply_start_with_windows(window);
+    update_tray_icon(window, 1);
+    return 0;
+}
+
+LRESULT on_destroy(HWND window)
+{
+    exit_cleanup(window);
+    PostQuitMessage(0);
+    return 0;
+}
+
+LRESULT on_close(HWND window)
+{
+    user_hidden = 1;
+    refresh_menu();
+    ShowWindow(window, SW_HIDE);
+    return 0;
+}
+
+LRESULT on_query_end_session(HWND window)
+{
+    exit_cleanup(window);
+    return TRUE;
+}
+
+LRESULT on_erase_background(HWND window, HDC dc)
+{
+    erase_background(window, dc);
+    return 1;
+}
+
+LRESULT on_time_change(HWND window)
+{
+    set_to_now(today_date());
+    InvalidateRect(window, nullptr, TRUE);
+    update_tray_icon(window, 0);
+    return 0;
+}
+
+LRESULT on_notify(NMHDR* header)
+{
+    fill_tooltip_text(header);
+    return 0;
+}
+
+LRESULT on_nc_hit_test(HWND window, WPARAM wparam, LPARAM lparam)
+{
+    const OptionsRecord* o = options();
+    if (o->small_mode || o->no_title_bar) return HTCAPTION;
+    return DefWindowProcW(window, WM_NCHITTEST, wparam, lparam);
+}
+
+LRESULT on_nc_mouse_move(HWND window, LPARAM lparam)
+{
+    POINT point = screen_to_client_point(window, lparam);
+    check_auto_hide(window, point.x, point.y);
+    return 0;
+}
+
+LRESULT on_nc_double_click(HWND window, LPARAM lparam)
+{
+    POINT point = screen_to_client_point(window, lparam);
+    double_click_action(window, point.x, point.y);
+    return 0;
+}
+
+LRESULT on_nc_right_button(HWND window, LPARAM lparam)
+{
+    POINT point = screen_to_client_point(window, lparam);
+    right_button_action(window, point.x, point.y);
+    return 0;
+}
+
+LRESULT on_mouse_move(HWND window, LPARAM lparam)
+{
+    POINT point = client_point(lparam);
+    check_auto_hide(window, point.x, point.y);
+    return 0;
+}
+
+LRESULT on_double_click(HWND window, LPARAM lparam)
+{
+    POINT point = client_point(lparam);
+    double_click_action(window, point.x, point.y);
+    return 0;
+}
+
+LRESULT on_right_button(HWND window, LPARAM lparam)
+{
+    POINT point = client_point(lparam);
+    right_button_action(window, point.x, point.y);
+    return 0;
+}
+
+// Moves [start, start + length) inside [0, limit); a span longer than the
+// limit sticks to 0. Nonzero when it moved.
+int clamp_span(LONG& start, LONG length, LONG limit)
+{
+    int moved = 0;
+    if (start < 0) {
+        start = 0;
+        moved = 1;
+    }
+    if (start + length > limit) {
+        start = limit - length > 0 ? limit - length : 0;
+        moved = 1;
+    }
+    return moved;
+}
+
+LRESULT on_moving(HWND window, RECT* proposed)
+{
+    clamp_to_screen(window, *proposed);
+    return 1;
+}
+}  // namespace
+
+LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    switch (message) {
+    case WM_CREATE: return on_create(window);
+    case WM_DESTROY: return on_destroy(window);
+    case WM_SIZE:
+    case WM_DISPLAYCHANGE: return 0;
+    case WM_PAINT: paint_window(window); return 0;
+    case WM_CLOSE: return on_close(window);
+    case WM_QUERYENDSESSION: return on_query_end_session(window);
+    case WM_ERASEBKGND: return on_erase_background(window, reinterpret_cast<HDC>(wparam));
+    case WM_TIMECHANGE: return on_time_change(window);
+    case WM_NOTIFY: return on_notify(reinterpret_cast<NMHDR*>(lparam));
+    case WM_NCHITTEST: return on_nc_hit_test(window, wparam, lparam);
+    case WM_NCMOUSEMOVE: return on_nc_mouse_move(window, lparam);
+    case WM_NCLBUTTONDBLCLK: return on_nc_double_click(window, lparam);
+    case WM_NCRBUTTONDOWN: return on_nc_right_button(window, lparam);
+    case WM_COMMAND: handle_command(window, LOWORD(wparam)); return 0;
+    case WM_TIMER: handle_timer(window, wparam); return 0;
+    case WM_MOUSEMOVE: return on_mouse_move(window, lparam);
+    case WM_LBUTTONDBLCLK: return on_double_click(window, lparam);
+    case WM_RBUTTONDOWN: return on_right_button(window, lparam);
+    case WM_MOVING: return on_moving(window, reinterpret_cast<RECT*>(lparam));
+    case WM_TRAYNOTIFY: handle_tray_notify(window, static_cast<UINT>(lparam)); return 0;
+    default: return DefWindowProcW(window, message, wparam, lparam);
+    }
+}
+
+POINT mode_position()
+{
+    const OptionsRecord* o = options();
+    if (o->small_mode) return POINT{o->small_left, o->small_top};
+    if (o->year_mode) return POINT{o->year_left, o->year_top};
+    return POINT{o->month_left, o->month_top};
+}
+
+void store_mode_position(POINT position)
+{
+    OptionsRecord* o = options();
+    if (o->small_mode) {
+        o->small_left = position.x;
+        o->small_top = position.y;
+    } else if (o->year_mode) {
+        o->year_left = position.x;
+        o->year_top = position.y;
+    } else {
+        o->month_left = position.x;
+        o->month_top = position.y;
+    }
+}
+
+int clamp_to_screen(HWND, RECT& rect)
+{
+    const LONG width = rect.right - rect.left;
+    const LONG height = rect.bottom - rect.top;
+    int moved = clamp_span(rect.left, width, GetSystemMetrics(SM_CXSCREEN));
+    moved |= clamp_span(rect.top, height, GetSystemMetrics(SM_CYSCREEN));
+    store_mode_position(POINT{rect.left, rect.top});
+    rect.right = rect.left + width;
+    rect.bottom = rect.top + height;
+    return moved;
+}
+
+void exit_cleanup(HWND window)
+{
+    save_options();
+    free_view_fonts();
+    free_glyphs();
+    KillTimer(window, clock_timer_id);
+    remove_tray_icon(window);
+}
+
+void sync_tooltip_tools(int kind)
+{
+    const int current = options()->year_mode ? year_view_tools : month_view_tools;
+    const int other = current == year_view_tools ? month_view_tools : year_view_tools;
+    switch (kind) {
+    case tools_add: add_day_tools(current); break;
+    case tools_remove: remove_day_tools(current); break;
+    case tools_switch:
+        remove_day_tools(other);
+        add_day_tools(current);
+        break;
+    default: break;
+    }
+}

@@ -1,0 +1,3 @@
+#include "calendar/holiday_file.h"
+
+int load_holiday_file() { return 1; }

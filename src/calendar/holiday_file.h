@@ -1,0 +1,4 @@
+// The user-editable holiday rules, Holiday.ini.
+#pragma once
+
+int load_holiday_file();

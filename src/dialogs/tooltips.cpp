@@ -1,0 +1,7 @@
+#include "dialogs/tooltips.h"
+
+// The day tooltips are built with the ledger dialogs.
+void create_tooltip_control(HWND) {}
+void add_day_tools(int) {}
+void remove_day_tools(int) {}
+bool fill_tooltip_text(NMHDR*) { return false; }

@@ -1,0 +1,44 @@
+#include "platform/win32_text.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "platform/shift_jis.h"
+
+namespace {
+const UINT shift_jis = 932;
+
+std::wstring multibyte_to_wide(UINT code_page, const char* text)
+{
+    int length = MultiByteToWideChar(code_page, 0, text, -1, nullptr, 0);
+    if (length <= 1) return std::wstring();
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(code_page, 0, text, -1, &wide[0], length);
+    wide.resize(static_cast<size_t>(length - 1));
+    return wide;
+}
+}  // namespace
+
+std::wstring utf8_to_wide(const char* text) { return multibyte_to_wide(CP_UTF8, text); }
+
+bool wide_to_utf8(const wchar_t* text, char* destination, size_t capacity)
+{
+    if (capacity == 0) return false;
+    int length = WideCharToMultiByte(CP_UTF8, 0, text, -1, destination, static_cast<int>(capacity), nullptr, nullptr);
+    if (length == 0) {
+        destination[0] = 0;
+        return false;
+    }
+    return true;
+}
+
+std::wstring sjis_to_wide(const char* text) { return multibyte_to_wide(shift_jis, text); }
+
+void wide_to_sjis(const wchar_t* text, char* destination, size_t max_bytes)
+{
+    int length = WideCharToMultiByte(shift_jis, 0, text, -1, nullptr, 0, "?", nullptr);
+    std::vector<char> converted(length > 0 ? static_cast<size_t>(length) : 1, '\0');
+    if (length > 0) WideCharToMultiByte(shift_jis, 0, text, -1, converted.data(), length, "?", nullptr);
+    copy_sjis_cut(destination, converted.data(), max_bytes);
+}

@@ -1,0 +1,14 @@
+// Conversions at the edges of the Windows program: UTF-8 paths of the core,
+// Shift-JIS text of the stored files, UTF-16 of the Win32 API.
+#pragma once
+#include <cstddef>
+#include <string>
+
+std::wstring utf8_to_wide(const char* text);
+bool wide_to_utf8(const wchar_t* text, char* destination, size_t capacity);
+
+// Shift-JIS (code page 932) to UTF-16, whatever the system's ANSI code page.
+std::wstring sjis_to_wide(const char* text);
+// UTF-16 to at most `max_bytes` Shift-JIS bytes plus a NUL, never splitting
+// a double-byte character; characters Shift-JIS lacks become '?'.
+void wide_to_sjis(const wchar_t* text, char* destination, size_t max_bytes);

@@ -1,0 +1,160 @@
+#include "calendar/dates.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+TEST(LeapYears, FollowTheGregorianRule)
+{
+    EXPECT_TRUE(is_leap_year(2000));
+    EXPECT_FALSE(is_leap_year(1900));
+    EXPECT_TRUE(is_leap_year(2008));
+    EXPECT_FALSE(is_leap_year(2100));
+    EXPECT_FALSE(is_leap_year(2009));
+    EXPECT_EQ(days_in_month(2008, 2), 29);
+    EXPECT_EQ(days_in_month(2009, 2), 28);
+    EXPECT_EQ(days_in_month(2009, 4), 30);
+    EXPECT_EQ(days_in_month(2009, 12), 31);
+}
+
+TEST(Weekdays, KnownDatesNearAndFarFromTheCalendarRange)
+{
+    EXPECT_EQ(weekday_of(2009, 12, 6), 0);
+    EXPECT_EQ(weekday_of(2000, 1, 1), 6);
+    EXPECT_EQ(weekday_of(1990, 1, 1), 1);
+    EXPECT_EQ(weekday_of(1989, 12, 31), 0);
+    EXPECT_EQ(weekday_of(2037, 12, 31), 4);
+    EXPECT_EQ(weekday_of(2038, 1, 1), 5);
+    EXPECT_EQ(weekday_of(1900, 1, 1), 1);
+    EXPECT_EQ(weekday_of(1600, 3, 1), 3);
+    EXPECT_EQ(weekday_of(2400, 2, 29), 2);
+    EXPECT_EQ(weekday_of(1, 1, 1), 1);
+    EXPECT_EQ(weekday_of(9999, 12, 31), 5);
+}
+
+TEST(Weekdays, AdvanceByOneEveryDayFor1583To2500)
+{
+    int16_t year = 1583;
+    int8_t month = 1;
+    int8_t day = 1;
+    int expected = weekday_of(year, month, day);
+    while (year < 2500) {
+        next_day(year, month, day);
+        expected = (expected + 1) % 7;
+        ASSERT_EQ(weekday_of(year, month, day), expected) << year << "-" << int(month) << "-" << int(day);
+    }
+}
+
+TEST(DayStepping, CrossesMonthAndYearEnds)
+{
+    int16_t year = 2010;
+    int8_t month = 1;
+    int8_t day = 1;
+    previous_day(year, month, day);
+    EXPECT_EQ(year, 2009);
+    EXPECT_EQ(month, 12);
+    EXPECT_EQ(day, 31);
+
+    year = 2009, month = 2, day = 28;
+    next_day(year, month, day);
+    EXPECT_EQ(month, 3);
+    EXPECT_EQ(day, 1);
+
+    year = 2008, month = 2, day = 28;
+    next_day(year, month, day);
+    EXPECT_EQ(month, 2);
+    EXPECT_EQ(day, 29);
+
+    year = 2009, month = 3, day = 1;
+    previous_day(year, month, day);
+    EXPECT_EQ(month, 2);
+    EXPECT_EQ(day, 28);
+
+    year = 2009, month = 12, day = 31;
+    next_day(year, month, day);
+    EXPECT_EQ(year, 2010);
+    EXPECT_EQ(month, 1);
+    EXPECT_EQ(day, 1);
+}
+
+TEST(DayStepping, BackAndForthReturnsToEveryDay)
+{
+    for (int16_t y = 1989; y <= 2038; ++y)
+        for (int8_t m = 1; m <= 12; ++m)
+            for (int8_t d = 1; d <= days_in_month(y, m); ++d) {
+                int16_t year = y;
+                int8_t month = m;
+                int8_t day = d;
+                next_day(year, month, day);
+                previous_day(year, month, day);
+                ASSERT_TRUE(year == y && month == m && day == d) << y << "-" << int(m) << "-" << int(d);
+            }
+}
+
+TEST(NthWeekday, FindsMondaysAndReportsMissingOnes)
+{
+    EXPECT_EQ(nth_weekday(2009, 1, 2, 1), 12);
+    EXPECT_EQ(nth_weekday(2009, 9, 3, 1), 21);
+    EXPECT_EQ(nth_weekday(2009, 1, 6, 1), 255);
+    EXPECT_EQ(nth_weekday(2009, 12, 1, 0), 6);
+    // The walk runs to day 31 whatever the month: February 2009 has no
+    // fifth Sunday but day 29 would be one.
+    EXPECT_EQ(nth_weekday(2009, 2, 5, 0), 29);
+}
+
+TEST(WeekdayNames, JapaneseAndEnglish)
+{
+    char16_t name[4];
+    weekday_name(name, 1, 0);
+    EXPECT_EQ(std::u16string(name), u"日");
+    weekday_name(name, 1, 6);
+    EXPECT_EQ(std::u16string(name), u"土");
+    weekday_name(name, 0, 3);
+    EXPECT_EQ(std::u16string(name), u"We");
+    weekday_name(name, 0, 0);
+    EXPECT_EQ(std::u16string(name), u"Su");
+}
+
+TEST(MonthGrid, ThirtyOneDaysFromSaturday)
+{
+    MonthGrid grid;
+    fill_month_grid(grid, 2011, 1);  // 1 January 2011 was a Saturday
+    for (int p = 0; p < 6; ++p) EXPECT_EQ(grid[p], empty_cell) << p;
+    for (int p = 6; p <= 36; ++p) EXPECT_EQ(grid[p], p - 5) << p;
+    EXPECT_EQ(grid[37], empty_cell);
+}
+
+TEST(MonthGrid, FebruaryStartingOnSunday)
+{
+    MonthGrid grid;
+    fill_month_grid(grid, 2009, 2);
+    for (int p = 0; p < 28; ++p) EXPECT_EQ(grid[p], p + 1) << p;
+    for (int p = 28; p < grid_cells; ++p) EXPECT_EQ(grid[p], empty_cell) << p;
+}
+
+TEST(MonthGrid, RefillLeavesNothingOfThePreviousMonth)
+{
+    MonthGrid grid;
+    fill_month_grid(grid, 2011, 1);
+    fill_month_grid(grid, 2009, 2);
+    EXPECT_EQ(grid[30], empty_cell);
+    EXPECT_EQ(grid[36], empty_cell);
+}
+
+TEST(DateRecords, NowIsConsistent)
+{
+    DateRecord* now = today_date();
+    set_to_now(now);
+    int year = now->year + 1900;
+    EXPECT_GE(year, 2000);
+    EXPECT_EQ(now->weekday, weekday_of(year, now->month, now->day));
+    EXPECT_EQ(now->first_weekday, weekday_of(year, now->month, 1));
+    EXPECT_EQ((now->day + now->first_weekday - 1) % 7, now->weekday);
+
+    DateRecord* shown = display_date();
+    EXPECT_NE(shown, now);
+    shown->year = 109;
+    shown->month = 12;
+    EXPECT_EQ(compute_first_weekday(shown), 2);  // 1 December 2009, a Tuesday
+    EXPECT_EQ(shown->first_weekday, 2);
+}

@@ -1,0 +1,257 @@
+// Start-up, the main window and its teardown, driven from outside.
+#include <gtest/gtest.h>
+
+#include "e2e/harness.h"
+#include "support/option_bytes.h"
+
+using namespace e2e;
+namespace ob = option_bytes;
+
+namespace {
+
+class Calendar : public ::testing::Test {
+protected:
+    void SetUp() override { folder = new_program_folder(); }
+    void TearDown() override
+    {
+        kill_program(program);
+        remove_folder(folder);
+    }
+
+    // Starts the program and waits until its window exists and is idle.
+    void launch(const char* fake_time = nullptr)
+    {
+        ASSERT_TRUE(start_program(program, folder, fake_time));
+        ASSERT_TRUE(attach_window(program)) << "no Zured window";
+        ASSERT_TRUE(settle(program.window));
+    }
+
+    void write_options(const ob::Bytes& bytes) { ASSERT_TRUE(write_file(file_in(folder, L"Option.bin"), bytes)); }
+    ob::Bytes saved_options() { return read_file(file_in(folder, L"Option.bin")); }
+
+    RECT window_rect()
+    {
+        RECT rect;
+        GetWindowRect(program.window, &rect);
+        return rect;
+    }
+
+    // Sends WM_MOVING the way a drag does; the answer and the corrected
+    // rectangle come back.
+    RECT drag_to(LONG left, LONG top, LONG width, LONG height, LRESULT* answer = nullptr)
+    {
+        RECT rect = {left, top, left + width, top + height};
+        DWORD_PTR result = 0;
+        SendMessageTimeoutW(program.window, WM_MOVING, WMSZ_TOP, reinterpret_cast<LPARAM>(&rect), SMTO_NORMAL, 5000,
+                            &result);
+        if (answer) *answer = static_cast<LRESULT>(result);
+        return rect;
+    }
+
+    std::wstring folder;
+    Program program;
+};
+
+const int screen_width = GetSystemMetrics(SM_CXSCREEN);
+const int screen_height = GetSystemMetrics(SM_CYSCREEN);
+
+}  // namespace
+
+TEST_F(Calendar, WindowHasItsClassStylesAndIsShown)
+{
+    launch();
+    wchar_t name[32];
+    GetClassNameW(program.window, name, 32);
+    EXPECT_STREQ(name, L"Zured");
+    LONG_PTR ex_style = GetWindowLongPtrW(program.window, GWL_EXSTYLE);
+    LONG_PTR style = GetWindowLongPtrW(program.window, GWL_STYLE);
+    EXPECT_EQ(ex_style & 0x289, 0x289);
+    const LONG_PTR wanted = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+    EXPECT_EQ(style & wanted, wanted);
+    EXPECT_TRUE(IsWindowVisible(program.window));
+    EXPECT_EQ(GetClassLongPtrW(program.window, GCL_STYLE) & CS_DBLCLKS, static_cast<ULONG_PTR>(CS_DBLCLKS));
+    EXPECT_TRUE(exit_program(program));
+}
+
+TEST_F(Calendar, SecondStartOnlyBringsTheFirstForward)
+{
+    launch();
+    std::wstring other = new_program_folder();
+    Program second;
+    ASSERT_TRUE(start_program(second, other));
+    EXPECT_EQ(wait_for_exit(second), 0u);
+    EXPECT_EQ(zured_windows().size(), 1u);
+    EXPECT_FALSE(file_exists(file_in(other, L"Option.bin"))) << "the second instance must not touch its folder";
+    EXPECT_EQ(wait_for_exit(program, 100), static_cast<DWORD>(STILL_ACTIVE));
+    remove_folder(other);
+    EXPECT_TRUE(exit_program(program));
+}
+
+TEST_F(Calendar, FreshStartWritesTheDefaultOptionsAtExit)
+{
+    launch();
+    EXPECT_FALSE(file_exists(file_in(folder, L"Option.bin")));
+    ASSERT_TRUE(exit_program(program));
+    EXPECT_EQ(saved_options(), ob::default_file());
+}
+
+TEST_F(Calendar, DragIsStoppedAtEveryScreenEdgeAndRemembered)
+{
+    launch();
+    LRESULT answer = 0;
+    RECT rect = drag_to(-50, 40, 200, 150, &answer);
+    EXPECT_EQ(answer, 1);
+    EXPECT_EQ(rect.left, 0);
+    EXPECT_EQ(rect.right, 200);
+    EXPECT_EQ(rect.top, 40);
+
+    rect = drag_to(30, -20, 200, 150);
+    EXPECT_EQ(rect.left, 30);
+    EXPECT_EQ(rect.top, 0);
+    EXPECT_EQ(rect.bottom, 150);
+
+    rect = drag_to(screen_width - 20, 40, 200, 150);
+    EXPECT_EQ(rect.left, screen_width - 200);
+    EXPECT_EQ(rect.right, screen_width);
+
+    rect = drag_to(30, screen_height - 10, 200, 150);
+    EXPECT_EQ(rect.top, screen_height - 150);
+    EXPECT_EQ(rect.bottom, screen_height);
+
+    // Larger than the screen: sticks to the left and top edges.
+    rect = drag_to(100, 100, screen_width + 50, screen_height + 50);
+    EXPECT_EQ(rect.left, 0);
+    EXPECT_EQ(rect.top, 0);
+    EXPECT_EQ(rect.right, screen_width + 50);
+
+    drag_to(123, 77, 200, 150);
+    ASSERT_TRUE(exit_program(program));
+    ob::Bytes saved = saved_options();
+    ASSERT_EQ(saved.size(), 512u);
+    EXPECT_EQ(ob::get32(saved, ob::month_left), 123u);
+    EXPECT_EQ(ob::get32(saved, ob::month_top), 77u);
+    EXPECT_EQ(ob::get32(saved, ob::year_left), 0u);
+    EXPECT_EQ(ob::get32(saved, ob::small_left), 0u);
+}
+
+TEST_F(Calendar, DragInYearAndSmallModesStoresTheirOwnPositions)
+{
+    ob::Bytes options = ob::default_file();
+    options[ob::year_mode] = 1;
+    write_options(options);
+    launch();
+    drag_to(210, 220, 100, 100);
+    ASSERT_TRUE(exit_program(program));
+    ob::Bytes saved = saved_options();
+    EXPECT_EQ(ob::get32(saved, ob::year_left), 210u);
+    EXPECT_EQ(ob::get32(saved, ob::year_top), 220u);
+    EXPECT_EQ(ob::get32(saved, ob::month_left), 0u);
+
+    saved[ob::small_mode] = 1;  // wins over the one-year view
+    write_options(saved);
+    launch();
+    drag_to(310, 320, 100, 20);
+    ASSERT_TRUE(exit_program(program));
+    saved = saved_options();
+    EXPECT_EQ(ob::get32(saved, ob::small_left), 310u);
+    EXPECT_EQ(ob::get32(saved, ob::small_top), 320u);
+    EXPECT_EQ(ob::get32(saved, ob::year_left), 210u);
+}
+
+TEST_F(Calendar, OpensAtTheStoredPositionPulledOntoTheScreen)
+{
+    ob::Bytes options = ob::default_file();
+    ob::put32(options, ob::month_left, 140);
+    ob::put32(options, ob::month_top, 90);
+    write_options(options);
+    launch();
+    RECT rect = window_rect();
+    EXPECT_EQ(rect.left, 140);
+    EXPECT_EQ(rect.top, 90);
+    ASSERT_TRUE(exit_program(program));
+
+    ob::put32(options, ob::month_left, 100000);
+    ob::put32(options, ob::month_top, static_cast<uint32_t>(-100000));
+    write_options(options);
+    launch();
+    rect = window_rect();
+    EXPECT_EQ(rect.right, screen_width);
+    EXPECT_EQ(rect.top, 0);
+    ASSERT_TRUE(exit_program(program));
+    ob::Bytes saved = saved_options();
+    EXPECT_EQ(static_cast<int32_t>(ob::get32(saved, ob::month_left)), rect.left);
+    EXPECT_EQ(ob::get32(saved, ob::month_top), 0u);
+}
+
+TEST_F(Calendar, CloseBoxOnlyHides)
+{
+    launch();
+    PostMessageW(program.window, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(settle(program.window));
+    EXPECT_FALSE(IsWindowVisible(program.window));
+    EXPECT_EQ(wait_for_exit(program, 200), static_cast<DWORD>(STILL_ACTIVE));
+    EXPECT_TRUE(IsWindow(program.window));
+    EXPECT_TRUE(exit_program(program));
+}
+
+TEST_F(Calendar, BackgroundIsFilledWithTheBackgroundColour)
+{
+    ob::Bytes options = ob::default_file();
+    ob::put32(options, ob::background_color, 0x00123456);  // BGR in the file
+    ob::put32(options, ob::month_left, 60);
+    ob::put32(options, ob::month_top, 60);
+    write_options(options);
+    launch();
+    Capture client = capture_client(program.window);
+    ASSERT_GT(client.width, 20);
+    ASSERT_GT(client.height, 20);
+    EXPECT_EQ(client.at(client.width / 2, client.height / 2), 0x563412u);
+    EXPECT_EQ(client.at(2, 2), 0x563412u);
+    EXPECT_TRUE(exit_program(program));
+}
+
+TEST_F(Calendar, WithoutCaptionEveryPointDragsTheWindow)
+{
+    ob::Bytes options = ob::default_file();
+    ob::put32(options, ob::month_left, 50);
+    ob::put32(options, ob::month_top, 50);
+    write_options(options);
+    launch();
+    RECT rect = window_rect();
+    LPARAM inside = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    DWORD_PTR hit = 0;
+    SendMessageTimeoutW(program.window, WM_NCHITTEST, 0, inside, SMTO_NORMAL, 5000, &hit);
+    EXPECT_EQ(hit, static_cast<DWORD_PTR>(HTCLIENT));
+    ASSERT_TRUE(exit_program(program));
+
+    options[ob::no_title_bar] = 1;
+    write_options(options);
+    launch();
+    SendMessageTimeoutW(program.window, WM_NCHITTEST, 0, inside, SMTO_NORMAL, 5000, &hit);
+    EXPECT_EQ(hit, static_cast<DWORD_PTR>(HTCAPTION));
+    EXPECT_TRUE(exit_program(program));
+}
+
+TEST_F(Calendar, EndOfSessionSavesTheOptions)
+{
+    launch();
+    drag_to(222, 111, 100, 100);
+    DWORD_PTR agreed = 0;
+    SendMessageTimeoutW(program.window, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 5000, &agreed);
+    EXPECT_EQ(agreed, 1u);
+    ob::Bytes saved = saved_options();
+    ASSERT_EQ(saved.size(), 512u);
+    EXPECT_EQ(ob::get32(saved, ob::month_left), 222u);
+    EXPECT_EQ(ob::get32(saved, ob::month_top), 111u);
+    EXPECT_TRUE(exit_program(program));
+}
+
+TEST_F(Calendar, LongerOptionFileKeepsItsTail)
+{
+    ob::Bytes options = ob::default_file();
+    for (int i = 0; i < 88; ++i) options.push_back(static_cast<uint8_t>(i * 7));
+    write_options(options);
+    launch();
+    ASSERT_TRUE(exit_program(program));
+    EXPECT_EQ(saved_options(), options);
+}

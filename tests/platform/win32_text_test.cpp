@@ -1,0 +1,64 @@
+// The Windows edges: Shift-JIS and UTF-8 conversions, the module path.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "platform/platform.h"
+#include "platform/win32_text.h"
+#include "settings/options.h"
+#include "settings/program_folder.h"
+#include "support/temp_folder.h"
+
+TEST(Win32Text, ShiftJisToUtf16WhateverTheAnsiCodePage)
+{
+    EXPECT_EQ(sjis_to_wide("\x82\xA0\x82\xA2"), L"あい");
+    EXPECT_EQ(sjis_to_wide("Tovrel"), L"Tovrel");
+    EXPECT_EQ(sjis_to_wide("\xB1"), L"ｱ");  // half-width katakana
+    EXPECT_EQ(sjis_to_wide(""), L"");
+}
+
+TEST(Win32Text, Utf16ToShiftJisCutsOnCharacterBoundaries)
+{
+    char out[21];
+    wide_to_sjis(L"あいう", out, 5);
+    EXPECT_STREQ(out, "\x82\xA0\x82\xA2");
+    wide_to_sjis(L"勝ち負け", out, 20);
+    EXPECT_STREQ(out, "\x8F\x9F\x82\xBF\x95\x89\x82\xAF");
+    wide_to_sjis(L"abcdefghijklmnopqrstuvwxyz", out, 20);
+    EXPECT_EQ(std::strlen(out), 20u);
+}
+
+TEST(Win32Text, CharactersShiftJisLacksBecomeQuestionMarks)
+{
+    char out[21];
+    wide_to_sjis(L"a한b", out, 20);
+    EXPECT_STREQ(out, "a?b");
+}
+
+TEST(Win32Text, ModulePathGivesTheFolderWithABackslash)
+{
+    char path[path_capacity];
+    ASSERT_TRUE(module_file_name(nullptr, path, sizeof path));
+    set_program_path(path);
+    std::string folder = program_folder();
+    ASSERT_FALSE(folder.empty());
+    EXPECT_EQ(folder.back(), '\\');
+    EXPECT_EQ(std::string(program_path()).substr(folder.size()), "core_tests.exe");
+}
+
+TEST(Win32Text, FilesLiveInAFolderWithAJapaneseName)
+{
+    TempFolder parent;
+    std::filesystem::path folder = parent.path() / L"勝ち負け帳";
+    std::filesystem::create_directory(folder);
+    auto utf8 = (folder / L"Ravo.exe").u8string();
+    set_program_path(std::string(utf8.begin(), utf8.end()).c_str());
+    load_options();
+    options()->show_results = 1;
+    ASSERT_EQ(save_options(), 1);
+    EXPECT_EQ(read_bytes(folder / L"Option.bin").size(), 512u);
+    options()->show_results = 0;
+    load_options();
+    EXPECT_EQ(+options()->show_results, 1);
+}
