@@ -255,3 +255,34 @@ TEST_F(Calendar, LongerOptionFileKeepsItsTail)
     ASSERT_TRUE(exit_program(program));
     EXPECT_EQ(saved_options(), options);
 }
+
+TEST_F(Calendar, CaptionShowsTheStoredShiftJisTitle)
+{
+    launch();
+    wchar_t caption[64];
+    GetWindowTextW(program.window, caption, 64);
+    EXPECT_STREQ(caption, L"Tovrel");
+    ASSERT_TRUE(exit_program(program));
+
+    ob::Bytes options = ob::default_file();
+    const char title[] = "\x8F\x9F\x82\xBF\x95\x89\x82\xAF\x92\xA0";  // 勝ち負け帳 in Shift-JIS
+    std::copy(title, title + sizeof title, options.begin() + ob::title);
+    write_options(options);
+    launch();
+    GetWindowTextW(program.window, caption, 64);
+    EXPECT_STREQ(caption, L"勝ち負け帳");
+    ASSERT_TRUE(exit_program(program));
+    EXPECT_EQ(saved_options(), options) << "the title is stored back as it was read";
+}
+
+TEST_F(Calendar, WithoutTitleBarTheCaptionIsGone)
+{
+    ob::Bytes options = ob::default_file();
+    options[ob::no_title_bar] = 1;
+    write_options(options);
+    launch();
+    LONG_PTR style = GetWindowLongPtrW(program.window, GWL_STYLE);
+    EXPECT_EQ(style & WS_CAPTION, static_cast<LONG_PTR>(WS_BORDER));
+    EXPECT_EQ(style & WS_SYSMENU, 0);
+    EXPECT_TRUE(exit_program(program));
+}
