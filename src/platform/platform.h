@@ -2,6 +2,7 @@
 // Paths are UTF-8; the Windows implementation converts them to UTF-16.
 #pragma once
 #include <cstddef>
+#include <vector>
 
 struct LocalTime {
     int year;     // full year
@@ -19,13 +20,32 @@ void local_time_now(LocalTime* now);
 // program itself). Returns false when it cannot be found or does not fit.
 bool module_file_name(void* module_instance, char* path, size_t capacity);
 
+// Reading a file in pieces. open_input_file gives null when the file
+// cannot be opened; `missing` then tells whether it does not exist.
+struct InputFile;
+InputFile* open_input_file(const char* path, bool* missing);
+// Bytes read, 0 at the end of the file, -1 after a read error.
+long read_input_file(InputFile* file, void* buffer, size_t size);
+void close_input_file(InputFile* file);
+
+// Writes `content` to a new file beside `path` and moves it over `path`
+// in one step, so a failure leaves the previous file whole. True when all
+// of it reached the disk.
+bool replace_file(const char* path, const std::vector<unsigned char>& content);
+
+bool path_exists(const char* path);
+// Creates a folder; an existing one is fine. False when it cannot exist.
+bool make_directory(const char* path);
+
+// Built on the calls above (files.cpp):
+
 // Reads up to `size` bytes from the start of an existing file. False when
 // the file cannot be opened; `bytes_read` then stays 0.
 bool read_file_start(const char* path, void* buffer, size_t size, size_t* bytes_read);
 
-// Puts `size` bytes at the start of the file, creating it if missing and
-// keeping whatever lies beyond them. The file is replaced in one step, so a
-// failure leaves the previous file whole. True when everything was written.
-bool write_file_start(const char* path, const void* data, size_t size);
+// Reads a whole file; false when it cannot be opened or read.
+bool read_whole_file(const char* path, std::vector<unsigned char>& content, bool* missing);
 
-bool path_exists(const char* path);
+// Puts `size` bytes at the start of the file, creating it if missing and
+// keeping whatever lies beyond them, through replace_file.
+bool write_file_start(const char* path, const void* data, size_t size);

@@ -1,15 +1,13 @@
 // POSIX side of the platform seam, used by the native tests and fuzzers.
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <ctime>
-#include <vector>
+#include <string>
 
 #include "platform/platform.h"
-#include "platform/write_replace.h"
 
 void local_time_now(LocalTime* now)
 {
@@ -37,46 +35,42 @@ bool module_file_name(void*, char* path, size_t capacity)
     return true;
 }
 
-bool read_file_start(const char* path, void* buffer, size_t size, size_t* bytes_read)
+InputFile* open_input_file(const char* path, bool* missing)
 {
-    *bytes_read = 0;
     FILE* file = std::fopen(path, "rb");
-    if (!file) return false;
-    *bytes_read = std::fread(buffer, 1, size, file);
-    std::fclose(file);
-    return true;
+    if (missing) *missing = !file && errno == ENOENT;
+    return reinterpret_cast<InputFile*>(file);
 }
 
-bool path_exists(const char* path) { return access(path, F_OK) == 0; }
-
-bool read_whole_file(const char* path, std::vector<unsigned char>& content, bool& missing)
+long read_input_file(InputFile* file, void* buffer, size_t size)
 {
-    content.clear();
-    missing = false;
-    FILE* file = std::fopen(path, "rb");
-    if (!file) {
-        missing = errno == ENOENT;
-        return false;
-    }
-    unsigned char chunk[4096];
-    size_t got;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) content.insert(content.end(), chunk, chunk + got);
-    bool ok = !std::ferror(file);
-    std::fclose(file);
-    return ok;
+    FILE* stream = reinterpret_cast<FILE*>(file);
+    size_t got = std::fread(buffer, 1, size, stream);
+    if (got == 0 && std::ferror(stream)) return -1;
+    return static_cast<long>(got);
 }
 
-bool replace_file_with(const char* path, const std::vector<unsigned char>& content)
+void close_input_file(InputFile* file) { std::fclose(reinterpret_cast<FILE*>(file)); }
+
+bool replace_file(const char* path, const std::vector<unsigned char>& content)
 {
-    std::vector<char> temporary(std::strlen(path) + 8);
-    std::snprintf(temporary.data(), temporary.size(), "%s.new", path);
-    FILE* file = std::fopen(temporary.data(), "wb");
+    std::string temporary = std::string(path) + ".new";
+    FILE* file = std::fopen(temporary.c_str(), "wb");
     if (!file) return false;
     bool ok = content.empty() || std::fwrite(content.data(), 1, content.size(), file) == content.size();
     ok = std::fflush(file) == 0 && ok;
     ok = fsync(fileno(file)) == 0 && ok;
     ok = std::fclose(file) == 0 && ok;
-    if (ok && std::rename(temporary.data(), path) == 0) return true;
-    std::remove(temporary.data());
+    if (ok && std::rename(temporary.c_str(), path) == 0) return true;
+    std::remove(temporary.c_str());
     return false;
+}
+
+bool path_exists(const char* path) { return access(path, F_OK) == 0; }
+
+bool make_directory(const char* path)
+{
+    if (mkdir(path, 0777) == 0) return true;
+    struct stat info;
+    return stat(path, &info) == 0 && S_ISDIR(info.st_mode);
 }

@@ -5,7 +5,6 @@
 
 #include "platform/platform.h"
 #include "platform/win32_text.h"
-#include "platform/write_replace.h"
 
 void local_time_now(LocalTime* now)
 {
@@ -31,62 +30,43 @@ bool module_file_name(void* module_instance, char* path, size_t capacity)
     return wide_to_utf8(wide, path, capacity);
 }
 
-namespace {
-HANDLE open_for_reading(const char* path)
+InputFile* open_input_file(const char* path, bool* missing)
 {
-    std::wstring wide = utf8_to_wide(path);
-    return CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                       FILE_ATTRIBUTE_NORMAL, nullptr);
-}
-}  // namespace
-
-bool read_file_start(const char* path, void* buffer, size_t size, size_t* bytes_read)
-{
-    *bytes_read = 0;
-    HANDLE file = open_for_reading(path);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    char* target = static_cast<char*>(buffer);
-    while (*bytes_read < size) {
-        DWORD got = 0;
-        if (!ReadFile(file, target + *bytes_read, static_cast<DWORD>(size - *bytes_read), &got, nullptr) || got == 0)
-            break;
-        *bytes_read += got;
+    HANDLE file = CreateFileW(utf8_to_wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        if (missing) *missing = false;
+        return reinterpret_cast<InputFile*>(file);
     }
-    CloseHandle(file);
-    return true;
+    DWORD error = GetLastError();
+    if (missing) *missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    return nullptr;
 }
+
+long read_input_file(InputFile* file, void* buffer, size_t size)
+{
+    DWORD got = 0;
+    DWORD wanted = size > 0x10000000 ? 0x10000000 : static_cast<DWORD>(size);
+    if (!ReadFile(reinterpret_cast<HANDLE>(file), buffer, wanted, &got, nullptr)) return -1;
+    return static_cast<long>(got);
+}
+
+void close_input_file(InputFile* file) { CloseHandle(reinterpret_cast<HANDLE>(file)); }
 
 bool path_exists(const char* path)
 {
     return GetFileAttributesW(utf8_to_wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-bool read_whole_file(const char* path, std::vector<unsigned char>& content, bool& missing)
+bool make_directory(const char* path)
 {
-    content.clear();
-    missing = false;
-    HANDLE file = open_for_reading(path);
-    if (file == INVALID_HANDLE_VALUE) {
-        DWORD error = GetLastError();
-        missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
-        return false;
-    }
-    bool ok = true;
-    unsigned char chunk[4096];
-    for (;;) {
-        DWORD got = 0;
-        if (!ReadFile(file, chunk, sizeof chunk, &got, nullptr)) {
-            ok = false;
-            break;
-        }
-        if (got == 0) break;
-        content.insert(content.end(), chunk, chunk + got);
-    }
-    CloseHandle(file);
-    return ok;
+    std::wstring wide = utf8_to_wide(path);
+    if (CreateDirectoryW(wide.c_str(), nullptr)) return true;
+    DWORD attributes = GetFileAttributesW(wide.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool replace_file_with(const char* path, const std::vector<unsigned char>& content)
+bool replace_file(const char* path, const std::vector<unsigned char>& content)
 {
     std::wstring target = utf8_to_wide(path);
     std::wstring temporary = target + L".new";

@@ -1,0 +1,13 @@
+// One year of the ledger as a CSV file: CSV\<year>.csv in the program
+// folder, Shift-JIS, CRLF, one line per calendar day.
+#pragma once
+#include <string>
+
+// The path of the file for `year`.
+std::string csv_path(int year);
+// Writes the file from the year's files; the loaded ledger is untouched.
+// True when the whole file was written; a failure leaves any previous file
+// as it was.
+bool export_csv(int year);
+// The file's bytes, for a year's amounts and memos.
+std::string csv_text(int year);

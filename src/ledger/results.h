@@ -1,0 +1,25 @@
+// Wins, losses and draws, and the sums built on them.
+#pragma once
+#include <cstdint>
+
+enum DayResult { result_none, result_win, result_loss, result_draw };
+
+// Win above 10, loss below -10, any other nonzero amount a draw.
+DayResult day_result(int32_t amount);
+// What a sum adds for the amount: wins and losses their value, else 0.
+int32_t counted_amount(int32_t amount);
+
+struct ResultSummary {
+    int64_t sum;  // 64 bits: many years of large amounts overflow 32
+    int32_t wins;
+    int32_t losses;
+    int32_t draws;
+};
+
+// Over the 31 slots of a month (0..11) of the loaded ledger.
+ResultSummary month_summary(int month_index);
+// Over all 372 slots of the loaded ledger.
+ResultSummary year_summary();
+// Over the year files of every year up to and including `last_year`; the
+// loaded ledger is left as it was.
+ResultSummary all_years_summary(int last_year);

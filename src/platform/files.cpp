@@ -1,0 +1,43 @@
+#include <cstring>
+
+#include "platform/platform.h"
+
+bool read_file_start(const char* path, void* buffer, size_t size, size_t* bytes_read)
+{
+    *bytes_read = 0;
+    bool missing = false;
+    InputFile* file = open_input_file(path, &missing);
+    if (!file) return false;
+    char* target = static_cast<char*>(buffer);
+    while (*bytes_read < size) {
+        long got = read_input_file(file, target + *bytes_read, size - *bytes_read);
+        if (got <= 0) break;
+        *bytes_read += static_cast<size_t>(got);
+    }
+    close_input_file(file);
+    return true;
+}
+
+bool read_whole_file(const char* path, std::vector<unsigned char>& content, bool* missing)
+{
+    content.clear();
+    InputFile* file = open_input_file(path, missing);
+    if (!file) return false;
+    unsigned char chunk[4096];
+    long got;
+    while ((got = read_input_file(file, chunk, sizeof chunk)) > 0) content.insert(content.end(), chunk, chunk + got);
+    close_input_file(file);
+    return got == 0;
+}
+
+bool write_file_start(const char* path, const void* data, size_t size)
+{
+    std::vector<unsigned char> content;
+    bool missing = false;
+    // An existing file that cannot be read must not be replaced: its tail
+    // would be lost.
+    if (!read_whole_file(path, content, &missing) && !missing) return false;
+    if (content.size() < size) content.resize(size);
+    if (size) std::memcpy(content.data(), data, size);
+    return replace_file(path, content);
+}

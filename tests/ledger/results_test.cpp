@@ -1,0 +1,110 @@
+#include "ledger/results.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "ledger/year_ledger.h"
+#include "settings/program_folder.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+class Results : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        set_program_path(folder.file("Ravo.exe").c_str());
+        load_year(2009);
+    }
+    TempFolder folder;
+};
+
+}  // namespace
+
+TEST(DayResults, ThresholdsAreStrict)
+{
+    EXPECT_EQ(day_result(11), result_win);
+    EXPECT_EQ(day_result(-11), result_loss);
+    EXPECT_EQ(day_result(10), result_draw);
+    EXPECT_EQ(day_result(-10), result_draw);
+    EXPECT_EQ(day_result(-1), result_draw);
+    EXPECT_EQ(day_result(0), result_none);
+    EXPECT_EQ(counted_amount(11), 11);
+    EXPECT_EQ(counted_amount(-10), 0);
+    EXPECT_EQ(counted_amount(INT32_MIN), INT32_MIN);
+}
+
+TEST_F(Results, MonthAndYearCountOnlyWinsAndLossesInTheSum)
+{
+    const int32_t amounts[] = {11, -11, 10, -10, -1, 0};
+    for (int i = 0; i < 6; ++i) ledger_amounts()[3][i] = amounts[i];
+    ResultSummary april = month_summary(3);
+    EXPECT_EQ(april.sum, 0);
+    EXPECT_EQ(april.wins, 1);
+    EXPECT_EQ(april.losses, 1);
+    EXPECT_EQ(april.draws, 3);
+
+    ledger_amounts()[11][30] = 5000;
+    ledger_amounts()[0][0] = -2000;
+    ResultSummary year = year_summary();
+    EXPECT_EQ(year.sum, 3000);
+    EXPECT_EQ(year.wins, 2);
+    EXPECT_EQ(year.losses, 2);
+    EXPECT_EQ(year.draws, 3);
+
+    ResultSummary months = {};
+    for (int m = 0; m < 12; ++m) {
+        ResultSummary one = month_summary(m);
+        months.sum += one.sum, months.wins += one.wins, months.losses += one.losses, months.draws += one.draws;
+    }
+    EXPECT_EQ(months.sum, year.sum);
+    EXPECT_EQ(months.wins + months.losses + months.draws, year.wins + year.losses + year.draws);
+}
+
+TEST_F(Results, MonthOfDrawsSumsToZero)
+{
+    for (int d = 0; d < 30; ++d) ledger_amounts()[8][d] = -1;
+    ResultSummary september = month_summary(8);
+    EXPECT_EQ(september.sum, 0);
+    EXPECT_EQ(september.draws, 30);
+    EXPECT_EQ(september.wins + september.losses, 0);
+}
+
+TEST_F(Results, AllYearsReadsTheFilesAndLeavesTheLoadedYearAlone)
+{
+    load_year(2005);
+    ledger_amounts()[1][1] = 700;
+    ASSERT_TRUE(save_year(2005));
+    load_year(2009);
+    ledger_amounts()[0][0] = -300;
+    ledger_amounts()[0][1] = 4;
+    ASSERT_TRUE(save_year(2009));
+    ledger_amounts()[0][0] = 999999;  // an unsaved change in memory
+
+    ResultSummary all = all_years_summary(2009);
+    EXPECT_EQ(all.sum, 400);
+    EXPECT_EQ(all.wins, 1);
+    EXPECT_EQ(all.losses, 1);
+    EXPECT_EQ(all.draws, 1);
+    EXPECT_EQ(ledger_amounts()[0][0], 999999) << "the loaded year is untouched";
+    EXPECT_EQ(all_years_summary(2008).sum, 700);
+}
+
+TEST_F(Results, NothingBefore1990)
+{
+    ResultSummary all = all_years_summary(1989);
+    EXPECT_EQ(all.sum, 0);
+    EXPECT_EQ(all.wins + all.losses + all.draws, 0);
+}
+
+TEST_F(Results, AllYearsTotalAddsInSixtyFourBits)
+{
+    for (auto& month : ledger_amounts())
+        for (int32_t& amount : month) amount = 2000000000;
+    for (int year = 1990; year <= 2037; ++year) ASSERT_TRUE(save_year(year));
+    ResultSummary all = all_years_summary(2037);
+    EXPECT_EQ(all.sum, 48LL * 372 * 2000000000LL);
+    EXPECT_EQ(all.wins, 48 * 372);
+    EXPECT_EQ(year_summary().sum, 372LL * 2000000000LL);
+}
