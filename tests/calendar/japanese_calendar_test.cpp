@@ -133,6 +133,23 @@ TEST(JapaneseCalendar, DerivedHolidaysOfRecentYears)
     EXPECT_EQ(derived.count("2019-02-23"), 0u);
 }
 
+TEST(ShippedFiles, HelpIsShiftJisWithCrLf)
+{
+    Bytes bytes = read_bytes(RAVO_SOURCE_DIR "/data/Readme.txt");
+    std::string text(bytes.begin(), bytes.end());
+    ASSERT_GT(text.size(), 1000u);
+    std::string utf8 = utf8_from_sjis(text);
+    EXPECT_NE(utf8, "<invalid Shift-JIS>");
+    for (const char* topic : {"フォント", "年情報", "Holiday.ini", "CSV", "Option.bin", "別のパソコン", "±0"})
+        EXPECT_NE(utf8.find(topic), std::string::npos) << topic;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n') {
+            ASSERT_TRUE(i > 0 && text[i - 1] == '\r') << "bare line feed at " << i;
+        }
+    }
+    EXPECT_NE(text.compare(0, 3, "\xEF\xBB\xBF"), 0) << "no byte-order mark";
+}
+
 TEST(JapaneseCalendar, ShippedFileIsShiftJisWithCrLfAndFitsTheTable)
 {
     Bytes bytes = read_bytes(RAVO_SOURCE_DIR "/data/Holiday.ini");
