@@ -53,7 +53,7 @@ LRESULT on_create(HWND window)
     create_tooltip_control(window);
     sync_tooltip_tools(tools_add);
     prepare_glyphs();
-    create_view_fonts();
+    create_view_fonts(&options()->month_font, &options()->year_font);
     load_popup_menu();
     set_to_now(display_date());
     set_to_now(today_date());
@@ -87,11 +87,9 @@ LRESULT on_query_end_session(HWND window)
     return TRUE;
 }
 
-LRESULT on_erase_background(HWND window, HDC dc)
-{
-    erase_background(window, dc);
-    return 1;
-}
+// The paint composes the background with everything else off-screen;
+// erasing the screen first would only flash the bare background.
+LRESULT on_erase_background() { return 1; }
 
 LRESULT on_time_change(HWND window)
 {
@@ -189,7 +187,7 @@ LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam,
     case WM_PAINT: paint_window(window); return 0;
     case WM_CLOSE: return on_close(window);
     case WM_QUERYENDSESSION: return on_query_end_session(window);
-    case WM_ERASEBKGND: return on_erase_background(window, reinterpret_cast<HDC>(wparam));
+    case WM_ERASEBKGND: return on_erase_background();
     case WM_TIMECHANGE: return on_time_change(window);
     case WM_NOTIFY: return on_notify(reinterpret_cast<NMHDR*>(lparam));
     case WM_NCHITTEST: return on_nc_hit_test(window, wparam, lparam);

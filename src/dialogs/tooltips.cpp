@@ -4,4 +4,5 @@
 void create_tooltip_control(HWND) {}
 void add_day_tools(int) {}
 void remove_day_tools(int) {}
+void place_day_tools(int, POINT, int) {}
 bool fill_tooltip_text(NMHDR*) { return false; }

@@ -5,6 +5,9 @@
 void create_tooltip_control(HWND window);
 void add_day_tools(int count);
 void remove_day_tools(int count);
+// Places the 38 tools of one month: the origin of its first day row, the
+// cell size, the month's index (0 in the month view, 0..11 in the year).
+void place_day_tools(int month_index, POINT origin, int cell);
 // Answers a tooltip's request for text; false when the notification is
 // not one of ours.
 bool fill_tooltip_text(NMHDR* header);

@@ -1,5 +1,153 @@
 #include "view/fonts.h"
 
-// The view fonts arrive with the calendar view; nothing is held until then.
-void create_view_fonts() {}
-void free_view_fonts() {}
+#include <commdlg.h>
+
+#include <cstring>
+
+#include "platform/win32_text.h"
+
+static_assert(sizeof(StoredLogFont) == sizeof(LOGFONTA), "the stored font is a LOGFONTA");
+static_assert(offsetof(StoredLogFont, lfFaceName) == offsetof(LOGFONTA, lfFaceName), "");
+
+namespace {
+HFONT month_font_handle;
+HFONT year_font_handle;
+StoredLogFont* month_source;
+StoredLogFont* year_source;
+
+const int largest_font_pixels = 400;
+
+LONG within(LONG value, LONG low, LONG high) { return value < low ? low : value > high ? high : value; }
+
+HFONT font_from(const StoredLogFont* stored)
+{
+    if (!stored) return nullptr;
+    LOGFONTW font = wide_log_font(*stored);
+    return CreateFontIndirectW(&font);
+}
+
+struct FaceChoice {
+    const wchar_t* face;
+    BYTE charset;
+    BYTE pitch;
+};
+
+FaceChoice face_choice(int kind)
+{
+    switch (kind) {
+    case face_mincho: return {L"ＭＳ 明朝", SHIFTJIS_CHARSET, FIXED_PITCH};
+    case face_p_gothic: return {L"ＭＳ Ｐゴシック", SHIFTJIS_CHARSET, VARIABLE_PITCH};
+    case face_p_mincho: return {L"ＭＳ Ｐ明朝", SHIFTJIS_CHARSET, VARIABLE_PITCH};
+    case face_times: return {L"Times New Roman", ANSI_CHARSET, VARIABLE_PITCH};
+    default: return {L"ＭＳ ゴシック", SHIFTJIS_CHARSET, FIXED_PITCH};
+    }
+}
+}  // namespace
+
+HFONT make_font(HDC dc, int kind, int points, int style)
+{
+    LOGFONTW font = {};
+    font.lfHeight = -MulDiv(points, GetDeviceCaps(dc, LOGPIXELSY), 72);
+    FaceChoice choice = face_choice(kind);
+    lstrcpynW(font.lfFaceName, choice.face, LF_FACESIZE);
+    font.lfCharSet = choice.charset;
+    font.lfPitchAndFamily = choice.pitch;
+    font.lfWeight = style == style_bold || style == style_bold_italic ? FW_BOLD : style == style_italic ? 0 : FW_NORMAL;
+    font.lfItalic = style == style_italic || style == style_bold_italic;
+    font.lfOutPrecision = OUT_STROKE_PRECIS;
+    font.lfClipPrecision = CLIP_STROKE_PRECIS;
+    font.lfQuality = 1;
+    return CreateFontIndirectW(&font);
+}
+
+LOGFONTW wide_log_font(const StoredLogFont& stored)
+{
+    LOGFONTW font = {};
+    font.lfHeight = within(stored.lfHeight, -largest_font_pixels, largest_font_pixels);
+    font.lfWidth = within(stored.lfWidth, -largest_font_pixels, largest_font_pixels);
+    font.lfEscapement = stored.lfEscapement;
+    font.lfOrientation = stored.lfOrientation;
+    font.lfWeight = within(stored.lfWeight, 0, 1000);
+    font.lfItalic = stored.lfItalic;
+    font.lfUnderline = stored.lfUnderline;
+    font.lfStrikeOut = stored.lfStrikeOut;
+    font.lfCharSet = stored.lfCharSet;
+    font.lfOutPrecision = stored.lfOutPrecision;
+    font.lfClipPrecision = stored.lfClipPrecision;
+    font.lfQuality = stored.lfQuality;
+    font.lfPitchAndFamily = stored.lfPitchAndFamily;
+    char face[sizeof stored.lfFaceName + 1] = {};
+    std::memcpy(face, stored.lfFaceName, sizeof stored.lfFaceName);
+    lstrcpynW(font.lfFaceName, sjis_to_wide(face).c_str(), LF_FACESIZE);
+    return font;
+}
+
+void store_log_font(const LOGFONTW& font, StoredLogFont& stored)
+{
+    stored.lfHeight = font.lfHeight;
+    stored.lfWidth = font.lfWidth;
+    stored.lfEscapement = font.lfEscapement;
+    stored.lfOrientation = font.lfOrientation;
+    stored.lfWeight = font.lfWeight;
+    stored.lfItalic = font.lfItalic;
+    stored.lfUnderline = font.lfUnderline;
+    stored.lfStrikeOut = font.lfStrikeOut;
+    stored.lfCharSet = font.lfCharSet;
+    stored.lfOutPrecision = font.lfOutPrecision;
+    stored.lfClipPrecision = font.lfClipPrecision;
+    stored.lfQuality = font.lfQuality;
+    stored.lfPitchAndFamily = font.lfPitchAndFamily;
+    char face[sizeof stored.lfFaceName];
+    wide_to_sjis(font.lfFaceName, face, sizeof face - 1);
+    std::memset(stored.lfFaceName, 0, sizeof stored.lfFaceName);
+    std::memcpy(stored.lfFaceName, face, std::strlen(face));
+}
+
+void create_view_fonts(StoredLogFont* month, StoredLogFont* year)
+{
+    month_source = month;
+    year_source = year;
+    month_font_handle = font_from(month);
+    year_font_handle = font_from(year);
+}
+
+void recreate_view_font(int which)
+{
+    HFONT& handle = which == view_month ? month_font_handle : year_font_handle;
+    if (which != view_month && which != view_year) return;
+    HFONT made = font_from(which == view_month ? month_source : year_source);
+    if (handle) DeleteObject(handle);
+    handle = made;
+}
+
+void free_view_fonts()
+{
+    if (month_font_handle) DeleteObject(month_font_handle);
+    if (year_font_handle) DeleteObject(year_font_handle);
+    month_font_handle = year_font_handle = nullptr;
+}
+
+HFONT month_view_font() { return month_font_handle; }
+HFONT year_view_font() { return year_font_handle; }
+
+int choose_view_font(HWND owner, int which)
+{
+    StoredLogFont* stored = which == view_year ? year_source : month_source;
+    if (!stored) return 0;
+    LOGFONTW font = wide_log_font(*stored);
+    CHOOSEFONTW dialog = {};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.lpLogFont = &font;
+    dialog.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_NOVERTFONTS;
+    if (!ChooseFontW(&dialog)) return 0;
+    store_log_font(font, *stored);
+    return 1;
+}
+
+bool is_japanese_font(int which)
+{
+    const StoredLogFont* stored = which == view_month ? month_source : which == view_year ? year_source : nullptr;
+    if (!stored) return true;
+    return stored->lfCharSet >= 128;
+}

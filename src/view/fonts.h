@@ -1,5 +1,29 @@
-// The two long-lived fonts of the calendar views.
+// Fonts: the two view fonts chosen by the user (stored as LOGFONTA in the
+// options) and fixed faces made on demand.
 #pragma once
+#include <windows.h>
 
-void create_view_fonts();
+#include "settings/options.h"
+
+enum FaceKind { face_gothic = 0, face_mincho = 1, face_p_gothic = 2, face_p_mincho = 3, face_times = 4 };
+enum FontStyle { style_normal = 0, style_bold = 1, style_italic = 2, style_bold_italic = 3 };
+enum { view_month = 0, view_year = 1 };
+
+// A new font the caller deletes: `points` at the device's resolution.
+HFONT make_font(HDC dc, int kind, int points, int style);
+
+void create_view_fonts(StoredLogFont* month, StoredLogFont* year);
+void recreate_view_font(int which);
 void free_view_fonts();
+HFONT month_view_font();
+HFONT year_view_font();
+
+// The font picker on the stored font of a view; nonzero when confirmed.
+int choose_view_font(HWND owner, int which);
+// Japanese names for a view whose font's character set is 128 or more.
+bool is_japanese_font(int which);
+
+// The stored font as the wide API takes it: the face through Shift-JIS,
+// absurd sizes from a damaged file brought into range.
+LOGFONTW wide_log_font(const StoredLogFont& stored);
+void store_log_font(const LOGFONTW& font, StoredLogFont& stored);

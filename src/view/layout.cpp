@@ -3,13 +3,58 @@
 #include "app/behaviour.h"
 #include "app/menu.h"
 #include "app/shell.h"
+#include "calendar/dates.h"
+#include "dialogs/tooltips.h"
+#include "ledger/year_ledger.h"
 #include "settings/options.h"
+#include "view/fonts.h"
+#include "view/small_display.h"
 
 namespace {
-// Until the calendar is laid out from its font, the window has a fixed size.
-const int placeholder_width = 224;
-const int placeholder_height = 196;
+ViewLayout layout;
+TEXTMETRICW last_metrics;
+
+// The client edge plus the dialog frame of the main window's style.
+int frame_width() { return 2 * (GetSystemMetrics(SM_CXEDGE) + GetSystemMetrics(SM_CXDLGFRAME)); }
+int frame_height() { return 2 * (GetSystemMetrics(SM_CYEDGE) + GetSystemMetrics(SM_CYDLGFRAME)); }
+int caption_height() { return options()->no_title_bar ? 0 : GetSystemMetrics(SM_CYCAPTION); }
+
+// Sizes the window for a calendar view at its stored place, on the screen.
+void place_view(HWND window, bool year_view, int cell, POINT position)
+{
+    RECT rect = {position.x, position.y, 0, 0};
+    rect.right = rect.left + view_outer_width(year_view, cell, frame_width());
+    rect.bottom = rect.top + view_outer_height(year_view, cell, frame_height(), caption_height());
+    clamp_to_screen(window, rect);
+    MoveWindow(window, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
+}
+
+void set_caption_boxes(HWND window, bool year_view, int cell)
+{
+    RECT client;
+    GetClientRect(window, &client);
+    layout.year_box = to_rect(year_box_for(year_view, client.right, client.bottom, cell));
+    layout.clock_rect = to_rect(clock_box_for(year_view, client.right, client.bottom, cell));
+}
+
+POINT point(long x, long y) { return POINT{x, y}; }
 }  // namespace
+
+ViewLayout* view_layout() { return &layout; }
+
+RECT to_rect(const Box& box) { return RECT{box.left, box.top, box.right, box.bottom}; }
+
+int measure_cell_size(HWND window, HFONT font)
+{
+    HDC dc = GetDC(window);
+    HGDIOBJ old = SelectObject(dc, font);
+    GetTextMetricsW(dc, &last_metrics);
+    SelectObject(dc, old);
+    ReleaseDC(window, dc);
+    int cell = cell_size_from_metrics(last_metrics.tmHeight, last_metrics.tmAveCharWidth);
+    layout.cell_width = layout.cell_height = cell;
+    return cell;
+}
 
 void refresh_layout()
 {
@@ -21,13 +66,73 @@ void refresh_layout()
 
 void resize_for_mode(HWND window)
 {
-    RECT rect = {0, 0, placeholder_width, placeholder_height};
-    AdjustWindowRectEx(&rect, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)));
-    POINT position = mode_position();
-    OffsetRect(&rect, position.x - rect.left, position.y - rect.top);
-    clamp_to_screen(window, rect);
-    SetWindowPos(window, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    const OptionsRecord* o = options();
+    if (o->small_mode)
+        size_small_display(window);
+    else if (o->year_mode)
+        size_year_view(window);
+    else
+        size_month_view(window);
     InvalidateRect(window, nullptr, TRUE);
+}
+
+void size_month_view(HWND window)
+{
+    const OptionsRecord* o = options();
+    int cell = measure_cell_size(window, month_view_font());
+    place_day_tools(0, point(0, cell), cell);
+    place_view(window, false, cell, POINT{o->month_left, o->month_top});
+    set_caption_boxes(window, false, cell);
+}
+
+void size_year_view(HWND window)
+{
+    const OptionsRecord* o = options();
+    int cell = measure_cell_size(window, year_view_font());
+    for (int month = 1; month <= 12; ++month)
+        place_day_tools(month - 1, point(day_rows_left(month, cell), day_rows_top(month, cell)), cell);
+    place_view(window, true, cell, POINT{o->year_left, o->year_top});
+    set_caption_boxes(window, true, cell);
+}
+
+int hit_test(long x, long y)
+{
+    const int cell = layout.cell_width;
+    DateRecord* shown = display_date();
+    int month = 0;
+    if (options()->year_mode) {
+        month = month_block_at(x, y, cell);
+        shown->month = static_cast<int8_t>(month);
+        compute_first_weekday(shown);
+    }
+    int position = cell_at(month, x, y, cell);
+    if (position >= 0) {
+        uint8_t day = cell_day_table()[month][position];
+        if (day == empty_cell) return hit_nothing;
+        shown->day = static_cast<int8_t>(day);
+        shown->weekday = static_cast<int8_t>(position % 7);
+        return hit_day;
+    }
+    const RECT& year = layout.year_box;
+    if (box_contains(Box{year.left, year.top, year.right, year.bottom}, x, y)) return hit_year_caption;
+    const RECT& caption = layout.month_box;
+    if (month == 0 && box_contains(Box{caption.left, caption.top, caption.right, caption.bottom}, x, y))
+        return hit_month_caption;
+    int column = weekday_header_at(month, x, y, cell);
+    return column > 0 ? hit_day + column : hit_nothing;
+}
+
+void step_display(HWND window, bool by_year, bool forward)
+{
+    RECT area;
+    GetClientRect(window, &area);
+    area.top = layout.cell_height;
+    DateRecord* shown = display_date();
+    int year = shown->year;
+    int month = shown->month;
+    if (step_year_month(year, month, by_year, forward)) load_year(year + 1900);
+    shown->year = static_cast<int16_t>(year);
+    shown->month = static_cast<int8_t>(month);
+    InvalidateRect(window, &area, TRUE);
+    compute_first_weekday(shown);
 }

@@ -1,7 +1,33 @@
-// Size and place of the main window for the current display mode.
+// Size and place of the main window for the current display mode, and
+// what lies under a client point.
 #pragma once
 #include <windows.h>
+
+#include "view/layout_math.h"
+
+struct ViewLayout {
+    int cell_width;   // square cells: always equal
+    int cell_height;
+    RECT year_box;    // captions of the current view, client coordinates
+    RECT clock_rect;
+    RECT month_box;   // set by painting
+};
+
+ViewLayout* view_layout();
 
 // The one step after any change of what is shown.
 void refresh_layout();
 void resize_for_mode(HWND window);
+void size_month_view(HWND window);
+void size_year_view(HWND window);
+
+// What lies under a client point; a day found there becomes the day of
+// the displayed date (in the one-year view, its month too).
+int hit_test(long x, long y);
+// The shown month or year one step on, wrapping between 1990 and 2037.
+void step_display(HWND window, bool by_year, bool forward);
+
+// Cell size of a font, measured on the main window.
+int measure_cell_size(HWND window, HFONT font);
+
+RECT to_rect(const Box& box);

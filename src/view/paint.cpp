@@ -1,33 +1,212 @@
 #include "view/paint.h"
 
+#include <cstring>
+
+#include "calendar/holidays.h"
+#include "ledger/year_ledger.h"
 #include "settings/options.h"
+#include "view/draw.h"
+#include "view/fonts.h"
+#include "view/layout.h"
 #include "view/small_display.h"
 
 namespace {
-// The calendar itself is drawn by the calendar view; until then the
-// erased background is the whole picture.
-void paint_calendar(HWND, HDC) {}
+
+const wchar_t* const japanese_month_names[12] = {
+    L"１ 睦月(むつき)", L"２ 如月(きさらぎ)", L"３ 弥生(やよい)", L"４ 卯月(うづき)",
+    L"５ 皐月(さつき)", L"６ 水無月(みなづき)", L"７ 文月(ふづき)", L"８ 葉月(はづき)",
+    L"９ 長月(ながつき)", L"10 神無月(かんなづき)", L"11 霜月(しもつき)", L"12 師走(しわす)",
+};
+const wchar_t* const english_month_names[12] = {
+    L"1 January", L"2 February", L"3 March",     L"4 April",    L"5 May",       L"6 June",
+    L"7 July",    L"8 August",   L"9 September", L"10 October", L"11 November", L"12 December",
+};
+
+void draw_element(HDC dc, const RECT& rect, COLORREF fill, FrameElement element)
+{
+    const OptionsRecord* o = options();
+    draw_box(dc, rect, fill, o->frame_flags[element], o->raised_flags[element], o->sunken_flags[element]);
+}
+
+RECT cell_rect(long left, long top, int cell) { return RECT{left, top, left + cell, top + cell}; }
+
+COLORREF header_color(int column)
+{
+    const OptionsRecord* o = options();
+    return column == 0 ? o->sunday_color : column == 6 ? o->saturday_color : o->weekday_color;
+}
+
+void paint_weekday_header(HDC dc, const RECT& block, bool year_view, bool japanese)
+{
+    const int cell = view_layout()->cell_width;
+    long top = block.top + (year_view ? cell : 0);
+    for (int column = 0; column < 7; ++column) {
+        RECT rect = cell_rect(block.left + column * cell, top, cell);
+        draw_element(dc, rect, options()->background_color, frame_weekday);
+        char16_t name[3];
+        weekday_name(name, japanese, column);
+        draw_label(dc, reinterpret_cast<const wchar_t*>(name), rect, header_color(column));
+    }
+}
+
+bool is_today(const DateRecord& record, int day)
+{
+    const DateRecord* today = today_date();
+    return day == today->day && record.year == today->year && record.month == today->month;
+}
+
+// The box under a day's number: today, or a win or loss when results show.
+void paint_day_overlay(HDC dc, const RECT& rect, const DateRecord& record, int day)
+{
+    const OptionsRecord* o = options();
+    if (is_today(record, day)) {
+        draw_element(dc, rect, o->today_back_color, frame_today);
+        return;
+    }
+    if (!o->show_results) return;
+    int32_t amount = ledger_amounts()[record.month - 1][day - 1];
+    if (amount > 0) draw_element(dc, rect, o->win_color, frame_win);
+    if (amount < 0) draw_element(dc, rect, o->loss_color, frame_loss);
+}
+
+void paint_days(HDC dc, const RECT& block, DateRecord& record, bool year_view)
+{
+    const OptionsRecord* o = options();
+    const int cell = view_layout()->cell_width;
+    const int year = record.year + 1900;
+    const int days = days_in_month(year, record.month);
+    const int first = compute_first_weekday(&record);
+    long top = block.top + cell + (year_view ? cell : 0);
+    int column = first;
+    for (int day = 1; day <= days; ++day) {
+        RECT rect = cell_rect(block.left + column * cell, top, cell);
+        draw_element(dc, rect, o->background_color, frame_day);
+        paint_day_overlay(dc, rect, record, day);
+        COLORREF color = day_color(year, record.month, day, first);
+        if (is_today(record, day) && o->today_text_color != o->today_back_color) color = o->today_text_color;
+        wchar_t number[4];
+        wsprintfW(number, L"%d", day);
+        draw_label(dc, number, rect, color);
+        if (++column == 7) {
+            column = 0;
+            top += cell;
+        }
+    }
+}
+
+void paint_caption(HDC dc, const RECT& rect, const wchar_t* text, COLORREF text_color, COLORREF back_color,
+                   FrameElement element)
+{
+    draw_element(dc, rect, back_color, element);
+    draw_label(dc, text, rect, caption_color(text_color, back_color));
+}
+
 }  // namespace
+
+void erase_background(HDC dc, const RECT& client)
+{
+    SetDCBrushColor(dc, options()->background_color);
+    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+}
 
 void paint_window(HWND window)
 {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
+    RECT client;
+    GetClientRect(window, &client);
+    // Composed off-screen and copied in one transfer: no half-drawn
+    // calendar ever reaches the screen. Only the invalid part is drawn.
+    HDC memory = CreateCompatibleDC(dc);
+    HBITMAP bitmap = CreateCompatibleBitmap(dc, client.right > 0 ? client.right : 1, client.bottom > 0 ? client.bottom : 1);
+    HGDIOBJ old_bitmap = SelectObject(memory, bitmap);
+    const RECT& area = paint.rcPaint;
+    IntersectClipRect(memory, area.left, area.top, area.right, area.bottom);
+    erase_background(memory, client);
     const OptionsRecord* o = options();
     if (!o->small_mode)
-        paint_calendar(window, dc);
+        paint_calendar(memory, client);
     else if (o->digital_clock)
-        paint_digital_clock(window, dc);
+        paint_digital_clock(memory, client);
     else
-        paint_text_clock(window, dc);
+        paint_text_clock(memory, client);
+    BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, memory, area.left, area.top,
+           SRCCOPY);
+    SelectObject(memory, old_bitmap);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
     EndPaint(window, &paint);
 }
 
-void erase_background(HWND window, HDC dc)
+COLORREF caption_color(COLORREF text, COLORREF back)
 {
-    RECT client;
-    GetClientRect(window, &client);
-    HBRUSH brush = CreateSolidBrush(options()->background_color);
-    FillRect(dc, &client, brush);
-    DeleteObject(brush);
+    if (text != back) return text;
+    const DateRecord* today = today_date();
+    return day_color(today->year + 1900, today->month, today->day, today->first_weekday);
+}
+
+void paint_calendar(HDC dc, const RECT& client)
+{
+    const int cell = view_layout()->cell_width;
+    MonthGrid* grids = cell_day_table();
+    const DateRecord* shown = display_date();
+    HGDIOBJ old_font;
+    if (options()->year_mode) {
+        old_font = SelectObject(dc, year_view_font());
+        for (int month = 1; month <= 12; ++month) fill_month_grid(grids[month], shown->year + 1900, month);
+        for (int month = 1; month <= 12; ++month) {
+            DateRecord record = *shown;
+            record.month = static_cast<int8_t>(month);
+            RECT block = {client.left + block_left(month, cell), client.top + block_top(month, cell), 0, 0};
+            block.right = block.left + 7 * cell;
+            block.bottom = block.top + 7 * cell;
+            paint_month_block(dc, block, record, true);
+        }
+    } else {
+        old_font = SelectObject(dc, month_view_font());
+        fill_month_grid(grids[0], shown->year + 1900, shown->month);
+        paint_month_block(dc, client, *display_date(), false);
+    }
+    paint_year_caption(dc);
+    if (options()->show_time) paint_clock_caption(dc);
+    SelectObject(dc, old_font);
+}
+
+void paint_month_block(HDC dc, const RECT& block, DateRecord& record, bool year_view)
+{
+    const int cell = view_layout()->cell_width;
+    paint_weekday_header(dc, block, year_view, is_japanese_font(year_view ? view_year : view_month));
+    paint_days(dc, block, record, year_view);
+    view_layout()->month_box = year_view ? RECT{block.left, block.top, block.right, block.top + cell}
+                                         : to_rect(month_box_for_month_view(block.right, block.bottom, cell));
+    paint_month_caption(dc, record.month, year_view);
+}
+
+void paint_month_caption(HDC dc, int month, bool year_view)
+{
+    const OptionsRecord* o = options();
+    wchar_t number[4];
+    const wchar_t* text = number;
+    if (year_view)
+        text = (is_japanese_font(view_year) ? japanese_month_names : english_month_names)[(month + 11) % 12];
+    else
+        wsprintfW(number, L"%d", month);
+    paint_caption(dc, view_layout()->month_box, text, o->month_text_color, o->month_back_color, frame_month);
+}
+
+void paint_year_caption(HDC dc)
+{
+    const OptionsRecord* o = options();
+    wchar_t text[8];
+    wsprintfW(text, L"%04d", display_date()->year + 1900);
+    paint_caption(dc, view_layout()->year_box, text, o->year_text_color, o->year_back_color, frame_year);
+}
+
+void paint_clock_caption(HDC dc)
+{
+    const OptionsRecord* o = options();
+    const DateRecord* today = today_date();
+    wchar_t text[8];
+    wsprintfW(text, L"%d:%02d", today->hour, today->minute);
+    paint_caption(dc, view_layout()->clock_rect, text, o->time_text_color, o->time_back_color, frame_time);
 }

@@ -1,6 +1,20 @@
-// Painting of the main window.
+// Painting of the main window: the month view and the one-year view.
 #pragma once
 #include <windows.h>
 
+#include "calendar/dates.h"
+
 void paint_window(HWND window);
-void erase_background(HWND window, HDC dc);
+void erase_background(HDC dc, const RECT& client);
+
+// Draws the calendar of the current view into dc and refills that view's
+// grids of cell_day_table.
+void paint_calendar(HDC dc, const RECT& client);
+void paint_month_block(HDC dc, const RECT& block, DateRecord& record, bool year_view);
+void paint_month_caption(HDC dc, int month, bool year_view);
+void paint_year_caption(HDC dc);
+void paint_clock_caption(HDC dc);
+
+// The text colour of a caption: its own unless it equals the back colour,
+// then the colour today's number has.
+COLORREF caption_color(COLORREF text, COLORREF back);

@@ -4,5 +4,6 @@
 
 void prepare_glyphs();
 void free_glyphs();
-void paint_digital_clock(HWND window, HDC dc);
-void paint_text_clock(HWND window, HDC dc);
+void paint_digital_clock(HDC dc, const RECT& client);
+void paint_text_clock(HDC dc, const RECT& client);
+void size_small_display(HWND window);

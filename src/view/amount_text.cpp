@@ -1,0 +1,25 @@
+#include "view/amount_text.h"
+
+void format_amount(int32_t amount, char16_t* buffer)
+{
+    if (amount == -1) {
+        buffer[0] = u'±';
+        buffer[1] = u'0';
+        buffer[2] = 0;
+        return;
+    }
+    // Digits from the right, a comma after every third.
+    char16_t reversed[amount_text_size];
+    int length = 0;
+    uint32_t magnitude = amount < 0 ? 0u - static_cast<uint32_t>(amount) : static_cast<uint32_t>(amount);
+    int digits = 0;
+    do {
+        if (digits > 0 && digits % 3 == 0) reversed[length++] = u',';
+        reversed[length++] = static_cast<char16_t>(u'0' + magnitude % 10);
+        magnitude /= 10;
+        ++digits;
+    } while (magnitude != 0);
+    if (amount < 0) reversed[length++] = u'-';
+    for (int i = 0; i < length; ++i) buffer[i] = reversed[length - 1 - i];
+    buffer[length] = 0;
+}

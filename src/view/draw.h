@@ -1,0 +1,17 @@
+// Small drawing routines shared by the calendar, the small display and the
+// dialogs.
+#pragma once
+#include <windows.h>
+
+// A filled box in one of four frame styles: flat, black rounded frame,
+// raised or sunken 3D edge.
+void draw_box(HDC dc, const RECT& rect, COLORREF fill, int frame, int raised, int sunken);
+// One line of text centred in rect, transparent, not clipped.
+void draw_label(HDC dc, const wchar_t* text, const RECT& rect, COLORREF color);
+
+// The colour picker with the custom colours of the options; nonzero when
+// the user confirmed a colour, which picked_color then gives.
+int choose_color(HWND owner, COLORREF initial);
+COLORREF picked_color();
+
+void rect_to_client(HWND window, RECT& rect);

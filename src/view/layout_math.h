@@ -1,0 +1,61 @@
+// The arithmetic of the calendar's layout on plain values: cell size,
+// window size, caption boxes, locators and stepping the shown month.
+// Portable, so it is tested natively.
+#pragma once
+
+struct Box {
+    long left;
+    long top;
+    long right;
+    long bottom;
+};
+
+enum HitResult {
+    hit_nothing = 0,
+    hit_year_caption = 1,
+    hit_month_caption = 2,
+    hit_day = 3,
+    hit_weekday_first = 4,  // 4..10: Sunday..Saturday header
+    hit_weekday_last = 10,
+};
+
+enum {
+    month_view_cells_across = 7,
+    month_view_cells_down = 7,
+    year_view_cells_across = 31,
+    year_view_cells_down = 24,
+    block_span = 8,  // a month block of the one-year view: 7 cells and a gap
+};
+
+// Square cells from the font's text metrics.
+int cell_size_from_metrics(int text_height, int average_char_width);
+
+// Outer window size of a view: cells x S plus the frame, plus the caption.
+int view_outer_width(bool year_view, int cell, int frame_width);
+int view_outer_height(bool year_view, int cell, int frame_height, int caption_height);
+
+// Caption boxes anchored to the client's bottom-right corner.
+Box year_box_for(bool year_view, long client_right, long client_bottom, int cell);
+Box clock_box_for(bool year_view, long client_right, long client_bottom, int cell);
+Box month_box_for_month_view(long client_right, long client_bottom, int cell);
+
+// Top-left of a month block of the one-year view (month 1..12).
+long block_left(int month, int cell);
+long block_top(int month, int cell);
+
+// Month 1..12 of the block under a point; 1 when none.
+int month_block_at(long x, long y, int cell);
+// Cell 0..37 of the day area of month m (0 = the month view) under a
+// point, or -1.
+int cell_at(int month, long x, long y, int cell);
+// Weekday header column under a point: 1 (Sunday) .. 7, or 0.
+int weekday_header_at(int month, long x, long y, int cell);
+// Where the first day row of month m begins.
+long day_rows_left(int month, int cell);
+long day_rows_top(int month, int cell);
+
+bool box_contains(const Box& box, long x, long y);  // ends included
+
+// One step of the shown month or year, wrapping between 1990 and 2037.
+// Year is years since 1900. True when the year changed.
+bool step_year_month(int& year, int& month, bool by_year, bool forward);

@@ -1,0 +1,109 @@
+// What lies under a point, and stepping the shown month, on a painted grid.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "calendar/dates.h"
+#include "settings/options.h"
+#include "settings/program_folder.h"
+#include "support/temp_folder.h"
+#include "view/fonts.h"
+#include "view/layout.h"
+#include "view/paint.h"
+
+namespace {
+
+class HitTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        set_program_path(folder.file("Ravo.exe").c_str());
+        OptionsRecord* o = options();
+        apply_base_defaults(o);
+        apply_q_defaults(o);
+        apply_t_defaults(o);
+        *today_date() = DateRecord{109, 12, 6, 0, 9, 5, 7, 2};
+        *display_date() = *today_date();
+        create_view_fonts(&o->month_font, &o->year_font);
+        window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 300, 300, nullptr, nullptr, nullptr, nullptr);
+    }
+    void TearDown() override
+    {
+        DestroyWindow(window);
+        free_view_fonts();
+    }
+    // Paints the current view into a scratch bitmap, as the window would.
+    void paint(bool year_view)
+    {
+        options()->year_mode = year_view ? 1 : 0;
+        cell = measure_cell_size(nullptr, year_view ? year_view_font() : month_view_font());
+        RECT client = {0, 0, (year_view ? 31 : 7) * cell, (year_view ? 24 : 7) * cell};
+        view_layout()->year_box = to_rect(year_box_for(year_view, client.right, client.bottom, cell));
+        view_layout()->clock_rect = to_rect(clock_box_for(year_view, client.right, client.bottom, cell));
+        HDC dc = CreateCompatibleDC(nullptr);
+        HBITMAP bitmap = CreateCompatibleBitmap(dc, client.right, client.bottom);
+        HGDIOBJ old = SelectObject(dc, bitmap);
+        paint_calendar(dc, client);
+        SelectObject(dc, old);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+    }
+    long middle(int index) const { return index * cell + cell / 2; }
+
+    TempFolder folder;
+    HWND window = nullptr;
+    int cell = 0;
+};
+
+}  // namespace
+
+TEST_F(HitTest, MonthViewDaysHeadersAndCaptions)
+{
+    paint(false);
+    // The 17th: position 18, day row 2, Thursday.
+    EXPECT_EQ(hit_test(middle(4), middle(3)), hit_day);
+    EXPECT_EQ(display_date()->day, 17);
+    EXPECT_EQ(display_date()->weekday, 4);
+    // An empty cell of the first week changes nothing.
+    EXPECT_EQ(hit_test(middle(0), middle(1)), hit_nothing);
+    EXPECT_EQ(display_date()->day, 17);
+    EXPECT_EQ(hit_test(middle(0), middle(0)), hit_weekday_first);
+    EXPECT_EQ(hit_test(middle(6), middle(0)), hit_weekday_last);
+    EXPECT_EQ(hit_test(middle(5), middle(6)), hit_year_caption);
+    EXPECT_EQ(hit_test(middle(6), middle(6)), hit_month_caption);
+    EXPECT_EQ(hit_test(middle(3), middle(6)), hit_nothing) << "the clock caption";
+    EXPECT_EQ(hit_test(-5, -5), hit_nothing) << "the caption bar lies above the client";
+}
+
+TEST_F(HitTest, YearViewTakesTheMonthOfTheBlock)
+{
+    paint(true);
+    // 1 March 2009 was a Sunday: March's block, first day row, column 0.
+    long x = block_left(3, cell) + cell / 2, y = block_top(3, cell) + 2 * cell + cell / 2;
+    EXPECT_EQ(hit_test(x, y), hit_day);
+    EXPECT_EQ(display_date()->month, 3);
+    EXPECT_EQ(display_date()->day, 1);
+    EXPECT_EQ(display_date()->first_weekday, 0);
+    // The gap column right of April's block: nothing, but the month moves.
+    EXPECT_EQ(hit_test(block_left(4, cell) + 7 * cell + cell / 2, block_top(4, cell) + 3 * cell), hit_nothing);
+    EXPECT_EQ(display_date()->month, 4);
+    EXPECT_EQ(hit_test(block_left(5, cell) + cell / 2, block_top(5, cell) + cell / 2), hit_nothing)
+        << "a month caption of the one-year view is nothing";
+    EXPECT_EQ(hit_test(31 * cell - cell / 2, 24 * cell - cell / 2), hit_year_caption);
+}
+
+TEST_F(HitTest, SteppingWrapsAndReloadsTheLedgerOnAYearChange)
+{
+    paint(false);
+    *display_date() = DateRecord{90, 1, 31, 3, 0, 0, 0, 1};
+    step_display(window, false, false);
+    EXPECT_EQ(display_date()->year, 137);
+    EXPECT_EQ(display_date()->month, 12);
+    EXPECT_EQ(display_date()->day, 31) << "the day is left as it was";
+    EXPECT_EQ(display_date()->first_weekday, weekday_of(2037, 12, 1));
+    step_display(window, true, true);
+    EXPECT_EQ(display_date()->year, 90);
+    step_display(window, false, true);
+    EXPECT_EQ(display_date()->month, 1);
+    EXPECT_EQ(display_date()->year, 91);
+}

@@ -1,0 +1,125 @@
+#include "view/layout_math.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "view/amount_text.h"
+
+TEST(CellSize, LargerOfHeightAndWidth)
+{
+    EXPECT_EQ(cell_size_from_metrics(16, 8), 28);  // 18 against 28.8 truncated
+    EXPECT_EQ(cell_size_from_metrics(30, 7), 32);  // 32 against 25
+    EXPECT_EQ(cell_size_from_metrics(26, 7), 28);  // 28 against 25
+}
+
+TEST(WindowSize, CellsPlusFramePlusCaption)
+{
+    EXPECT_EQ(view_outer_width(false, 28, 10), 7 * 28 + 10);
+    EXPECT_EQ(view_outer_height(false, 28, 10, 19), 19 + 7 * 28 + 10);
+    EXPECT_EQ(view_outer_height(false, 28, 10, 0), 7 * 28 + 10);
+    EXPECT_EQ(view_outer_width(true, 20, 10), 31 * 20 + 10);
+    EXPECT_EQ(view_outer_height(true, 20, 10, 19), 19 + 24 * 20 + 10);
+}
+
+TEST(CaptionBoxes, AnchoredToTheBottomRight)
+{
+    Box year = year_box_for(false, 200, 203, 28);
+    EXPECT_EQ(year.left, 200 - 84);
+    EXPECT_EQ(year.right, 200 - 28);
+    EXPECT_EQ(year.top, 203 - 28);
+    EXPECT_EQ(year.bottom, 203);
+    Box clock = clock_box_for(false, 200, 203, 28);
+    EXPECT_EQ(clock.left, 200 - 140);
+    EXPECT_EQ(clock.right, 200 - 84);
+    Box month = month_box_for_month_view(200, 203, 28);
+    EXPECT_EQ(month.left, 172);
+    EXPECT_EQ(month.top, 175);
+    Box year_view = year_box_for(true, 620, 480, 20);
+    EXPECT_EQ(year_view.left, 580);
+    EXPECT_EQ(year_view.right, 620);
+    EXPECT_EQ(clock_box_for(true, 620, 480, 20).left, 540);
+}
+
+TEST(Locators, MonthBlocksOfTheYearView)
+{
+    const int S = 20;
+    EXPECT_EQ(month_block_at(0, 0, S), 1);
+    EXPECT_EQ(month_block_at(8 * S - 1, 10, S), 1);
+    EXPECT_EQ(month_block_at(8 * S, 10, S), 1) << "a shared border belongs to the first block";
+    EXPECT_EQ(month_block_at(8 * S + 1, 10, S), 2);
+    EXPECT_EQ(month_block_at(31 * S - 1, 5, S), 4);
+    EXPECT_EQ(month_block_at(5, 8 * S + 1, S), 5);
+    EXPECT_EQ(month_block_at(3 * 8 * S + 5, 2 * 8 * S + 5, S), 12);
+    EXPECT_EQ(month_block_at(5, 30 * S, S), 1) << "outside every block";
+}
+
+TEST(Locators, DayCellsOfBothViews)
+{
+    const int S = 28;
+    EXPECT_EQ(cell_at(0, 1, S + 1, S), 0);
+    EXPECT_EQ(cell_at(0, 6 * S + 5, S + 5, S), 6);
+    EXPECT_EQ(cell_at(0, S, S + 5, S), 0) << "the lower-numbered cell wins on a border";
+    EXPECT_EQ(cell_at(0, 5, 6 * S + 5, S), 35);
+    EXPECT_EQ(cell_at(0, 2 * S + 5, 6 * S + 5, S), 37);
+    EXPECT_EQ(cell_at(0, 3 * S + 5, 6 * S + 5, S), -1) << "beyond position 37";
+    EXPECT_EQ(cell_at(0, 5, 5, S), -1) << "the header row has no cells";
+    // One-year view: March's block starts at 16S, its days two rows down.
+    EXPECT_EQ(cell_at(3, 16 * S + 2, 2 * S + 2, S), 0);
+    EXPECT_EQ(cell_at(3, 7 * S + 5, 2 * S + 2, S), -1) << "the gap column left of March";
+    EXPECT_EQ(cell_at(7, 16 * S + 2, 10 * S + 2, S), 0);
+}
+
+TEST(Locators, WeekdayHeaders)
+{
+    const int S = 28;
+    EXPECT_EQ(weekday_header_at(0, 0, 0, S), 1);
+    EXPECT_EQ(weekday_header_at(0, S, 5, S), 1);
+    EXPECT_EQ(weekday_header_at(0, S + 1, 5, S), 2);
+    EXPECT_EQ(weekday_header_at(0, 6 * S + 1, 5, S), 7);
+    EXPECT_EQ(weekday_header_at(0, 7 * S, S, S), 7);
+    EXPECT_EQ(weekday_header_at(0, 7 * S + 1, 5, S), 0);
+    EXPECT_EQ(weekday_header_at(0, 5, S + 1, S), 0);
+    EXPECT_EQ(weekday_header_at(2, 8 * S + 1, S + 1, S), 1);
+    EXPECT_EQ(weekday_header_at(2, 8 * S + 1, 1, S), 0) << "that row is the month caption";
+}
+
+TEST(Stepping, WrapsBetween1990And2037)
+{
+    int year = 90, month = 1;
+    EXPECT_TRUE(step_year_month(year, month, false, false));
+    EXPECT_EQ(year, 137);
+    EXPECT_EQ(month, 12);
+    EXPECT_TRUE(step_year_month(year, month, false, true));
+    EXPECT_EQ(year, 90);
+    EXPECT_EQ(month, 1);
+    EXPECT_FALSE(step_year_month(year, month, false, true));
+    EXPECT_EQ(month, 2);
+    year = 137;
+    EXPECT_TRUE(step_year_month(year, month, true, true));
+    EXPECT_EQ(year, 90);
+    EXPECT_TRUE(step_year_month(year, month, true, false));
+    EXPECT_EQ(year, 137);
+    EXPECT_EQ(month, 2);
+}
+
+TEST(AmountText, CommasSignsAndTheDraw)
+{
+    auto text = [](int32_t amount) {
+        char16_t buffer[amount_text_size];
+        format_amount(amount, buffer);
+        return std::u16string(buffer);
+    };
+    EXPECT_EQ(text(0), u"0");
+    EXPECT_EQ(text(-1), u"±0");
+    EXPECT_EQ(text(10), u"10");
+    EXPECT_EQ(text(-10), u"-10");
+    EXPECT_EQ(text(999), u"999");
+    EXPECT_EQ(text(1000), u"1,000");
+    EXPECT_EQ(text(-1000), u"-1,000");
+    EXPECT_EQ(text(-123), u"-123");
+    EXPECT_EQ(text(1234), u"1,234");
+    EXPECT_EQ(text(1000000), u"1,000,000");
+    EXPECT_EQ(text(INT32_MIN), u"-2,147,483,648");
+    EXPECT_EQ(text(INT32_MAX), u"2,147,483,647");
+}
