@@ -1,0 +1,79 @@
+#!/usr/bin/env python3
+"""Writes program files for pictures and manual checks.
+
+  make_fixture.py options FILE [field=value ...] [month_face=NAME] [year_face=NAME]
+      Option.bin with the defaults of a fresh start and the given changes
+      (one-byte fields: show_time, topmost, no_title_bar, small_mode,
+      show_results, year_mode, digital_clock; faces set the character set
+      to Shift-JIS).
+  make_fixture.py amounts FILE MONTH/DAY=AMOUNT ...
+      a year's amounts file (YYYY.dat) with the given days.
+"""
+import struct
+import sys
+
+BYTE_FIELDS = {'show_time': 60, 'topmost': 61, 'no_title_bar': 70, 'small_mode': 71, 'show_results': 98,
+               'digital_clock': 107, 'year_mode': 110, 'clock_content': 97, 'no_seconds': 95}
+INT_FIELDS = {'month_top': 62, 'month_left': 66, 'small_top': 99, 'small_left': 103, 'year_top': 111,
+              'year_left': 115}
+
+
+def default_options():
+    b = bytearray(512)
+    struct.pack_into('<i', b, 0, 20)
+    b[28:28 + 15] = b'Times New Roman'
+    b[61] = 1
+    b[72:78] = b'Tovrel'
+    b[128] = ord('t')
+    struct.pack_into('<i', b, 129, 16)
+    b[157:157 + 15] = b'Times New Roman'
+    colours = [0x0000FF, 0, 0xFF0000, 0xFFFFE0, 0xFFFFE0, 0, 0xFFFFFF, 0x008000, 0xB8C088, 0xFF0000,
+               0xB8C088, 0xB8C088, 0x00FFFF, 0xE0E0FF, 0x00FFFF, 0]
+    for i, c in enumerate(colours):
+        struct.pack_into('<I', b, 189 + 4 * i, c)
+    custom = [0xB8C088, 0xFFFFE0, 0xE0FFFF, 0xE0E0FF] + [0xB8C088] * 12
+    for i, c in enumerate(custom):
+        struct.pack_into('<I', b, 253 + 4 * i, c)
+    b[317:325] = bytes([1, 0, 1, 0, 1, 1, 0, 0])
+    b[325:333] = bytes([1, 0, 1, 0, 1, 1, 0, 0])
+    b[333 + 5] = 1
+    b[343] = 5
+    return b
+
+
+def set_face(b, offset, name):
+    face = name.encode('cp932')[:31]
+    b[offset + 28:offset + 60] = face + bytes(32 - len(face))
+    b[offset + 23] = 128  # lfCharSet: Shift-JIS
+
+
+def options(path, changes):
+    b = default_options()
+    for change in changes:
+        key, value = change.split('=', 1)
+        if key == 'month_face':
+            set_face(b, 0, value)
+        elif key == 'year_face':
+            set_face(b, 129, value)
+        elif key in BYTE_FIELDS:
+            b[BYTE_FIELDS[key]] = int(value) & 0xFF
+        elif key in INT_FIELDS:
+            struct.pack_into('<i', b, INT_FIELDS[key], int(value))
+        else:
+            sys.exit('unknown field ' + key)
+    open(path, 'wb').write(b)
+
+
+def amounts(path, days):
+    b = bytearray(1488)
+    for day in days:
+        date, value = day.split('=')
+        month, d = (int(x) for x in date.split('/'))
+        struct.pack_into('<i', b, 4 * ((month - 1) * 31 + d - 1), int(value))
+    open(path, 'wb').write(b)
+
+
+if __name__ == '__main__':
+    if len(sys.argv) < 3 or sys.argv[1] not in ('options', 'amounts'):
+        sys.exit(__doc__)
+    (options if sys.argv[1] == 'options' else amounts)(sys.argv[2], sys.argv[3:])
