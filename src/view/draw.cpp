@@ -11,30 +11,54 @@ CHOOSECOLORW picker;
 COLORREF custom_colors[16];
 }  // namespace
 
-void draw_box(HDC dc, const RECT& rect, COLORREF fill, int frame, int raised, int sunken)
+namespace {
+// Solid fills with the DC's own brush, which the caller has selected: a
+// paint draws hundreds of boxes and makes no brush or pen for them.
+void fill(HDC dc, long left, long top, long right, long bottom, COLORREF color)
 {
-    // The DC's own brush and pen take the colours: nothing to make or
-    // delete for each of the hundreds of boxes of a paint.
+    SetDCBrushColor(dc, color);
+    PatBlt(dc, left, top, right - left, bottom - top, PATCOPY);
+}
+
+// The two-pixel bevel of a raised or sunken edge in the system's 3D
+// colours, laid out as DrawEdge lays it (left and top first, then right
+// and bottom over the corners), drawn with plain fills.
+void draw_bevel(HDC dc, const RECT& r, bool sunken)
+{
+    COLORREF outer_top = GetSysColor(sunken ? COLOR_3DSHADOW : COLOR_3DLIGHT);
+    COLORREF inner_top = GetSysColor(sunken ? COLOR_3DDKSHADOW : COLOR_3DHILIGHT);
+    COLORREF outer_bottom = GetSysColor(sunken ? COLOR_3DHILIGHT : COLOR_3DDKSHADOW);
+    COLORREF inner_bottom = GetSysColor(sunken ? COLOR_3DLIGHT : COLOR_3DSHADOW);
+    fill(dc, r.left, r.top, r.right, r.top + 1, outer_top);
+    fill(dc, r.left, r.top, r.left + 1, r.bottom, outer_top);
+    fill(dc, r.left + 1, r.top + 1, r.right - 1, r.top + 2, inner_top);
+    fill(dc, r.left + 1, r.top + 1, r.left + 2, r.bottom - 1, inner_top);
+    fill(dc, r.left, r.bottom - 1, r.right, r.bottom, outer_bottom);
+    fill(dc, r.right - 1, r.top, r.right, r.bottom, outer_bottom);
+    fill(dc, r.left + 1, r.bottom - 2, r.right - 1, r.bottom - 1, inner_bottom);
+    fill(dc, r.right - 2, r.top + 1, r.right - 1, r.bottom - 1, inner_bottom);
+}
+}  // namespace
+
+void draw_box(HDC dc, const RECT& rect, COLORREF fill_color, int frame, int raised, int sunken)
+{
     HGDIOBJ old_brush = SelectObject(dc, GetStockObject(DC_BRUSH));
-    HGDIOBJ old_pen = SelectObject(dc, GetStockObject(DC_PEN));
-    COLORREF old_brush_color = SetDCBrushColor(dc, fill);
-    COLORREF old_pen_color = SetDCPenColor(dc, frame && !raised ? RGB(0, 0, 0) : fill);
+    COLORREF old_brush_color = GetDCBrushColor(dc);
     if (raised) {
-        Rectangle(dc, rect.left, rect.top, rect.right, rect.bottom);
-        RECT edge = rect;
-        UINT kind = sunken ? EDGE_SUNKEN : EDGE_RAISED;
-        DrawEdge(dc, &edge, kind, BF_LEFT | BF_TOP);
-        edge = rect;
-        DrawEdge(dc, &edge, kind, BF_RIGHT | BF_BOTTOM);
+        // The box outlined in its own colour, then the edge over it.
+        fill(dc, rect.left, rect.top, rect.right, rect.bottom, fill_color);
+        draw_bevel(dc, rect, sunken != 0);
     } else if (frame) {
+        HGDIOBJ old_pen = SelectObject(dc, GetStockObject(BLACK_PEN));
+        SetDCBrushColor(dc, fill_color);
         RoundRect(dc, rect.left, rect.top, rect.right, rect.bottom, 10, 10);
+        SelectObject(dc, old_pen);
     } else {
-        Rectangle(dc, rect.left, rect.top, rect.right, rect.bottom);
+        // A rectangle outlined in its fill colour covers what a fill covers.
+        fill(dc, rect.left, rect.top, rect.right, rect.bottom, fill_color);
     }
     SetDCBrushColor(dc, old_brush_color);
-    SetDCPenColor(dc, old_pen_color);
     SelectObject(dc, old_brush);
-    SelectObject(dc, old_pen);
 }
 
 void draw_label(HDC dc, const wchar_t* text, const RECT& rect, COLORREF color)
