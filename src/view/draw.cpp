@@ -1,6 +1,6 @@
 #include "view/draw.h"
 
-#include <commdlg.h>
+#include "view/pickers.h"
 
 #include "settings/options.h"
 
@@ -81,7 +81,7 @@ int choose_color(HWND owner, COLORREF initial)
     std::memcpy(custom_colors, options()->custom_colors, sizeof custom_colors);
     picker.lpCustColors = custom_colors;
     picker.Flags = CC_RGBINIT | CC_FULLOPEN;
-    int confirmed = ChooseColorW(&picker) ? 1 : 0;
+    int confirmed = run_color_picker(&picker) ? 1 : 0;
     std::memcpy(options()->custom_colors, custom_colors, sizeof custom_colors);
     return confirmed;
 }

@@ -1,6 +1,6 @@
 #include "view/fonts.h"
 
-#include <commdlg.h>
+#include "view/pickers.h"
 
 #include <cstring>
 
@@ -140,7 +140,7 @@ int choose_view_font(HWND owner, int which)
     dialog.hwndOwner = owner;
     dialog.lpLogFont = &font;
     dialog.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_NOVERTFONTS;
-    if (!ChooseFontW(&dialog)) return 0;
+    if (!run_font_picker(&dialog)) return 0;
     store_log_font(font, *stored);
     return 1;
 }
