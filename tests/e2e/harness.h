@@ -60,7 +60,12 @@ struct Capture {
     int width = 0;
     int height = 0;
     std::vector<uint32_t> pixels;
-    uint32_t at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+    // 0xFFFFFFFF outside the capture (a failed capture is empty).
+    uint32_t at(int x, int y) const
+    {
+        if (x < 0 || y < 0 || x >= width || y >= height) return 0xFFFFFFFF;
+        return pixels[static_cast<size_t>(y) * width + x];
+    }
 };
 Capture capture_screen(const RECT& area);
 Capture capture_client(HWND window);
