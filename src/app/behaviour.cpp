@@ -1,7 +1,107 @@
 #include "app/behaviour.h"
 
+#include <shellapi.h>
+
+#include "app/menu.h"
+#include "app/shell.h"
+#include "calendar/dates.h"
+#include "ledger/year_ledger.h"
 #include "platform/win32_text.h"
+#include "res/resource.h"
 #include "settings/options.h"
+#include "view/layout.h"
+
+namespace {
+const UINT tray_icon_id = 1;
+
+bool same_day(const DateRecord& a, const DateRecord& b)
+{
+    return a.year == b.year && a.month == b.month && a.day == b.day;
+}
+
+// The day turned: today's marking, the shown month and the icon follow.
+void follow_new_day(HWND window, const DateRecord& now)
+{
+    InvalidateRect(window, nullptr, TRUE);
+    DateRecord* today = today_date();
+    today->year = now.year;
+    today->month = now.month;
+    today->day = now.day;
+    today->weekday = now.weekday;
+    DateRecord* shown = display_date();
+    bool year_changed = shown->year != now.year;
+    shown->year = now.year;
+    shown->month = now.month;
+    compute_first_weekday(shown);
+    if (year_changed) load_year(now.year + 1900);
+    update_tray_icon(window, 0);
+}
+
+void tick_clock(HWND window)
+{
+    DateRecord now;
+    set_to_now(&now);
+    bool day_changed = !same_day(*today_date(), now);
+    set_to_now(today_date());
+    if (options()->small_mode)
+        InvalidateRect(window, nullptr, FALSE);
+    else
+        InvalidateRect(window, &view_layout()->clock_rect, FALSE);
+    if (day_changed) follow_new_day(window, now);
+}
+
+NOTIFYICONDATAW tray_record(HWND window)
+{
+    NOTIFYICONDATAW record = {};
+    record.cbSize = NOTIFYICONDATAW_V1_SIZE;
+    record.hWnd = window;
+    record.uID = tray_icon_id;
+    return record;
+}
+
+void show_from_tray(HWND window)
+{
+    user_hidden = 0;
+    refresh_menu();
+    ShowWindow(window, SW_SHOW);
+    SetForegroundWindow(window);
+    RECT rect;
+    GetWindowRect(window, &rect);
+    if (clamp_to_screen(window, rect)) resize_for_mode(window);
+}
+
+void menu_from_tray(HWND window)
+{
+    POINT pointer;
+    GetCursorPos(&pointer);
+    SetForegroundWindow(window);
+    PostMessageW(window, WM_NCRBUTTONDOWN, 0, MAKELPARAM(pointer.x, pointer.y));
+}
+}  // namespace
+
+UINT clock_period_ms(int show_time, int clock_content, int no_seconds)
+{
+    if ((!show_time && clock_content == 0) || no_seconds) return 10000;
+    return 1000;
+}
+
+void restart_clock_timer(HWND window, int show_time)
+{
+    const OptionsRecord* o = options();
+    KillTimer(window, clock_timer_id);
+    SetTimer(window, clock_timer_id, clock_period_ms(show_time, o->clock_content, o->no_seconds), nullptr);
+    set_to_now(today_date());
+}
+
+void handle_timer(HWND window, UINT_PTR timer_id)
+{
+    if (timer_id == reshow_timer_id) {
+        KillTimer(window, reshow_timer_id);
+        ShowWindow(window, SW_SHOWNA);
+    } else if (timer_id == clock_timer_id) {
+        tick_clock(window);
+    }
+}
 
 void apply_title_style(HWND window)
 {
@@ -16,12 +116,59 @@ void apply_title_style(HWND window)
     }
 }
 
-// The clock, topmost, auto-hide and the notification icon are built with
-// the desk behaviour; the shell already calls them.
-void restart_clock_timer(HWND, int) {}
-void apply_topmost(HWND) {}
-void check_auto_hide(HWND, int, int) {}
-void handle_timer(HWND, UINT_PTR) {}
-void update_tray_icon(HWND, int) {}
-void remove_tray_icon(HWND) {}
-void handle_tray_notify(HWND, UINT) {}
+void apply_topmost(HWND window)
+{
+    const bool topmost = options()->topmost != 0;
+    CheckMenuItem(popup_menu, IDM_TOPMOST, MF_BYCOMMAND | (topmost ? MF_CHECKED : MF_UNCHECKED));
+    RECT rect;
+    GetWindowRect(window, &rect);
+    SetWindowPos(window, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, rect.left, rect.top, rect.right - rect.left,
+                 rect.bottom - rect.top, SWP_SHOWWINDOW);
+}
+
+void check_auto_hide(HWND window, int x, int y)
+{
+    OptionsRecord* o = options();
+    if (!o->small_mode || !o->auto_hide) return;
+    if (o->reshow_seconds == 0) o->reshow_seconds = 5;
+    POINT point = {x, y};
+    ClientToScreen(window, &point);
+    RECT rect;
+    GetWindowRect(window, &rect);
+    if (rect.right - (rect.right - rect.left) / 6 < point.x && point.x < rect.right) {
+        SetTimer(window, reshow_timer_id, static_cast<UINT>(static_cast<int8_t>(o->reshow_seconds) * 1000), nullptr);
+        ShowWindow(window, SW_HIDE);
+    }
+}
+
+void update_tray_icon(HWND window, int add)
+{
+    const DateRecord* today = today_date();
+    char16_t weekday[3];
+    weekday_name(weekday, 1, today->weekday);
+    NOTIFYICONDATAW record = tray_record(window);
+    record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    record.uCallbackMessage = WM_TRAYNOTIFY;
+    record.hIcon = small_icon;
+    wsprintfW(record.szTip, L"%04d/%02d/%02d(%s)", today->year + 1900, today->month, today->day,
+              reinterpret_cast<const wchar_t*>(weekday));
+    Shell_NotifyIconW(add ? NIM_ADD : NIM_MODIFY, &record);
+}
+
+void remove_tray_icon(HWND window)
+{
+    NOTIFYICONDATAW record = tray_record(window);
+    Shell_NotifyIconW(NIM_DELETE, &record);
+}
+
+void handle_tray_notify(HWND window, UINT mouse_message)
+{
+    if (mouse_message == WM_LBUTTONDOWN) show_from_tray(window);
+    if (mouse_message == WM_RBUTTONDOWN) menu_from_tray(window);
+}
+
+UINT taskbar_created_message()
+{
+    static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
+    return message;
+}

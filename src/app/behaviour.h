@@ -3,6 +3,12 @@
 #pragma once
 #include <windows.h>
 
+enum { clock_timer_id = 1, reshow_timer_id = 2 };
+
+// Timer 1 ticks every second while seconds are shown somewhere, else
+// every ten seconds.
+UINT clock_period_ms(int show_time, int clock_content, int no_seconds);
+
 void restart_clock_timer(HWND window, int show_time);
 void apply_title_style(HWND window);
 void apply_topmost(HWND window);
@@ -11,5 +17,5 @@ void handle_timer(HWND window, UINT_PTR timer_id);
 void update_tray_icon(HWND window, int add);
 void remove_tray_icon(HWND window);
 void handle_tray_notify(HWND window, UINT mouse_message);
-
-enum { clock_timer_id = 1, reshow_timer_id = 2 };
+// Explorer announces a new taskbar with this registered message.
+UINT taskbar_created_message();

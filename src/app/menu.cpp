@@ -1,18 +1,196 @@
 #include "app/menu.h"
 
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include "app/behaviour.h"
+#include "app/session.h"
+#include "app/shell.h"
+#include "calendar/dates.h"
+#include "dialogs/properties.h"
+#include "dialogs/year_info.h"
+#include "ledger/year_ledger.h"
+#include "platform/win32_text.h"
 #include "res/resource.h"
+#include "settings/options.h"
+#include "settings/program_folder.h"
+#include "settings/run_value.h"
+#include "view/fonts.h"
+#include "view/layout.h"
+
+namespace {
+const wchar_t error_caption[] = L"エラーです。";
+
+bool has_item(UINT id) { return GetMenuState(popup_menu, id, MF_BYCOMMAND) != static_cast<UINT>(-1); }
+
+void check_item(UINT id, bool checked)
+{
+    CheckMenuItem(popup_menu, id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+std::wstring program_file_wide(const char* name)
+{
+    char path[path_capacity];
+    program_file(path, sizeof path, name);
+    return utf8_to_wide(path);
+}
+
+void choose_font(HWND window)
+{
+    int which = options()->year_mode ? view_year : view_month;
+    if (!choose_view_font(window, which)) return;
+    recreate_view_font(which);
+    refresh_layout();
+}
+
+void toggle(int8_t& flag) { flag = flag ? 0 : 1; }
+
+void switch_small_display()
+{
+    reset_to_today();
+    toggle(options()->small_mode);
+    sync_tooltip_tools(options()->small_mode ? tools_remove : tools_add);
+    refresh_layout();
+}
+
+void switch_year_view()
+{
+    toggle(options()->year_mode);
+    sync_tooltip_tools(tools_switch);
+    reset_to_today();
+    refresh_layout();
+}
+
+void toggle_hidden(HWND window)
+{
+    user_hidden = !user_hidden;
+    refresh_menu();
+    ShowWindow(window, user_hidden ? SW_HIDE : SW_SHOW);
+}
+
+void open_programs_folder(HWND window, int folder)
+{
+    wchar_t path[MAX_PATH];
+    special_folder_path(folder, path);
+    launch(window, L"EXPLORER.EXE", path);
+}
+
+void open_help(HWND window)
+{
+    std::wstring path = program_file_wide("Readme.txt");
+    if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        MessageBoxW(window, L"ヘルプファイルが見つかりません。", error_caption, MB_OK | MB_ICONERROR);
+        return;
+    }
+    launch(window, path.c_str(), L"");
+}
+}  // namespace
+
+void reset_to_today()
+{
+    set_to_now(display_date());
+    load_year(display_date()->year + 1900);
+}
 
 void handle_command(HWND window, WORD command)
 {
     switch (command) {
-    case IDM_EXIT:
-        DestroyWindow(window);
+    case IDM_FONT: choose_font(window); break;
+    case IDM_TOPMOST:
+        toggle(options()->topmost);
+        apply_topmost(window);
         break;
-    default:  // the other commands arrive with their features
+    case IDM_EXIT: DestroyWindow(window); break;
+    case IDM_YEAR_INFO: run_year_info_dialog(window); break;
+    case IDM_EXPLORER: launch(window, L"EXPLORER.EXE", L"/e,/root,"); break;
+    case IDM_SHUTDOWN: end_session(window, EWX_SHUTDOWN | EWX_POWEROFF); break;
+    case IDM_RESTART: end_session(window, EWX_REBOOT); break;
+    case IDM_LOG_OFF: end_session(window, EWX_LOGOFF); break;
+    case IDM_SMALL_DISPLAY: switch_small_display(); break;
+    case IDM_PROPERTIES: show_properties(window, module_instance); break;
+    case IDM_DATE_TIME: launch(window, L"CONTROL.EXE", L"TIMEDATE.CPL"); break;
+    case IDM_YEAR_VIEW: switch_year_view(); break;
+    case IDM_TODAY:
+        reset_to_today();
+        refresh_layout();
         break;
+    case IDM_START_WITH_WINDOWS:
+        toggle(options()->start_with_windows);
+        apply_start_with_windows(window);
+        break;
+    case IDM_PROGRAMS: open_programs_folder(window, CSIDL_PROGRAMS); break;
+    case IDM_CONTROL_PANEL: launch(window, L"CONTROL.EXE", L""); break;
+    case IDM_ALL_USERS_PROGRAMS: open_programs_folder(window, CSIDL_COMMON_PROGRAMS); break;
+    case IDM_HIDE: toggle_hidden(window); break;
+    case IDM_HELP: open_help(window); break;
+    case IDM_HOLIDAYS: launch(window, program_file_wide("Holiday.ini").c_str(), L""); break;
+    default: break;
     }
 }
 
-void refresh_menu() {}
+void refresh_menu()
+{
+    const OptionsRecord* o = options();
+    wchar_t all_users[MAX_PATH];
+    special_folder_path(CSIDL_COMMON_PROGRAMS, all_users);
+    check_item(IDM_SMALL_DISPLAY, o->small_mode);
+    check_item(IDM_YEAR_VIEW, o->year_mode);
+    check_item(IDM_HIDE, user_hidden == 1);
 
-void apply_start_with_windows(HWND) {}
+    if (!all_users[0] && has_item(IDM_ALL_USERS_PROGRAMS)) DeleteMenu(popup_menu, IDM_ALL_USERS_PROGRAMS, MF_BYCOMMAND);
+    if (all_users[0] && !has_item(IDM_ALL_USERS_PROGRAMS))
+        AppendMenuW(popup_menu, MF_STRING, IDM_ALL_USERS_PROGRAMS, L"プログラム All Users(&J)");
+
+    // The session items and their separator come and go together, always
+    // as the last group of the menu.
+    bool present = has_item(IDM_SHUTDOWN);
+    if (o->hide_shutdown_items && present) {
+        DeleteMenu(popup_menu, IDM_LOG_OFF, MF_BYCOMMAND);
+        DeleteMenu(popup_menu, IDM_SHUTDOWN, MF_BYCOMMAND);
+        DeleteMenu(popup_menu, IDM_RESTART, MF_BYCOMMAND);
+        DeleteMenu(popup_menu, GetMenuItemCount(popup_menu) - 1, MF_BYPOSITION);
+    } else if (!o->hide_shutdown_items && !present) {
+        AppendMenuW(popup_menu, MF_SEPARATOR, 0, nullptr);
+        AppendMenuW(popup_menu, MF_STRING, IDM_LOG_OFF, L"ログオフ(&L)");
+        AppendMenuW(popup_menu, MF_STRING, IDM_SHUTDOWN, L"シャットダウン(&S)");
+        AppendMenuW(popup_menu, MF_STRING, IDM_RESTART, L"再起動(&R)");
+    }
+}
+
+void show_popup_menu(HWND window, int x, int y)
+{
+    POINT point = {x, y};
+    ClientToScreen(window, &point);
+    EnableMenuItem(popup_menu, IDM_FONT, MF_BYCOMMAND | (options()->small_mode ? MF_GRAYED : MF_ENABLED));
+    // Foreground first, or the menu stays open when the user clicks
+    // elsewhere (it may have been opened from the notification icon).
+    SetForegroundWindow(window);
+    TrackPopupMenu(popup_menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, point.x, point.y, 0, window, nullptr);
+    PostMessageW(window, WM_NULL, 0, 0);
+}
+
+void apply_start_with_windows(HWND)
+{
+    check_item(IDM_START_WITH_WINDOWS, options()->start_with_windows);
+    apply_run_value(options()->start_with_windows ? run_value_register : run_value_remove);
+}
+
+void special_folder_path(int folder, wchar_t (&path)[MAX_PATH])
+{
+    path[0] = 0;
+    IMalloc* allocator = nullptr;
+    if (FAILED(SHGetMalloc(&allocator))) return;
+    LPITEMIDLIST items = nullptr;
+    if (SUCCEEDED(SHGetSpecialFolderLocation(GetDesktopWindow(), folder, &items))) {
+        if (!SHGetPathFromIDListW(items, path)) path[0] = 0;
+        allocator->Free(items);
+    }
+    allocator->Release();
+}
+
+void launch(HWND window, const wchar_t* file, const wchar_t* parameters)
+{
+    HINSTANCE result = ShellExecuteW(GetDesktopWindow(), nullptr, file, parameters, nullptr, SW_SHOWNORMAL);
+    if (reinterpret_cast<INT_PTR>(result) <= 32)
+        MessageBoxW(window, L"申し訳ありません。起動に失敗しました。", error_caption, MB_OK | MB_ICONERROR);
+}

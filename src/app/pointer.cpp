@@ -1,5 +1,56 @@
 #include "app/pointer.h"
 
-// The pointer actions need the hit test of the calendar view.
-void double_click_action(HWND, int, int) {}
-void right_button_action(HWND, int, int) {}
+#include "app/menu.h"
+#include "app/shell.h"
+#include "calendar/dates.h"
+#include "dialogs/day_entry.h"
+#include "dialogs/year_info.h"
+#include "settings/options.h"
+#include "view/layout.h"
+
+namespace {
+void set_small_mode(int on)
+{
+    options()->small_mode = static_cast<int8_t>(on);
+    sync_tooltip_tools(on ? tools_remove : tools_add);
+    reset_to_today();
+    refresh_layout();
+}
+
+void show_era(HWND window)
+{
+    int year = display_date()->year + 1900;
+    wchar_t text[64];
+    wsprintfW(text, L"西暦%d年は、昭和%d年で、平成%d年です。", year, year - 1925, year - 1988);
+    MessageBoxW(window, text, L"和暦で知りたいね", MB_OK);
+}
+}  // namespace
+
+void double_click_action(HWND window, int x, int y)
+{
+    hit_test(x, y);
+    if (options()->small_mode) {
+        set_small_mode(0);
+        return;
+    }
+    int result = hit_test(x, y);
+    switch (result) {
+    case hit_nothing: set_small_mode(1); break;
+    case hit_year_caption: step_display(window, true, true); break;
+    case hit_month_caption: step_display(window, false, true); break;
+    case hit_day: run_day_entry_dialog(window); break;
+    case hit_weekday_last: show_era(window); break;
+    default: run_year_info_dialog(window); break;  // the other header columns
+    }
+}
+
+void right_button_action(HWND window, int x, int y)
+{
+    int result = hit_test(x, y);
+    if (!options()->small_mode && result == hit_year_caption)
+        step_display(window, true, false);
+    else if (!options()->small_mode && result == hit_month_caption)
+        step_display(window, false, false);
+    else
+        show_popup_menu(window, x, y);
+}

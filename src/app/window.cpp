@@ -28,6 +28,8 @@ int user_hidden;
 
 namespace {
 const int month_view_tools = 38;
+// exit_cleanup ran for a session end that may still be cancelled.
+bool resources_released = false;
 const int year_view_tools = 12 * 38;
 
 POINT client_point(LPARAM lparam) { return POINT{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)}; }
@@ -84,7 +86,21 @@ LRESULT on_close(HWND window)
 LRESULT on_query_end_session(HWND window)
 {
     exit_cleanup(window);
+    resources_released = true;
     return TRUE;
+}
+
+// Another program cancelled the session end we agreed to: take back what
+// exit_cleanup released and go on.
+LRESULT on_end_session(HWND window, WPARAM ending)
+{
+    if (ending || !resources_released) return 0;
+    resources_released = false;
+    prepare_glyphs();
+    create_view_fonts(&options()->month_font, &options()->year_font);
+    refresh_layout();
+    update_tray_icon(window, 1);
+    return 0;
 }
 
 // The paint composes the background with everything else off-screen;
@@ -187,6 +203,7 @@ LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam,
     case WM_PAINT: paint_window(window); return 0;
     case WM_CLOSE: return on_close(window);
     case WM_QUERYENDSESSION: return on_query_end_session(window);
+    case WM_ENDSESSION: return on_end_session(window, wparam);
     case WM_ERASEBKGND: return on_erase_background();
     case WM_TIMECHANGE: return on_time_change(window);
     case WM_NOTIFY: return on_notify(reinterpret_cast<NMHDR*>(lparam));
@@ -201,7 +218,12 @@ LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam,
     case WM_RBUTTONDOWN: return on_right_button(window, lparam);
     case WM_MOVING: return on_moving(window, reinterpret_cast<RECT*>(lparam));
     case WM_TRAYNOTIFY: handle_tray_notify(window, static_cast<UINT>(lparam)); return 0;
-    default: return DefWindowProcW(window, message, wparam, lparam);
+    default:
+        if (message == taskbar_created_message()) {
+            update_tray_icon(window, 1);  // Explorer restarted: the icon is gone
+            return 0;
+        }
+        return DefWindowProcW(window, message, wparam, lparam);
     }
 }
 

@@ -37,6 +37,11 @@ bool path_exists(const char* path);
 // Creates a folder; an existing one is fine. False when it cannot exist.
 bool make_directory(const char* path);
 
+// The current user's registration to start at logon: a string value under
+// Software\Microsoft\Windows\CurrentVersion\Run. Failures pass silently.
+void set_run_value(const char* name, const char* command);
+void delete_run_value(const char* name);
+
 // Built on the calls above (files.cpp):
 
 // Reads up to `size` bytes from the start of an existing file. False when

@@ -74,3 +74,7 @@ bool make_directory(const char* path)
     struct stat info;
     return stat(path, &info) == 0 && S_ISDIR(info.st_mode);
 }
+
+// No logon registration outside Windows.
+void set_run_value(const char*, const char*) {}
+void delete_run_value(const char*) {}

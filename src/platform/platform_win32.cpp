@@ -88,3 +88,34 @@ bool replace_file(const char* path, const std::vector<unsigned char>& content)
     DeleteFileW(temporary.c_str());
     return false;
 }
+
+namespace {
+const wchar_t run_key[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+HKEY open_run_key()
+{
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, run_key, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
+        return nullptr;
+    return key;
+}
+}  // namespace
+
+void set_run_value(const char* name, const char* command)
+{
+    HKEY key = open_run_key();
+    if (!key) return;
+    std::wstring data = utf8_to_wide(command);
+    RegSetValueExW(key, utf8_to_wide(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                   static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(key);
+}
+
+void delete_run_value(const char* name)
+{
+    HKEY key = open_run_key();
+    if (!key) return;
+    RegDeleteValueW(key, utf8_to_wide(name).c_str());
+    RegCloseKey(key);
+}

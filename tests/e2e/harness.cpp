@@ -38,8 +38,9 @@ std::wstring fake_clock_command(const char* fake_time, const std::wstring& progr
 {
     long long offset = 0;
     if (!seconds_until(fake_time, offset)) return std::wstring();
+    // libfaketime reads an offset only with its sign.
     return L"Z:\\usr\\bin\\env LD_PRELOAD=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1 FAKETIME=" +
-           std::to_wstring(offset) + L"s NO_FAKE_STAT=1 FAKETIME_DONT_FAKE_MONOTONIC=1 /usr/bin/wine " +
+           std::wstring(offset < 0 ? L"" : L"+") + std::to_wstring(offset) + L"s NO_FAKE_STAT=1 FAKETIME_DONT_FAKE_MONOTONIC=1 /usr/bin/wine " +
            program_and_arguments;
 }
 

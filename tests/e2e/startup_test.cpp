@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "e2e/harness.h"
+#include "e2e/program_test.h"
 #include "support/option_bytes.h"
 
 using namespace e2e;
@@ -9,33 +10,8 @@ namespace ob = option_bytes;
 
 namespace {
 
-class Calendar : public ::testing::Test {
+class Calendar : public ProgramTest {
 protected:
-    void SetUp() override { folder = new_program_folder(); }
-    void TearDown() override
-    {
-        kill_program(program);
-        remove_folder(folder);
-    }
-
-    // Starts the program and waits until its window exists and is idle.
-    void launch(const char* fake_time = nullptr)
-    {
-        ASSERT_TRUE(start_program(program, folder, fake_time));
-        ASSERT_TRUE(attach_window(program)) << "no Zured window";
-        ASSERT_TRUE(settle(program.window));
-    }
-
-    void write_options(const ob::Bytes& bytes) { ASSERT_TRUE(write_file(file_in(folder, L"Option.bin"), bytes)); }
-    ob::Bytes saved_options() { return read_file(file_in(folder, L"Option.bin")); }
-
-    RECT window_rect()
-    {
-        RECT rect;
-        GetWindowRect(program.window, &rect);
-        return rect;
-    }
-
     // Sends WM_MOVING the way a drag does; the answer and the corrected
     // rectangle come back.
     RECT drag_to(LONG left, LONG top, LONG width, LONG height, LRESULT* answer = nullptr)
@@ -47,9 +23,6 @@ protected:
         if (answer) *answer = static_cast<LRESULT>(result);
         return rect;
     }
-
-    std::wstring folder;
-    Program program;
 };
 
 const int screen_width = GetSystemMetrics(SM_CXSCREEN);

@@ -1,0 +1,4 @@
+#include "dialogs/properties.h"
+
+// The property sheet arrives with the settings pages.
+void show_properties(HWND, HINSTANCE) {}

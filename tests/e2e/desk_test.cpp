@@ -1,0 +1,339 @@
+// The popup menu and its commands, the pointer actions, the clock, hiding,
+// the notification icon, the Run value and the session commands.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "e2e/expected_view.h"
+#include "e2e/program_test.h"
+
+using namespace e2e;
+namespace ob = option_bytes;
+
+namespace {
+
+const char sunday_in_2009[] = "2009-12-06 09:05:07";  // 1 December is a Tuesday
+
+struct MenuItem {
+    unsigned id;
+    std::wstring state;  // "separator", "checked", "grayed" or ""
+    std::wstring text;
+};
+
+std::wstring utf8_to_wide(const std::string& text)
+{
+    int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
+    return wide;
+}
+
+class Desk : public ProgramTest {
+protected:
+    int cell = default_cell(false);
+    long middle(int index) const { return index * cell + cell / 2; }
+
+    // Opens the popup menu with a right click on a day cell and reads it
+    // inside the program through the probe DLL.
+    std::vector<MenuItem> open_menu()
+    {
+        std::wstring probe_file = file_in(folder, L"menu-probe.txt");
+        DeleteFileW(probe_file.c_str());
+        HMODULE probe = LoadLibraryW((own_folder() + L"menu_probe.dll").c_str());
+        auto hook = reinterpret_cast<HOOKPROC>(reinterpret_cast<void (*)()>(GetProcAddress(probe, "probe_hook")));
+        HHOOK handle = SetWindowsHookExW(WH_CALLWNDPROC, hook, probe, GetWindowThreadProcessId(program.window, nullptr));
+        PostMessageW(program.window, WM_RBUTTONDOWN, 0, MAKELPARAM(middle(1), middle(2)));
+        for (int waited = 0; waited < 5000 && !FindWindowW(L"#32768", nullptr); waited += 20) Sleep(20);
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutW(program.window, RegisterWindowMessageW(L"RavoMenuProbe"), 0, 0, SMTO_NORMAL, 5000, &ignored);
+        UnhookWindowsHookEx(handle);
+        settle(program.window);
+        Bytes bytes = read_file(probe_file);
+        std::istringstream lines(std::string(bytes.begin(), bytes.end()));
+        std::vector<MenuItem> items;
+        for (std::string line; std::getline(lines, line);) {
+            size_t bar = line.find('|'), second = line.find('|', bar + 1);
+            items.push_back({static_cast<unsigned>(std::stoul(line.substr(0, bar))),
+                             utf8_to_wide(line.substr(bar + 1, second - bar - 1)), utf8_to_wide(line.substr(second + 1))});
+        }
+        return items;
+    }
+
+    static std::vector<unsigned> ids(const std::vector<MenuItem>& items)
+    {
+        std::vector<unsigned> result;
+        for (const MenuItem& item : items) result.push_back(item.id);
+        return result;
+    }
+    static const MenuItem* find(const std::vector<MenuItem>& items, unsigned id)
+    {
+        for (const MenuItem& item : items)
+            if (item.id == id) return &item;
+        return nullptr;
+    }
+
+    // A message box of the program by its caption, its text, and closing
+    // it with one of its buttons.
+    HWND wait_for_box(const wchar_t* caption)
+    {
+        for (int waited = 0; waited < 5000; waited += 20) {
+            if (HWND box = FindWindowW(L"#32770", caption)) return box;
+            Sleep(20);
+        }
+        return nullptr;
+    }
+    static std::wstring box_text(HWND box)
+    {
+        wchar_t text[256] = L"";
+        GetDlgItemTextW(box, 65535, text, 256);
+        return text;
+    }
+    void press(HWND box, int button)
+    {
+        PostMessageW(GetDlgItem(box, button), BM_CLICK, 0, 0);
+        settle(program.window);
+    }
+
+    std::wstring run_value()
+    {
+        wchar_t data[MAX_PATH * 2] = L"";
+        DWORD size = sizeof data;
+        if (RegGetValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run", L"Ravo.exe",
+                         RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS)
+            return L"<none>";
+        return data;
+    }
+
+    ob::Bytes options_at(int left, int top)
+    {
+        ob::Bytes options = ob::default_file();
+        ob::put32(options, ob::month_left, static_cast<uint32_t>(left));
+        ob::put32(options, ob::month_top, static_cast<uint32_t>(top));
+        return options;
+    }
+};
+
+}  // namespace
+
+TEST_F(Desk, MenuItemsFollowTheOptions)
+{
+    launch(options_at(50, 50), sunday_in_2009);
+    std::vector<MenuItem> items = open_menu();
+    std::vector<unsigned> expected = {40001, 0,     40009, 40004, 40012, 40008, 40011, 40002, 40013, 40010, 40019,
+                                      40023, 40022, 0,     40003, 0,     40005, 40016, 40015};
+    if (find(items, 40017)) expected.push_back(40017);  // when the all-users Programs folder exists
+    for (unsigned id : {0u, 40024u, 40006u, 40007u}) expected.push_back(id);
+    EXPECT_EQ(ids(items), expected);
+    ASSERT_TRUE(find(items, 40002));
+    EXPECT_EQ(find(items, 40002)->state, L"checked");
+    EXPECT_EQ(find(items, 40001)->state, L"");
+    EXPECT_EQ(find(items, 40001)->text, L"フォント(&F)...");
+    EXPECT_EQ(find(items, 40006)->text, L"シャットダウン(&S)");
+    EXPECT_EQ(find(items, 40008)->state, L"");
+    ASSERT_TRUE(exit_program(program));
+
+    // Small display, no session items, not on top.
+    ob::Bytes options = saved_options();
+    options[ob::small_mode] = 1;
+    options[ob::topmost] = 0;
+    options[93] = 1;  // hide_shutdown_items
+    launch(options, sunday_in_2009);
+    items = open_menu();
+    std::vector<unsigned> shorter = expected;
+    shorter.resize(shorter.size() - 4);
+    EXPECT_EQ(ids(items), shorter) << "exactly the separator and the three session items go";
+    EXPECT_EQ(find(items, 40001)->state, L"grayed");
+    EXPECT_EQ(find(items, 40008)->state, L"checked");
+    EXPECT_EQ(find(items, 40002)->state, L"");
+    EXPECT_TRUE(exit_program(program));
+}
+
+TEST_F(Desk, ViewCommandsResetToTodayAndMoveToTheModesPlace)
+{
+    ob::Bytes options = options_at(40, 40);
+    ob::put32(options, ob::year_left, 300);
+    ob::put32(options, ob::year_top, 200);
+    launch(options, sunday_in_2009);
+    const int frame = 2 * (GetSystemMetrics(SM_CXEDGE) + GetSystemMetrics(SM_CXDLGFRAME));
+    mouse(WM_LBUTTONDBLCLK, middle(6), middle(6));  // month caption: January 2010
+    ASSERT_TRUE(month_view_caption_shows(program.window, month_caption, L"1"));
+
+    command(40011);
+    RECT rect = window_rect();
+    EXPECT_EQ(rect.left, 300);
+    EXPECT_EQ(rect.top, 200);
+    EXPECT_EQ(rect.right - rect.left, 31 * default_cell(true) + frame);
+    command(40011);
+    rect = window_rect();
+    EXPECT_EQ(rect.left, 40);
+    EXPECT_EQ(rect.right - rect.left, 7 * cell + frame);
+    EXPECT_TRUE(month_view_caption_shows(program.window, month_caption, L"12")) << "back to today's month";
+    EXPECT_TRUE(month_view_caption_shows(program.window, year_caption, L"2009"));
+
+    mouse(WM_LBUTTONDBLCLK, middle(6), middle(6));
+    command(40008);
+    RECT client;
+    GetClientRect(program.window, &client);
+    EXPECT_LT(client.bottom, cell) << "the small display is one line high";
+    command(40008);
+    EXPECT_TRUE(month_view_caption_shows(program.window, month_caption, L"12"));
+    ASSERT_TRUE(exit_program(program));
+    ob::Bytes saved = saved_options();
+    EXPECT_EQ(saved[ob::small_mode], 0);
+    EXPECT_EQ(saved[ob::year_mode], 0);
+}
+
+TEST_F(Desk, CaptionsStepForwardAndBackWithTheWrapAndTheLedger)
+{
+    ob::Bytes options = options_at(40, 40);
+    options[98] = 1;  // show_results
+    // A win on 3 January 1990, a Wednesday: position 3 of its grid.
+    Bytes amounts(1488, 0);
+    amounts[2 * 4] = 100;
+    ASSERT_TRUE(write_file(file_in(folder, L"1990.dat"), amounts));
+    launch(options, "2037-12-06 10:00:00");
+    ASSERT_TRUE(month_view_caption_shows(program.window, year_caption, L"2037"));
+    mouse(WM_LBUTTONDBLCLK, middle(6), middle(6));
+    EXPECT_TRUE(month_view_caption_shows(program.window, month_caption, L"1"));
+    EXPECT_TRUE(month_view_caption_shows(program.window, year_caption, L"1990"));
+    EXPECT_EQ(month_view_cell_color(program.window, 3), 0xFFFF00u) << "the 1990 ledger is loaded";
+
+    mouse(WM_RBUTTONDOWN, middle(5), middle(6));  // year caption, back
+    EXPECT_TRUE(month_view_caption_shows(program.window, year_caption, L"2037"));
+    EXPECT_TRUE(month_view_caption_shows(program.window, month_caption, L"1"));
+    mouse(WM_RBUTTONDOWN, middle(6), middle(6));  // month caption, back
+    EXPECT_TRUE(month_view_caption_shows(program.window, month_caption, L"12"));
+    EXPECT_TRUE(month_view_caption_shows(program.window, year_caption, L"2036"));
+    mouse(WM_LBUTTONDBLCLK, middle(5), middle(6));  // year caption, forward
+    EXPECT_TRUE(month_view_caption_shows(program.window, year_caption, L"2037"));
+    EXPECT_TRUE(exit_program(program));
+}
+
+TEST_F(Desk, SaturdayHeaderTellsTheEra)
+{
+    launch(options_at(40, 40), sunday_in_2009);
+    PostMessageW(program.window, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(middle(6), middle(0)));
+    HWND box = wait_for_box(L"和暦で知りたいね");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box_text(box), L"西暦2009年は、昭和84年で、平成21年です。");
+    press(box, IDOK);
+    EXPECT_FALSE(IsWindow(box));
+    EXPECT_TRUE(exit_program(program));
+}
+
+TEST_F(Desk, HideShowAndTheNotificationIcon)
+{
+    launch(options_at(40, 40));
+    command(40019);
+    EXPECT_FALSE(IsWindowVisible(program.window));
+    command(40019);
+    EXPECT_TRUE(IsWindowVisible(program.window));
+
+    // Off the screen and hidden: the icon brings it back, active and whole.
+    SetWindowPos(program.window, nullptr, -500, -400, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    command(40019);
+    PostMessageW(program.window, 1124, 1, WM_LBUTTONDOWN);
+    settle(program.window);
+    EXPECT_TRUE(IsWindowVisible(program.window));
+    EXPECT_EQ(GetForegroundWindow(), program.window);
+    RECT rect = window_rect();
+    EXPECT_EQ(rect.left, 0);
+    EXPECT_EQ(rect.top, 0);
+    EXPECT_TRUE(exit_program(program));
+}
+
+TEST_F(Desk, MidnightOfNewYearsEveMovesTodayMonthYearAndLedger)
+{
+    ob::Bytes options = options_at(40, 40);
+    options[ob::show_time] = 1;  // a tick every second
+    options[98] = 1;             // show_results
+    Bytes amounts(1488, 0);
+    amounts[1 * 4] = 50;  // a win on 2 January 2010, a Saturday: position 6
+    ASSERT_TRUE(write_file(file_in(folder, L"2010.dat"), amounts));
+    launch(options, "2009-12-31 23:59:57");
+    ASSERT_TRUE(month_view_caption_shows(program.window, year_caption, L"2009"));
+    EXPECT_EQ(month_view_cell_color(program.window, 2 + 30), 0xE0FFFFu) << "today: the 31st";
+    bool turned = false;
+    for (int waited = 0; waited < 8000 && !turned; waited += 250) {
+        Sleep(250);
+        turned = month_view_caption_shows(program.window, year_caption, L"2010");
+    }
+    ASSERT_TRUE(turned);
+    settle(program.window);
+    EXPECT_TRUE(month_view_caption_shows(program.window, month_caption, L"1"));
+    EXPECT_EQ(month_view_cell_color(program.window, 5), 0xE0FFFFu) << "today: 1 January, a Friday";
+    EXPECT_EQ(month_view_cell_color(program.window, 6), 0xFFFF00u) << "the 2010 ledger is loaded";
+    EXPECT_TRUE(exit_program(program));
+}
+
+TEST_F(Desk, RunValueIsWrittenQuotedRewrittenAndRemoved)
+{
+    ob::Bytes options = options_at(40, 40);
+    options[ob::start_with_windows] = 1;
+    launch(options);
+    EXPECT_EQ(run_value(), L"\"" + folder + L"Ravo.exe\"");
+    ASSERT_TRUE(exit_program(program));
+
+    // The same settings in another folder: the value follows the program.
+    std::wstring first = folder;
+    folder = new_program_folder();
+    launch(read_file(file_in(first, L"Option.bin")));
+    EXPECT_EQ(run_value(), L"\"" + folder + L"Ravo.exe\"");
+    command(40013);
+    EXPECT_EQ(run_value(), L"<none>");
+    ASSERT_TRUE(exit_program(program));
+    EXPECT_EQ(saved_options()[ob::start_with_windows], 0);
+    remove_folder(first);
+}
+
+TEST_F(Desk, SessionCommandsAskSaveAndRequest)
+{
+    // The probe build records the request instead of ending the session.
+    ASSERT_TRUE(CopyFileW((own_folder() + L"RavoProbe.exe").c_str(), file_in(folder, L"Ravo.exe").c_str(), FALSE));
+    std::wstring request = file_in(folder, L"session-request.txt");
+    launch();
+    PostMessageW(program.window, WM_COMMAND, 40007, 0);
+    HWND box = wait_for_box(L"シャットダウン");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box_text(box), L"コンピュータを再起動します。よろしいですか？");
+    press(box, IDNO);
+    EXPECT_EQ(wait_for_exit(program, 200), static_cast<DWORD>(STILL_ACTIVE));
+    EXPECT_FALSE(file_exists(file_in(folder, L"Option.bin"))) << "No saves nothing";
+    EXPECT_FALSE(file_exists(request));
+
+    PostMessageW(program.window, WM_COMMAND, 40024, 0);
+    box = wait_for_box(L"シャットダウン");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box_text(box), L"ログオフします。よろしいですか？");
+    press(box, IDYES);
+    EXPECT_EQ(wait_for_exit(program), 0u);
+    Bytes flags = read_file(request);
+    EXPECT_EQ(std::string(flags.begin(), flags.end()), "0");
+
+    ob::Bytes options = saved_options();
+    ASSERT_EQ(options.size(), 512u);
+    options[94] = 1;  // no_exit_confirm
+    ob::put32(options, ob::month_left, 77);
+    DeleteFileW(request.c_str());
+    launch(options);
+    command(40006);
+    EXPECT_EQ(wait_for_exit(program), 0u);
+    flags = read_file(request);
+    EXPECT_EQ(std::string(flags.begin(), flags.end()), "9") << "shut down and power off";
+    EXPECT_EQ(saved_options(), options);
+}
+
+TEST_F(Desk, CancelledSessionEndLeavesAWorkingCalendar)
+{
+    launch(options_at(40, 40), sunday_in_2009);
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutW(program.window, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 5000, &answer);
+    EXPECT_EQ(answer, 1u);
+    SendMessageTimeoutW(program.window, WM_ENDSESSION, FALSE, 0, SMTO_NORMAL, 5000, &answer);
+    mouse(WM_LBUTTONDBLCLK, middle(6), middle(6));
+    EXPECT_TRUE(month_view_caption_shows(program.window, month_caption, L"1")) << "fonts are back";
+    EXPECT_TRUE(month_view_caption_shows(program.window, year_caption, L"2010"));
+    EXPECT_TRUE(exit_program(program));
+}
