@@ -1,8 +1,83 @@
 #include "dialogs/tooltips.h"
 
-// The day tooltips are built with the ledger dialogs.
-void create_tooltip_control(HWND) {}
-void add_day_tools(int) {}
-void remove_day_tools(int) {}
-void place_day_tools(int, POINT, int) {}
-bool fill_tooltip_text(NMHDR*) { return false; }
+#include <commctrl.h>
+
+#include "app/shell.h"
+#include "calendar/dates.h"
+#include "ledger/year_ledger.h"
+#include "platform/win32_text.h"
+#include "settings/options.h"
+#include "view/layout.h"
+
+namespace {
+HWND day_tooltip;
+
+// One tool per calendar cell: id = block x 38 + cell + 1, the text asked
+// for when the tip is about to show.
+TOOLINFOW tool(UINT_PTR id)
+{
+    TOOLINFOW info = {};
+    info.cbSize = sizeof info;
+    info.uFlags = TTF_SUBCLASS;
+    info.hwnd = main_window;
+    info.uId = id;
+    info.lpszText = LPSTR_TEXTCALLBACKW;
+    return info;
+}
+}  // namespace
+
+void create_tooltip_control(HWND window)
+{
+    day_tooltip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr, module_instance, nullptr);
+}
+
+void add_day_tools(int count)
+{
+    for (int id = 1; id <= count; ++id) {
+        TOOLINFOW info = tool(static_cast<UINT_PTR>(id));
+        SendMessageW(day_tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    }
+}
+
+void remove_day_tools(int count)
+{
+    for (int id = 1; id <= count; ++id) {
+        TOOLINFOW info = tool(static_cast<UINT_PTR>(id));
+        SendMessageW(day_tooltip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    }
+}
+
+void place_day_tools(int month_index, POINT origin, int cell)
+{
+    for (int k = 0; k < grid_cells; ++k) {
+        TOOLINFOW info = tool(static_cast<UINT_PTR>(month_index * grid_cells + k + 1));
+        info.rect.left = origin.x + (k % 7) * cell;
+        info.rect.top = origin.y + (k / 7) * cell;
+        info.rect.right = info.rect.left + cell;
+        info.rect.bottom = info.rect.top + cell;
+        SendMessageW(day_tooltip, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&info));
+    }
+}
+
+bool fill_tooltip_text(NMHDR* header)
+{
+    if (header->code != TTN_GETDISPINFOW || header->hwndFrom != day_tooltip) return false;
+    auto* request = reinterpret_cast<NMTTDISPINFOW*>(header);
+    request->szText[0] = 0;
+    const int cell = static_cast<int>((header->idFrom - 1) % grid_cells);
+    int month = display_date()->month;
+    int grid = 0;
+    if (options()->year_mode) {
+        // The month of the block under the pointer, whatever block the tool
+        // was made for.
+        POINT pointer;
+        GetCursorPos(&pointer);
+        ScreenToClient(main_window, &pointer);
+        month = grid = month_block_at(pointer.x, pointer.y, view_layout()->cell_width);
+    }
+    int day = cell_day_table()[grid][cell];
+    if (day < 1 || day > 31 || month < 1 || month > 12) return true;
+    lstrcpynW(request->szText, sjis_to_wide(ledger_memos()[month - 1][day - 1]).c_str(), 80);
+    return true;
+}

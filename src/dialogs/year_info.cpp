@@ -1,4 +1,312 @@
 #include "dialogs/year_info.h"
 
-// The year information dialog arrives with the ledger dialogs.
-void run_year_info_dialog(HWND) {}
+#include <commctrl.h>
+
+#include <string>
+
+#include "app/shell.h"
+#include "calendar/dates.h"
+#include "calendar/holidays.h"
+#include "dialogs/day_entry.h"
+#include "ledger/csv_export.h"
+#include "ledger/results.h"
+#include "ledger/year_ledger.h"
+#include "platform/win32_text.h"
+#include "res/resource.h"
+#include "settings/program_folder.h"
+#include "view/amount_text.h"
+#include "view/draw.h"
+#include "view/fonts.h"
+
+namespace {
+
+struct YearInfoState {
+    int16_t info_year;
+    int info_month;
+    int info_selected_id;
+    DateRecord saved_display_date;
+    HBRUSH light_yellow;
+    HBRUSH white;
+    HBRUSH light_cyan;
+    HFONT year_font;
+};
+YearInfoState info;
+
+void set_amount(HWND dialog, int id, int64_t amount)
+{
+    // Sums beyond 32 bits (many years of large amounts) keep every digit.
+    if (amount >= INT32_MIN && amount <= INT32_MAX) {
+        char16_t text[amount_text_size];
+        format_amount(static_cast<int32_t>(amount), text);
+        SetDlgItemTextW(dialog, id, reinterpret_cast<const wchar_t*>(text));
+        return;
+    }
+    std::wstring digits = std::to_wstring(amount < 0 ? -amount : amount);
+    for (int i = static_cast<int>(digits.size()) - 3; i > 0; i -= 3) digits.insert(static_cast<size_t>(i), L",");
+    SetDlgItemTextW(dialog, id, ((amount < 0 ? L"-" : L"") + digits).c_str());
+}
+
+void show_day_amounts(HWND dialog, int month_index)
+{
+    for (int d = 0; d < 31; ++d) set_amount(dialog, IDC_DAY_AMOUNT + 1 + d, ledger_amounts()[month_index][d]);
+}
+
+void show_day_memos(HWND dialog, int month_index)
+{
+    for (int d = 0; d < 31; ++d)
+        SetDlgItemTextW(dialog, IDC_DAY_MEMO + 1 + d, sjis_to_wide(ledger_memos()[month_index][d]).c_str());
+}
+
+void show_counts(HWND dialog, const ResultSummary& s, int wins_id, int losses_id, int draws_id)
+{
+    set_amount(dialog, wins_id, s.wins);
+    set_amount(dialog, losses_id, s.losses);
+    set_amount(dialog, draws_id, s.draws);
+}
+
+void show_month_totals(HWND dialog, int month_index)
+{
+    ResultSummary year = {};
+    for (int k = 0; k < 12; ++k) {
+        ResultSummary month = month_summary(k);
+        set_amount(dialog, IDC_MONTH_TOTAL + 1 + k, month.sum);
+        if (k == month_index) show_counts(dialog, month, IDC_MONTH_WINS, IDC_MONTH_LOSSES, IDC_MONTH_DRAWS);
+        year.sum += month.sum;
+        year.wins += month.wins;
+        year.losses += month.losses;
+        year.draws += month.draws;
+    }
+    set_amount(dialog, IDC_YEAR_TOTAL, year.sum);
+    show_counts(dialog, year, IDC_YEAR_WINS, IDC_YEAR_LOSSES, IDC_YEAR_DRAWS);
+}
+
+void show_all_years_totals(HWND dialog, int year)
+{
+    ResultSummary all = all_years_summary(year);
+    set_amount(dialog, IDC_ALL_TOTAL, all.sum);
+    show_counts(dialog, all, IDC_ALL_WINS, IDC_ALL_LOSSES, IDC_ALL_DRAWS);
+    wchar_t caption[40];
+    wsprintfW(caption, L"%d年の勝敗", year);
+    SetDlgItemTextW(dialog, IDC_YEAR_GROUP, caption);
+    wsprintfW(caption, L"%d年までの総合計", year);
+    SetDlgItemTextW(dialog, IDC_ALL_GROUP, caption);
+}
+
+RECT control_rect(HWND dialog, int id)
+{
+    RECT rect;
+    GetWindowRect(GetDlgItem(dialog, id), &rect);
+    rect_to_client(dialog, rect);
+    return rect;
+}
+
+// The number in the year box.
+int16_t year_in_box(HWND dialog)
+{
+    wchar_t text[6] = L"";
+    GetDlgItemTextW(dialog, IDC_YEAR_NUMBER, text, 6);
+    return static_cast<int16_t>(_wtoi(text));
+}
+
+int select_month(HWND dialog, int id)
+{
+    RECT left = control_rect(dialog, IDC_LIST_GROUP);
+    left.right = control_rect(dialog, IDC_DAY_AMOUNT + 16).left;
+    left.top = control_rect(dialog, IDC_DAY_AMOUNT + 1).top;
+    left.bottom = control_rect(dialog, IDC_DAY_AMOUNT + 16).bottom;
+    RECT right = control_rect(dialog, IDC_DAY_MEMO + 1);
+    right.left = right.right;
+    right.right = control_rect(dialog, IDC_DAY_AMOUNT + 31).left;
+    right.bottom = control_rect(dialog, IDC_DAY_AMOUNT + 31).bottom;
+
+    int month = id - IDC_MONTH_TOTAL;
+    int year = year_in_box(dialog);
+    show_all_years_totals(dialog, year);
+    show_month_totals(dialog, month - 1);
+    show_day_memos(dialog, month - 1);
+    show_day_amounts(dialog, month - 1);
+    InvalidateRect(dialog, &left, TRUE);
+    InvalidateRect(dialog, &right, TRUE);
+    return month;
+}
+
+BOOL on_init(HWND dialog)
+{
+    info.saved_display_date = *display_date();
+    info.light_yellow = CreateSolidBrush(RGB(255, 255, 224));
+    info.white = CreateSolidBrush(RGB(255, 255, 255));
+    info.light_cyan = CreateSolidBrush(RGB(224, 255, 255));
+    HDC dc = GetDC(dialog);
+    info.year_font = make_font(dc, face_times, 24, style_bold);
+    ReleaseDC(dialog, dc);
+
+    info.info_year = static_cast<int16_t>(display_date()->year + 1900);
+    info.info_month = display_date()->month;
+    load_year(info.info_year);
+    HWND spin = GetDlgItem(dialog, IDC_YEAR_SPIN);
+    SendMessageW(spin, UDM_SETBASE, 10, 0);
+    SendMessageW(spin, UDM_SETRANGE, 0, MAKELPARAM(2038, 1989));
+    int shown = info.info_year >= first_ledger_year ? info.info_year : today_date()->year + 1900;
+    SendDlgItemMessageW(dialog, IDC_YEAR_NUMBER, WM_SETFONT, reinterpret_cast<WPARAM>(info.year_font), FALSE);
+    SendMessageW(spin, UDM_SETPOS, 0, MAKELPARAM(shown, 0));
+    wchar_t text[8];
+    wsprintfW(text, L"%04d", shown);
+    SetDlgItemTextW(dialog, IDC_YEAR_NUMBER, text);
+
+    info.info_selected_id = IDC_MONTH_TOTAL + info.info_month;
+    show_all_years_totals(dialog, info.info_year);
+    show_day_memos(dialog, info.info_month - 1);
+    show_day_amounts(dialog, info.info_month - 1);
+    show_month_totals(dialog, info.info_month - 1);
+    return TRUE;
+}
+
+void on_year_change(HWND dialog, int position)
+{
+    HWND spin = GetDlgItem(dialog, IDC_YEAR_SPIN);
+    // The years run from 1990 to 2037 and wrap at both ends.
+    if (position == 2038) position = 1990;
+    else if (position == 1989) position = 2037;
+    SendMessageW(spin, UDM_SETPOS, 0, MAKELPARAM(position, 0));
+    wchar_t text[8];
+    wsprintfW(text, L"%04d", position);
+    SetDlgItemTextW(dialog, IDC_YEAR_NUMBER, text);
+    info.info_year = year_in_box(dialog);
+    load_year(info.info_year);
+    info.info_month = select_month(dialog, info.info_selected_id);
+}
+
+void edit_day(HWND dialog, int day)
+{
+    DateRecord* date = display_date();
+    date->year = static_cast<int16_t>(info.info_year - 1900);
+    date->month = static_cast<int8_t>(info.info_month);
+    compute_first_weekday(date);
+    date->day = static_cast<int8_t>(day);
+    date->weekday = static_cast<int8_t>((day + date->first_weekday - 1) % 7);
+    if (day > days_in_month(info.info_year, info.info_month)) return;
+    if (run_day_entry_dialog(dialog)) info.info_month = select_month(dialog, info.info_selected_id);
+}
+
+void export_year(HWND dialog)
+{
+    std::wstring question = std::to_wstring(info.info_year) + L"年の情報を" + utf8_to_wide(program_folder()) + L"CSV\\" +
+                            std::to_wstring(info.info_year) + L".CSVに出力します。よろしいですか？";
+    if (MessageBoxW(dialog, question.c_str(), L"CSV出力", MB_OKCANCEL) != IDOK) return;
+    if (export_csv(info.info_year)) return;
+    std::wstring failure = L"CSVファイルを書き込めませんでした。\n\n" + utf8_to_wide(csv_path(info.info_year).c_str()) +
+                           L"\n\nフォルダやファイルに書き込めるか確かめてください。";
+    MessageBoxW(dialog, failure.c_str(), L"エラーです。", MB_OK | MB_ICONERROR);
+}
+
+void close(HWND dialog)
+{
+    *display_date() = info.saved_display_date;
+    load_year(display_date()->year + 1900);
+    DeleteObject(info.light_yellow);
+    DeleteObject(info.white);
+    DeleteObject(info.light_cyan);
+    DeleteObject(info.year_font);
+    // The main window shows the restored year again.
+    InvalidateRect(GetParent(dialog), nullptr, TRUE);
+    EndDialog(dialog, 1);
+}
+
+BOOL on_command(HWND dialog, int id)
+{
+    if (id > IDC_MONTH_TOTAL && id <= IDC_MONTH_TOTAL + 12) {
+        info.info_selected_id = id;
+        info.info_month = select_month(dialog, id);
+    } else if (id > IDC_DAY_AMOUNT && id <= IDC_DAY_AMOUNT + 31) {
+        edit_day(dialog, id - IDC_DAY_AMOUNT);
+    } else if (id > IDC_DAY_MEMO && id <= IDC_DAY_MEMO + 31) {
+        edit_day(dialog, id - IDC_DAY_MEMO);
+    } else if (id == IDC_CSV) {
+        export_year(dialog);
+    } else if (id == IDOK || id == IDCANCEL) {
+        close(dialog);
+    } else {
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void paint_day_labels(HWND dialog)
+{
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(dialog, &paint);
+    HFONT font = make_font(dc, face_gothic, 9, style_normal);
+    HGDIOBJ old = SelectObject(dc, font);
+    TEXTMETRICW metrics;
+    GetTextMetricsW(dc, &metrics);
+    const int width = (metrics.tmMaxCharWidth + metrics.tmAveCharWidth) / 2;
+    info.info_year = year_in_box(dialog);
+    const int first = weekday_of(info.info_year, info.info_month, 1);
+    const int days = days_in_month(info.info_year, info.info_month);
+    for (int day = 1; day <= days; ++day) {
+        RECT cell = control_rect(dialog, IDC_DAY_AMOUNT + day);
+        RECT label = {cell.left - 4 * width, cell.top, cell.left, cell.bottom};
+        char16_t weekday[3];
+        weekday_name(weekday, 1, (first + day - 1) % 7);
+        wchar_t text[8];
+        wsprintfW(text, L"%2d%s", day, reinterpret_cast<const wchar_t*>(weekday));
+        int kind = day_kind(info.info_year, info.info_month, day, first);
+        COLORREF color = kind == 0 || kind == kind_day_off || kind == kind_holiday ? RGB(255, 0, 0)
+                         : kind == 6                                              ? RGB(0, 0, 255)
+                                                                                  : RGB(0, 0, 0);
+        draw_label(dc, text, label, color);
+    }
+    SelectObject(dc, old);
+    DeleteObject(font);
+    EndPaint(dialog, &paint);
+}
+
+bool is_negative_figure(HWND control)
+{
+    wchar_t text[20] = L"";
+    GetWindowTextW(control, text, 20);
+    return wcstol(text, nullptr, 10) < 0;
+}
+
+INT_PTR on_static_color(HDC dc, HWND control)
+{
+    SetBkMode(dc, TRANSPARENT);
+    const int id = GetDlgCtrlID(control);
+    const bool day_amount = id > IDC_DAY_AMOUNT && id <= IDC_DAY_AMOUNT + 31;
+    const bool day_memo = id > IDC_DAY_AMOUNT + 31 && id <= IDC_DAY_MEMO + 31;
+    const bool month_total = id > IDC_MONTH_TOTAL && id <= IDC_MONTH_TOTAL + 12;
+    if (day_memo || id == IDC_INFO_HINT) return reinterpret_cast<INT_PTR>(info.light_yellow);
+    const bool figure = day_amount || month_total || id == IDC_YEAR_TOTAL || id == IDC_ALL_TOTAL ||
+                        id == IDC_YEAR_NUMBER || id == IDC_MONTH_WINS || id == IDC_MONTH_LOSSES ||
+                        (id >= IDC_YEAR_WINS && id <= IDC_ALL_DRAWS);
+    if (!figure) return 0;
+    SetTextColor(dc, is_negative_figure(control) ? RGB(255, 0, 0) : RGB(0, 0, 0));
+    bool highlighted = day_amount || id == info.info_selected_id;
+    return reinterpret_cast<INT_PTR>(highlighted ? info.light_cyan : info.white);
+}
+
+INT_PTR CALLBACK year_info_procedure(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    switch (message) {
+    case WM_INITDIALOG: return on_init(dialog);
+    case WM_COMMAND:
+        // One action per click: a double click on a cell also reports
+        // STN_DBLCLK, which must not open the day a second time.
+        if (HIWORD(wparam) != STN_CLICKED) return FALSE;
+        return on_command(dialog, LOWORD(wparam));
+    case WM_VSCROLL:
+        if (reinterpret_cast<HWND>(lparam) == GetDlgItem(dialog, IDC_YEAR_SPIN))
+            on_year_change(dialog, static_cast<short>(HIWORD(wparam)));
+        return TRUE;
+    case WM_PAINT: paint_day_labels(dialog); return TRUE;
+    case WM_CTLCOLORSTATIC: return on_static_color(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
+    default: return FALSE;
+    }
+}
+
+}  // namespace
+
+void run_year_info_dialog(HWND parent)
+{
+    DialogBoxParamW(module_instance, MAKEINTRESOURCEW(IDD_YEAR_INFO), parent, year_info_procedure, 0);
+}

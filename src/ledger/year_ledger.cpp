@@ -34,7 +34,7 @@ void load_buffer(int year, void* buffer, size_t size, void (*name)(char*, int, i
     read_file_start(path, buffer, size, &ignored);
 }
 
-bool save_buffer(int year, void* buffer, size_t size, void (*name)(char*, int, int))
+bool save_buffer(int year, void* buffer, size_t size, void (*name)(char*, int, int), std::string* failed_file)
 {
     if (year < first_ledger_year) {
         std::memset(buffer, 0, size);
@@ -42,7 +42,9 @@ bool save_buffer(int year, void* buffer, size_t size, void (*name)(char*, int, i
     }
     char path[path_capacity];
     name(path, sizeof path, year);
-    return write_file_start(path, buffer, size);
+    if (write_file_start(path, buffer, size)) return true;
+    if (failed_file && failed_file->empty()) *failed_file = path;
+    return false;
 }
 }  // namespace
 
@@ -76,10 +78,11 @@ int load_year(int year)
     return load_holiday_file();
 }
 
-bool save_year(int year)
+bool save_year(int year, std::string* failed_file)
 {
-    bool saved = save_buffer(year, amounts, sizeof amounts, amounts_file);
-    saved = save_buffer(year, memos, sizeof memos, memos_file) && saved;
-    saved = save_buffer(year, day_off, sizeof day_off, day_off_file) && saved;
+    if (failed_file) failed_file->clear();
+    bool saved = save_buffer(year, amounts, sizeof amounts, amounts_file, failed_file);
+    saved = save_buffer(year, memos, sizeof memos, memos_file, failed_file) && saved;
+    saved = save_buffer(year, day_off, sizeof day_off, day_off_file, failed_file) && saved;
     return saved;
 }

@@ -3,6 +3,7 @@
 // little-endian dump in a file of its own per year.
 #pragma once
 #include <cstdint>
+#include <string>
 
 enum {
     ledger_months = 12,
@@ -27,8 +28,9 @@ int ledger_year();
 // is that of the holiday file.
 int load_year(int year);
 // Writes the three year files. True when every file was written completely;
-// a failed write leaves the previous file as it was.
-bool save_year(int year);
+// a failed write leaves the previous file as it was, and `failed_file`
+// (when given) names the first file that could not be written.
+bool save_year(int year, std::string* failed_file = nullptr);
 
 // Single buffers of any year, into any table (the loaded one by default).
 // A year before 1990 or without its file reads as empty.

@@ -31,3 +31,46 @@
 #define IDM_HELP 40022
 #define IDM_HOLIDAYS 40023
 #define IDM_LOG_OFF 40024
+
+// Day entry dialog (102).
+#define IDC_DATE_CAPTION 1001
+#define IDC_DISPLAY 1002
+#define IDC_KEY_0 200  // 200..209: digits
+#define IDC_KEY_THOUSAND 210
+#define IDC_KEY_CLEAR 1003
+#define IDC_KEY_PLUS 1004
+#define IDC_KEY_MINUS 1005
+#define IDC_KEY_EQUALS 1006
+#define IDC_KEY_NEGATE 1007
+#define IDC_KEY_BACKSPACE 1008
+#define IDC_KEY_DIVIDE 1010
+#define IDC_KEY_MULTIPLY 1011
+#define IDC_KEY_DRAW 1205
+#define IDC_MEMO 1051
+#define IDC_MEMO_CLEAR 1077
+#define IDC_DAY_OFF 1227
+#define IDC_DRAW_HINT 1206
+#define IDC_CALCULATOR 1207
+
+// Year information dialog (106).
+#define IDC_DAY_AMOUNT 300  // 301..331: amount of day 1..31
+#define IDC_DAY_MEMO 331    // 332..362: memo of day 1..31
+#define IDC_MONTH_WINS 363
+#define IDC_MONTH_LOSSES 364
+#define IDC_YEAR_WINS 367
+#define IDC_YEAR_LOSSES 368
+#define IDC_MONTH_DRAWS 369
+#define IDC_YEAR_DRAWS 370
+#define IDC_ALL_WINS 371
+#define IDC_ALL_LOSSES 372
+#define IDC_ALL_DRAWS 373
+#define IDC_MONTH_TOTAL 500  // 501..512: total of month 1..12
+#define IDC_YEAR_TOTAL 1030
+#define IDC_ALL_TOTAL 1031
+#define IDC_INFO_HINT 1054
+#define IDC_LIST_GROUP 1208
+#define IDC_YEAR_GROUP 1209
+#define IDC_ALL_GROUP 1210
+#define IDC_CSV 1211
+#define IDC_YEAR_NUMBER 1216
+#define IDC_YEAR_SPIN 1217

@@ -151,7 +151,9 @@ TEST_F(YearFiles, FailedSaveIsReportedAndKeepsTheGoodFile)
     std::filesystem::create_directory(folder.path() / "2013m.dat.new");
     ledger_amounts()[0][0] = 200;
     std::memcpy(ledger_memos()[0][0], "new", 4);
-    EXPECT_FALSE(save_year(2013));
+    std::string failed;
+    EXPECT_FALSE(save_year(2013, &failed));
+    EXPECT_EQ(failed, folder.file("2013m.dat"));
     EXPECT_EQ(file("2013m.dat"), good);
     EXPECT_EQ(le32(file("2013.dat"), 0), 200) << "the other files are still written";
     EXPECT_STREQ(ledger_memos()[0][0], "new") << "the entry stays in memory";

@@ -1,0 +1,87 @@
+#include "dialogs/calculator.h"
+
+namespace {
+CalcState the_calculator = {0, 0, key_equals, 1};
+
+bool fits(int64_t value) { return value >= INT32_MIN && value <= INT32_MAX; }
+
+bool press_digit(CalcState& s, int digit)
+{
+    if (s.calc_fresh) {
+        s.calc_operand = s.calc_entry == -1 ? 0 : s.calc_entry;
+        s.calc_entry = 0;
+    }
+    s.calc_fresh = 0;
+    // Plain arithmetic, also below zero: -5 then 3 gives -47.
+    int64_t value = static_cast<int64_t>(s.calc_entry) * 10 + digit;
+    if (!fits(value)) return false;
+    s.calc_entry = static_cast<int32_t>(value);
+    return true;
+}
+
+bool press_operator(CalcState& s, int key)
+{
+    if (!s.calc_fresh) {
+        int64_t result = apply_operator(s.calc_operand, s.calc_pending, s.calc_entry);
+        if (!fits(result)) return false;
+        s.calc_entry = static_cast<int32_t>(result);
+    }
+    s.calc_fresh = 1;
+    s.calc_pending = key;
+    return true;
+}
+}  // namespace
+
+CalcState* calculator() { return &the_calculator; }
+
+void calc_open(CalcState& state, int32_t stored_amount)
+{
+    state.calc_entry = stored_amount;
+    state.calc_operand = stored_amount;
+    state.calc_fresh = 1;
+    state.calc_pending = key_equals;
+}
+
+int64_t apply_operator(int32_t operand, int32_t pending, int32_t entry)
+{
+    const int64_t a = operand, c = entry;
+    switch (pending) {
+    case key_plus: return a + c;
+    case key_minus: return a - c;
+    case key_divide: return c == 0 ? 0 : a / c;
+    case key_multiply: return a * c;
+    default: return c;
+    }
+}
+
+bool calc_press(CalcState& s, int key)
+{
+    if (key >= key_digit_0 && key <= key_digit_0 + 9) return press_digit(s, key - key_digit_0);
+    switch (key) {
+    case key_thousand: {
+        if (s.calc_fresh) return true;
+        int64_t value = static_cast<int64_t>(s.calc_entry) * 1000;
+        if (!fits(value)) return false;
+        s.calc_entry = static_cast<int32_t>(value);
+        return true;
+    }
+    case key_plus:
+    case key_minus:
+    case key_multiply:
+    case key_divide:
+    case key_equals: return press_operator(s, key);
+    case key_clear:
+        s.calc_entry = 0;
+        s.calc_fresh = 1;
+        return true;
+    case key_draw:
+        s.calc_entry = -1;
+        s.calc_fresh = 1;
+        return true;
+    case key_negate:
+        s.calc_entry = static_cast<int32_t>(0u - static_cast<uint32_t>(s.calc_entry));
+        return true;
+    case key_backspace: s.calc_entry /= 10; return true;
+    default: return true;
+    }
+}
