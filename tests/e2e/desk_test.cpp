@@ -41,14 +41,9 @@ protected:
     {
         std::wstring probe_file = file_in(folder, L"menu-probe.txt");
         DeleteFileW(probe_file.c_str());
-        HMODULE probe = LoadLibraryW((own_folder() + L"menu_probe.dll").c_str());
-        auto hook = reinterpret_cast<HOOKPROC>(reinterpret_cast<void (*)()>(GetProcAddress(probe, "probe_hook")));
-        HHOOK handle = SetWindowsHookExW(WH_CALLWNDPROC, hook, probe, GetWindowThreadProcessId(program.window, nullptr));
         PostMessageW(program.window, WM_RBUTTONDOWN, 0, MAKELPARAM(middle(1), middle(2)));
         for (int waited = 0; waited < 5000 && !FindWindowW(L"#32768", nullptr); waited += 20) Sleep(20);
-        DWORD_PTR ignored = 0;
-        SendMessageTimeoutW(program.window, RegisterWindowMessageW(L"RavoMenuProbe"), 0, 0, SMTO_NORMAL, 5000, &ignored);
-        UnhookWindowsHookEx(handle);
+        probe(1);
         settle(program.window);
         Bytes bytes = read_file(probe_file);
         std::istringstream lines(std::string(bytes.begin(), bytes.end()));
@@ -72,28 +67,6 @@ protected:
         for (const MenuItem& item : items)
             if (item.id == id) return &item;
         return nullptr;
-    }
-
-    // A message box of the program by its caption, its text, and closing
-    // it with one of its buttons.
-    HWND wait_for_box(const wchar_t* caption)
-    {
-        for (int waited = 0; waited < 5000; waited += 20) {
-            if (HWND box = FindWindowW(L"#32770", caption)) return box;
-            Sleep(20);
-        }
-        return nullptr;
-    }
-    static std::wstring box_text(HWND box)
-    {
-        wchar_t text[256] = L"";
-        GetDlgItemTextW(box, 65535, text, 256);
-        return text;
-    }
-    void press(HWND box, int button)
-    {
-        PostMessageW(GetDlgItem(box, button), BM_CLICK, 0, 0);
-        settle(program.window);
     }
 
     std::wstring run_value()
@@ -215,9 +188,9 @@ TEST_F(Desk, SaturdayHeaderTellsTheEra)
 {
     launch(options_at(40, 40), sunday_in_2009);
     PostMessageW(program.window, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(middle(6), middle(0)));
-    HWND box = wait_for_box(L"和暦で知りたいね");
+    HWND box = wait_for_dialog(L"和暦で知りたいね");
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(box_text(box), L"西暦2009年は、昭和84年で、平成21年です。");
+    EXPECT_EQ(control_text(box, 65535), L"西暦2009年は、昭和84年で、平成21年です。");
     press(box, IDOK);
     EXPECT_FALSE(IsWindow(box));
     EXPECT_TRUE(exit_program(program));
@@ -295,18 +268,18 @@ TEST_F(Desk, SessionCommandsAskSaveAndRequest)
     std::wstring request = file_in(folder, L"session-request.txt");
     launch();
     PostMessageW(program.window, WM_COMMAND, 40007, 0);
-    HWND box = wait_for_box(L"シャットダウン");
+    HWND box = wait_for_dialog(L"シャットダウン");
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(box_text(box), L"コンピュータを再起動します。よろしいですか？");
+    EXPECT_EQ(control_text(box, 65535), L"コンピュータを再起動します。よろしいですか？");
     press(box, IDNO);
     EXPECT_EQ(wait_for_exit(program, 200), static_cast<DWORD>(STILL_ACTIVE));
     EXPECT_FALSE(file_exists(file_in(folder, L"Option.bin"))) << "No saves nothing";
     EXPECT_FALSE(file_exists(request));
 
     PostMessageW(program.window, WM_COMMAND, 40024, 0);
-    box = wait_for_box(L"シャットダウン");
+    box = wait_for_dialog(L"シャットダウン");
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(box_text(box), L"ログオフします。よろしいですか？");
+    EXPECT_EQ(control_text(box, 65535), L"ログオフします。よろしいですか？");
     press(box, IDYES);
     EXPECT_EQ(wait_for_exit(program), 0u);
     Bytes flags = read_file(request);

@@ -185,7 +185,11 @@ bool settle(HWND window)
     DWORD_PTR result = 0;
     if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result)) return false;
     Sleep(25);
-    return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result) != 0;
+    if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result)) return false;
+    // Then the repaint it asked for, and its way to the screen.
+    for (int waited = 0; waited < 1000 && GetUpdateRect(window, nullptr, FALSE); waited += 10) Sleep(10);
+    Sleep(30);
+    return true;
 }
 
 DWORD wait_for_exit(Program& program, int timeout_ms)

@@ -1,21 +1,38 @@
-// Loaded into Ravo.exe by a hook on its thread: reads the open popup menu
-// there (menus cannot be read from another process under Wine) and writes
-// it to menu-probe.txt beside the exe, one item per line: id, state, text.
+// Loaded into Ravo.exe by a hook on its thread, it reads there what cannot
+// be read from another process under Wine, and writes it beside the exe:
+//   wparam 1: the open popup menu to menu-probe.txt, one item per line:
+//             id, state, text;
+//   wparam 2: the visible day tooltip to tooltip-probe.txt: its tool id and
+//             the text the main window gives for it ("" when none shows).
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <cstdio>
 #include <string>
 
 namespace {
+FILE* open_beside_exe(const wchar_t* name)
+{
+    wchar_t path[MAX_PATH];
+    DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring file(path, length);
+    file = file.substr(0, file.find_last_of(L'\\') + 1) + name;
+    return _wfopen(file.c_str(), L"wb");
+}
+
+void write_utf8(FILE* out, const wchar_t* line)
+{
+    char utf8[1024];
+    int length = WideCharToMultiByte(CP_UTF8, 0, line, -1, utf8, sizeof utf8, nullptr, nullptr);
+    if (length > 1) fwrite(utf8, 1, static_cast<size_t>(length - 1), out);
+}
+
 void write_open_menu()
 {
     HWND popup = FindWindowW(L"#32768", nullptr);
     HMENU menu = popup ? reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0)) : nullptr;
-    wchar_t path[MAX_PATH];
-    DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring file(path, length);
-    file = file.substr(0, file.find_last_of(L'\\') + 1) + L"menu-probe.txt";
-    FILE* out = _wfopen(file.c_str(), L"wb");
+    FILE* out = open_beside_exe(L"menu-probe.txt");
     if (!out) return;
     int count = menu ? GetMenuItemCount(menu) : -1;
     for (int i = 0; i < count; ++i) {
@@ -30,18 +47,55 @@ void write_open_menu()
         wchar_t line[256];
         wsprintfW(line, L"%u|%s%s%s|%s\n", separator ? 0 : item.wID, separator ? L"separator" : L"",
                   item.fState & MFS_CHECKED ? L"checked" : L"", item.fState & MFS_GRAYED ? L"grayed" : L"", text);
-        char utf8[768];
-        int length = WideCharToMultiByte(CP_UTF8, 0, line, -1, utf8, sizeof utf8, nullptr, nullptr);
-        if (length > 1) fwrite(utf8, 1, static_cast<size_t>(length - 1), out);
+        write_utf8(out, line);
     }
     fclose(out);
     EndMenu();
+}
+
+BOOL CALLBACK find_visible_tooltip(HWND window, LPARAM found)
+{
+    wchar_t name[32];
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == GetCurrentProcessId() && IsWindowVisible(window) && GetClassNameW(window, name, 32) &&
+        lstrcmpW(name, TOOLTIPS_CLASSW) == 0) {
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void write_tooltip(HWND main_window)
+{
+    HWND tooltip = nullptr;
+    EnumWindows(find_visible_tooltip, reinterpret_cast<LPARAM>(&tooltip));
+    FILE* out = open_beside_exe(L"tooltip-probe.txt");
+    if (!out) return;
+    TOOLINFOW tool = {};
+    tool.cbSize = sizeof tool;
+    if (tooltip && SendMessageW(tooltip, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&tool))) {
+        // Ask the main window for the text exactly as the control does.
+        NMTTDISPINFOW request = {};
+        request.hdr.hwndFrom = tooltip;
+        request.hdr.idFrom = tool.uId;
+        request.hdr.code = TTN_GETDISPINFOW;
+        SendMessageW(main_window, WM_NOTIFY, tool.uId, reinterpret_cast<LPARAM>(&request));
+        wchar_t line[128];
+        wsprintfW(line, L"%u|%s", static_cast<unsigned>(tool.uId), request.lpszText ? request.lpszText : request.szText);
+        write_utf8(out, line);
+    }
+    fclose(out);
 }
 }  // namespace
 
 extern "C" __declspec(dllexport) LRESULT CALLBACK probe_hook(int code, WPARAM wparam, LPARAM lparam)
 {
     static const UINT probe_message = RegisterWindowMessageW(L"RavoMenuProbe");
-    if (code == HC_ACTION && reinterpret_cast<const CWPSTRUCT*>(lparam)->message == probe_message) write_open_menu();
+    const CWPSTRUCT* call = reinterpret_cast<const CWPSTRUCT*>(lparam);
+    if (code == HC_ACTION && call->message == probe_message) {
+        if (call->wParam == 1) write_open_menu();
+        if (call->wParam == 2) write_tooltip(call->hwnd);
+    }
     return CallNextHookEx(nullptr, code, wparam, lparam);
 }

@@ -51,6 +51,49 @@ protected:
         settle(program.window);
     }
 
+    // Runs the probe DLL on the program's thread: what 1 reads the open
+    // popup menu into menu-probe.txt, what 2 the visible day tooltip into
+    // tooltip-probe.txt, beside the exe.
+    void probe(WPARAM what)
+    {
+        HMODULE library = LoadLibraryW((own_folder() + L"menu_probe.dll").c_str());
+        auto hook = reinterpret_cast<HOOKPROC>(reinterpret_cast<void (*)()>(GetProcAddress(library, "probe_hook")));
+        HHOOK handle =
+            SetWindowsHookExW(WH_CALLWNDPROC, hook, library, GetWindowThreadProcessId(program.window, nullptr));
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutW(program.window, RegisterWindowMessageW(L"RavoMenuProbe"), what, 0, SMTO_NORMAL, 5000,
+                            &ignored);
+        UnhookWindowsHookEx(handle);
+    }
+
+    // A dialog or message box of the program by its caption, once it is
+    // shown (it exists before its controls are filled).
+    HWND wait_for_dialog(const wchar_t* caption, int timeout_ms = 5000)
+    {
+        for (int waited = 0; waited <= timeout_ms; waited += 20) {
+            HWND dialog = FindWindowW(L"#32770", caption);
+            if (dialog && IsWindowVisible(dialog)) {
+                settle(dialog);
+                return dialog;
+            }
+            Sleep(20);
+        }
+        return nullptr;
+    }
+    static std::wstring control_text(HWND dialog, int id)
+    {
+        wchar_t text[512] = L"";
+        GetDlgItemTextW(dialog, id, text, 512);
+        return text;
+    }
+    // Clicks a button the way BM_CLICK does; posted, so a message box it
+    // opens cannot block the test.
+    void press(HWND dialog, int id)
+    {
+        PostMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+        settle(program.window);
+    }
+
     RECT window_rect()
     {
         RECT rect;

@@ -1,0 +1,304 @@
+// The day entry dialog, the year information dialog, CSV export and the
+// day tooltips, driven as a person would, on the fixed clock.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "e2e/expected_view.h"
+#include "e2e/program_test.h"
+
+using namespace e2e;
+namespace ob = option_bytes;
+
+namespace {
+
+const char sunday_in_2009[] = "2009-12-06 09:05:07";  // 1 December is a Tuesday
+const wchar_t entry_caption[] = L"勝ったり負けたり";
+const wchar_t info_caption[] = L"年情報";
+
+void put_amount(Bytes& amounts, int month, int day, int32_t value)
+{
+    size_t at = 4 * ((month - 1) * 31 + day - 1);
+    for (int i = 0; i < 4; ++i) amounts[at + i] = static_cast<uint8_t>(static_cast<uint32_t>(value) >> (8 * i));
+}
+
+class Ledger : public ProgramTest {
+protected:
+    int cell = default_cell(false);
+
+    void start(bool show_results = false)
+    {
+        ob::Bytes options = ob::default_file();
+        ob::put32(options, ob::month_left, 60);
+        ob::put32(options, ob::month_top, 60);
+        options[98] = show_results ? 1 : 0;
+        launch(options, sunday_in_2009);
+    }
+    // Double click on a day of December 2009 in the month view.
+    HWND open_day(int day)
+    {
+        int position = 2 + day - 1;
+        PostMessageW(program.window, WM_LBUTTONDBLCLK, MK_LBUTTON,
+                     MAKELPARAM((position % 7) * cell + cell / 2, (position / 7 + 1) * cell + cell / 2));
+        return wait_for_dialog(entry_caption);
+    }
+    void keys(HWND dialog, std::initializer_list<int> ids)
+    {
+        for (int id : ids) press(dialog, id);
+    }
+    Bytes file(const wchar_t* name) { return read_file(file_in(folder, name)); }
+    void write(const wchar_t* name, const Bytes& bytes) { ASSERT_TRUE(write_file(file_in(folder, name), bytes)); }
+    // The overflow box: its text, then closed.
+    std::wstring overflow_text()
+    {
+        HWND box = wait_for_dialog(L"うそはいかん");
+        if (!box) return L"<no box>";
+        std::wstring text = control_text(box, 65535);
+        press(box, IDOK);
+        return text;
+    }
+    // Rests the pointer on a client point and reads the tooltip shown.
+    std::wstring tooltip_at(long x, long y)
+    {
+        POINT point = {x, y};
+        ClientToScreen(program.window, &point);
+        SetCursorPos(point.x + 3, point.y + 3);
+        SetCursorPos(point.x, point.y);
+        std::wstring file = file_in(folder, L"tooltip-probe.txt");
+        for (int waited = 0; waited < 3000; waited += 250) {
+            Sleep(250);
+            DeleteFileW(file.c_str());
+            probe(2);
+            Bytes text = read_file(file);
+            if (!text.empty()) return utf16_of(text);
+        }
+        return L"<none>";
+    }
+    static std::wstring utf16_of(const Bytes& utf8)
+    {
+        std::wstring wide(utf8.size(), L'\0');
+        int length = MultiByteToWideChar(CP_UTF8, 0, reinterpret_cast<const char*>(utf8.data()),
+                                         static_cast<int>(utf8.size()), &wide[0], static_cast<int>(wide.size()));
+        wide.resize(static_cast<size_t>(length));
+        return wide;
+    }
+};
+
+enum { digit = 200, key_plus = 1004, key_minus = 1005, key_equals = 1006, key_negate = 1007, key_divide = 1010,
+       key_clear = 1003, key_thousand = 210, key_draw = 1205 };
+
+}  // namespace
+
+TEST_F(Ledger, EntryStoresTheDayAtItsOffsetsAndCancelStoresNothing)
+{
+    start(true);
+    HWND dialog = open_day(10);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(control_text(dialog, 1001), L"2009/12/10(木) ");
+    keys(dialog, {digit + 1, digit + 2, key_plus, digit + 3, key_equals});
+    EXPECT_EQ(control_text(dialog, 1002), L"15");
+    SendMessageW(GetDlgItem(dialog, 1051), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"勝った"));
+    press(dialog, 1227);
+    press(dialog, IDOK);
+    EXPECT_FALSE(IsWindow(dialog));
+
+    Bytes amounts(1488, 0), memos(7812, 0), marks(372, 0);
+    const size_t slot = 11 * 31 + 9;
+    put_amount(amounts, 12, 10, 15);
+    const char memo[] = "\x8F\x9F\x82\xC1\x82\xBD";  // 勝った in Shift-JIS
+    std::copy(memo, memo + 6, memos.begin() + 11 * 651 + 9 * 21);
+    marks[slot] = 1;
+    EXPECT_EQ(file(L"2009.dat"), amounts);
+    EXPECT_EQ(file(L"2009m.dat"), memos);
+    EXPECT_EQ(file(L"2009h.dat"), marks);
+    EXPECT_EQ(month_view_cell_color(program.window, 2 + 9), 0xFFFF00u) << "shown as won";
+
+    dialog = open_day(10);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(control_text(dialog, 1001), L"2009/12/10(木) 休日");
+    EXPECT_EQ(control_text(dialog, 1002), L"15");
+    keys(dialog, {digit + 9, key_negate});
+    SendMessageW(GetDlgItem(dialog, 1051), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"負けた"));
+    press(dialog, 1227);
+    press(dialog, IDCANCEL);
+    EXPECT_EQ(file(L"2009.dat"), amounts);
+    EXPECT_EQ(file(L"2009m.dat"), memos);
+    EXPECT_EQ(file(L"2009h.dat"), marks);
+    EXPECT_TRUE(exit_program(program));
+}
+
+TEST_F(Ledger, OverflowKeepsTheDisplay)
+{
+    start();
+    HWND dialog = open_day(7);
+    ASSERT_NE(dialog, nullptr);
+    keys(dialog, {digit + 2, digit + 1, digit + 4, digit + 7, digit + 4, digit + 8, digit + 3, digit + 6, digit + 4});
+    press(dialog, digit + 8);
+    EXPECT_EQ(overflow_text(), L"え～本当ですか？");
+    EXPECT_EQ(control_text(dialog, 1002), L"214,748,364");
+
+    keys(dialog, {key_clear, digit + 3, key_thousand, key_thousand});
+    press(dialog, key_thousand);
+    EXPECT_EQ(overflow_text(), L"え～本当ですか？");
+    EXPECT_EQ(control_text(dialog, 1002), L"3,000,000");
+
+    // -2147483648 / -1
+    keys(dialog, {key_clear, digit + 2, digit + 1, digit + 4, digit + 7, digit + 4, digit + 8, digit + 3, digit + 6,
+                  digit + 4, digit + 7, key_negate, key_minus, digit + 1, key_equals});
+    EXPECT_EQ(control_text(dialog, 1002), L"-2,147,483,648");
+    keys(dialog, {key_divide, digit + 1, key_negate});
+    press(dialog, key_equals);
+    EXPECT_EQ(overflow_text(), L"え～本当ですか？");
+    EXPECT_EQ(control_text(dialog, 1002), L"±0") << "-1, shown as the draw";
+    press(dialog, IDCANCEL);
+    EXPECT_TRUE(exit_program(program));
+}
+
+TEST_F(Ledger, YearDialogTotalsWrapAndEditsAnotherYear)
+{
+    Bytes amounts(1488, 0);
+    put_amount(amounts, 12, 1, 5000);
+    put_amount(amounts, 12, 2, -1);
+    put_amount(amounts, 12, 3, -3000);
+    put_amount(amounts, 11, 5, -2000);
+    write(L"2009.dat", amounts);
+    start();
+    command(40004);
+    HWND dialog = wait_for_dialog(info_caption);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(control_text(dialog, 512), L"2,000");
+    EXPECT_EQ(control_text(dialog, 302), L"±0");
+    EXPECT_EQ(control_text(dialog, 363), L"1");
+    EXPECT_EQ(control_text(dialog, 364), L"1");
+    EXPECT_EQ(control_text(dialog, 369), L"1");
+    EXPECT_EQ(control_text(dialog, 1030), L"0");
+    EXPECT_EQ(control_text(dialog, 1209), L"2009年の勝敗");
+    EXPECT_EQ(control_text(dialog, 1210), L"2009年までの総合計");
+    RECT november;
+    GetWindowRect(GetDlgItem(dialog, 511), &november);
+    // The dialog's first paint may still be on its way to the screen; text
+    // may be smoothed, so count the strongly red pixels.
+    int red = 0;
+    for (int waited = 0; waited < 2000 && red <= 3; waited += 100) {
+        Sleep(100);
+        Capture total = capture_screen(november);
+        red = 0;
+        for (uint32_t pixel : total.pixels)
+            red += (pixel >> 16) > 200 && ((pixel >> 8) & 0xFF) < 90 && (pixel & 0xFF) < 90;
+    }
+    EXPECT_GT(red, 3) << "a negative total is red";
+
+    // The up-down wraps 2037 to 1990 and back; the listed month stays.
+    HWND spin = GetDlgItem(dialog, 1217);
+    PostMessageW(dialog, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 2037), reinterpret_cast<LPARAM>(spin));
+    settle(program.window);
+    RECT arrows;
+    GetClientRect(spin, &arrows);
+    auto click_spin = [&](long y) {
+        PostMessageW(spin, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(arrows.right / 2, y));
+        PostMessageW(spin, WM_LBUTTONUP, 0, MAKELPARAM(arrows.right / 2, y));
+        settle(program.window);
+    };
+    click_spin(arrows.bottom / 4);
+    EXPECT_EQ(control_text(dialog, 1216), L"1990");
+    click_spin(arrows.bottom * 3 / 4);
+    EXPECT_EQ(control_text(dialog, 1216), L"2037");
+    EXPECT_EQ(control_text(dialog, 1209), L"2037年の勝敗");
+
+    // 30 February does nothing; 5 January 2010 is stored at once.
+    PostMessageW(dialog, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 2010), reinterpret_cast<LPARAM>(spin));
+    settle(program.window);
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(502, STN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, 502)));
+    settle(program.window);
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(330, STN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, 330)));
+    EXPECT_EQ(wait_for_dialog(entry_caption, 300), nullptr);
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(501, STN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, 501)));
+    settle(program.window);
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(336, STN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, 336)));
+    HWND entry = wait_for_dialog(entry_caption);
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(control_text(entry, 1001), L"2010/1/5(火) ");
+    keys(entry, {digit + 7, digit + 0, digit + 0});
+    press(entry, IDOK);
+    EXPECT_EQ(control_text(dialog, 305), L"700");
+    EXPECT_EQ(control_text(dialog, 501), L"700");
+    EXPECT_EQ(control_text(dialog, 1031), L"700") << "all years up to 2010: 2009 sums to 0";
+    press(dialog, IDOK);
+    EXPECT_FALSE(IsWindow(dialog));
+    Bytes saved = file(L"2010.dat");
+    ASSERT_EQ(saved.size(), 1488u);
+    EXPECT_EQ(saved[16], 700 % 256);
+    Sleep(100);
+    EXPECT_TRUE(month_view_caption_shows(program.window, year_caption, L"2009")) << "the main window's year is back";
+    EXPECT_TRUE(exit_program(program));
+}
+
+TEST_F(Ledger, CsvExportAsksAndWritesTheYear)
+{
+    Bytes amounts(1488, 0), memos(7812, 0);
+    put_amount(amounts, 3, 1, 3000);
+    put_amount(amounts, 3, 5, -1);
+    put_amount(amounts, 3, 6, -500);
+    const char memo[] = "a\"b";
+    std::copy(memo, memo + 3, memos.begin() + 2 * 651);
+    write(L"2009.dat", amounts);
+    write(L"2009m.dat", memos);
+    start();
+    command(40004);
+    HWND dialog = wait_for_dialog(info_caption);
+    ASSERT_NE(dialog, nullptr);
+    press(dialog, 1211);
+    HWND question = wait_for_dialog(L"CSV出力");
+    ASSERT_NE(question, nullptr);
+    EXPECT_EQ(control_text(question, 65535), L"2009年の情報を" + folder + L"CSV\\2009.CSVに出力します。よろしいですか？");
+    press(question, IDCANCEL);
+    EXPECT_FALSE(file_exists(file_in(folder, L"CSV")));
+
+    press(dialog, 1211);
+    question = wait_for_dialog(L"CSV出力");
+    ASSERT_NE(question, nullptr);
+    press(question, IDOK);
+    std::string expected = "\x94\x4E\x8C\x8E\x93\xFA,\x8B\xE0\x8A\x7A,\x83\x81\x83\x82,\x8D\x87\x8C\x76,"
+                           "\x8F\x9F\x82\xBF,\x95\x89\x82\xAF,\x95\xAA\x82\xAF\r\n";
+    const int lengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    int total = 0;
+    for (int month = 1; month <= 12; ++month)
+        for (int day = 1; day <= lengths[month - 1]; ++day) {
+            int amount = 0, win = 0, loss = 0, draw = 0;
+            std::string text;
+            if (month == 3 && day == 1) amount = 3000, win = 1, text = "a\"\"b";
+            if (month == 3 && day == 5) draw = 1;
+            if (month == 3 && day == 6) amount = -500, loss = 1;
+            total += amount;
+            char line[96];
+            snprintf(line, sizeof line, "2009/%02d/%02d,%d,\"%s\",%d,%d,%d,%d\r\n", month, day, amount, text.c_str(),
+                     total, win, loss, draw);
+            expected += line;
+        }
+    Bytes written = read_file(folder + L"CSV\\2009.csv");
+    EXPECT_EQ(std::string(written.begin(), written.end()), expected);
+    press(dialog, IDOK);
+    EXPECT_TRUE(exit_program(program));
+}
+
+TEST_F(Ledger, TooltipsShowTheMemoOfTheDayUnderThePointer)
+{
+    Bytes memos(7812, 0);
+    const char memo[] = "\x8F\x9F\x82\xC1\x82\xBD";  // 勝った
+    std::copy(memo, memo + 6, memos.begin() + 11 * 651 + 9 * 21);
+    write(L"2009m.dat", memos);
+    start();
+    int position = 2 + 10 - 1;
+    EXPECT_EQ(tooltip_at((position % 7) * cell + cell / 2, (position / 7 + 1) * cell + cell / 2), L"12|勝った");
+    position = 2 + 11 - 1;
+    EXPECT_EQ(tooltip_at((position % 7) * cell + cell / 2, (position / 7 + 1) * cell + cell / 2), L"<none>")
+        << "a day without memo";
+    EXPECT_EQ(tooltip_at(cell / 2, cell + cell / 2), L"<none>") << "an empty cell";
+
+    command(40011);  // the one-year view: the 10th in December's block
+    int year_cell = default_cell(true);
+    long x = 3 * 8 * year_cell + (position - 1) % 7 * year_cell + year_cell / 2;
+    long y = 2 * 8 * year_cell + (2 + (position - 1) / 7) * year_cell + year_cell / 2;
+    EXPECT_EQ(tooltip_at(x, y), L"430|勝った") << "tool 11 x 38 + cell 11 + 1";
+    EXPECT_TRUE(exit_program(program));
+}
