@@ -133,6 +133,7 @@ int select_month(HWND dialog, int id)
 BOOL on_init(HWND dialog)
 {
     info.saved_display_date = *display_date();
+    forget_year_summaries();  // the files may have changed since the last visit
     info.light_yellow = CreateSolidBrush(RGB(255, 255, 224));
     info.white = CreateSolidBrush(RGB(255, 255, 255));
     info.light_cyan = CreateSolidBrush(RGB(224, 255, 255));

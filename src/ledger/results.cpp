@@ -3,6 +3,23 @@
 #include "ledger/year_ledger.h"
 
 namespace {
+// Summaries of year files, 1990..2099, valid for one count of saves.
+const int cached_years = 110;
+struct KeptSummary {
+    bool valid;
+    ResultSummary summary;
+};
+KeptSummary kept[cached_years];
+unsigned kept_save_count;
+
+void add_summary(ResultSummary& total, const ResultSummary& part)
+{
+    total.sum += part.sum;
+    total.wins += part.wins;
+    total.losses += part.losses;
+    total.draws += part.draws;
+}
+
 void add_amount(ResultSummary& summary, int32_t amount)
 {
     summary.sum += counted_amount(amount);
@@ -53,14 +70,37 @@ ResultSummary year_summary()
     return summary;
 }
 
+// One year's summary from its file, read into a table of its own so the
+// loaded ledger is never touched.
+ResultSummary file_summary(int year)
+{
+    static AmountTable year_amounts;
+    load_amounts(year, year_amounts);
+    ResultSummary summary = {};
+    add_year(summary, year_amounts);
+    return summary;
+}
+
+void forget_year_summaries()
+{
+    for (KeptSummary& entry : kept) entry.valid = false;
+}
+
 ResultSummary all_years_summary(int last_year)
 {
-    // Read into a table of its own, so the loaded ledger is never touched.
-    static AmountTable year_amounts;
-    ResultSummary summary = {};
-    for (int year = first_ledger_year; year <= static_cast<int16_t>(last_year); ++year) {
-        load_amounts(year, year_amounts);
-        add_year(summary, year_amounts);
+    if (kept_save_count != ledger_save_count()) {
+        forget_year_summaries();
+        kept_save_count = ledger_save_count();
     }
-    return summary;
+    ResultSummary total = {};
+    for (int year = first_ledger_year; year <= static_cast<int16_t>(last_year); ++year) {
+        int index = year - first_ledger_year;
+        if (index >= cached_years) {
+            add_summary(total, file_summary(year));
+            continue;
+        }
+        if (!kept[index].valid) kept[index] = KeptSummary{true, file_summary(year)};
+        add_summary(total, kept[index].summary);
+    }
+    return total;
 }

@@ -21,5 +21,9 @@ ResultSummary month_summary(int month_index);
 // Over all 372 slots of the loaded ledger.
 ResultSummary year_summary();
 // Over the year files of every year up to and including `last_year`; the
-// loaded ledger is left as it was.
+// loaded ledger is left as it was. Each year's file is read once and its
+// summary kept until the program saves a year or forgets them.
 ResultSummary all_years_summary(int last_year);
+// Drops the kept summaries, so the next total reads the files again (the
+// year dialog does this when it opens).
+void forget_year_summaries();

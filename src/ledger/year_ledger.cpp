@@ -13,6 +13,7 @@ static_assert(sizeof(MemoTable) == 7812, "2009m.dat is 7812 bytes");
 static_assert(sizeof(DayOffTable) == 372, "2009h.dat is 372 bytes");
 
 namespace {
+unsigned save_count;
 AmountTable amounts;
 MemoTable memos;
 DayOffTable day_off;
@@ -52,6 +53,7 @@ AmountTable& ledger_amounts() { return amounts; }
 MemoTable& ledger_memos() { return memos; }
 DayOffTable& ledger_day_off() { return day_off; }
 int ledger_year() { return loaded_year; }
+unsigned ledger_save_count() { return save_count; }
 
 void amounts_file(char* destination, int capacity, int year) { year_file(destination, capacity, year, ""); }
 void memos_file(char* destination, int capacity, int year) { year_file(destination, capacity, year, "m"); }
@@ -81,6 +83,7 @@ int load_year(int year)
 bool save_year(int year, std::string* failed_file)
 {
     if (failed_file) failed_file->clear();
+    ++save_count;
     bool saved = save_buffer(year, amounts, sizeof amounts, amounts_file, failed_file);
     saved = save_buffer(year, memos, sizeof memos, memos_file, failed_file) && saved;
     saved = save_buffer(year, day_off, sizeof day_off, day_off_file, failed_file) && saved;

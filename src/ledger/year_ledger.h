@@ -32,6 +32,10 @@ int load_year(int year);
 // (when given) names the first file that could not be written.
 bool save_year(int year, std::string* failed_file = nullptr);
 
+// Counts the saves of this run: summaries kept of the files are stale when
+// it moved.
+unsigned ledger_save_count();
+
 // Single buffers of any year, into any table (the loaded one by default).
 // A year before 1990 or without its file reads as empty.
 void load_amounts(int year, AmountTable& into);

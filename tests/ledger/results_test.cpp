@@ -108,3 +108,19 @@ TEST_F(Results, AllYearsTotalAddsInSixtyFourBits)
     EXPECT_EQ(all.wins, 48 * 372);
     EXPECT_EQ(year_summary().sum, 372LL * 2000000000LL);
 }
+
+TEST_F(Results, KeptSummariesFollowSavesAndAreForgottenOnRequest)
+{
+    ledger_amounts()[0][0] = 100;
+    ASSERT_TRUE(save_year(2009));
+    EXPECT_EQ(all_years_summary(2009).sum, 100);
+    ledger_amounts()[0][0] = 300;
+    ASSERT_TRUE(save_year(2009));
+    EXPECT_EQ(all_years_summary(2009).sum, 300) << "a save makes the kept figures stale";
+
+    Bytes outside(1488, 0);
+    outside[0] = 50;  // another copy of the program wrote 2008
+    write_bytes(folder.path() / "2008.dat", outside);
+    forget_year_summaries();
+    EXPECT_EQ(all_years_summary(2009).sum, 350);
+}
