@@ -1,11 +1,19 @@
 // Small helper for the scripts, run under Wine next to a running Ravo.exe.
 //   ravo-tool screenshot FILE.bmp   wait for the window, capture it with
 //                                   its frame, then send the exit command
+//   ravo-tool dialog COMMAND|X,Y CAPTION PAGE FILE.bmp
+//                                   open a dialog by a menu command or a
+//                                   double click at a client point, show
+//                                   page PAGE of a property sheet (-1: none),
+//                                   capture it, close it, exit the program
 //   ravo-tool now FILE              write the local time as the program
 //                                   sees it ("YYYY-MM-DD hh:mm:ss")
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <cstdio>
+#include <cwchar>
 #include <string>
 
 #include "e2e/harness.h"
@@ -22,18 +30,56 @@ HWND wait_for_any_window(int timeout_ms)
     return nullptr;
 }
 
-int screenshot(const wchar_t* path)
+int exit_program(HWND window, bool saved)
+{
+    PostMessageW(window, WM_COMMAND, 40003, 0);
+    for (int waited = 0; IsWindow(window) && waited < 10000; waited += 50) Sleep(50);
+    return saved ? 0 : 1;
+}
+
+HWND ready_window()
 {
     HWND window = wait_for_any_window(30000);
     if (!window || !e2e::settle(window)) {
         std::fprintf(stderr, "ravo-tool: no Ravo window\n");
-        return 1;
+        return nullptr;
     }
     Sleep(300);  // let the first paint reach the screen
-    bool saved = e2e::save_bitmap(e2e::capture_window(window), path);
-    PostMessageW(window, WM_COMMAND, 40003, 0);
-    for (int waited = 0; IsWindow(window) && waited < 10000; waited += 50) Sleep(50);
-    return saved ? 0 : 1;
+    return window;
+}
+
+int screenshot(const wchar_t* path)
+{
+    HWND window = ready_window();
+    if (!window) return 1;
+    return exit_program(window, e2e::save_bitmap(e2e::capture_window(window), path));
+}
+
+int dialog(const wchar_t* opener, const wchar_t* caption, int page, const wchar_t* path)
+{
+    HWND window = ready_window();
+    if (!window) return 1;
+    int x = 0, y = 0;
+    if (std::swscanf(opener, L"%d,%d", &x, &y) == 2)
+        PostMessageW(window, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(x, y));
+    else
+        PostMessageW(window, WM_COMMAND, static_cast<WPARAM>(_wtoi(opener)), 0);
+    HWND found = nullptr;
+    for (int waited = 0; waited < 10000 && !(found && IsWindowVisible(found)); waited += 50) {
+        Sleep(50);
+        found = FindWindowW(L"#32770", caption);
+    }
+    if (!found) {
+        std::fprintf(stderr, "ravo-tool: no dialog\n");
+        return exit_program(window, false);
+    }
+    if (page >= 0) SendMessageW(found, PSM_SETCURSEL, static_cast<WPARAM>(page), 0);
+    e2e::settle(found);
+    Sleep(400);
+    bool saved = e2e::save_bitmap(e2e::capture_window(found), path);
+    PostMessageW(found, WM_COMMAND, IDCANCEL, 0);
+    for (int waited = 0; IsWindow(found) && waited < 5000; waited += 50) Sleep(50);
+    return exit_program(window, saved);
 }
 
 int write_now(const wchar_t* path)
@@ -50,8 +96,10 @@ int write_now(const wchar_t* path)
 
 int wmain(int argc, wchar_t** argv)
 {
-    if (argc == 3 && std::wstring(argv[1]) == L"screenshot") return screenshot(argv[2]);
-    if (argc == 3 && std::wstring(argv[1]) == L"now") return write_now(argv[2]);
-    std::fprintf(stderr, "usage: ravo-tool screenshot FILE.bmp | now FILE\n");
+    std::wstring verb = argc > 1 ? argv[1] : L"";
+    if (argc == 3 && verb == L"screenshot") return screenshot(argv[2]);
+    if (argc == 6 && verb == L"dialog") return dialog(argv[2], argv[3], _wtoi(argv[4]), argv[5]);
+    if (argc == 3 && verb == L"now") return write_now(argv[2]);
+    std::fprintf(stderr, "usage: ravo-tool screenshot FILE.bmp | dialog COMMAND|X,Y CAPTION PAGE FILE.bmp | now FILE\n");
     return 2;
 }

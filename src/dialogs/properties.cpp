@@ -1,4 +1,111 @@
 #include "dialogs/properties.h"
 
-// The property sheet arrives with the settings pages.
-void show_properties(HWND, HINSTANCE) {}
+#include <commctrl.h>
+#include <prsht.h>
+
+#include <initializer_list>
+
+#include "app/menu.h"
+#include "dialogs/pages.h"
+#include "res/resource.h"
+
+namespace {
+
+// The sheet is made with the "?" button; flipping the style bit once it
+// exists takes the button away.
+int CALLBACK sheet_callback(HWND sheet, UINT message, LPARAM)
+{
+    if (message == PSCB_INITIALIZED)
+        SetWindowLongPtrW(sheet, GWL_EXSTYLE, GetWindowLongPtrW(sheet, GWL_EXSTYLE) ^ WS_EX_CONTEXTHELP);
+    return 0;
+}
+
+PROPSHEETPAGEW page(HINSTANCE instance, int dialog, const wchar_t* title, DLGPROC procedure)
+{
+    PROPSHEETPAGEW description = {};
+    description.dwSize = sizeof description;
+    description.dwFlags = PSP_USETITLE;
+    description.hInstance = instance;
+    description.pszTemplate = MAKEINTRESOURCEW(dialog);
+    description.pszTitle = title;
+    description.pfnDlgProc = procedure;
+    return description;
+}
+
+struct VersionPage {
+    HBRUSH light_yellow;
+    HBRUSH light_cyan;
+};
+VersionPage version;
+
+// We keep no contact addresses and no web page: the fields stay empty and
+// the button only works once an address is held in the page.
+void open_web_page(HWND page)
+{
+    wchar_t address[63] = L"";
+    GetDlgItemTextW(page, IDC_WEB_ADDRESS, address, 63);
+    if (address[0]) launch(page, address, L"");
+}
+
+}  // namespace
+
+void mark_page_changed(HWND page) { SendMessageW(GetParent(page), PSM_CHANGED, reinterpret_cast<WPARAM>(page), 0); }
+
+bool is_apply(LPARAM lparam) { return reinterpret_cast<const NMHDR*>(lparam)->code == PSN_APPLY; }
+
+INT_PTR applied(HWND page)
+{
+    SetWindowLongPtrW(page, DWLP_MSGRESULT, PSNRET_NOERROR);
+    return TRUE;
+}
+
+INT_PTR CALLBACK version_page_procedure(HWND page, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    switch (message) {
+    case WM_INITDIALOG: {
+        version.light_yellow = CreateSolidBrush(RGB(255, 255, 224));
+        version.light_cyan = CreateSolidBrush(RGB(224, 255, 255));
+        for (int id : {IDC_MAIL_1, IDC_MAIL_2, IDC_MAIL_3}) SetDlgItemTextW(page, id, L"");
+        EnableWindow(GetDlgItem(page, IDC_OPEN_WEB), GetWindowTextLengthW(GetDlgItem(page, IDC_WEB_ADDRESS)) > 0);
+        return TRUE;
+    }
+    case WM_COMMAND:
+        if (LOWORD(wparam) == IDC_OPEN_WEB) open_web_page(page);
+        return TRUE;
+    case WM_CTLCOLORSTATIC: {
+        HDC dc = reinterpret_cast<HDC>(wparam);
+        SetBkMode(dc, TRANSPARENT);
+        int id = GetDlgCtrlID(reinterpret_cast<HWND>(lparam));
+        if (id == IDC_VERSION_LINE) return reinterpret_cast<INT_PTR>(version.light_cyan);
+        if (id == IDC_PRODUCT_LINE) return reinterpret_cast<INT_PTR>(version.light_yellow);
+        return FALSE;
+    }
+    case WM_DESTROY:
+        DeleteObject(version.light_yellow);
+        DeleteObject(version.light_cyan);
+        return TRUE;
+    default: return FALSE;
+    }
+}
+
+void show_properties(HWND owner, HINSTANCE instance)
+{
+    PROPSHEETPAGEW pages[4] = {
+        page(instance, IDD_OPTIONS_PAGE, L"オプション", options_page_procedure),
+        page(instance, IDD_COLORS_PAGE, L"表示色", colors_page_procedure),
+        page(instance, IDD_FORMAT_PAGE, L"表示形式", format_page_procedure),
+        page(instance, IDD_VERSION_PAGE, L"ﾊﾞｰｼﾞｮﾝ情報", version_page_procedure),
+    };
+    PROPSHEETHEADERW header = {};
+    header.dwSize = sizeof header;
+    header.dwFlags = PSH_PROPSHEETPAGE | PSH_USEICONID | PSH_USECALLBACK;
+    header.hwndParent = owner;
+    header.hInstance = instance;
+    header.pszIcon = MAKEINTRESOURCEW(IDI_APP);
+    header.pszCaption = L"プロパティ";
+    header.nPages = 4;
+    header.nStartPage = 0;
+    header.ppsp = pages;
+    header.pfnCallback = sheet_callback;
+    PropertySheetW(&header);
+}

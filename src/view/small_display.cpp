@@ -1,26 +1,115 @@
 #include "view/small_display.h"
 
 #include "app/shell.h"
+#include "calendar/dates.h"
+#include "settings/options.h"
+#include "view/clock_text.h"
+#include "view/draw.h"
+#include "view/fonts.h"
+#include "view/paint.h"
 
 namespace {
-// Until the small display is built: the client size of its widest line.
-const int line_width = 244;
-const int line_height = 21;
+// Bitmap resources of the glyphs, by glyph index: digits 0-9, the weekdays
+// Sunday to Saturday, colon, dash, an unlit cell, a comma cell, minus.
+const int glyph_resources[glyph_count] = {114, 113, 117, 116, 115, 119, 118, 122, 120, 123, 131,
+                                          130, 132, 133, 134, 135, 136, 124, 137, 138, 150, 149};
+HBITMAP glyphs[glyph_count];
+
+SIZE glyph_size(int index)
+{
+    BITMAP bitmap = {};
+    if (glyphs[index]) GetObjectW(glyphs[index], sizeof bitmap, &bitmap);
+    return SIZE{bitmap.bmWidth, bitmap.bmHeight};
+}
+
+// The narrow glyphs keep their width; digits and weekdays take the digit's
+// (the 17-pixel Saturday is cut to 16).
+int placed_width(int index) { return glyph_size(index == glyph_colon || index == glyph_dash ? glyph_colon : 0).cx; }
+
+HFONT make_clock_font(HDC dc) { return make_font(dc, face_gothic, 10, style_bold); }
 }  // namespace
 
-// The glyph bitmaps and the clock faces come with the small display.
-void prepare_glyphs() {}
-void free_glyphs() {}
-void paint_digital_clock(HDC, const RECT&) {}
-void paint_text_clock(HDC, const RECT&) {}
+void prepare_glyphs()
+{
+    for (HBITMAP& glyph : glyphs) glyph = nullptr;
+    if (options()->digital_clock) load_glyphs();
+}
+
+void load_glyphs()
+{
+    free_glyphs();
+    for (int i = 0; i < glyph_count; ++i)
+        glyphs[i] = static_cast<HBITMAP>(LoadImageW(module_instance, MAKEINTRESOURCEW(glyph_resources[i]), IMAGE_BITMAP,
+                                                    0, 0, LR_DEFAULTCOLOR));
+}
+
+void free_glyphs()
+{
+    for (HBITMAP& glyph : glyphs) {
+        if (glyph) DeleteObject(glyph);
+        glyph = nullptr;
+    }
+}
+
+void paint_digital_clock(HDC dc, const RECT&)
+{
+    // dc is already the off-screen strip of paint_window: the line reaches
+    // the window in one transfer.
+    const OptionsRecord* o = options();
+    int order[32];
+    int count = digital_glyphs(order, *today_date(), o->clock_content, o->no_seconds);
+    HDC source = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(source, glyphs[0]);
+    const int height = glyph_size(0).cy;
+    int x = 0;
+    for (int i = 0; i < count; ++i) {
+        int width = placed_width(order[i]);
+        if (glyphs[order[i]]) {
+            SelectObject(source, glyphs[order[i]]);
+            BitBlt(dc, x, 0, width, height, source, 0, 0, SRCCOPY);
+        }
+        x += width;
+    }
+    SelectObject(source, old);
+    DeleteDC(source);
+}
+
+void paint_text_clock(HDC dc, const RECT& client)
+{
+    const OptionsRecord* o = options();
+    char16_t line[small_line_size];
+    format_small_line(line, *today_date(), o->clock_content, o->no_seconds);
+    HFONT font = make_clock_font(dc);
+    HGDIOBJ old = SelectObject(dc, font);
+    draw_box(dc, client, o->small_back_color, 0, 0, 0);
+    draw_label(dc, reinterpret_cast<const wchar_t*>(line), client, caption_color(o->small_text_color, o->small_back_color));
+    SelectObject(dc, old);
+    DeleteObject(font);
+}
 
 void size_small_display(HWND window)
 {
-    RECT rect = {0, 0, line_width, line_height};
-    AdjustWindowRectEx(&rect, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)));
-    POINT position = mode_position();
-    OffsetRect(&rect, position.x - rect.left, position.y - rect.top);
+    const OptionsRecord* o = options();
+    int width, height;
+    if (o->digital_clock) {
+        SIZE digit = glyph_size(0), narrow = glyph_size(glyph_colon);
+        width = small_line_width(true, o->clock_content, o->no_seconds, digit.cx, narrow.cx, 0);
+        height = digit.cy;
+    } else {
+        HDC dc = GetDC(window);
+        HFONT font = make_clock_font(dc);
+        HGDIOBJ old = SelectObject(dc, font);
+        TEXTMETRICW metrics;
+        GetTextMetricsW(dc, &metrics);
+        SelectObject(dc, old);
+        DeleteObject(font);
+        ReleaseDC(window, dc);
+        width = small_line_width(false, o->clock_content, o->no_seconds, 0, 0, metrics.tmAveCharWidth);
+        height = metrics.tmHeight;
+    }
+    RECT rect = {o->small_left, o->small_top, 0, 0};
+    rect.right = rect.left + 2 * (GetSystemMetrics(SM_CXEDGE) + GetSystemMetrics(SM_CXDLGFRAME)) + width;
+    rect.bottom = rect.top + 2 * (GetSystemMetrics(SM_CYEDGE) + GetSystemMetrics(SM_CYDLGFRAME)) + height;
     clamp_to_screen(window, rect);
     MoveWindow(window, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
 }
