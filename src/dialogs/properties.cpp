@@ -11,12 +11,13 @@
 
 namespace {
 
-// The sheet is made with the "?" button; flipping the style bit once it
-// exists takes the button away.
+// The sheet comes with a "?" button that has nothing to show: clearing the
+// style bit once the sheet exists takes it away (clearing, not flipping, so
+// a sheet made without the bit does not gain the button).
 int CALLBACK sheet_callback(HWND sheet, UINT message, LPARAM)
 {
     if (message == PSCB_INITIALIZED)
-        SetWindowLongPtrW(sheet, GWL_EXSTYLE, GetWindowLongPtrW(sheet, GWL_EXSTYLE) ^ WS_EX_CONTEXTHELP);
+        SetWindowLongPtrW(sheet, GWL_EXSTYLE, GetWindowLongPtrW(sheet, GWL_EXSTYLE) & ~WS_EX_CONTEXTHELP);
     return 0;
 }
 

@@ -3,7 +3,9 @@
 //   wparam 1: the open popup menu to menu-probe.txt, one item per line:
 //             id, state, text;
 //   wparam 2: the visible day tooltip to tooltip-probe.txt: its tool id and
-//             the text the main window gives for it ("" when none shows).
+//             the text the main window gives for it ("" when none shows);
+//   wparam 3: the tab titles of the property sheet to tabs-probe.txt, one
+//             per line.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -87,6 +89,26 @@ void write_tooltip(HWND main_window)
     }
     fclose(out);
 }
+void write_sheet_tabs()
+{
+    HWND sheet = FindWindowW(L"#32770", L"プロパティ");
+    HWND tabs = sheet ? FindWindowExW(sheet, nullptr, WC_TABCONTROLW, nullptr) : nullptr;
+    FILE* out = open_beside_exe(L"tabs-probe.txt");
+    if (!out) return;
+    int count = tabs ? static_cast<int>(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0)) : 0;
+    for (int i = 0; i < count; ++i) {
+        wchar_t title[64] = L"";
+        TCITEMW item = {};
+        item.mask = TCIF_TEXT;
+        item.pszText = title;
+        item.cchTextMax = 64;
+        SendMessageW(tabs, TCM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+        wchar_t line[80];
+        wsprintfW(line, L"%s\n", title);
+        write_utf8(out, line);
+    }
+    fclose(out);
+}
 }  // namespace
 
 extern "C" __declspec(dllexport) LRESULT CALLBACK probe_hook(int code, WPARAM wparam, LPARAM lparam)
@@ -96,6 +118,7 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK probe_hook(int code, WPARAM wp
     if (code == HC_ACTION && call->message == probe_message) {
         if (call->wParam == 1) write_open_menu();
         if (call->wParam == 2) write_tooltip(call->hwnd);
+        if (call->wParam == 3) write_sheet_tabs();
     }
     return CallNextHookEx(nullptr, code, wparam, lparam);
 }

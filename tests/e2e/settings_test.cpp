@@ -1,0 +1,285 @@
+// The small display in its two looks, and the property sheet and its pages,
+// on the fixed clock.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "e2e/expected_view.h"
+#include "e2e/program_test.h"
+#include "settings/options.h"
+#include "view/clock_text.h"
+#include "view/draw.h"
+#include "view/fonts.h"
+
+using namespace e2e;
+namespace ob = option_bytes;
+
+namespace {
+
+const char sunday_in_2009[] = "2009-12-06 09:05:07";
+const int apply_button = 0x3021;
+
+enum { byte_no_seconds = 95, byte_clock_content = 97, byte_digital = 107, byte_auto_hide = 342 };
+
+ob::Bytes small_options(int digital, int content, int no_seconds)
+{
+    ob::Bytes options = ob::default_file();
+    options[ob::small_mode] = 1;
+    options[byte_digital] = static_cast<uint8_t>(digital);
+    options[byte_clock_content] = static_cast<uint8_t>(content);
+    options[byte_no_seconds] = static_cast<uint8_t>(no_seconds);
+    ob::put32(options, ob::small_left, 200);
+    ob::put32(options, ob::small_top, 200);
+    return options;
+}
+
+// Pixels of a test-made picture against the client on the screen.
+bool client_equals(HWND window, HDC picture, int width, int height)
+{
+    Capture screen = capture_client(window);
+    if (screen.width != width || screen.height != height) return false;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            if (screen.at(x, y) != screen_color(GetPixel(picture, x, y))) return false;
+    return true;
+}
+
+struct Picture {
+    HDC dc;
+    HBITMAP bitmap;
+    HGDIOBJ old;
+    Picture(int width, int height)
+    {
+        HDC screen = GetDC(nullptr);
+        dc = CreateCompatibleDC(screen);
+        bitmap = CreateCompatibleBitmap(screen, width, height);
+        old = SelectObject(dc, bitmap);
+        ReleaseDC(nullptr, screen);
+    }
+    ~Picture()
+    {
+        SelectObject(dc, old);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+    }
+};
+
+class Settings : public ProgramTest {
+protected:
+    SIZE client_size()
+    {
+        RECT client;
+        GetClientRect(program.window, &client);
+        return SIZE{client.right, client.bottom};
+    }
+    HWND open_sheet(int page = 0)
+    {
+        PostMessageW(program.window, WM_COMMAND, 40009, 0);
+        HWND sheet = wait_for_dialog(L"プロパティ");
+        if (sheet && page) {
+            SendMessageW(sheet, PSM_SETCURSEL, static_cast<WPARAM>(page), 0);
+            settle(sheet);
+        }
+        return sheet;
+    }
+    static HWND current_page(HWND sheet)
+    {
+        return reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+    }
+    // The colour picker opened from a swatch: the colour typed in, then OK.
+    void pick_color(HWND page, int swatch, int red, int green, int blue, bool confirm)
+    {
+        PostMessageW(page, WM_COMMAND, MAKEWPARAM(swatch, STN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(page, swatch)));
+        HWND picker = nullptr;
+        for (int waited = 0; waited < 5000 && !picker; waited += 20) {
+            Sleep(20);
+            HWND candidate = GetForegroundWindow();
+            if (candidate && GetDlgItem(candidate, 706)) picker = candidate;
+        }
+        ASSERT_NE(picker, nullptr) << "no colour picker";
+        settle(picker);
+        int values[3] = {red, green, blue};
+        for (int i = 0; i < 3; ++i)
+            SendMessageW(GetDlgItem(picker, 706 + i), WM_SETTEXT, 0,
+                         reinterpret_cast<LPARAM>(std::to_wstring(values[i]).c_str()));
+        press(picker, confirm ? IDOK : IDCANCEL);
+    }
+    uint32_t background_on_screen()
+    {
+        settle(program.window);
+        return capture_client(program.window).at(2, 2);
+    }
+};
+
+}  // namespace
+
+TEST_F(Settings, SmallDisplayIsSizedToItsLine)
+{
+    struct Case {
+        int content, no_seconds;
+        SIZE size;
+    };
+    const Case cases[] = {{1, 0, {244, 21}}, {1, 1, {203, 21}}, {0, 0, {130, 21}}, {2, 0, {114, 21}}, {2, 1, {73, 21}}};
+    for (const Case& c : cases) {
+        launch(small_options(1, c.content, c.no_seconds), sunday_in_2009);
+        SIZE size = client_size();
+        EXPECT_EQ(size.cx, c.size.cx) << "content " << c.content << " no_seconds " << c.no_seconds;
+        EXPECT_EQ(size.cy, c.size.cy);
+        EXPECT_NE(GetWindowLongPtrW(program.window, GWL_STYLE) & WS_CAPTION, static_cast<LONG_PTR>(WS_CAPTION))
+            << "no caption bar";
+        ASSERT_TRUE(exit_program(program));
+    }
+}
+
+TEST_F(Settings, TextLookShowsTheLineAndADoubleClickReturns)
+{
+    launch(small_options(0, 1, 0), sunday_in_2009);
+    SIZE size = client_size();
+    Picture picture(size.cx, size.cy);
+    char16_t line[small_line_size];
+    DateRecord now = {109, 12, 6, 0, 9, 5, 7, 2};
+    format_small_line(line, now, 1, 0);
+    EXPECT_EQ(std::u16string(line), u"09/12/06(日) 9:05:07");
+    HFONT font = make_font(picture.dc, face_gothic, 10, style_bold);
+    HGDIOBJ old = SelectObject(picture.dc, font);
+    RECT client = {0, 0, size.cx, size.cy};
+    draw_box(picture.dc, client, RGB(0, 0, 0), 0, 0, 0);
+    draw_label(picture.dc, reinterpret_cast<const wchar_t*>(line), client, RGB(255, 255, 0));
+    SelectObject(picture.dc, old);
+    DeleteObject(font);
+    // The seconds tick on: compare all but the last two characters' worth.
+    bool same = false;
+    for (int tries = 0; tries < 3 && !same; ++tries) same = client_equals(program.window, picture.dc, size.cx, size.cy);
+    EXPECT_TRUE(same) << "the line drawn as the program draws it";
+
+    mouse(WM_LBUTTONDBLCLK, 10, 10);
+    EXPECT_GT(client_size().cy, 100) << "back to the calendar";
+    EXPECT_TRUE(exit_program(program));
+}
+
+TEST_F(Settings, DigitalLookIsTheGlyphStrip)
+{
+    launch(small_options(1, 2, 1), sunday_in_2009);  // 0 9 : 0 5
+    HMODULE resources = LoadLibraryExW(file_in(folder, L"Ravo.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(resources, nullptr);
+    Picture picture(73, 21);
+    HDC source = CreateCompatibleDC(picture.dc);
+    int x = 0;
+    for (int id : {114, 120 + 3, 124, 114, 119}) {  // 0, 9, colon, 0, 5
+        HBITMAP glyph = static_cast<HBITMAP>(LoadImageW(resources, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, 0));
+        HGDIOBJ old = SelectObject(source, glyph);
+        int width = id == 124 ? 9 : 16;
+        BitBlt(picture.dc, x, 0, width, 21, source, 0, 0, SRCCOPY);
+        x += width;
+        SelectObject(source, old);
+        DeleteObject(glyph);
+    }
+    DeleteDC(source);
+    FreeLibrary(resources);
+    EXPECT_TRUE(client_equals(program.window, picture.dc, 73, 21));
+    EXPECT_TRUE(exit_program(program));
+}
+
+TEST_F(Settings, AutoHideStepsAsideAndComesBackWithoutActivating)
+{
+    ob::Bytes options = small_options(0, 0, 0);
+    options[byte_auto_hide] = 1;
+    options[ob::reshow_seconds] = 2;
+    launch(options, sunday_in_2009);
+    HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 600, 600, 50, 50, nullptr, nullptr,
+                                 nullptr, nullptr);
+    SetForegroundWindow(other);
+    SIZE size = client_size();
+    mouse(WM_MOUSEMOVE, size.cx / 2, 5);
+    EXPECT_TRUE(IsWindowVisible(program.window)) << "the left five sixths do nothing";
+    mouse(WM_MOUSEMOVE, size.cx - 2, 5);
+    EXPECT_FALSE(IsWindowVisible(program.window));
+    Sleep(1200);
+    EXPECT_FALSE(IsWindowVisible(program.window));
+    for (int waited = 0; waited < 3000 && !IsWindowVisible(program.window); waited += 100) Sleep(100);
+    EXPECT_TRUE(IsWindowVisible(program.window));
+    EXPECT_NE(GetForegroundWindow(), program.window) << "shown again without being activated";
+    DestroyWindow(other);
+    EXPECT_TRUE(exit_program(program));
+}
+
+TEST_F(Settings, SheetPagesApplyToTheRecordAndTheWindow)
+{
+    ob::Bytes options = ob::default_file();
+    ob::put32(options, ob::month_left, 60);
+    ob::put32(options, ob::month_top, 60);
+    launch(options, sunday_in_2009);
+    HWND sheet = open_sheet();
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_EQ(GetWindowLongPtrW(sheet, GWL_EXSTYLE) & WS_EX_CONTEXTHELP, 0) << "no ? button";
+    probe(3);
+    Bytes tabs = read_file(file_in(folder, L"tabs-probe.txt"));
+    EXPECT_EQ(std::string(tabs.begin(), tabs.end()), "オプション\n表示色\n表示形式\nﾊﾞｰｼﾞｮﾝ情報\n");
+    HWND page = current_page(sheet);
+    ASSERT_TRUE(GetDlgItem(page, 1022)) << "opens on the options page";
+
+    // Options: no title bar.
+    press(page, 1022);
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, 1021))) << "the title edit greys";
+    press(sheet, apply_button);
+    EXPECT_EQ(GetWindowLongPtrW(program.window, GWL_STYLE) & WS_CAPTION, static_cast<LONG_PTR>(WS_BORDER));
+
+    // Display format: 3D off for the month frees its frame box.
+    SendMessageW(sheet, PSM_SETCURSEL, 2, 0);
+    settle(sheet);
+    page = current_page(sheet);
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, 607)));
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(page, 609)));
+    press(page, 608);
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(page, 607)));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, 609)));
+    EXPECT_EQ(IsDlgButtonChecked(page, 607), static_cast<UINT>(BST_CHECKED)) << "the tick is kept";
+
+    // Colours: a background chosen, then the sheet cancelled: nothing.
+    SendMessageW(sheet, PSM_SETCURSEL, 1, 0);
+    settle(sheet);
+    page = current_page(sheet);
+    pick_color(page, 1099, 10, 20, 30, true);
+    press(sheet, IDCANCEL);
+    EXPECT_EQ(background_on_screen(), 0x88C0B8u);
+
+    sheet = open_sheet(1);
+    ASSERT_NE(sheet, nullptr);
+    pick_color(current_page(sheet), 1099, 10, 20, 30, false);
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(sheet, apply_button))) << "a cancelled picker changes nothing";
+    pick_color(current_page(sheet), 1099, 10, 20, 30, true);
+    press(sheet, IDOK);
+    EXPECT_EQ(background_on_screen(), 0x0A141Eu);
+
+    ASSERT_TRUE(exit_program(program));
+    ob::Bytes saved = saved_options();
+    EXPECT_EQ(saved[ob::no_title_bar], 1);
+    EXPECT_EQ(ob::get32(saved, ob::background_color), 0x001E140Au);
+    EXPECT_EQ(saved[ob::raised_flags + 0], 1) << "the format page was cancelled";
+}
+
+TEST_F(Settings, SecondsFieldIsReadAsTwoCharacters)
+{
+    launch(ob::default_file(), sunday_in_2009);
+    struct Case {
+        const wchar_t* typed;
+        const wchar_t* stored;
+    };
+    for (const Case& c : {Case{L"", L"5"}, Case{L"0", L"5"}, Case{L"00", L"5"}, Case{L"ab", L"5"}, Case{L"12", L"12"},
+                          Case{L"-5", L"-5"}, Case{L"123", L"12"}}) {
+        HWND sheet = open_sheet();
+        ASSERT_NE(sheet, nullptr);
+        HWND page = current_page(sheet);
+        SendMessageW(GetDlgItem(page, 1026), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(c.typed));
+        press(sheet, IDOK);
+        sheet = open_sheet();
+        ASSERT_NE(sheet, nullptr);
+        EXPECT_EQ(control_text(current_page(sheet), 1026), c.stored) << "typed: " << testing::PrintToString(c.typed);
+        press(sheet, IDCANCEL);
+    }
+    EXPECT_TRUE(exit_program(program));
+}
