@@ -55,9 +55,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     icon.uFlags = NIF_ICON | NIF_TIP;
     icon.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
     lstrcpyW(icon.szTip, L"2009/12/06(日)");
-    Shell_NotifyIconW(NIM_ADD, &icon);
     ShowWindow(window, SW_SHOWNORMAL);
     UpdateWindow(window);
+    Shell_NotifyIconW(NIM_ADD, &icon);
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
     Shell_NotifyIconW(NIM_DELETE, &icon);

@@ -1,6 +1,7 @@
 // Entry point: one instance, one window, one message loop.
 #include <windows.h>
 
+#include "app/behaviour.h"
 #include "app/shell.h"
 #include "res/resource.h"
 #include "settings/program_folder.h"
@@ -68,5 +69,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     }
     ShowWindow(window, SW_SHOWNORMAL);
     UpdateWindow(window);
+    // After the first paint: the calendar appears without waiting for the
+    // shell to take the icon.
+    update_tray_icon(window, 1);
     return run_message_loop();
 }

@@ -64,7 +64,8 @@ LRESULT on_create(HWND window)
     refresh_layout();
     apply_topmost(window);
     apply_start_with_windows(window);
-    update_tray_icon(window, 1);
+    // The notification icon is added once the window shows (see wWinMain):
+    // the shell takes tens of milliseconds over it.
     return 0;
 }
 
