@@ -23,6 +23,5 @@ void exit_cleanup(HWND window);
 enum { tools_add = 0, tools_remove = 1, tools_switch = 2 };
 void sync_tooltip_tools(int kind);
 
-// Top-left of the window stored for the current display mode.
-POINT mode_position();
+// Records a top-left as the position of the current display mode.
 void store_mode_position(POINT position);

@@ -28,9 +28,9 @@ int user_hidden;
 
 namespace {
 const int month_view_tools = 38;
+const int year_view_tools = 12 * 38;
 // exit_cleanup ran for a session end that may still be cancelled.
 bool resources_released = false;
-const int year_view_tools = 12 * 38;
 
 POINT client_point(LPARAM lparam) { return POINT{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)}; }
 
@@ -226,14 +226,6 @@ LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam,
         }
         return DefWindowProcW(window, message, wparam, lparam);
     }
-}
-
-POINT mode_position()
-{
-    const OptionsRecord* o = options();
-    if (o->small_mode) return POINT{o->small_left, o->small_top};
-    if (o->year_mode) return POINT{o->year_left, o->year_top};
-    return POINT{o->month_left, o->month_top};
 }
 
 void store_mode_position(POINT position)
