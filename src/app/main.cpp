@@ -70,7 +70,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     ShowWindow(window, SW_SHOWNORMAL);
     UpdateWindow(window);
     // After the first paint: the calendar appears without waiting for the
-    // shell to take the icon.
+    // shell to take the icon or for the common controls to load.
     update_tray_icon(window, 1);
+    start_day_tooltips(window);
     return run_message_loop();
 }

@@ -21,6 +21,8 @@ int clamp_to_screen(HWND window, RECT& rect);
 void exit_cleanup(HWND window);
 
 enum { tools_add = 0, tools_remove = 1, tools_switch = 2 };
+// Loads the common controls and makes the day tooltips of the current view.
+void start_day_tooltips(HWND window);
 void sync_tooltip_tools(int kind);
 
 // Records a top-left as the position of the current display mode.

@@ -13,6 +13,7 @@
 #include "calendar/holiday_file.h"
 #include "dialogs/tooltips.h"
 #include "ledger/year_ledger.h"
+#include "platform/late_library.h"
 #include "res/resource.h"
 #include "settings/options.h"
 #include "view/fonts.h"
@@ -50,10 +51,9 @@ void load_popup_menu()
 LRESULT on_create(HWND window)
 {
     main_window = window;
-    InitCommonControls();
     load_options();
-    create_tooltip_control(window);
-    sync_tooltip_tools(tools_add);
+    // The common controls and the day tooltips come right after the first
+    // paint (start_day_tooltips): nothing shows them before the pointer rests.
     prepare_glyphs();
     create_view_fonts(&options()->month_font, &options()->year_font);
     load_popup_menu();
@@ -262,6 +262,14 @@ void exit_cleanup(HWND window)
     free_glyphs();
     KillTimer(window, clock_timer_id);
     remove_tray_icon(window);
+}
+
+void start_day_tooltips(HWND window)
+{
+    init_common_controls();
+    create_tooltip_control(window);
+    sync_tooltip_tools(tools_add);
+    place_view_tools();
 }
 
 void sync_tooltip_tools(int kind)

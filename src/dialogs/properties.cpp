@@ -7,6 +7,7 @@
 
 #include "app/menu.h"
 #include "dialogs/pages.h"
+#include "platform/late_library.h"
 #include "res/resource.h"
 
 namespace {
@@ -108,5 +109,5 @@ void show_properties(HWND owner, HINSTANCE instance)
     header.nStartPage = 0;
     header.ppsp = pages;
     header.pfnCallback = sheet_callback;
-    PropertySheetW(&header);
+    run_property_sheet(&header);
 }

@@ -1,6 +1,6 @@
 #include "view/draw.h"
 
-#include "view/pickers.h"
+#include "platform/late_library.h"
 
 #include "settings/options.h"
 

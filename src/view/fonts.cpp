@@ -1,6 +1,6 @@
 #include "view/fonts.h"
 
-#include "view/pickers.h"
+#include "platform/late_library.h"
 
 #include <cstring>
 

@@ -76,11 +76,22 @@ void resize_for_mode(HWND window)
     InvalidateRect(window, nullptr, TRUE);
 }
 
+void place_view_tools()
+{
+    const int cell = layout.cell_width;
+    if (!options()->year_mode) {
+        place_day_tools(0, point(0, cell), cell);
+        return;
+    }
+    for (int month = 1; month <= 12; ++month)
+        place_day_tools(month - 1, point(day_rows_left(month, cell), day_rows_top(month, cell)), cell);
+}
+
 void size_month_view(HWND window)
 {
     const OptionsRecord* o = options();
     int cell = measure_cell_size(window, month_view_font());
-    place_day_tools(0, point(0, cell), cell);
+    place_view_tools();
     place_view(window, false, cell, POINT{o->month_left, o->month_top});
     set_caption_boxes(window, false, cell);
 }
@@ -89,8 +100,7 @@ void size_year_view(HWND window)
 {
     const OptionsRecord* o = options();
     int cell = measure_cell_size(window, year_view_font());
-    for (int month = 1; month <= 12; ++month)
-        place_day_tools(month - 1, point(day_rows_left(month, cell), day_rows_top(month, cell)), cell);
+    place_view_tools();
     place_view(window, true, cell, POINT{o->year_left, o->year_top});
     set_caption_boxes(window, true, cell);
 }

@@ -20,6 +20,8 @@ void refresh_layout();
 void resize_for_mode(HWND window);
 void size_month_view(HWND window);
 void size_year_view(HWND window);
+// Gives the day tooltips of the current view their cell rectangles.
+void place_view_tools();
 
 // What lies under a client point; a day found there becomes the day of
 // the displayed date (in the one-year view, its month too).

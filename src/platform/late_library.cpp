@@ -1,0 +1,39 @@
+#include "platform/late_library.h"
+
+namespace {
+template <typename Function>
+Function late(const wchar_t* library, const char* name)
+{
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(late_function(library, name)));
+}
+}  // namespace
+
+FARPROC late_function(const wchar_t* library, const char* name)
+{
+    HMODULE module = GetModuleHandleW(library);
+    if (!module) module = LoadLibraryW(library);
+    return module ? GetProcAddress(module, name) : nullptr;
+}
+
+void init_common_controls()
+{
+    if (auto init = late<void(WINAPI*)()>(L"comctl32.dll", "InitCommonControls")) init();
+}
+
+INT_PTR run_property_sheet(PROPSHEETHEADERW* header)
+{
+    auto run = late<INT_PTR(WINAPI*)(PROPSHEETHEADERW*)>(L"comctl32.dll", "PropertySheetW");
+    return run ? run(header) : -1;
+}
+
+BOOL run_font_picker(CHOOSEFONTW* dialog)
+{
+    auto choose = late<BOOL(WINAPI*)(CHOOSEFONTW*)>(L"comdlg32.dll", "ChooseFontW");
+    return choose ? choose(dialog) : FALSE;
+}
+
+BOOL run_color_picker(CHOOSECOLORW* dialog)
+{
+    auto choose = late<BOOL(WINAPI*)(CHOOSECOLORW*)>(L"comdlg32.dll", "ChooseColorW");
+    return choose ? choose(dialog) : FALSE;
+}
