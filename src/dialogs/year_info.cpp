@@ -32,18 +32,12 @@ struct YearInfoState {
 };
 YearInfoState info;
 
+// Sums beyond 32 bits (many years of large amounts) keep every digit.
 void set_amount(HWND dialog, int id, int64_t amount)
 {
-    // Sums beyond 32 bits (many years of large amounts) keep every digit.
-    if (amount >= INT32_MIN && amount <= INT32_MAX) {
-        char16_t text[amount_text_size];
-        format_amount(static_cast<int32_t>(amount), text);
-        SetDlgItemTextW(dialog, id, reinterpret_cast<const wchar_t*>(text));
-        return;
-    }
-    std::wstring digits = std::to_wstring(amount < 0 ? -amount : amount);
-    for (int i = static_cast<int>(digits.size()) - 3; i > 0; i -= 3) digits.insert(static_cast<size_t>(i), L",");
-    SetDlgItemTextW(dialog, id, ((amount < 0 ? L"-" : L"") + digits).c_str());
+    char16_t text[large_amount_text_size];
+    format_large_amount(amount, text);
+    SetDlgItemTextW(dialog, id, reinterpret_cast<const wchar_t*>(text));
 }
 
 void show_day_amounts(HWND dialog, int month_index)

@@ -1,6 +1,8 @@
 #include "view/amount_text.h"
 
-void format_amount(int32_t amount, char16_t* buffer)
+void format_amount(int32_t amount, char16_t* buffer) { format_large_amount(amount, buffer); }
+
+void format_large_amount(int64_t amount, char16_t* buffer)
 {
     if (amount == -1) {
         buffer[0] = u'±';
@@ -9,9 +11,9 @@ void format_amount(int32_t amount, char16_t* buffer)
         return;
     }
     // Digits from the right, a comma after every third.
-    char16_t reversed[amount_text_size];
+    char16_t reversed[large_amount_text_size];
     int length = 0;
-    uint32_t magnitude = amount < 0 ? 0u - static_cast<uint32_t>(amount) : static_cast<uint32_t>(amount);
+    uint64_t magnitude = amount < 0 ? 0u - static_cast<uint64_t>(amount) : static_cast<uint64_t>(amount);
     int digits = 0;
     do {
         if (digits > 0 && digits % 3 == 0) reversed[length++] = u',';

@@ -60,6 +60,17 @@ HFONT make_font(HDC dc, int kind, int points, int style)
     return CreateFontIndirectW(&font);
 }
 
+TEXTMETRICW font_metrics(HWND window, HFONT font)
+{
+    HDC dc = GetDC(window);
+    HGDIOBJ old = SelectObject(dc, font);
+    TEXTMETRICW metrics = {};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(window, dc);
+    return metrics;
+}
+
 LOGFONTW wide_log_font(const StoredLogFont& stored)
 {
     LOGFONTW font = {};

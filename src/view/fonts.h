@@ -23,6 +23,10 @@ int choose_view_font(HWND owner, int which);
 // Japanese names for a view whose font's character set is 128 or more.
 bool is_japanese_font(int which);
 
+// Text metrics of a font on the window's device context (the screen's for
+// no window).
+TEXTMETRICW font_metrics(HWND window, HFONT font);
+
 // The stored font as the wide API takes it: the face through Shift-JIS,
 // absurd sizes from a damaged file brought into range.
 LOGFONTW wide_log_font(const StoredLogFont& stored);

@@ -46,11 +46,7 @@ RECT to_rect(const Box& box) { return RECT{box.left, box.top, box.right, box.bot
 
 int measure_cell_size(HWND window, HFONT font)
 {
-    HDC dc = GetDC(window);
-    HGDIOBJ old = SelectObject(dc, font);
-    GetTextMetricsW(dc, &last_metrics);
-    SelectObject(dc, old);
-    ReleaseDC(window, dc);
+    last_metrics = font_metrics(window, font);
     int cell = cell_size_from_metrics(last_metrics.tmHeight, last_metrics.tmAveCharWidth);
     layout.cell_width = layout.cell_height = cell;
     return cell;
@@ -69,10 +65,8 @@ void resize_for_mode(HWND window)
     const OptionsRecord* o = options();
     if (o->small_mode)
         size_small_display(window);
-    else if (o->year_mode)
-        size_year_view(window);
     else
-        size_month_view(window);
+        size_calendar_view(window);
     InvalidateRect(window, nullptr, TRUE);
 }
 
@@ -87,22 +81,15 @@ void place_view_tools()
         place_day_tools(month - 1, point(day_rows_left(month, cell), day_rows_top(month, cell)), cell);
 }
 
-void size_month_view(HWND window)
+void size_calendar_view(HWND window)
 {
     const OptionsRecord* o = options();
-    int cell = measure_cell_size(window, month_view_font());
+    const bool year_view = o->year_mode != 0;
+    int cell = measure_cell_size(window, year_view ? year_view_font() : month_view_font());
     place_view_tools();
-    place_view(window, false, cell, POINT{o->month_left, o->month_top});
-    set_caption_boxes(window, false, cell);
-}
-
-void size_year_view(HWND window)
-{
-    const OptionsRecord* o = options();
-    int cell = measure_cell_size(window, year_view_font());
-    place_view_tools();
-    place_view(window, true, cell, POINT{o->year_left, o->year_top});
-    set_caption_boxes(window, true, cell);
+    POINT position = year_view ? POINT{o->year_left, o->year_top} : POINT{o->month_left, o->month_top};
+    place_view(window, year_view, cell, position);
+    set_caption_boxes(window, year_view, cell);
 }
 
 int hit_test(long x, long y)

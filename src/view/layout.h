@@ -18,8 +18,8 @@ ViewLayout* view_layout();
 // The one step after any change of what is shown.
 void refresh_layout();
 void resize_for_mode(HWND window);
-void size_month_view(HWND window);
-void size_year_view(HWND window);
+// The month view or the one-year view, at its stored place.
+void size_calendar_view(HWND window);
 // Gives the day tooltips of the current view their cell rectangles.
 void place_view_tools();
 

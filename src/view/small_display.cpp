@@ -98,12 +98,9 @@ void size_small_display(HWND window)
     } else {
         HDC dc = GetDC(window);
         HFONT font = make_clock_font(dc);
-        HGDIOBJ old = SelectObject(dc, font);
-        TEXTMETRICW metrics;
-        GetTextMetricsW(dc, &metrics);
-        SelectObject(dc, old);
-        DeleteObject(font);
         ReleaseDC(window, dc);
+        TEXTMETRICW metrics = font_metrics(window, font);
+        DeleteObject(font);
         width = small_line_width(false, o->clock_content, o->no_seconds, 0, 0, metrics.tmAveCharWidth);
         height = metrics.tmHeight;
     }

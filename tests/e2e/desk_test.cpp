@@ -22,14 +22,6 @@ struct MenuItem {
     std::wstring text;
 };
 
-std::wstring utf8_to_wide(const std::string& text)
-{
-    int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
-    return wide;
-}
-
 class Desk : public ProgramTest {
 protected:
     int cell = default_cell(false);
@@ -51,7 +43,7 @@ protected:
         for (std::string line; std::getline(lines, line);) {
             size_t bar = line.find('|'), second = line.find('|', bar + 1);
             items.push_back({static_cast<unsigned>(std::stoul(line.substr(0, bar))),
-                             utf8_to_wide(line.substr(bar + 1, second - bar - 1)), utf8_to_wide(line.substr(second + 1))});
+                             wide_from_utf8(line.substr(bar + 1, second - bar - 1)), wide_from_utf8(line.substr(second + 1))});
         }
         return items;
     }

@@ -35,12 +35,7 @@ uint32_t screen_color(COLORREF color)
 int default_cell(bool year_view)
 {
     HFONT font = default_font(year_view);
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, font);
-    TEXTMETRICW metrics;
-    GetTextMetricsW(dc, &metrics);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
+    TEXTMETRICW metrics = font_metrics(nullptr, font);
     DeleteObject(font);
     return cell_size_from_metrics(metrics.tmHeight, metrics.tmAveCharWidth);
 }

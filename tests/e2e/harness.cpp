@@ -221,6 +221,14 @@ void kill_program(Program& program)
 
 std::wstring file_in(const std::wstring& folder, const wchar_t* name) { return folder + name; }
 
+std::wstring wide_from_utf8(const std::string& text)
+{
+    int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    if (length > 0) MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
+    return wide;
+}
+
 Bytes read_file(const std::wstring& path)
 {
     Bytes bytes;

@@ -51,6 +51,8 @@ bool exit_program(Program& program);
 void kill_program(Program& program);
 
 std::wstring file_in(const std::wstring& folder, const wchar_t* name);
+// What the probe DLL writes is UTF-8.
+std::wstring wide_from_utf8(const std::string& text);
 Bytes read_file(const std::wstring& path);
 bool write_file(const std::wstring& path, const Bytes& bytes);
 bool file_exists(const std::wstring& path);

@@ -70,17 +70,9 @@ protected:
             DeleteFileW(file.c_str());
             probe(2);
             Bytes text = read_file(file);
-            if (!text.empty()) return utf16_of(text);
+            if (!text.empty()) return wide_from_utf8(std::string(text.begin(), text.end()));
         }
         return L"<none>";
-    }
-    static std::wstring utf16_of(const Bytes& utf8)
-    {
-        std::wstring wide(utf8.size(), L'\0');
-        int length = MultiByteToWideChar(CP_UTF8, 0, reinterpret_cast<const char*>(utf8.data()),
-                                         static_cast<int>(utf8.size()), &wide[0], static_cast<int>(wide.size()));
-        wide.resize(static_cast<size_t>(length));
-        return wide;
     }
 };
 

@@ -122,4 +122,10 @@ TEST(AmountText, CommasSignsAndTheDraw)
     EXPECT_EQ(text(1000000), u"1,000,000");
     EXPECT_EQ(text(INT32_MIN), u"-2,147,483,648");
     EXPECT_EQ(text(INT32_MAX), u"2,147,483,647");
+
+    char16_t large[large_amount_text_size];
+    format_large_amount(48LL * 372 * 2000000000LL, large);
+    EXPECT_EQ(std::u16string(large), u"35,712,000,000,000");
+    format_large_amount(INT64_MIN, large);
+    EXPECT_EQ(std::u16string(large), u"-9,223,372,036,854,775,808");
 }
