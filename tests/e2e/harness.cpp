@@ -1,6 +1,8 @@
 #include "e2e/harness.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <cwchar>
 #include <ctime>
 
 namespace e2e {
@@ -9,8 +11,8 @@ namespace {
 const wchar_t program_name[] = L"Ravo.exe";
 const DWORD poll_ms = 20;
 
-// Seconds from now to the given local time "YYYY-MM-DD hh:mm:ss".
-bool seconds_until(const char* local_time, long long& seconds)
+// Milliseconds from now to the given local time "YYYY-MM-DD hh:mm:ss".
+bool milliseconds_until(const char* local_time, long long& milliseconds)
 {
     int year, month, day, hour, minute, second;
     if (std::sscanf(local_time, "%d-%d-%d %d:%d:%d", &year, &month, &day, &hour, &minute, &second) != 6) return false;
@@ -27,7 +29,7 @@ bool seconds_until(const char* local_time, long long& seconds)
     SystemTimeToFileTime(&target, &target_file);
     SystemTimeToFileTime(&now, &now_file);
     auto ticks = [](FILETIME t) { return (static_cast<long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
-    seconds = (ticks(target_file) - ticks(now_file)) / 10000000;
+    milliseconds = (ticks(target_file) - ticks(now_file)) / 10000;
     return true;
 }
 
@@ -37,10 +39,13 @@ bool seconds_until(const char* local_time, long long& seconds)
 std::wstring fake_clock_command(const char* fake_time, const std::wstring& program_and_arguments)
 {
     long long offset = 0;
-    if (!seconds_until(fake_time, offset)) return std::wstring();
-    // libfaketime reads an offset only with its sign.
+    if (!milliseconds_until(fake_time, offset)) return std::wstring();
+    // libfaketime reads an offset only with its sign. To the millisecond, so
+    // the clock starts at the given second and not up to one second later.
+    wchar_t seconds[32];
+    swprintf(seconds, 32, L"%c%lld.%03llds", offset < 0 ? L'-' : L'+', std::llabs(offset) / 1000, std::llabs(offset) % 1000);
     return L"Z:\\usr\\bin\\env LD_PRELOAD=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1 FAKETIME=" +
-           std::wstring(offset < 0 ? L"" : L"+") + std::to_wstring(offset) + L"s NO_FAKE_STAT=1 FAKETIME_DONT_FAKE_MONOTONIC=1 /usr/bin/wine " +
+           std::wstring(seconds) + L" NO_FAKE_STAT=1 FAKETIME_DONT_FAKE_MONOTONIC=1 /usr/bin/wine " +
            program_and_arguments;
 }
 
