@@ -18,11 +18,15 @@ struct LineReader {
     long size;
     long position;
     bool failed;
+    bool ended;
 };
+
+const int end_of_text = 0x1A;  // Ctrl-Z: text mode ends the file there
 
 // -1 at the end, -2 after a read error, else the next byte.
 int next_byte(LineReader& reader)
 {
+    if (reader.ended) return -1;
     if (reader.position == reader.size) {
         reader.size = read_input_file(reader.file, reader.buffer, sizeof reader.buffer);
         reader.position = 0;
@@ -33,7 +37,12 @@ int next_byte(LineReader& reader)
         }
         if (reader.size == 0) return -1;
     }
-    return static_cast<unsigned char>(reader.buffer[reader.position++]);
+    int byte = static_cast<unsigned char>(reader.buffer[reader.position++]);
+    if (byte == end_of_text) {
+        reader.ended = true;
+        return -1;
+    }
+    return byte;
 }
 
 // False when there is no further line. A carriage return before the line
@@ -98,7 +107,7 @@ int load_holiday_file()
 
     HolidayRule* table = holiday_table();
     std::memset(table, 0, sizeof(HolidayRule) * holiday_rule_count);
-    LineReader reader = {file, {}, 0, 0, false};
+    LineReader reader = {file, {}, 0, 0, false, false};
     char line[holiday_line_max_bytes + 1];
     int filled = 0;
     // Rules beyond the 64th have no place and are ignored.

@@ -20,14 +20,14 @@ void set_name(const char* name)
     last_name[holiday_name_max_bytes] = 0;
 }
 
-// The day of the month a rule falls on in a year, or 0 when it names none.
+// The day of the month a rule falls on in a year, or -1 when it names none.
 int rule_day(const HolidayRule& rule, int year)
 {
     switch (rule.day_code) {
-    case day_code_equinox: return rule.month == 3 || rule.month == 9 ? equinox_day(year, rule.month) : 0;
+    case day_code_equinox: return rule.month == 3 || rule.month == 9 ? equinox_day(year, rule.month) : -1;
     case day_code_second_monday: return nth_weekday(year, rule.month, 2, 1);
     case day_code_third_monday: return nth_weekday(year, rule.month, 3, 1);
-    default: return rule.day_code >= 1 && rule.day_code <= 31 ? rule.day_code : 0;
+    default: return rule.day_code >= 1 && rule.day_code <= 31 ? rule.day_code : -1;
     }
 }
 

@@ -94,6 +94,14 @@ TEST_F(HolidayFile, LongLineIsOneLineAndTheLastLineNeedsNoLineFeed)
     EXPECT_STREQ(rule(1).name, "last");
 }
 
+TEST_F(HolidayFile, CtrlZEndsTheFileAsTextModeDoes)
+{
+    load("2000,1,1,2099,gantan\r\n\x1A\r\n2000,2,11,2099,kenkoku\r\n");
+    EXPECT_EQ(rules_used(), 1);
+    EXPECT_EQ(holiday_lookup(2009, 2, 11), 0);
+    EXPECT_EQ(holiday_lookup(2009, 1, 1), 99);
+}
+
 TEST_F(HolidayFile, ShortAndBlankLinesTakeAnEntryThatNeverMatches)
 {
     load("2000,1\n\n2000,5,5,2099,kodomo\n");
@@ -102,6 +110,8 @@ TEST_F(HolidayFile, ShortAndBlankLinesTakeAnEntryThatNeverMatches)
     EXPECT_EQ(rule(1).month, 0);
     EXPECT_STREQ(rule(2).name, "kodomo");
     EXPECT_EQ(holiday_lookup(2009, 1, 0), 0);
+    load("2000,1,0,2099,zero\n2000,1,99,2099,no-equinox\n2000,1,40,2099,too-big\n");
+    EXPECT_EQ(holiday_lookup(2009, 1, 0), 0) << "a day code naming no day never equals a day";
 }
 
 TEST_F(HolidayFile, MissingFileKeepsTheRulesOfTheLastRead)
