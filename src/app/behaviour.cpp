@@ -19,7 +19,12 @@ bool same_day(const DateRecord& a, const DateRecord& b)
     return a.year == b.year && a.month == b.month && a.day == b.day;
 }
 
-// The day turned: today's marking, the shown month and the icon follow.
+// Set when the day turned while a modal dialog was open: the dialog may be
+// editing a day of the shown month and its loaded year, so they follow
+// only once it is closed.
+bool shown_month_behind = false;
+
+// The day turned: today's marking and the icon follow at once.
 void follow_new_day(HWND window, const DateRecord& now)
 {
     InvalidateRect(window, nullptr, TRUE);
@@ -28,13 +33,22 @@ void follow_new_day(HWND window, const DateRecord& now)
     today->month = now.month;
     today->day = now.day;
     today->weekday = now.weekday;
-    DateRecord* shown = display_date();
-    bool year_changed = shown->year != now.year;
-    shown->year = now.year;
-    shown->month = now.month;
-    compute_first_weekday(shown);
-    if (year_changed) load_year(now.year + 1900);
     update_tray_icon(window, 0);
+    shown_month_behind = true;
+}
+
+// The shown month becomes today's, with its year's ledger.
+void follow_shown_month(HWND window)
+{
+    const DateRecord* today = today_date();
+    DateRecord* shown = display_date();
+    bool year_changed = shown->year != today->year;
+    shown->year = today->year;
+    shown->month = today->month;
+    compute_first_weekday(shown);
+    if (year_changed) load_year(today->year + 1900);
+    InvalidateRect(window, nullptr, TRUE);
+    shown_month_behind = false;
 }
 
 void tick_clock(HWND window)
@@ -48,6 +62,7 @@ void tick_clock(HWND window)
     else
         InvalidateRect(window, &view_layout()->clock_rect, FALSE);
     if (day_changed) follow_new_day(window, now);
+    if (shown_month_behind && IsWindowEnabled(window)) follow_shown_month(window);
 }
 
 NOTIFYICONDATAW tray_record(HWND window)
@@ -163,6 +178,13 @@ void remove_tray_icon(HWND window)
 
 void handle_tray_notify(HWND window, UINT mouse_message)
 {
+    // A modal dialog is open: a second one or a command from the menu
+    // would change the day or year it is working on; bring it forward.
+    if (!IsWindowEnabled(window)) {
+        if (mouse_message == WM_LBUTTONDOWN || mouse_message == WM_RBUTTONDOWN)
+            SetForegroundWindow(GetLastActivePopup(window));
+        return;
+    }
     if (mouse_message == WM_LBUTTONDOWN) show_from_tray(window);
     if (mouse_message == WM_RBUTTONDOWN) menu_from_tray(window);
 }

@@ -35,8 +35,10 @@ void draw_bevel(HDC dc, const RECT& r, bool sunken)
     fill(dc, r.left + 1, r.top + 1, r.left + 2, r.bottom - 1, inner_top);
     fill(dc, r.left, r.bottom - 1, r.right, r.bottom, outer_bottom);
     fill(dc, r.right - 1, r.top, r.right, r.bottom, outer_bottom);
-    fill(dc, r.left + 1, r.bottom - 2, r.right - 1, r.bottom - 1, inner_bottom);
-    fill(dc, r.right - 2, r.top + 1, r.right - 1, r.bottom - 1, inner_bottom);
+    // Drawn on their own, the inner right and bottom lines run to the far
+    // corners over the left and top lines.
+    fill(dc, r.left, r.bottom - 2, r.right - 1, r.bottom - 1, inner_bottom);
+    fill(dc, r.right - 2, r.top, r.right - 1, r.bottom - 1, inner_bottom);
 }
 }  // namespace
 

@@ -209,6 +209,26 @@ TEST_F(Desk, HideShowAndTheNotificationIcon)
     EXPECT_TRUE(exit_program(program));
 }
 
+TEST_F(Desk, NotificationIconOnlyBringsAnOpenDialogForward)
+{
+    launch(options_at(40, 40), sunday_in_2009);
+    PostMessageW(program.window, WM_COMMAND, 40004, 0);
+    HWND dialog = wait_for_dialog(L"年情報");
+    ASSERT_NE(dialog, nullptr);
+    HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 600, 600, 50, 50, nullptr, nullptr,
+                                 nullptr, nullptr);
+    SetForegroundWindow(other);
+    PostMessageW(program.window, 1124, 1, WM_RBUTTONDOWN);
+    settle(program.window);
+    Sleep(300);
+    EXPECT_EQ(FindWindowW(L"#32768", nullptr), nullptr) << "no popup menu over the dialog";
+    EXPECT_EQ(GetForegroundWindow(), dialog);
+    DestroyWindow(other);
+    press(dialog, IDOK);
+    EXPECT_FALSE(IsWindow(dialog));
+    EXPECT_TRUE(exit_program(program));
+}
+
 TEST_F(Desk, MidnightOfNewYearsEveMovesTodayMonthYearAndLedger)
 {
     ob::Bytes options = options_at(40, 40);

@@ -26,13 +26,14 @@ class Ledger : public ProgramTest {
 protected:
     int cell = default_cell(false);
 
-    void start(bool show_results = false)
+    void start(bool show_results = false, const char* fake_time = sunday_in_2009)
     {
         ob::Bytes options = ob::default_file();
         ob::put32(options, ob::month_left, 60);
         ob::put32(options, ob::month_top, 60);
         options[98] = show_results ? 1 : 0;
-        launch(options, sunday_in_2009);
+        options[ob::show_time] = fake_time == sunday_in_2009 ? 0 : 1;  // else a tick every second
+        launch(options, fake_time);
     }
     // Double click on a day of December 2009 in the month view.
     HWND open_day(int day)
@@ -116,6 +117,47 @@ TEST_F(Ledger, EntryStoresTheDayAtItsOffsetsAndCancelStoresNothing)
     EXPECT_EQ(file(L"2009.dat"), amounts);
     EXPECT_EQ(file(L"2009m.dat"), memos);
     EXPECT_EQ(file(L"2009h.dat"), marks);
+    EXPECT_TRUE(exit_program(program));
+}
+
+TEST_F(Ledger, EntryOpenAcrossNewYearStoresTheDayItWasOpenedFor)
+{
+    start(false, "2009-12-31 23:59:58");
+    HWND dialog = open_day(5);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(control_text(dialog, 1001), L"2009/12/5(土) ");
+    Sleep(3000);  // midnight passes while the dialog is open
+    keys(dialog, {digit + 7, key_equals});
+    press(dialog, IDOK);
+    ASSERT_FALSE(IsWindow(dialog));
+    Bytes amounts(1488, 0);
+    put_amount(amounts, 12, 5, 7);
+    EXPECT_EQ(file(L"2009.dat"), amounts) << "stored on 5 December 2009";
+    EXPECT_TRUE(file(L"2010.dat").empty()) << "nothing stored in the new year";
+    bool turned = false;
+    for (int waited = 0; waited < 3000 && !turned; waited += 100) {
+        Sleep(100);
+        turned = month_view_caption_shows(program.window, year_caption, L"2010");
+    }
+    EXPECT_TRUE(turned) << "the calendar moves to the new year once the dialog is closed";
+    EXPECT_TRUE(exit_program(program));
+}
+
+TEST_F(Ledger, MemoTakesALineBreakTypedWithEnter)
+{
+    start();
+    HWND dialog = open_day(3);
+    ASSERT_NE(dialog, nullptr);
+    HWND memo = GetDlgItem(dialog, 1051);
+    for (wchar_t key : {L'a', L'\r', L'b'}) PostMessageW(memo, WM_CHAR, key, 1);  // Enter types '\r'
+
+    settle(dialog);
+    EXPECT_EQ(control_text(dialog, 1051), L"a\r\nb");
+    press(dialog, IDOK);
+    Bytes memos = file(L"2009m.dat");
+    ASSERT_EQ(memos.size(), 7812u);
+    const size_t at = 11 * 651 + 2 * 21;
+    EXPECT_EQ(std::string(memos.begin() + at, memos.begin() + at + 5), std::string("a\r\nb", 5));
     EXPECT_TRUE(exit_program(program));
 }
 

@@ -292,6 +292,31 @@ TEST(DrawBox, FrameStylesAndTheBackgroundModeLeftAlone)
     EXPECT_GT(canvas.count(box, RGB(255, 0, 0)), 3);
 }
 
+// The bevel is drawn with fills for speed; it must give the pixels of the
+// system's edge drawn on the left and top, then on the right and bottom.
+TEST(ViewDraw, BevelEqualsTheEdgeDrawnInTwoHalves)
+{
+    const RECT all = {0, 0, 40, 40}, box = {5, 5, 35, 35};
+    const COLORREF fill = RGB(10, 200, 30);
+    for (int sunken = 0; sunken <= 1; ++sunken) {
+        Canvas ours(40, 40), system(40, 40);
+        FillRect(ours.dc(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        FillRect(system.dc(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        draw_box(ours.dc(), box, fill, 0, 1, sunken);
+        HBRUSH brush = CreateSolidBrush(fill);
+        FillRect(system.dc(), &box, brush);
+        DeleteObject(brush);
+        RECT edge = box;
+        UINT kind = sunken ? EDGE_SUNKEN : EDGE_RAISED;
+        DrawEdge(system.dc(), &edge, kind, BF_LEFT | BF_TOP);
+        edge = box;
+        DrawEdge(system.dc(), &edge, kind, BF_RIGHT | BF_BOTTOM);
+        for (long y = all.top; y < all.bottom; ++y)
+            for (long x = all.left; x < all.right; ++x)
+                ASSERT_EQ(ours.at(x, y), system.at(x, y)) << "sunken " << sunken << " at " << x << "," << y;
+    }
+}
+
 TEST(ViewFonts, StoredFontsCrossTheShiftJisBoundary)
 {
     StoredLogFont stored = {};
