@@ -95,7 +95,7 @@ std::wstring memo_text(HWND dialog)
 }
 
 // Stores the day and saves its year; a failed save is told, and the entry
-// stays in memory so a later save keeps it.
+// stays in memory (the ledger keeps it) so a later save writes it.
 void on_ok(HWND dialog)
 {
     const int m = month_index(), d = day_index();

@@ -2,15 +2,17 @@
 
 #include "platform/platform.h"
 
-bool read_file_start(const char* path, void* buffer, size_t size, size_t* bytes_read)
+bool read_file_start(const char* path, void* buffer, size_t size, size_t* bytes_read, bool* unreadable)
 {
     *bytes_read = 0;
     bool missing = false;
     InputFile* file = open_input_file(path, &missing);
+    if (unreadable) *unreadable = !file && !missing;
     if (!file) return false;
     char* target = static_cast<char*>(buffer);
     while (*bytes_read < size) {
         long got = read_input_file(file, target + *bytes_read, size - *bytes_read);
+        if (got < 0 && unreadable) *unreadable = true;
         if (got <= 0) break;
         *bytes_read += static_cast<size_t>(got);
     }

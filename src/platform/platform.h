@@ -45,8 +45,10 @@ void delete_run_value(const char* name);
 // Built on the calls above (files.cpp):
 
 // Reads up to `size` bytes from the start of an existing file. False when
-// the file cannot be opened; `bytes_read` then stays 0.
-bool read_file_start(const char* path, void* buffer, size_t size, size_t* bytes_read);
+// the file cannot be opened; `bytes_read` then stays 0. `unreadable` (when
+// given) tells a file that exists but could not be opened or read whole
+// from one that is missing or short.
+bool read_file_start(const char* path, void* buffer, size_t size, size_t* bytes_read, bool* unreadable = nullptr);
 
 // Reads a whole file; false when it cannot be opened or read.
 bool read_whole_file(const char* path, std::vector<unsigned char>& content, bool* missing);

@@ -16,6 +16,8 @@ protected:
         set_program_path(folder.file("Ravo.exe").c_str());
         load_year(2009);
     }
+    // Changes a failed save left in memory belong to this folder only.
+    void TearDown() override { load_year(1989); }
     Bytes file(const char* name) { return read_bytes(folder.path() / name); }
     bool exists(const char* name) { return std::filesystem::exists(folder.path() / name); }
 
@@ -157,6 +159,55 @@ TEST_F(YearFiles, FailedSaveIsReportedAndKeepsTheGoodFile)
     EXPECT_EQ(file("2013m.dat"), good);
     EXPECT_EQ(le32(file("2013.dat"), 0), 200) << "the other files are still written";
     EXPECT_STREQ(ledger_memos()[0][0], "new") << "the entry stays in memory";
+}
+
+TEST_F(YearFiles, ChangesAFailedSaveLeftStayUntilASaveWritesThem)
+{
+    const std::filesystem::path blocker = folder.path() / "2009m.dat.new";
+    std::filesystem::create_directory(blocker);
+    std::memcpy(ledger_memos()[4][4], "kept", 5);
+    EXPECT_FALSE(save_year(2009));
+    load_year(2009);  // the day entry dialog reloads its year when it opens
+    EXPECT_STREQ(ledger_memos()[4][4], "kept");
+    std::filesystem::remove(blocker);
+    ASSERT_TRUE(save_year(2009));
+    load_year(2009);
+    EXPECT_STREQ(ledger_memos()[4][4], "kept");
+    EXPECT_EQ(file("2009m.dat")[4 * 651 + 4 * 21], 'k');
+
+    // Still failing when another year is shown: one more try, then the
+    // other year's files are read.
+    std::filesystem::create_directory(blocker);
+    std::memcpy(ledger_memos()[4][5], "last", 5);
+    EXPECT_FALSE(save_year(2009));
+    std::filesystem::remove(blocker);
+    load_year(2010);
+    EXPECT_STREQ(ledger_memos()[4][4], "");
+    EXPECT_EQ(file("2009m.dat")[4 * 651 + 5 * 21], 'l') << "written by the last try";
+}
+
+TEST_F(YearFiles, FileThatCouldNotBeReadIsNeverWrittenOver)
+{
+    // A file held open by another program at load time reads as zeros;
+    // writing them would wipe the year once the file is free again.
+    Bytes stored(1488, 0);
+    stored[0] = 42;
+    std::filesystem::create_directory(folder.path() / "2014.dat");  // unreadable while loading
+    load_year(2014);
+    std::filesystem::remove(folder.path() / "2014.dat");
+    write_bytes(folder.path() / "2014.dat", stored);
+    ledger_amounts()[1][1] = 7;
+    std::string failed;
+    EXPECT_FALSE(save_year(2014, &failed));
+    EXPECT_EQ(failed, folder.file("2014.dat"));
+    EXPECT_EQ(file("2014.dat"), stored);
+    EXPECT_TRUE(exists("2014m.dat")) << "the files that were read are saved";
+
+    load_year(2014);  // readable again: the stored year comes back
+    EXPECT_EQ(ledger_amounts()[0][0], 42);
+    ledger_amounts()[1][1] = 7;
+    ASSERT_TRUE(save_year(2014));
+    EXPECT_EQ(le32(file("2014.dat"), 0), 42);
 }
 
 TEST_F(YearFiles, NamesFollowTheYear)
