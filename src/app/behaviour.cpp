@@ -23,6 +23,10 @@ bool same_day(const DateRecord& a, const DateRecord& b)
 // editing a day of the shown month and its loaded year, so they follow
 // only once it is closed.
 bool shown_month_behind = false;
+// The day the clock last saw. Today's record is also set by other paths (a
+// layout refresh, a change of the system time); they must not hide a
+// change of day from the tick.
+DateRecord day_seen;
 
 // The day turned: today's marking and the icon follow at once.
 void follow_new_day(HWND window, const DateRecord& now)
@@ -55,7 +59,8 @@ void tick_clock(HWND window)
 {
     DateRecord now;
     set_to_now(&now);
-    bool day_changed = !same_day(*today_date(), now);
+    bool day_changed = !same_day(day_seen, now);
+    if (day_changed) day_seen = now;
     set_to_now(today_date());
     if (options()->small_mode)
         InvalidateRect(window, nullptr, FALSE);
@@ -85,12 +90,15 @@ void show_from_tray(HWND window)
     if (clamp_to_screen(window, rect)) resize_for_mode(window);
 }
 
+// The menu at the pointer, straight away: the icon lies outside the
+// window, where a hit test would only move the shown month or step a
+// caption the hidden window happens to have under the taskbar.
 void menu_from_tray(HWND window)
 {
     POINT pointer;
     GetCursorPos(&pointer);
-    SetForegroundWindow(window);
-    PostMessageW(window, WM_NCRBUTTONDOWN, 0, MAKELPARAM(pointer.x, pointer.y));
+    ScreenToClient(window, &pointer);
+    show_popup_menu(window, pointer.x, pointer.y);
 }
 }  // namespace
 
@@ -106,13 +114,14 @@ void restart_clock_timer(HWND window, int show_time)
     KillTimer(window, clock_timer_id);
     SetTimer(window, clock_timer_id, clock_period_ms(show_time, o->clock_content, o->no_seconds), nullptr);
     set_to_now(today_date());
+    if (day_seen.month == 0) day_seen = *today_date();
 }
 
 void handle_timer(HWND window, UINT_PTR timer_id)
 {
     if (timer_id == reshow_timer_id) {
         KillTimer(window, reshow_timer_id);
-        ShowWindow(window, SW_SHOWNA);
+        if (!user_hidden) ShowWindow(window, SW_SHOWNA);  // the user's own hiding wins
     } else if (timer_id == clock_timer_id) {
         tick_clock(window);
     }

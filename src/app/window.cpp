@@ -95,7 +95,13 @@ LRESULT on_query_end_session(HWND window)
 // exit_cleanup released and go on.
 LRESULT on_end_session(HWND window, WPARAM ending)
 {
-    if (ending || !resources_released) return 0;
+    // The session ends (or a restart manager closes us): leave as Exit does
+    // rather than linger without fonts, clock or icon.
+    if (ending) {
+        DestroyWindow(window);
+        return 0;
+    }
+    if (!resources_released) return 0;
     resources_released = false;
     prepare_glyphs();
     create_view_fonts(&options()->month_font, &options()->year_font);

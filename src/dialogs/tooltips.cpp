@@ -36,6 +36,9 @@ void add_day_tools(int count)
 {
     for (int id = 1; id <= count; ++id) {
         TOOLINFOW info = tool(static_cast<UINT_PTR>(id));
+        // A tool already there (added while the small display was shown) is
+        // replaced, never doubled.
+        SendMessageW(day_tooltip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
         SendMessageW(day_tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
     }
 }

@@ -229,6 +229,39 @@ TEST_F(Desk, NotificationIconOnlyBringsAnOpenDialogForward)
     EXPECT_TRUE(exit_program(program));
 }
 
+TEST_F(Desk, NotificationIconMenuLeavesTheShownMonth)
+{
+    ob::Bytes options = options_at(40, 40);
+    options[ob::year_mode] = 1;
+    Bytes amounts(1488, 0);
+    amounts[(11 * 31 + 4) * 4] = 50;  // 5 December 2009
+    ASSERT_TRUE(write_file(file_in(folder, L"2009.dat"), amounts));
+    launch(options, sunday_in_2009);
+    SetCursorPos(5, 5);  // over no month block
+    PostMessageW(program.window, 1124, 1, WM_RBUTTONDOWN);
+    for (int waited = 0; waited < 5000 && !FindWindowW(L"#32768", nullptr); waited += 20) Sleep(20);
+    ASSERT_NE(FindWindowW(L"#32768", nullptr), nullptr) << "the popup menu";
+    probe(1);  // closes it
+    PostMessageW(program.window, WM_COMMAND, 40004, 0);
+    HWND dialog = wait_for_dialog(L"年情報");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(control_text(dialog, 305), L"50") << "the year dialog opens on December, the shown month";
+    press(dialog, IDOK);
+    EXPECT_TRUE(exit_program(program));
+}
+
+TEST_F(Desk, AgreedSessionEndClosesTheProgram)
+{
+    launch(options_at(40, 40));
+    DeleteFileW(file_in(folder, L"Option.bin").c_str());
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutW(program.window, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP, SMTO_NORMAL, 5000, &answer);
+    EXPECT_EQ(answer, 1u);
+    PostMessageW(program.window, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP);
+    EXPECT_EQ(wait_for_exit(program), 0u) << "the program leaves instead of lingering without clock or icon";
+    EXPECT_EQ(saved_options().size(), 512u) << "the options are on disk";
+}
+
 TEST_F(Desk, MidnightOfNewYearsEveMovesTodayMonthYearAndLedger)
 {
     ob::Bytes options = options_at(40, 40);
@@ -250,6 +283,21 @@ TEST_F(Desk, MidnightOfNewYearsEveMovesTodayMonthYearAndLedger)
     EXPECT_TRUE(month_view_caption_shows(program.window, month_caption, L"1"));
     EXPECT_EQ(month_view_cell_color(program.window, 5), 0xE0FFFFu) << "today: 1 January, a Friday";
     EXPECT_EQ(month_view_cell_color(program.window, 6), 0xFFFF00u) << "the 2010 ledger is loaded";
+    EXPECT_TRUE(exit_program(program));
+}
+
+TEST_F(Desk, ChangeOfTheSystemTimeDoesNotHideMidnight)
+{
+    launch(options_at(40, 40), "2009-12-31 23:59:58");  // a tick every 10 seconds
+    Sleep(3000);
+    // Sets today's record at once; the next tick must still turn the month.
+    SendMessageTimeoutW(program.window, WM_TIMECHANGE, 0, 0, SMTO_NORMAL, 5000, nullptr);
+    bool turned = false;
+    for (int waited = 0; waited < 13000 && !turned; waited += 250) {
+        Sleep(250);
+        turned = month_view_caption_shows(program.window, year_caption, L"2010");
+    }
+    EXPECT_TRUE(turned);
     EXPECT_TRUE(exit_program(program));
 }
 

@@ -214,6 +214,14 @@ TEST_F(Settings, AutoHideStepsAsideAndComesBackWithoutActivating)
     EXPECT_TRUE(IsWindowVisible(program.window));
     EXPECT_NE(GetForegroundWindow(), program.window) << "shown again without being activated";
     DestroyWindow(other);
+
+    // Hidden by the user while stepped aside: it stays hidden.
+    mouse(WM_MOUSEMOVE, size.cx - 2, 5);
+    command(40019);
+    Sleep(2500);
+    EXPECT_FALSE(IsWindowVisible(program.window)) << "the user's hiding wins";
+    command(40019);
+    EXPECT_TRUE(IsWindowVisible(program.window));
     EXPECT_TRUE(exit_program(program));
 }
 
