@@ -16,6 +16,8 @@ LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam,
 // Keeps a screen rectangle on the primary screen and records its top-left
 // as the position of the current display mode. Nonzero when it moved.
 int clamp_to_screen(HWND window, RECT& rect);
+// Moves and sizes the window to a stored top-left, held on the screen.
+void place_on_screen(HWND window, POINT stored, int width, int height);
 
 // Saves the options and releases the long-lived resources.
 void exit_cleanup(HWND window);

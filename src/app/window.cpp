@@ -186,7 +186,7 @@ int clamp_span(LONG& start, LONG length, LONG limit)
         start = 0;
         moved = 1;
     }
-    if (start + length > limit) {
+    if (static_cast<long long>(start) + length > limit) {
         start = limit - length > 0 ? limit - length : 0;
         moved = 1;
     }
@@ -247,6 +247,19 @@ void store_mode_position(POINT position)
         o->month_left = position.x;
         o->month_top = position.y;
     }
+}
+
+void place_on_screen(HWND window, POINT stored, int width, int height)
+{
+    // A damaged Option.bin may hold any 32-bit position: keep the sums
+    // below from overflowing; clamp_to_screen does the rest.
+    const LONG far_off = 1 << 20;
+    auto held = [far_off](LONG value) { return value < -far_off ? -far_off : value > far_off ? far_off : value; };
+    RECT rect = {held(stored.x), held(stored.y), 0, 0};
+    rect.right = rect.left + width;
+    rect.bottom = rect.top + height;
+    clamp_to_screen(window, rect);
+    MoveWindow(window, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
 }
 
 int clamp_to_screen(HWND, RECT& rect)

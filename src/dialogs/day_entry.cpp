@@ -1,5 +1,6 @@
 #include "dialogs/day_entry.h"
 
+#include <cstring>
 #include <string>
 
 #include "app/menu.h"
@@ -100,6 +101,9 @@ void on_ok(HWND dialog)
 {
     const int m = month_index(), d = day_index();
     ledger_day_off()[m][d] = IsDlgButtonChecked(dialog, IDC_DAY_OFF) == BST_CHECKED ? 1 : 0;
+    // The whole field is cleared: a shorter memo must not leave the end of
+    // the old one in the file.
+    std::memset(ledger_memos()[m][d], 0, memo_size);
     wide_to_sjis(memo_text(dialog).c_str(), ledger_memos()[m][d], memo_max_bytes);
     ledger_amounts()[m][d] = calculator()->calc_entry;
     std::string failed;

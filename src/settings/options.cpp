@@ -65,6 +65,8 @@ static_assert(offsetof(OptionsRecord, reserved_344) == 344, "");
 
 namespace {
 OptionsRecord the_options;
+// Option.bin exists but could not be read when the settings were loaded.
+bool options_unreadable = false;
 
 const char default_face[] = "Times New Roman";
 const char options_file[] = "Option.bin";
@@ -143,7 +145,7 @@ int load_options()
     char path[path_capacity];
     options_path(path);
     size_t bytes_read = 0;
-    if (!read_file_start(path, record, sizeof *record, &bytes_read)) {
+    if (!read_file_start(path, record, sizeof *record, &bytes_read, &options_unreadable)) {
         apply_q_defaults(record);
         apply_t_defaults(record);
         return 1;
@@ -163,7 +165,9 @@ int save_options()
 {
     char path[path_capacity];
     options_path(path);
-    if (!write_file_start(path, &the_options, sizeof the_options)) return 0;
+    // Settings that could not be read (a file locked by another program)
+    // are defaults here: they must not replace the user's own.
+    if (options_unreadable || !write_file_start(path, &the_options, sizeof the_options)) return 0;
     apply_run_value(the_options.start_with_windows ? run_value_register : run_value_remove);
     return 1;
 }

@@ -22,11 +22,8 @@ int caption_height() { return options()->no_title_bar ? 0 : GetSystemMetrics(SM_
 // Sizes the window for a calendar view at its stored place, on the screen.
 void place_view(HWND window, bool year_view, int cell, POINT position)
 {
-    RECT rect = {position.x, position.y, 0, 0};
-    rect.right = rect.left + view_outer_width(year_view, cell, frame_width());
-    rect.bottom = rect.top + view_outer_height(year_view, cell, frame_height(), caption_height());
-    clamp_to_screen(window, rect);
-    MoveWindow(window, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
+    place_on_screen(window, position, view_outer_width(year_view, cell, frame_width()),
+                    view_outer_height(year_view, cell, frame_height(), caption_height()));
 }
 
 void set_caption_boxes(HWND window, bool year_view, int cell)

@@ -104,9 +104,7 @@ void size_small_display(HWND window)
         width = small_line_width(false, o->clock_content, o->no_seconds, 0, 0, metrics.tmAveCharWidth);
         height = metrics.tmHeight;
     }
-    RECT rect = {o->small_left, o->small_top, 0, 0};
-    rect.right = rect.left + 2 * (GetSystemMetrics(SM_CXEDGE) + GetSystemMetrics(SM_CXDLGFRAME)) + width;
-    rect.bottom = rect.top + 2 * (GetSystemMetrics(SM_CYEDGE) + GetSystemMetrics(SM_CYDLGFRAME)) + height;
-    clamp_to_screen(window, rect);
-    MoveWindow(window, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
+    place_on_screen(window, POINT{o->small_left, o->small_top},
+                    2 * (GetSystemMetrics(SM_CXEDGE) + GetSystemMetrics(SM_CXDLGFRAME)) + width,
+                    2 * (GetSystemMetrics(SM_CYEDGE) + GetSystemMetrics(SM_CYDLGFRAME)) + height);
 }

@@ -250,6 +250,17 @@ TEST_F(Desk, NotificationIconMenuLeavesTheShownMonth)
     EXPECT_TRUE(exit_program(program));
 }
 
+TEST_F(Desk, AbsurdStoredPositionComesOnTheScreen)
+{
+    launch(options_at(0x7FFFFFF0, 0x7FFFFFF0));
+    RECT rect = window_rect();
+    EXPECT_GE(rect.left, 0);
+    EXPECT_LE(rect.right, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_LE(rect.bottom, GetSystemMetrics(SM_CYSCREEN));
+    ASSERT_TRUE(exit_program(program));
+    EXPECT_EQ(ob::get32(saved_options(), ob::month_left), static_cast<uint32_t>(rect.left)) << "and is stored there";
+}
+
 TEST_F(Desk, AgreedSessionEndClosesTheProgram)
 {
     launch(options_at(40, 40));

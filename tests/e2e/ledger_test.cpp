@@ -117,6 +117,15 @@ TEST_F(Ledger, EntryStoresTheDayAtItsOffsetsAndCancelStoresNothing)
     EXPECT_EQ(file(L"2009.dat"), amounts);
     EXPECT_EQ(file(L"2009m.dat"), memos);
     EXPECT_EQ(file(L"2009h.dat"), marks);
+
+    // A shorter memo leaves nothing of the longer one behind.
+    dialog = open_day(10);
+    ASSERT_NE(dialog, nullptr);
+    SendMessageW(GetDlgItem(dialog, 1051), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"a"));
+    press(dialog, IDOK);
+    std::fill(memos.begin() + 11 * 651 + 9 * 21, memos.begin() + 11 * 651 + 10 * 21, 0);
+    memos[11 * 651 + 9 * 21] = 'a';
+    EXPECT_EQ(file(L"2009m.dat"), memos);
     EXPECT_TRUE(exit_program(program));
 }
 

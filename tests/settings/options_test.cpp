@@ -201,6 +201,23 @@ TEST_F(OptionsFile, SaveIntoAMissingFolderReportsFailure)
     EXPECT_EQ(save_options(), 0);
 }
 
+TEST_F(OptionsFile, UnreadableFileIsNeverReplacedByTheDefaults)
+{
+    std::filesystem::create_directory(options_path());  // exists, cannot be read
+    EXPECT_EQ(load_options(), 1);
+    EXPECT_STREQ(options()->title, "Tovrel");
+    std::filesystem::remove(options_path());
+    Bytes stored = default_file();
+    stored[option_bytes::title] = 'X';  // the user's own title
+    write_bytes(options_path(), stored);
+    EXPECT_EQ(save_options(), 0);
+    EXPECT_EQ(read_bytes(options_path()), stored);
+
+    EXPECT_EQ(load_options(), 1);  // readable again
+    EXPECT_EQ(options()->title[0], 'X');
+    EXPECT_EQ(save_options(), 1);
+}
+
 TEST(ProgramFolder, IsThePathUpToTheLastSeparator)
 {
     set_program_path("C:\\Tools\\Tovrel\\Ravo.exe");
