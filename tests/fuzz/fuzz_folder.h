@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "settings/program_folder.h"
@@ -16,6 +17,13 @@ inline const std::string& fuzz_folder()
         if (!made) std::abort();
         std::string path = std::string(made) + "/";
         set_program_path((path + "Ravo.exe").c_str());
+        // Removed at exit; the string itself is gone by then.
+        static char removed_at_exit[sizeof pattern];
+        std::snprintf(removed_at_exit, sizeof removed_at_exit, "%s", made);
+        std::atexit([] {
+            std::error_code ignored;
+            std::filesystem::remove_all(removed_at_exit, ignored);
+        });
         return path;
     }();
     return folder;

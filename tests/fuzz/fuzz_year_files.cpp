@@ -1,4 +1,4 @@
-// The three year files of any content: load, classify, sum, export.
+// The three year files of any content: load, classify, sum, export, save.
 #include <cstring>
 
 #include "calendar/dates.h"
@@ -23,5 +23,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     all_years_summary(2009);
     csv_text(2009);
     for (int day = 1; day <= 31; ++day) day_kind(2009, 12, day, 2);
+    if (!save_year(2009)) std::abort();
     return 0;
 }
