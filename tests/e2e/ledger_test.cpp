@@ -131,11 +131,11 @@ TEST_F(Ledger, EntryStoresTheDayAtItsOffsetsAndCancelStoresNothing)
 
 TEST_F(Ledger, EntryOpenAcrossNewYearStoresTheDayItWasOpenedFor)
 {
-    start(false, "2009-12-31 23:59:58");
+    start(false, "2009-12-31 23:59:55");
     HWND dialog = open_day(5);
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(control_text(dialog, 1001), L"2009/12/5(土) ");
-    Sleep(3000);  // midnight passes while the dialog is open
+    Sleep(6000);  // midnight passes while the dialog is open
     keys(dialog, {digit + 7, key_equals});
     press(dialog, IDOK);
     ASSERT_FALSE(IsWindow(dialog));
