@@ -138,6 +138,7 @@ LRESULT on_nc_hit_test(HWND window, WPARAM wparam, LPARAM lparam)
 LRESULT on_nc_mouse_move(HWND window, LPARAM lparam)
 {
     POINT point = screen_to_client_point(window, lparam);
+    relay_pointer_move(window, point);
     check_auto_hide(window, point.x, point.y);
     return 0;
 }

@@ -32,6 +32,18 @@ void create_tooltip_control(HWND window)
                                   CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr, module_instance, nullptr);
 }
 
+void relay_pointer_move(HWND window, POINT client_point)
+{
+    if (!day_tooltip) return;
+    MSG message = {};
+    message.hwnd = window;
+    message.message = WM_MOUSEMOVE;
+    message.lParam = MAKELPARAM(client_point.x, client_point.y);
+    message.time = static_cast<DWORD>(GetMessageTime());
+    GetCursorPos(&message.pt);
+    SendMessageW(day_tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
+}
+
 void add_day_tools(int count)
 {
     for (int id = 1; id <= count; ++id) {

@@ -3,6 +3,10 @@
 #include <windows.h>
 
 void create_tooltip_control(HWND window);
+// Without a title bar the whole window answers as caption and the pointer
+// moves arrive as non-client messages, which not every tooltip control
+// follows: they are passed on as the client moves they are.
+void relay_pointer_move(HWND window, POINT client_point);
 void add_day_tools(int count);
 void remove_day_tools(int count);
 // Places the 38 tools of one month: the origin of its first day row, the

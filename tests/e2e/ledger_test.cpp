@@ -26,11 +26,16 @@ class Ledger : public ProgramTest {
 protected:
     int cell = default_cell(false);
 
-    void start(bool show_results = false, const char* fake_time = sunday_in_2009)
+    static ob::Bytes options_at_60()
     {
         ob::Bytes options = ob::default_file();
         ob::put32(options, ob::month_left, 60);
         ob::put32(options, ob::month_top, 60);
+        return options;
+    }
+    void start(bool show_results = false, const char* fake_time = sunday_in_2009)
+    {
+        ob::Bytes options = options_at_60();
         options[98] = show_results ? 1 : 0;
         options[ob::show_time] = fake_time == sunday_in_2009 ? 0 : 1;  // else a tick every second
         launch(options, fake_time);
@@ -57,6 +62,14 @@ protected:
         std::wstring text = control_text(box, 65535);
         press(box, IDOK);
         return text;
+    }
+    // "勝った" on 10 December 2009.
+    void write_memo_on_the_tenth()
+    {
+        Bytes memos(7812, 0);
+        const char memo[] = "\x8F\x9F\x82\xC1\x82\xBD";
+        std::copy(memo, memo + 6, memos.begin() + 11 * 651 + 9 * 21);
+        write(L"2009m.dat", memos);
     }
     // Rests the pointer on a client point and reads the tooltip shown.
     std::wstring tooltip_at(long x, long y)
@@ -326,10 +339,7 @@ TEST_F(Ledger, CsvExportAsksAndWritesTheYear)
 
 TEST_F(Ledger, TooltipsShowTheMemoOfTheDayUnderThePointer)
 {
-    Bytes memos(7812, 0);
-    const char memo[] = "\x8F\x9F\x82\xC1\x82\xBD";  // 勝った
-    std::copy(memo, memo + 6, memos.begin() + 11 * 651 + 9 * 21);
-    write(L"2009m.dat", memos);
+    write_memo_on_the_tenth();
     start();
     int position = 2 + 10 - 1;
     EXPECT_EQ(tooltip_at((position % 7) * cell + cell / 2, (position / 7 + 1) * cell + cell / 2), L"12|勝った");
@@ -343,5 +353,16 @@ TEST_F(Ledger, TooltipsShowTheMemoOfTheDayUnderThePointer)
     long x = 3 * 8 * year_cell + (position - 1) % 7 * year_cell + year_cell / 2;
     long y = 2 * 8 * year_cell + (2 + (position - 1) / 7) * year_cell + year_cell / 2;
     EXPECT_EQ(tooltip_at(x, y), L"430|勝った") << "tool 11 x 38 + cell 11 + 1";
+    EXPECT_TRUE(exit_program(program));
+}
+
+TEST_F(Ledger, TooltipsShowWithoutATitleBar)
+{
+    write_memo_on_the_tenth();
+    ob::Bytes options = options_at_60();
+    options[ob::no_title_bar] = 1;  // the whole window answers as caption
+    launch(options, sunday_in_2009);
+    int position = 2 + 10 - 1;
+    EXPECT_EQ(tooltip_at((position % 7) * cell + cell / 2, (position / 7 + 1) * cell + cell / 2), L"12|勝った");
     EXPECT_TRUE(exit_program(program));
 }
