@@ -217,16 +217,6 @@ TEST_F(Desk, NotificationIconOnlyBringsAnOpenDialogForward)
     ASSERT_NE(dialog, nullptr);
     HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 600, 600, 50, 50, nullptr, nullptr,
                                  nullptr, nullptr);
-    // Activation reaches the test's own window through its messages.
-    auto wait_for_foreground = [](HWND window) {
-        for (int waited = 0; waited < 3000; waited += 20) {
-            MSG message;
-            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-            if (GetForegroundWindow() == window) return true;
-            Sleep(20);
-        }
-        return false;
-    };
     SetForegroundWindow(other);
     ASSERT_TRUE(wait_for_foreground(other));
     PostMessageW(program.window, 1124, 1, WM_RBUTTONDOWN);

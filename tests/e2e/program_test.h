@@ -94,6 +94,19 @@ protected:
         settle(program.window);
     }
 
+    // Waits until a window is the foreground one. Activation reaches the
+    // test's own windows through their messages, so they are handled.
+    static bool wait_for_foreground(HWND window)
+    {
+        for (int waited = 0; waited < 3000; waited += 20) {
+            MSG message;
+            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+            if (GetForegroundWindow() == window) return true;
+            Sleep(20);
+        }
+        return false;
+    }
+
     RECT window_rect()
     {
         RECT rect;

@@ -203,6 +203,7 @@ TEST_F(Settings, AutoHideStepsAsideAndComesBackWithoutActivating)
     HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 600, 600, 50, 50, nullptr, nullptr,
                                  nullptr, nullptr);
     SetForegroundWindow(other);
+    ASSERT_TRUE(wait_for_foreground(other));
     SIZE size = client_size();
     mouse(WM_MOUSEMOVE, size.cx / 2, 5);
     EXPECT_TRUE(IsWindowVisible(program.window)) << "the left five sixths do nothing";
