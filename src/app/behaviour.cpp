@@ -138,6 +138,9 @@ void apply_title_style(HWND window)
         // A thin border without caption, system menu or close box.
         SetWindowLongPtrW(window, GWL_STYLE, (style & ~(WS_DLGFRAME | WS_SYSMENU)) | WS_BORDER);
     }
+    // The frame is cached: it changes only when told so.
+    SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 void apply_topmost(HWND window)
@@ -176,7 +179,8 @@ void update_tray_icon(HWND window, int add)
     record.hIcon = small_icon;
     wsprintfW(record.szTip, L"%04d/%02d/%02d(%s)", today->year + 1900, today->month, today->day,
               reinterpret_cast<const wchar_t*>(weekday));
-    Shell_NotifyIconW(add ? NIM_ADD : NIM_MODIFY, &record);
+    // An icon the shell lost (or never took, busy at logon) comes back.
+    if (!Shell_NotifyIconW(add ? NIM_ADD : NIM_MODIFY, &record) && !add) Shell_NotifyIconW(NIM_ADD, &record);
 }
 
 void remove_tray_icon(HWND window)

@@ -49,8 +49,13 @@ int run_message_loop()
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
 {
-    // A second start only brings the running calendar forward.
+    // A second start only brings the running calendar forward, shown again
+    // if it was hidden, as a click on its notification icon does.
     if (HWND running = FindWindowW(class_name, nullptr)) {
+        DWORD running_process = 0;
+        GetWindowThreadProcessId(running, &running_process);
+        AllowSetForegroundWindow(running_process);
+        PostMessageW(running, WM_TRAYNOTIFY, 1, WM_LBUTTONDOWN);
         SetForegroundWindow(running);
         return 0;
     }

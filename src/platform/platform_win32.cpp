@@ -66,6 +66,21 @@ bool make_directory(const char* path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+namespace {
+// A virus scanner or a backup tool may hold the old file for a moment
+// without letting it be replaced: try again a few times before failing.
+bool move_over(const std::wstring& from, const std::wstring& to)
+{
+    for (int attempt = 1;; ++attempt) {
+        if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+        DWORD error = GetLastError();
+        bool held = error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
+        if (!held || attempt == 6) return false;
+        Sleep(50);
+    }
+}
+}  // namespace
+
 bool replace_file(const char* path, const std::vector<unsigned char>& content)
 {
     std::wstring target = utf8_to_wide(path);
@@ -83,8 +98,7 @@ bool replace_file(const char* path, const std::vector<unsigned char>& content)
     }
     ok = FlushFileBuffers(file) && ok;
     ok = CloseHandle(file) && ok;
-    if (ok && MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return true;
+    if (ok && move_over(temporary, target)) return true;
     DeleteFileW(temporary.c_str());
     return false;
 }

@@ -49,6 +49,8 @@ TEST_F(Calendar, WindowHasItsClassStylesAndIsShown)
 TEST_F(Calendar, SecondStartOnlyBringsTheFirstForward)
 {
     launch();
+    command(40019);  // hidden by the user
+    ASSERT_FALSE(IsWindowVisible(program.window));
     std::wstring other = new_program_folder();
     Program second;
     ASSERT_TRUE(start_program(second, other));
@@ -56,6 +58,8 @@ TEST_F(Calendar, SecondStartOnlyBringsTheFirstForward)
     EXPECT_EQ(zured_windows().size(), 1u);
     EXPECT_FALSE(file_exists(file_in(other, L"Option.bin"))) << "the second instance must not touch its folder";
     EXPECT_EQ(wait_for_exit(program, 100), static_cast<DWORD>(STILL_ACTIVE));
+    settle(program.window);
+    EXPECT_TRUE(IsWindowVisible(program.window)) << "shown again";
     remove_folder(other);
     EXPECT_TRUE(exit_program(program));
 }

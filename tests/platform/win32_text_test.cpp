@@ -1,4 +1,6 @@
-// The Windows edges: Shift-JIS and UTF-8 conversions, the module path.
+// The Windows edges: Shift-JIS and UTF-8 conversions, the module path, files.
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -61,4 +63,28 @@ TEST(Win32Text, FilesLiveInAFolderWithAJapaneseName)
     options()->show_results = 0;
     load_options();
     EXPECT_EQ(+options()->show_results, 1);
+}
+
+TEST(Win32Files, FileHeldForAMomentIsStillReplaced)
+{
+    // A virus scanner or a backup tool opens a file without letting it be
+    // replaced, and lets go soon after.
+    TempFolder folder;
+    std::string path = folder.file("2009.dat");
+    write_bytes(folder.path() / "2009.dat", Bytes(8, 1));
+    HANDLE held = CreateFileW((folder.path() / "2009.dat").wstring().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    HANDLE releaser = CreateThread(
+        nullptr, 0,
+        [](void* handle) -> DWORD {
+            Sleep(60);
+            CloseHandle(static_cast<HANDLE>(handle));
+            return 0;
+        },
+        held, 0, nullptr);
+    EXPECT_TRUE(replace_file(path.c_str(), std::vector<unsigned char>(8, 2)));
+    WaitForSingleObject(releaser, INFINITE);
+    CloseHandle(releaser);
+    EXPECT_EQ(read_bytes(folder.path() / "2009.dat"), Bytes(8, 2));
 }
