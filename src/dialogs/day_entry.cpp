@@ -65,9 +65,7 @@ BOOL on_init(HWND dialog)
     resources.light_yellow = CreateSolidBrush(RGB(255, 255, 224));
     resources.light_cyan = CreateSolidBrush(RGB(224, 255, 255));
     resources.black = CreateSolidBrush(RGB(0, 0, 0));
-    HDC dc = GetDC(dialog);
-    resources.display_font = make_font(dc, face_mincho, 12, style_bold);
-    ReleaseDC(dialog, dc);
+    resources.display_font = make_window_font(dialog, face_mincho, 12, style_bold);
     SendDlgItemMessageW(dialog, IDC_DISPLAY, WM_SETFONT, reinterpret_cast<WPARAM>(resources.display_font), FALSE);
 
     load_year(shown_year());

@@ -131,9 +131,7 @@ BOOL on_init(HWND dialog)
     info.light_yellow = CreateSolidBrush(RGB(255, 255, 224));
     info.white = CreateSolidBrush(RGB(255, 255, 255));
     info.light_cyan = CreateSolidBrush(RGB(224, 255, 255));
-    HDC dc = GetDC(dialog);
-    info.year_font = make_font(dc, face_times, 24, style_bold);
-    ReleaseDC(dialog, dc);
+    info.year_font = make_window_font(dialog, face_times, 24, style_bold);
 
     info.info_year = static_cast<int16_t>(display_date()->year + 1900);
     info.info_month = display_date()->month;

@@ -60,6 +60,14 @@ HFONT make_font(HDC dc, int kind, int points, int style)
     return CreateFontIndirectW(&font);
 }
 
+HFONT make_window_font(HWND window, int kind, int points, int style)
+{
+    HDC dc = GetDC(window);
+    HFONT font = make_font(dc, kind, points, style);
+    ReleaseDC(window, dc);
+    return font;
+}
+
 TEXTMETRICW font_metrics(HWND window, HFONT font)
 {
     HDC dc = GetDC(window);

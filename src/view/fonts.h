@@ -11,6 +11,8 @@ enum { view_month = 0, view_year = 1 };
 
 // A new font the caller deletes: `points` at the device's resolution.
 HFONT make_font(HDC dc, int kind, int points, int style);
+// The same at the resolution of a window's screen.
+HFONT make_window_font(HWND window, int kind, int points, int style);
 
 void create_view_fonts(StoredLogFont* month, StoredLogFont* year);
 void recreate_view_font(int which);

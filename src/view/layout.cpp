@@ -14,9 +14,6 @@ namespace {
 ViewLayout layout;
 TEXTMETRICW last_metrics;
 
-// The client edge plus the dialog frame of the main window's style.
-int frame_width() { return 2 * (GetSystemMetrics(SM_CXEDGE) + GetSystemMetrics(SM_CXDLGFRAME)); }
-int frame_height() { return 2 * (GetSystemMetrics(SM_CYEDGE) + GetSystemMetrics(SM_CYDLGFRAME)); }
 int caption_height() { return options()->no_title_bar ? 0 : GetSystemMetrics(SM_CYCAPTION); }
 
 // Sizes the window for a calendar view at its stored place, on the screen.
@@ -36,6 +33,9 @@ void set_caption_boxes(HWND window, bool year_view, int cell)
 
 POINT point(long x, long y) { return POINT{x, y}; }
 }  // namespace
+
+int frame_width() { return 2 * (GetSystemMetrics(SM_CXEDGE) + GetSystemMetrics(SM_CXDLGFRAME)); }
+int frame_height() { return 2 * (GetSystemMetrics(SM_CYEDGE) + GetSystemMetrics(SM_CYDLGFRAME)); }
 
 ViewLayout* view_layout() { return &layout; }
 

@@ -14,6 +14,9 @@ struct ViewLayout {
 };
 
 ViewLayout* view_layout();
+// The client edge plus the dialog frame of the main window's style, both sides.
+int frame_width();
+int frame_height();
 
 // The one step after any change of what is shown.
 void refresh_layout();

@@ -6,6 +6,7 @@
 #include "view/clock_text.h"
 #include "view/draw.h"
 #include "view/fonts.h"
+#include "view/layout.h"
 #include "view/paint.h"
 
 namespace {
@@ -26,7 +27,8 @@ SIZE glyph_size(int index)
 // (the 17-pixel Saturday is cut to 16).
 int placed_width(int index) { return glyph_size(index == glyph_colon || index == glyph_dash ? glyph_colon : 0).cx; }
 
-HFONT make_clock_font(HDC dc) { return make_font(dc, face_gothic, 10, style_bold); }
+enum { clock_face = face_gothic, clock_points = 10, clock_style = style_bold };
+HFONT make_clock_font(HDC dc) { return make_font(dc, clock_face, clock_points, clock_style); }
 }  // namespace
 
 void prepare_glyphs()
@@ -96,15 +98,12 @@ void size_small_display(HWND window)
         width = small_line_width(true, o->clock_content, o->no_seconds, digit.cx, narrow.cx, 0);
         height = digit.cy;
     } else {
-        HDC dc = GetDC(window);
-        HFONT font = make_clock_font(dc);
-        ReleaseDC(window, dc);
+        HFONT font = make_window_font(window, clock_face, clock_points, clock_style);
         TEXTMETRICW metrics = font_metrics(window, font);
         DeleteObject(font);
         width = small_line_width(false, o->clock_content, o->no_seconds, 0, 0, metrics.tmAveCharWidth);
         height = metrics.tmHeight;
     }
     place_on_screen(window, POINT{o->small_left, o->small_top},
-                    2 * (GetSystemMetrics(SM_CXEDGE) + GetSystemMetrics(SM_CXDLGFRAME)) + width,
-                    2 * (GetSystemMetrics(SM_CYEDGE) + GetSystemMetrics(SM_CYDLGFRAME)) + height);
+                    frame_width() + width, frame_height() + height);
 }
