@@ -27,6 +27,16 @@ bool shown_month_behind = false;
 // layout refresh, a change of the system time); they must not hide a
 // change of day from the tick.
 DateRecord day_seen;
+// Tick count at which that day ends on its own: a change of the system
+// time after it had come must still turn the calendar.
+ULONGLONG day_seen_ends;
+
+void note_day_seen(const DateRecord& now, ULONGLONG tick_count)
+{
+    day_seen = now;
+    const ULONGLONG into_day = ((now.hour * 60ULL + now.minute) * 60 + now.second) * 1000;
+    day_seen_ends = tick_count + 24ULL * 60 * 60 * 1000 - into_day;
+}
 
 // The day turned: today's marking and the icon follow at once.
 void follow_new_day(HWND window, const DateRecord& now)
@@ -55,19 +65,38 @@ void follow_shown_month(HWND window)
     shown_month_behind = false;
 }
 
-void tick_clock(HWND window)
+}  // namespace
+
+void clock_tick_at(HWND window, const DateRecord& now, ULONGLONG tick_count)
 {
-    DateRecord now;
-    set_to_now(&now);
     bool day_changed = !same_day(day_seen, now);
-    if (day_changed) day_seen = now;
-    set_to_now(today_date());
+    note_day_seen(now, tick_count);
+    *today_date() = now;
     if (options()->small_mode)
         InvalidateRect(window, nullptr, FALSE);
     else
         InvalidateRect(window, &view_layout()->clock_rect, FALSE);
     if (day_changed) follow_new_day(window, now);
     if (shown_month_behind && IsWindowEnabled(window)) follow_shown_month(window);
+}
+
+void time_change_at(HWND window, const DateRecord& now, ULONGLONG tick_count)
+{
+    // A date the user set moves today's marking, never the shown month;
+    // a midnight that came before the change is still the tick's to follow.
+    const bool midnight_came = day_seen.month != 0 && tick_count >= day_seen_ends;
+    *today_date() = now;
+    if (!midnight_came) note_day_seen(now, tick_count);
+    InvalidateRect(window, nullptr, TRUE);
+    update_tray_icon(window, 0);
+}
+
+namespace {
+DateRecord now_record()
+{
+    DateRecord now;
+    set_to_now(&now);
+    return now;
 }
 
 NOTIFYICONDATAW tray_record(HWND window)
@@ -102,6 +131,13 @@ void menu_from_tray(HWND window)
 }
 }  // namespace
 
+UINT reshow_delay_ms(int stored_seconds)
+{
+    // "-5" typed on the options page or a damaged byte must not keep the
+    // display away for weeks.
+    return static_cast<UINT>(stored_seconds > 0 ? stored_seconds : 5) * 1000;
+}
+
 UINT clock_period_ms(int show_time, int clock_content, int no_seconds)
 {
     if ((!show_time && clock_content == 0) || no_seconds) return 10000;
@@ -114,8 +150,10 @@ void restart_clock_timer(HWND window, int show_time)
     KillTimer(window, clock_timer_id);
     SetTimer(window, clock_timer_id, clock_period_ms(show_time, o->clock_content, o->no_seconds), nullptr);
     set_to_now(today_date());
-    if (day_seen.month == 0) day_seen = *today_date();
+    if (day_seen.month == 0) note_day_seen(*today_date(), GetTickCount64());
 }
+
+void follow_time_change(HWND window) { time_change_at(window, now_record(), GetTickCount64()); }
 
 void handle_timer(HWND window, UINT_PTR timer_id)
 {
@@ -123,7 +161,7 @@ void handle_timer(HWND window, UINT_PTR timer_id)
         KillTimer(window, reshow_timer_id);
         if (!user_hidden) ShowWindow(window, SW_SHOWNA);  // the user's own hiding wins
     } else if (timer_id == clock_timer_id) {
-        tick_clock(window);
+        clock_tick_at(window, now_record(), GetTickCount64());
     }
 }
 
@@ -163,7 +201,7 @@ void check_auto_hide(HWND window, int x, int y)
     RECT rect;
     GetWindowRect(window, &rect);
     if (rect.right - (rect.right - rect.left) / 6 < point.x && point.x < rect.right) {
-        SetTimer(window, reshow_timer_id, static_cast<UINT>(static_cast<int8_t>(o->reshow_seconds) * 1000), nullptr);
+        SetTimer(window, reshow_timer_id, reshow_delay_ms(static_cast<int8_t>(o->reshow_seconds)), nullptr);
         ShowWindow(window, SW_HIDE);
     }
 }

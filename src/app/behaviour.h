@@ -3,17 +3,27 @@
 #pragma once
 #include <windows.h>
 
+#include "calendar/dates.h"
+
 enum { clock_timer_id = 1, reshow_timer_id = 2 };
 
 // Timer 1 ticks every second while seconds are shown somewhere, else
 // every ten seconds.
 UINT clock_period_ms(int show_time, int clock_content, int no_seconds);
 
+// The wait before an auto-hidden small display comes back; a stored time
+// of 0 or less waits 5 seconds.
+UINT reshow_delay_ms(int stored_seconds);
+
 void restart_clock_timer(HWND window, int show_time);
 void apply_title_style(HWND window);
 void apply_topmost(HWND window);
 void check_auto_hide(HWND window, int x, int y);
 void handle_timer(HWND window, UINT_PTR timer_id);
+// The clock's tick and a change of the system time, at a given time.
+void clock_tick_at(HWND window, const DateRecord& now, ULONGLONG tick_count);
+void time_change_at(HWND window, const DateRecord& now, ULONGLONG tick_count);
+void follow_time_change(HWND window);
 void update_tray_icon(HWND window, int add);
 void remove_tray_icon(HWND window);
 void handle_tray_notify(HWND window, UINT mouse_message);

@@ -49,13 +49,9 @@ int run_message_loop()
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
 {
-    // A second start only brings the running calendar forward, shown again
-    // if it was hidden, as a click on its notification icon does.
+    // A second start only brings the running calendar forward; a calendar
+    // the user hid stays hidden.
     if (HWND running = FindWindowW(class_name, nullptr)) {
-        DWORD running_process = 0;
-        GetWindowThreadProcessId(running, &running_process);
-        AllowSetForegroundWindow(running_process);
-        PostMessageW(running, WM_TRAYNOTIFY, 1, WM_LBUTTONDOWN);
         SetForegroundWindow(running);
         return 0;
     }

@@ -100,7 +100,10 @@ void handle_command(HWND window, WORD command)
         toggle(options()->topmost);
         apply_topmost(window);
         break;
-    case IDM_EXIT: DestroyWindow(window); break;
+    case IDM_EXIT:
+        save_ledger_before_exit(window);
+        DestroyWindow(window);
+        break;
     case IDM_YEAR_INFO: run_year_info_dialog(window); break;
     case IDM_EXPLORER: launch(window, L"EXPLORER.EXE", L"/e,/root,"); break;
     case IDM_SHUTDOWN: end_session(window, EWX_SHUTDOWN | EWX_POWEROFF); break;

@@ -30,8 +30,6 @@ int user_hidden;
 namespace {
 const int month_view_tools = 38;
 const int year_view_tools = 12 * 38;
-// exit_cleanup ran for a session end that may still be cancelled.
-bool resources_released = false;
 
 POINT client_point(LPARAM lparam) { return POINT{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)}; }
 
@@ -84,29 +82,21 @@ LRESULT on_close(HWND window)
     return 0;
 }
 
-LRESULT on_query_end_session(HWND window)
+// The data reaches the disk now; fonts, glyphs, clock and icon stay until
+// the end is certain, so a command arriving before the answer (or after
+// another program cancels the end) never meets released resources.
+LRESULT on_query_end_session(HWND)
 {
-    exit_cleanup(window);
-    resources_released = true;
+    save_unsaved_years();
+    save_options();
     return TRUE;
 }
 
-// Another program cancelled the session end we agreed to: take back what
-// exit_cleanup released and go on.
+// The session ends (or a restart manager closes us): leave as Exit does.
+// A cancelled end leaves nothing to take back.
 LRESULT on_end_session(HWND window, WPARAM ending)
 {
-    // The session ends (or a restart manager closes us): leave as Exit does
-    // rather than linger without fonts, clock or icon.
-    if (ending) {
-        DestroyWindow(window);
-        return 0;
-    }
-    if (!resources_released) return 0;
-    resources_released = false;
-    prepare_glyphs();
-    create_view_fonts(&options()->month_font, &options()->year_font);
-    refresh_layout();
-    update_tray_icon(window, 1);
+    if (ending) DestroyWindow(window);
     return 0;
 }
 
@@ -116,9 +106,7 @@ LRESULT on_erase_background() { return 1; }
 
 LRESULT on_time_change(HWND window)
 {
-    set_to_now(today_date());
-    InvalidateRect(window, nullptr, TRUE);
-    update_tray_icon(window, 0);
+    follow_time_change(window);
     return 0;
 }
 
@@ -277,6 +265,8 @@ int clamp_to_screen(HWND, RECT& rect)
 
 void exit_cleanup(HWND window)
 {
+    // One try, never a question: the session may be ending.
+    save_unsaved_years();
     save_options();
     free_view_fonts();
     free_glyphs();

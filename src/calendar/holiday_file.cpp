@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 #include "calendar/holidays.h"
 #include "platform/platform.h"
@@ -13,33 +14,20 @@ namespace {
 // Reads lines of at most holiday_line_max_bytes bytes; the rest of a
 // longer line is dropped, so it never becomes a second line.
 struct LineReader {
-    InputFile* file;
-    char buffer[4096];
-    long size;
-    long position;
-    bool failed;
-    bool ended;
+    const unsigned char* data;
+    size_t size;
+    size_t position;
 };
 
 const int end_of_text = 0x1A;  // Ctrl-Z: text mode ends the file there
 
-// -1 at the end, -2 after a read error, else the next byte.
+// -1 at the end, else the next byte.
 int next_byte(LineReader& reader)
 {
-    if (reader.ended) return -1;
-    if (reader.position == reader.size) {
-        reader.size = read_input_file(reader.file, reader.buffer, sizeof reader.buffer);
-        reader.position = 0;
-        if (reader.size < 0) {
-            reader.failed = true;
-            reader.size = 0;
-            return -2;
-        }
-        if (reader.size == 0) return -1;
-    }
-    int byte = static_cast<unsigned char>(reader.buffer[reader.position++]);
+    if (reader.position == reader.size) return -1;
+    int byte = reader.data[reader.position++];
     if (byte == end_of_text) {
-        reader.ended = true;
+        reader.position = reader.size;
         return -1;
     }
     return byte;
@@ -58,7 +46,7 @@ bool read_line(LineReader& reader, char (&line)[holiday_line_max_bytes + 1])
     }
     if (length > 0 && line[length - 1] == '\r') --length;
     line[length] = 0;
-    return byte != -2;
+    return true;
 }
 
 // Decimal like atoi: blanks, a sign, digits; no digits give 0. Saturates
@@ -97,22 +85,28 @@ bool is_comment(const char* line) { return line[0] == '#' || line[0] == ' '; }
 
 }  // namespace
 
-int load_holiday_file()
+void parse_holiday_file(const unsigned char* data, size_t size)
 {
-    char path[path_capacity];
-    program_file(path, sizeof path, "Holiday.ini");
-    bool missing = false;
-    InputFile* file = open_input_file(path, &missing);
-    if (!file) return 1;
-
     HolidayRule* table = holiday_table();
     std::memset(table, 0, sizeof(HolidayRule) * holiday_rule_count);
-    LineReader reader = {file, {}, 0, 0, false, false};
+    LineReader reader = {data, size, 0};
     char line[holiday_line_max_bytes + 1];
     int filled = 0;
     // Rules beyond the 64th have no place and are ignored.
     while (filled < holiday_rule_count && read_line(reader, line))
         if (!is_comment(line)) parse_rule(line, table[filled++]);
-    close_input_file(file);
-    return reader.failed ? 0 : 1;
+}
+
+int load_holiday_file()
+{
+    char path[path_capacity];
+    program_file(path, sizeof path, "Holiday.ini");
+    std::vector<unsigned char> content;
+    bool missing = false;
+    bool read = read_whole_file(path, content, &missing);
+    // A file that cannot be opened leaves the rules as they were; a read
+    // error keeps what was read before it.
+    if (!read && content.empty()) return missing ? 1 : 0;
+    parse_holiday_file(content.data(), content.size());
+    return read ? 1 : 0;
 }

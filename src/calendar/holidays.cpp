@@ -47,7 +47,7 @@ int equinox_day(int year, int month)
 int holiday_lookup(int year, int month, int day)
 {
     for (const HolidayRule& rule : rules) {
-        if (rule.from_year <= year && year <= rule.to_year && rule.month == month && rule_day(rule, year) == day) {
+        if (rule.month == month && rule.from_year <= year && year <= rule.to_year && rule_day(rule, year) == day) {
             set_name(rule.name);
             return kind_holiday;
         }

@@ -104,12 +104,15 @@ void on_ok(HWND dialog)
     std::memset(ledger_memos()[m][d], 0, memo_size);
     wide_to_sjis(memo_text(dialog).c_str(), ledger_memos()[m][d], memo_max_bytes);
     ledger_amounts()[m][d] = calculator()->calc_entry;
-    std::string failed;
-    bool saved = save_year(shown_year(), &failed);
+    SaveFailure failure;
+    bool saved = save_year(shown_year(), &failure);
     refresh_layout();
     if (!saved) {
-        std::wstring text = L"ファイルに保存できませんでした。入力した内容は保存されていません。\n\n" +
-                            utf8_to_wide(failed.c_str()) + L"\n\nフォルダやファイルに書き込めるか確かめてください。";
+        // Only what is named failed: the other files of the day are saved.
+        std::wstring text = L"次の内容をファイルに保存できませんでした。\n\n" +
+                            utf8_to_wide(describe_save_failure(failure).c_str()) +
+                            L"\n入力した内容は覚えていて、次に保存するときや終了するときにもう一度書き込みます。\n"
+                            L"フォルダやファイルに書き込めるか確かめてください。";
         MessageBoxW(dialog, text.c_str(), L"エラーです。", MB_OK | MB_ICONERROR);
     }
     free_resources();

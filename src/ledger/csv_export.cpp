@@ -1,7 +1,6 @@
 #include "ledger/csv_export.h"
 
-#include <cinttypes>
-#include <cstdio>
+#include <charconv>
 #include <cstring>
 #include <vector>
 
@@ -37,6 +36,24 @@ void append_quoted(std::string& text, const char* memo)
     }
     text += '"';
 }
+void append_number(std::string& text, int64_t value)
+{
+    char digits[24];
+    text.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
+}
+
+// Zero-padded to `width` digits, as "%0*d" writes it.
+void append_padded(std::string& text, int value, int width)
+{
+    char digits[24];
+    char* end = std::to_chars(digits, digits + sizeof digits, value < 0 ? -static_cast<int64_t>(value) : value).ptr;
+    if (value < 0) {
+        text += '-';
+        --width;
+    }
+    for (int pad = width - static_cast<int>(end - digits); pad > 0; --pad) text += '0';
+    text.append(digits, end);
+}
 }  // namespace
 
 std::string csv_path(int year) { return csv_folder() + std::to_string(year) + ".csv"; }
@@ -47,21 +64,33 @@ std::string csv_text(int year)
     static MemoTable memos;
     load_amounts(year, amounts);
     load_memos(year, memos);
+    return csv_text_of(year, amounts, memos);
+}
 
+std::string csv_text_of(int year, const AmountTable& amounts, const MemoTable& memos)
+{
     std::string text = header;
+    text.reserve(366 * 64);
     int64_t total = 0;
     for (int month = 1; month <= 12; ++month) {
         for (int day = 1; day <= days_in_month(year, month); ++day) {
             int32_t amount = amounts[month - 1][day - 1];
             DayResult result = day_result(amount);
             total += counted_amount(amount);
-            char part[96];
-            std::snprintf(part, sizeof part, "%04d/%02d/%02d,%" PRId32 ",", year, month, day, counted_amount(amount));
-            text += part;
+            append_padded(text, year, 4);
+            text += '/';
+            append_padded(text, month, 2);
+            text += '/';
+            append_padded(text, day, 2);
+            text += ',';
+            append_number(text, counted_amount(amount));
+            text += ',';
             append_quoted(text, memos[month - 1][day - 1]);
-            std::snprintf(part, sizeof part, ",%" PRId64 ",%d,%d,%d\r\n", total, result == result_win,
-                          result == result_loss, result == result_draw);
-            text += part;
+            text += ',';
+            append_number(text, total);
+            text += result == result_win ? ",1" : ",0";
+            text += result == result_loss ? ",1" : ",0";
+            text += result == result_draw ? ",1\r\n" : ",0\r\n";
         }
     }
     return text;

@@ -3,11 +3,14 @@
 #pragma once
 #include <string>
 
+#include "ledger/year_ledger.h"
+
 // The path of the file for `year`.
 std::string csv_path(int year);
 // Writes the file from the year's files; the loaded ledger is untouched.
 // True when the whole file was written; a failure leaves any previous file
 // as it was.
 bool export_csv(int year);
-// The file's bytes, for a year's amounts and memos.
+// The file's bytes, for a year as the ledger holds it, or for given tables.
 std::string csv_text(int year);
+std::string csv_text_of(int year, const AmountTable& amounts, const MemoTable& memos);

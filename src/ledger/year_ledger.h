@@ -4,6 +4,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 enum {
     ledger_months = 12,
@@ -24,23 +25,52 @@ DayOffTable& ledger_day_off();
 // The year the buffers hold.
 int ledger_year();
 
+// The three files of a year, in the order they are saved.
+enum LedgerPart { part_amounts = 1, part_memos = 2, part_day_off = 4 };
+
+// What a save could not write: each file with its part, in saving order.
+struct UnsavedFile {
+    LedgerPart part;
+    std::string path;
+};
+struct SaveFailure {
+    std::vector<UnsavedFile> files;
+};
+
 // Reads the three year files of `year`, then the holiday file. Its result
-// is that of the holiday file.
+// is that of the holiday file. Changes no save could write yet are kept:
+// the year comes back with them.
 int load_year(int year);
 // Writes the three year files. True when every file was written completely;
-// a failed write leaves the previous file as it was, and `failed_file`
-// (when given) names the first file that could not be written.
-bool save_year(int year, std::string* failed_file = nullptr);
+// a failed write leaves the previous file as it was, the changes stay in
+// memory, and `failure` (when given) names every file not written.
+bool save_year(int year, SaveFailure* failure = nullptr);
+
+// Whether any year holds changes that no save could write yet.
+bool ledger_has_unsaved_changes();
+// One more try at every such year (at exit). True when nothing is left.
+bool save_unsaved_years(SaveFailure* failure = nullptr);
+// Gives up every change not yet written (the loaded year keeps its buffers).
+void discard_unsaved_changes();
+// The parts and files of a failure, a line each, for a message (UTF-8).
+std::string describe_save_failure(const SaveFailure& failure);
 
 // Counts the saves of this run: summaries kept of the files are stale when
 // it moved.
 unsigned ledger_save_count();
 
-// Single buffers of any year, into any table (the loaded one by default).
-// A year before 1990 or without its file reads as empty.
+// Single buffers of any year, into any table, as the ledger holds them:
+// the files, or the changes no save could write yet. A year before 1990 or
+// without its file reads as empty.
 void load_amounts(int year, AmountTable& into);
 void load_memos(int year, MemoTable& into);
 void load_day_off(int year, DayOffTable& into);
+
+// The bytes of a year file into its table: what a short file lacks is
+// zero, and every memo ends in its NUL.
+void amounts_from_bytes(AmountTable& into, const unsigned char* data, size_t size);
+void memos_from_bytes(MemoTable& into, const unsigned char* data, size_t size);
+void day_off_from_bytes(DayOffTable& into, const unsigned char* data, size_t size);
 
 // The file names of a year, in the program folder.
 void amounts_file(char* destination, int capacity, int year);

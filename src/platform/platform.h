@@ -29,8 +29,11 @@ long read_input_file(InputFile* file, void* buffer, size_t size);
 void close_input_file(InputFile* file);
 
 // Writes `content` to a new file beside `path` and moves it over `path`
-// in one step, so a failure leaves the previous file whole. True when all
-// of it reached the disk.
+// in one step, so a failure leaves the previous file whole. A link stays a
+// link: the file it names is replaced (a file of several names is written
+// in place). When another program holds the file so that it cannot be
+// replaced, the bytes are written over it in place. True when all of it
+// reached the disk.
 bool replace_file(const char* path, const std::vector<unsigned char>& content);
 
 bool path_exists(const char* path);

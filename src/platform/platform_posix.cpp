@@ -1,9 +1,11 @@
 // POSIX side of the platform seam, used by the native tests and fuzzers.
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <string>
 
@@ -52,18 +54,56 @@ long read_input_file(InputFile* file, void* buffer, size_t size)
 
 void close_input_file(InputFile* file) { std::fclose(reinterpret_cast<FILE*>(file)); }
 
-bool replace_file(const char* path, const std::vector<unsigned char>& content)
+namespace {
+bool write_all(FILE* file, const std::vector<unsigned char>& content)
 {
-    std::string temporary = std::string(path) + ".new";
-    FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (!file) return false;
     bool ok = content.empty() || std::fwrite(content.data(), 1, content.size(), file) == content.size();
     ok = std::fflush(file) == 0 && ok;
-    ok = fsync(fileno(file)) == 0 && ok;
+    return fsync(fileno(file)) == 0 && ok;
+}
+
+bool write_in_place(const std::string& path, const std::vector<unsigned char>& content)
+{
+    int descriptor = open(path.c_str(), O_WRONLY | O_CREAT, 0666);
+    if (descriptor < 0) return false;
+    FILE* file = fdopen(descriptor, "wb");
+    if (!file) {
+        close(descriptor);
+        return false;
+    }
+    bool ok = write_all(file, content) && ftruncate(fileno(file), static_cast<off_t>(content.size())) == 0;
+    return std::fclose(file) == 0 && ok;
+}
+
+// The file a path names once symbolic links are followed, and how many
+// names it has.
+std::string linked_file(const char* path, nlink_t* names)
+{
+    *names = 1;
+    struct stat information;
+    if (stat(path, &information) == 0) *names = information.st_nlink;
+    char* resolved = realpath(path, nullptr);
+    if (!resolved) return path;
+    std::string target = resolved;
+    std::free(resolved);
+    return target;
+}
+}  // namespace
+
+bool replace_file(const char* path, const std::vector<unsigned char>& content)
+{
+    nlink_t names = 1;
+    std::string target = linked_file(path, &names);
+    if (names > 1) return write_in_place(target, content);
+    std::string temporary = target + ".new";
+    FILE* file = std::fopen(temporary.c_str(), "wb");
+    if (!file) return false;
+    bool ok = write_all(file, content);
     ok = std::fclose(file) == 0 && ok;
-    if (ok && std::rename(temporary.c_str(), path) == 0) return true;
+    if (ok && std::rename(temporary.c_str(), target.c_str()) == 0) return true;
+    bool held = errno == EACCES || errno == EPERM || errno == EBUSY;
     std::remove(temporary.c_str());
-    return false;
+    return ok && held && write_in_place(target, content);
 }
 
 bool path_exists(const char* path) { return access(path, F_OK) == 0; }

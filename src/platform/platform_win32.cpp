@@ -1,6 +1,7 @@
 // Windows side of the platform seam: wide Win32 calls, UTF-8 paths.
 #include <windows.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/platform.h"
@@ -67,40 +68,83 @@ bool make_directory(const char* path)
 }
 
 namespace {
+bool is_held_error(DWORD error)
+{
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
+}
+
 // A virus scanner or a backup tool may hold the old file for a moment
 // without letting it be replaced: try again a few times before failing.
-bool move_over(const std::wstring& from, const std::wstring& to)
+// `held` tells a refusal for sharing or access from any other failure.
+bool move_over(const std::wstring& from, const std::wstring& to, bool* held)
 {
     for (int attempt = 1;; ++attempt) {
         if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
-        DWORD error = GetLastError();
-        bool held = error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
-        if (!held || attempt == 6) return false;
+        *held = is_held_error(GetLastError());
+        if (!*held || attempt == 6) return false;
         Sleep(50);
     }
+}
+
+bool write_all(HANDLE file, const std::vector<unsigned char>& content)
+{
+    size_t done = 0;
+    while (done < content.size()) {
+        DWORD wrote = 0;
+        DWORD wanted = static_cast<DWORD>(std::min<size_t>(content.size() - done, 0x10000000));
+        if (!WriteFile(file, content.data() + done, wanted, &wrote, nullptr) || wrote == 0) return false;
+        done += wrote;
+    }
+    return FlushFileBuffers(file) != 0;
+}
+
+// Over the existing file itself: what still works when another program
+// holds it open for reading and writing but not for deleting, and what a
+// hard link needs to stay one file.
+bool write_in_place(const std::wstring& path, const std::vector<unsigned char>& content)
+{
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    bool ok = write_all(file, content) && SetEndOfFile(file);
+    return CloseHandle(file) && ok;
+}
+
+// The file a path names once links are followed, and how many names it
+// has. A missing file is its own path with no other names.
+std::wstring linked_file(const std::wstring& path, DWORD* names)
+{
+    *names = 1;
+    HANDLE file = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return path;
+    BY_HANDLE_FILE_INFORMATION information;
+    if (GetFileInformationByHandle(file, &information)) *names = information.nNumberOfLinks;
+    std::wstring final_path = path;
+    wchar_t buffer[MAX_PATH * 4];
+    DWORD length = GetFinalPathNameByHandleW(file, buffer, MAX_PATH * 4, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    if (length > 0 && length < MAX_PATH * 4) final_path.assign(buffer, length);
+    CloseHandle(file);
+    return final_path;
 }
 }  // namespace
 
 bool replace_file(const char* path, const std::vector<unsigned char>& content)
 {
-    std::wstring target = utf8_to_wide(path);
+    // A link stays a link: the file it names is the one replaced.
+    DWORD names = 1;
+    std::wstring target = linked_file(utf8_to_wide(path), &names);
+    if (names > 1) return write_in_place(target, content);
     std::wstring temporary = target + L".new";
     HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                               nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
-    bool ok = true;
-    size_t done = 0;
-    while (ok && done < content.size()) {
-        DWORD wrote = 0;
-        ok = WriteFile(file, content.data() + done, static_cast<DWORD>(content.size() - done), &wrote, nullptr) &&
-             wrote > 0;
-        done += wrote;
-    }
-    ok = FlushFileBuffers(file) && ok;
+    bool ok = write_all(file, content);
     ok = CloseHandle(file) && ok;
-    if (ok && move_over(temporary, target)) return true;
+    bool held = false;
+    if (ok && move_over(temporary, target, &held)) return true;
     DeleteFileW(temporary.c_str());
-    return false;
+    return ok && held && write_in_place(target, content);
 }
 
 namespace {

@@ -138,19 +138,11 @@ void apply_t_defaults(OptionsRecord* record)
     record->reshow_seconds = 5;
 }
 
-int load_options()
+void options_from_bytes(OptionsRecord* record, const unsigned char* data, size_t size)
 {
-    OptionsRecord* record = &the_options;
     apply_base_defaults(record);
-    char path[path_capacity];
-    options_path(path);
-    size_t bytes_read = 0;
-    if (!read_file_start(path, record, sizeof *record, &bytes_read, &options_unreadable)) {
-        apply_q_defaults(record);
-        apply_t_defaults(record);
-        return 1;
-    }
     // A short file overwrote only its own length; the rest keeps the base layer.
+    std::memcpy(record, data, size < sizeof *record ? size : sizeof *record);
     if (static_cast<signed char>(record->format_version) < 'q') apply_q_defaults(record);
     if (static_cast<signed char>(record->format_version) < 't') apply_t_defaults(record);
     if (record->reshow_seconds == 0) record->reshow_seconds = 5;
@@ -158,6 +150,21 @@ int load_options()
     terminate_sjis_field(record->title, sizeof record->title);
     terminate_sjis_field(record->month_font.lfFaceName, sizeof record->month_font.lfFaceName);
     terminate_sjis_field(record->year_font.lfFaceName, sizeof record->year_font.lfFaceName);
+}
+
+int load_options()
+{
+    char path[path_capacity];
+    options_path(path);
+    unsigned char bytes[options_size];
+    size_t bytes_read = 0;
+    if (!read_file_start(path, bytes, sizeof bytes, &bytes_read, &options_unreadable)) {
+        apply_base_defaults(&the_options);
+        apply_q_defaults(&the_options);
+        apply_t_defaults(&the_options);
+        return 1;
+    }
+    options_from_bytes(&the_options, bytes, bytes_read);
     return 1;
 }
 

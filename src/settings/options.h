@@ -100,6 +100,9 @@ void apply_t_defaults(OptionsRecord* record);
 
 // Fills the record from Option.bin, or with the defaults. Always 1.
 int load_options();
+// Fills a record from the bytes of such a file (the defaults for what a
+// short one lacks).
+void options_from_bytes(OptionsRecord* record, const unsigned char* data, size_t size);
 // Writes the record over the start of Option.bin and applies the Run value.
 // 1 when the file was written completely, else 0.
 int save_options();

@@ -15,7 +15,9 @@ HFONT year_font_handle;
 StoredLogFont* month_source;
 StoredLogFont* year_source;
 
-const int largest_font_pixels = 400;
+// The largest size the font picker lists (72 points on a 96-DPI screen):
+// a damaged Option.bin must not make a window wider than any screen.
+const int largest_font_pixels = 96;
 
 LONG within(LONG value, LONG low, LONG high) { return value < low ? low : value > high ? high : value; }
 
@@ -83,7 +85,10 @@ LOGFONTW wide_log_font(const StoredLogFont& stored)
 {
     LOGFONTW font = {};
     font.lfHeight = within(stored.lfHeight, -largest_font_pixels, largest_font_pixels);
-    font.lfWidth = within(stored.lfWidth, -largest_font_pixels, largest_font_pixels);
+    // The picker always stores width 0 (the font's own); a width wider than
+    // the font is high can only come from damage.
+    const LONG height = font.lfHeight < 0 ? -font.lfHeight : font.lfHeight;
+    font.lfWidth = stored.lfWidth >= 0 && stored.lfWidth <= height ? stored.lfWidth : 0;
     font.lfEscapement = stored.lfEscapement;
     font.lfOrientation = stored.lfOrientation;
     font.lfWeight = within(stored.lfWeight, 0, 1000);

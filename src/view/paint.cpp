@@ -109,6 +109,20 @@ void erase_background(HDC dc, const RECT& client)
     FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
 }
 
+namespace {
+void paint_content(HDC dc, const RECT& client)
+{
+    erase_background(dc, client);
+    const OptionsRecord* o = options();
+    if (!o->small_mode)
+        paint_calendar(dc, client);
+    else if (o->digital_clock)
+        paint_digital_clock(dc, client);
+    else
+        paint_text_clock(dc, client);
+}
+}  // namespace
+
 void paint_window(HWND window)
 {
     PAINTSTRUCT paint;
@@ -119,17 +133,19 @@ void paint_window(HWND window)
     // calendar ever reaches the screen. Only the invalid part is drawn.
     HDC memory = CreateCompatibleDC(dc);
     HBITMAP bitmap = CreateCompatibleBitmap(dc, client.right > 0 ? client.right : 1, client.bottom > 0 ? client.bottom : 1);
+    if (!memory || !bitmap) {
+        // No memory for the copy: straight onto the window rather than a
+        // black one.
+        if (bitmap) DeleteObject(bitmap);
+        if (memory) DeleteDC(memory);
+        paint_content(dc, client);
+        EndPaint(window, &paint);
+        return;
+    }
     HGDIOBJ old_bitmap = SelectObject(memory, bitmap);
     const RECT& area = paint.rcPaint;
     IntersectClipRect(memory, area.left, area.top, area.right, area.bottom);
-    erase_background(memory, client);
-    const OptionsRecord* o = options();
-    if (!o->small_mode)
-        paint_calendar(memory, client);
-    else if (o->digital_clock)
-        paint_digital_clock(memory, client);
-    else
-        paint_text_clock(memory, client);
+    paint_content(memory, client);
     BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, memory, area.left, area.top,
            SRCCOPY);
     SelectObject(memory, old_bitmap);

@@ -259,6 +259,18 @@ TEST_F(Desk, AbsurdStoredPositionComesOnTheScreen)
     EXPECT_LE(rect.bottom, GetSystemMetrics(SM_CYSCREEN));
     ASSERT_TRUE(exit_program(program));
     EXPECT_EQ(ob::get32(saved_options(), ob::month_left), static_cast<uint32_t>(rect.left)) << "and is stored there";
+
+    // An absurd font width of the one-year view: a window that fits, painted.
+    ob::Bytes options = options_at(10, 10);
+    options[ob::year_mode] = 1;
+    ob::put32(options, 129 + 4, 0x7FFFFFFF);  // lfWidth of the year font
+    ob::put32(options, ob::background_color, 0x00123456);
+    launch(options);
+    rect = window_rect();
+    EXPECT_LE(rect.right - rect.left, GetSystemMetrics(SM_CXSCREEN));
+    Capture client = capture_client(program.window);
+    EXPECT_EQ(client.at(2, client.height - 2), 0x563412u) << "the background, not a black window";
+    EXPECT_TRUE(exit_program(program));
 }
 
 TEST_F(Desk, AgreedSessionEndClosesTheProgram)
@@ -373,8 +385,13 @@ TEST_F(Desk, CancelledSessionEndLeavesAWorkingCalendar)
 {
     launch(options_at(40, 40), sunday_in_2009);
     DWORD_PTR answer = 0;
+    RECT before = window_rect();
     SendMessageTimeoutW(program.window, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 5000, &answer);
     EXPECT_EQ(answer, 1u);
+    command(40012);  // a command before the answer lays the window out as before
+    RECT during = window_rect();
+    EXPECT_EQ(during.right - during.left, before.right - before.left);
+    EXPECT_EQ(during.bottom - during.top, before.bottom - before.top);
     SendMessageTimeoutW(program.window, WM_ENDSESSION, FALSE, 0, SMTO_NORMAL, 5000, &answer);
     mouse(WM_LBUTTONDBLCLK, middle(6), middle(6));
     EXPECT_TRUE(month_view_caption_shows(program.window, month_caption, L"1")) << "fonts are back";

@@ -2,6 +2,10 @@
 // day tooltips, driven as a person would, on the fixed clock.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <commctrl.h>
+
 #include <string>
 
 #include "e2e/expected_view.h"
@@ -343,6 +347,19 @@ TEST_F(Ledger, TooltipsShowTheMemoOfTheDayUnderThePointer)
     start();
     int position = 2 + 10 - 1;
     EXPECT_EQ(tooltip_at((position % 7) * cell + cell / 2, (position / 7 + 1) * cell + cell / 2), L"12|勝った");
+    // Memos show as typed: "&" is no mnemonic and a tab does not cut them.
+    HWND tip = nullptr;
+    EnumThreadWindows(
+        GetWindowThreadProcessId(program.window, nullptr),
+        [](HWND window, LPARAM found) -> BOOL {
+            wchar_t name[32] = L"";
+            GetClassNameW(window, name, 32);
+            if (lstrcmpiW(name, L"tooltips_class32") != 0) return TRUE;
+            *reinterpret_cast<HWND*>(found) = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&tip));
+    EXPECT_TRUE(GetWindowLongPtrW(tip, GWL_STYLE) & TTS_NOPREFIX);
     position = 2 + 11 - 1;
     EXPECT_EQ(tooltip_at((position % 7) * cell + cell / 2, (position / 7 + 1) * cell + cell / 2), L"<none>")
         << "a day without memo";
@@ -354,6 +371,48 @@ TEST_F(Ledger, TooltipsShowTheMemoOfTheDayUnderThePointer)
     long y = 2 * 8 * year_cell + (2 + (position - 1) / 7) * year_cell + year_cell / 2;
     EXPECT_EQ(tooltip_at(x, y), L"430|勝った") << "tool 11 x 38 + cell 11 + 1";
     EXPECT_TRUE(exit_program(program));
+}
+
+TEST_F(Ledger, PartlyFailedSaveNamesWhatWasNotSavedAndExitTriesAgain)
+{
+    start();
+    // The amounts file cannot be replaced: its new file's name is taken.
+    const std::wstring blocker = file_in(folder, L"2009.dat.new");
+    ASSERT_TRUE(CreateDirectoryW(blocker.c_str(), nullptr));
+    HWND entry = open_day(10);
+    ASSERT_NE(entry, nullptr);
+    EXPECT_TRUE(GetWindowLongPtrW(GetDlgItem(entry, 1001), GWL_STYLE) & SS_NOPREFIX) << "a holiday name as written";
+    keys(entry, {digit + 7, digit + 0, digit + 0});
+    SendMessageW(GetDlgItem(entry, 1051), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"R&D勝ち"));
+    press(entry, IDOK);
+    HWND box = wait_for_dialog(L"エラーです。");
+    ASSERT_NE(box, nullptr);
+    std::wstring text = control_text(box, 65535);
+    EXPECT_NE(text.find(L"金額: " + folder + L"2009.dat\n"), std::wstring::npos) << text;
+    EXPECT_EQ(text.find(L"メモ:"), std::wstring::npos) << "the memo was saved";
+    EXPECT_EQ(text.find(L"休日:"), std::wstring::npos);
+    press(box, IDOK);
+    EXPECT_EQ(file(L"2009m.dat")[11 * 651 + 9 * 21], 'R');
+
+    // The year dialog counts the amount kept in memory; the memo as typed.
+    command(40004);
+    HWND info = wait_for_dialog(info_caption);
+    ASSERT_NE(info, nullptr);
+    EXPECT_EQ(control_text(info, 1031), L"700") << "all years agree with the months";
+    EXPECT_TRUE(GetWindowLongPtrW(GetDlgItem(info, 341), GWL_STYLE) & SS_NOPREFIX);
+    press(info, IDOK);
+
+    // Exit tries once more and offers another try; then it is written.
+    PostMessageW(program.window, WM_COMMAND, 40003, 0);
+    box = wait_for_dialog(L"エラーです。");
+    ASSERT_NE(box, nullptr);
+    EXPECT_NE(control_text(box, 65535).find(L"金額: "), std::wstring::npos);
+    RemoveDirectoryW(blocker.c_str());
+    press(box, IDRETRY);
+    EXPECT_EQ(wait_for_exit(program), 0u);
+    Bytes amounts(1488, 0);
+    put_amount(amounts, 12, 10, 700);
+    EXPECT_EQ(file(L"2009.dat"), amounts);
 }
 
 TEST_F(Ledger, TooltipsShowWithoutATitleBar)

@@ -59,7 +59,7 @@ TEST_F(Calendar, SecondStartOnlyBringsTheFirstForward)
     EXPECT_FALSE(file_exists(file_in(other, L"Option.bin"))) << "the second instance must not touch its folder";
     EXPECT_EQ(wait_for_exit(program, 100), static_cast<DWORD>(STILL_ACTIVE));
     settle(program.window);
-    EXPECT_TRUE(IsWindowVisible(program.window)) << "shown again";
+    EXPECT_FALSE(IsWindowVisible(program.window)) << "the user's hiding holds";
     remove_folder(other);
     EXPECT_TRUE(exit_program(program));
 }

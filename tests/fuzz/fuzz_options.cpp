@@ -1,14 +1,14 @@
-// Option.bin of any content: load, then save it back.
+// Option.bin of any content, from memory.
+#include <cstdlib>
 #include <cstring>
 
-#include "fuzz/fuzz_folder.h"
 #include "settings/options.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    write_fuzz_file("Option.bin", data, size);
-    load_options();
-    if (options()->reshow_seconds == 0 || std::strlen(options()->title) > title_max_bytes) std::abort();
-    save_options();
+    OptionsRecord record;
+    options_from_bytes(&record, data, size);
+    if (record.reshow_seconds == 0 || std::strlen(record.title) > title_max_bytes) std::abort();
+    if (!std::memchr(record.month_font.lfFaceName, 0, sizeof record.month_font.lfFaceName)) std::abort();
     return 0;
 }

@@ -17,7 +17,11 @@ protected:
         load_year(2009);
     }
     // Changes a failed save left in memory belong to this folder only.
-    void TearDown() override { load_year(1989); }
+    void TearDown() override
+    {
+        discard_unsaved_changes();
+        load_year(1989);
+    }
     Bytes file(const char* name) { return read_bytes(folder.path() / name); }
     bool exists(const char* name) { return std::filesystem::exists(folder.path() / name); }
 
@@ -153,9 +157,11 @@ TEST_F(YearFiles, FailedSaveIsReportedAndKeepsTheGoodFile)
     std::filesystem::create_directory(folder.path() / "2013m.dat.new");
     ledger_amounts()[0][0] = 200;
     std::memcpy(ledger_memos()[0][0], "new", 4);
-    std::string failed;
+    SaveFailure failed;
     EXPECT_FALSE(save_year(2013, &failed));
-    EXPECT_EQ(failed, folder.file("2013m.dat"));
+    ASSERT_EQ(failed.files.size(), 1u) << "only the memo file failed";
+    EXPECT_EQ(failed.files[0].part, part_memos);
+    EXPECT_EQ(describe_save_failure(failed), "メモ: " + folder.file("2013m.dat") + "\n");
     EXPECT_EQ(file("2013m.dat"), good);
     EXPECT_EQ(le32(file("2013.dat"), 0), 200) << "the other files are still written";
     EXPECT_STREQ(ledger_memos()[0][0], "new") << "the entry stays in memory";
@@ -184,6 +190,28 @@ TEST_F(YearFiles, ChangesAFailedSaveLeftStayUntilASaveWritesThem)
     load_year(2010);
     EXPECT_STREQ(ledger_memos()[4][4], "");
     EXPECT_EQ(file("2009m.dat")[4 * 651 + 5 * 21], 'l') << "written by the last try";
+
+    // When that try fails too, the changes are kept aside: the year comes
+    // back with them, totals and exports see them, and exit writes them.
+    load_year(2009);
+    std::filesystem::create_directory(blocker);
+    std::memcpy(ledger_memos()[4][6], "held", 5);
+    EXPECT_FALSE(save_year(2009));
+    load_year(2010);
+    EXPECT_TRUE(ledger_has_unsaved_changes());
+    MemoTable seen;
+    load_memos(2009, seen);
+    EXPECT_STREQ(seen[4][6], "held");
+    load_year(2009);
+    EXPECT_STREQ(ledger_memos()[4][6], "held");
+    load_year(2010);
+    SaveFailure failed;
+    EXPECT_FALSE(save_unsaved_years(&failed));
+    EXPECT_EQ(failed.files.size(), 1u);
+    std::filesystem::remove(blocker);
+    EXPECT_TRUE(save_unsaved_years());
+    EXPECT_FALSE(ledger_has_unsaved_changes());
+    EXPECT_EQ(file("2009m.dat")[4 * 651 + 6 * 21], 'h');
 }
 
 TEST_F(YearFiles, FileThatCouldNotBeReadIsNeverWrittenOver)
@@ -197,9 +225,10 @@ TEST_F(YearFiles, FileThatCouldNotBeReadIsNeverWrittenOver)
     std::filesystem::remove(folder.path() / "2014.dat");
     write_bytes(folder.path() / "2014.dat", stored);
     ledger_amounts()[1][1] = 7;
-    std::string failed;
+    SaveFailure failed;
     EXPECT_FALSE(save_year(2014, &failed));
-    EXPECT_EQ(failed, folder.file("2014.dat"));
+    ASSERT_EQ(failed.files.size(), 1u);
+    EXPECT_EQ(failed.files[0].path, folder.file("2014.dat"));
     EXPECT_EQ(file("2014.dat"), stored);
     EXPECT_TRUE(exists("2014m.dat")) << "the files that were read are saved";
 

@@ -55,6 +55,25 @@ TEST(FileStart, FailedWriteLeavesThePreviousFileWhole)
     EXPECT_FALSE(path_exists(folder.file("c.dat").c_str()));
 }
 
+#ifndef _WIN32
+TEST(FileStart, LinkedFilesStayLinkedAndGetTheBytes)
+{
+    // Users keep their data elsewhere (a synced folder) behind a link.
+    TempFolder folder, elsewhere;
+    write_bytes(elsewhere.path() / "real.dat", Bytes(4, 1));
+    std::filesystem::create_symlink(elsewhere.path() / "real.dat", folder.path() / "2009.dat");
+    std::filesystem::create_hard_link(elsewhere.path() / "real.dat", folder.path() / "2010.dat");
+    const uint8_t two[] = {2, 2};
+    ASSERT_TRUE(write_file_start(folder.file("2009.dat").c_str(), two, 2));
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.path() / "2009.dat"));
+    EXPECT_EQ(read_bytes(elsewhere.path() / "real.dat"), (Bytes{2, 2, 1, 1}));
+    const uint8_t three[] = {3};
+    ASSERT_TRUE(write_file_start(folder.file("2010.dat").c_str(), three, 1));
+    EXPECT_EQ(std::filesystem::hard_link_count(folder.path() / "2010.dat"), 2u);
+    EXPECT_EQ(read_bytes(elsewhere.path() / "real.dat"), (Bytes{3, 2, 1, 1}));
+}
+#endif
+
 TEST(ShiftJis, CutsNeverSplitADoubleByteCharacter)
 {
     // "あいう" is 82A0 82A2 82A4 in Shift-JIS.

@@ -87,4 +87,19 @@ TEST(Win32Files, FileHeldForAMomentIsStillReplaced)
     WaitForSingleObject(releaser, INFINITE);
     CloseHandle(releaser);
     EXPECT_EQ(read_bytes(folder.path() / "2009.dat"), Bytes(8, 2));
+
+    // Held for good, for reading and writing but not deleting: written in
+    // place. Held without sharing writes: neither way, and it says so.
+    auto hold = [&](DWORD sharing) {
+        return CreateFileW((folder.path() / "2009.dat").wstring().c_str(), GENERIC_READ, sharing, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    };
+    held = hold(FILE_SHARE_READ | FILE_SHARE_WRITE);
+    EXPECT_TRUE(replace_file(path.c_str(), std::vector<unsigned char>(6, 3)));
+    CloseHandle(held);
+    EXPECT_EQ(read_bytes(folder.path() / "2009.dat"), Bytes(6, 3));
+    held = hold(FILE_SHARE_READ);
+    EXPECT_FALSE(replace_file(path.c_str(), std::vector<unsigned char>(6, 4)));
+    CloseHandle(held);
+    EXPECT_EQ(read_bytes(folder.path() / "2009.dat"), Bytes(6, 3));
 }

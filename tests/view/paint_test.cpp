@@ -321,11 +321,13 @@ TEST(ViewFonts, StoredFontsCrossTheShiftJisBoundary)
 {
     StoredLogFont stored = {};
     stored.lfHeight = -100000;
+    stored.lfWidth = 0x7FFFFFFF;
     stored.lfCharSet = SHIFTJIS_CHARSET;
     std::memcpy(stored.lfFaceName, "\x82\x6C\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4E", 13);  // ＭＳ ゴシック
     LOGFONTW wide = wide_log_font(stored);
     EXPECT_STREQ(wide.lfFaceName, L"ＭＳ ゴシック");
-    EXPECT_EQ(wide.lfHeight, -400) << "a damaged height is brought into range";
+    EXPECT_EQ(wide.lfHeight, -96) << "damaged sizes come into the font picker's range";
+    EXPECT_EQ(wide.lfWidth, 0);
     StoredLogFont back = {};
     store_log_font(wide, back);
     EXPECT_EQ(std::memcmp(back.lfFaceName, stored.lfFaceName, 32), 0);
