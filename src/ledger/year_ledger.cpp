@@ -30,16 +30,19 @@ void year_file(char* destination, int capacity, int year, const char* suffix)
 }
 
 // A missing or short file leaves zeros, never another year's data. True
-// when the file exists but could not be read.
-bool load_buffer(int year, void* buffer, size_t size, void (*name)(char*, int, int))
+// when the file exists but could not be read; `opened` (when given) tells
+// whether it could.
+bool load_buffer(int year, void* buffer, size_t size, void (*name)(char*, int, int), bool* opened = nullptr)
 {
     std::memset(buffer, 0, size);
+    if (opened) *opened = false;
     if (year < first_ledger_year) return false;
     char path[path_capacity];
     name(path, sizeof path, year);
     size_t ignored = 0;
     bool unreadable = false;
-    read_file_start(path, buffer, size, &ignored, &unreadable);
+    bool read = read_file_start(path, buffer, size, &ignored, &unreadable);
+    if (opened) *opened = read;
     return unreadable;
 }
 
@@ -77,7 +80,12 @@ void amounts_file(char* destination, int capacity, int year) { year_file(destina
 void memos_file(char* destination, int capacity, int year) { year_file(destination, capacity, year, "m"); }
 void day_off_file(char* destination, int capacity, int year) { year_file(destination, capacity, year, "h"); }
 
-void load_amounts(int year, AmountTable& into) { load_buffer(year, into, sizeof into, amounts_file); }
+bool load_amounts(int year, AmountTable& into)
+{
+    bool opened = false;
+    load_buffer(year, into, sizeof into, amounts_file, &opened);
+    return opened;
+}
 void load_memos(int year, MemoTable& into) { memos_from_file(year, into, nullptr); }
 void load_day_off(int year, DayOffTable& into) { load_buffer(year, into, sizeof into, day_off_file); }
 

@@ -37,8 +37,9 @@ bool save_year(int year, std::string* failed_file = nullptr);
 unsigned ledger_save_count();
 
 // Single buffers of any year, into any table (the loaded one by default).
-// A year before 1990 or without its file reads as empty.
-void load_amounts(int year, AmountTable& into);
+// A year before 1990 or without its file reads as empty; load_amounts
+// tells whether the year's file was there and could be opened.
+bool load_amounts(int year, AmountTable& into);
 void load_memos(int year, MemoTable& into);
 void load_day_off(int year, DayOffTable& into);
 
