@@ -16,26 +16,24 @@ const char header[] =
     "\x94\x4E\x8C\x8E\x93\xFA,\x8B\xE0\x8A\x7A,\x83\x81\x83\x82,\x8D\x87\x8C\x76,\x8F\x9F\x82\xBF,\x95\x89\x82\xAF,"
     "\x95\xAA\x82\xAF\r\n";
 
-std::string csv_folder()
-{
-    const char* folder = program_folder();
-    size_t length = std::strlen(folder);
-    // The folder ends in its separator; the subfolder takes the same one.
-    char separator = length ? folder[length - 1] : '\\';
-    return std::string(folder) + "CSV" + separator;
-}
-
 // A memo in double quotes; a quote inside is doubled, so a memo can never
 // break its row.
 void append_quoted(std::string& text, const char* memo)
 {
     text += '"';
-    for (const char* p = memo; *p; ++p) {
-        if (*p == '"') text += '"';
-        text += *p;
+    for (const char* p = memo; *p;) {
+        const char* quote = std::strchr(p, '"');
+        if (!quote) {
+            text += p;
+            break;
+        }
+        text.append(p, quote + 1);
+        text += '"';
+        p = quote + 1;
     }
     text += '"';
 }
+
 void append_number(std::string& text, int64_t value)
 {
     char digits[24];
@@ -55,6 +53,15 @@ void append_padded(std::string& text, int value, int width)
     text.append(digits, end);
 }
 }  // namespace
+
+std::string csv_folder()
+{
+    const char* folder = program_folder();
+    size_t length = std::strlen(folder);
+    // The folder ends in its separator; the subfolder takes the same one.
+    char separator = length ? folder[length - 1] : '\\';
+    return std::string(folder) + "CSV" + separator;
+}
 
 std::string csv_path(int year) { return csv_folder() + std::to_string(year) + ".csv"; }
 

@@ -5,6 +5,9 @@
 
 #include "ledger/year_ledger.h"
 
+// The folder of every CSV file: CSV in the program folder, with the
+// folder's separator at its end.
+std::string csv_folder();
 // The path of the file for `year`.
 std::string csv_path(int year);
 // Writes the file from the year's files; the loaded ledger is untouched.

@@ -20,20 +20,9 @@ void add_summary(ResultSummary& total, const ResultSummary& part)
     total.draws += part.draws;
 }
 
-void add_amount(ResultSummary& summary, int32_t amount)
-{
-    summary.sum += counted_amount(amount);
-    switch (day_result(amount)) {
-    case result_win: ++summary.wins; break;
-    case result_loss: ++summary.losses; break;
-    case result_draw: ++summary.draws; break;
-    case result_none: break;
-    }
-}
-
 void add_month(ResultSummary& summary, const int32_t (&month)[ledger_month_days])
 {
-    for (int32_t amount : month) add_amount(summary, amount);
+    for (int32_t amount : month) add_to_summary(summary, amount);
 }
 
 void add_year(ResultSummary& summary, const AmountTable& table)
@@ -54,6 +43,17 @@ int32_t counted_amount(int32_t amount)
 {
     DayResult result = day_result(amount);
     return result == result_win || result == result_loss ? amount : 0;
+}
+
+void add_to_summary(ResultSummary& summary, int32_t amount)
+{
+    summary.sum += counted_amount(amount);
+    switch (day_result(amount)) {
+    case result_win: ++summary.wins; break;
+    case result_loss: ++summary.losses; break;
+    case result_draw: ++summary.draws; break;
+    case result_none: break;
+    }
 }
 
 ResultSummary month_summary(int month_index)

@@ -16,6 +16,10 @@ struct ResultSummary {
     int32_t draws;
 };
 
+// Adds one day's amount: its counted amount to the sum, its result to the
+// counts.
+void add_to_summary(ResultSummary& summary, int32_t amount);
+
 // Over the 31 slots of a month (0..11) of the loaded ledger.
 ResultSummary month_summary(int month_index);
 // Over all 372 slots of the loaded ledger.

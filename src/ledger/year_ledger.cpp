@@ -70,18 +70,21 @@ void copy_file_bytes(void* table, size_t table_size, const unsigned char* data, 
 }
 
 // A missing or short file leaves zeros, never another year's data. True
-// when the file exists but could not be read.
+// when the file exists but could not be read; `opened` (when given) tells
+// whether it could be.
 template <typename Table>
-bool load_table(int year, Table& into, FileName name, void (*parse)(Table&, const unsigned char*, size_t))
+bool load_table(int year, Table& into, FileName name, void (*parse)(Table&, const unsigned char*, size_t),
+                bool* opened = nullptr)
 {
     static unsigned char bytes[sizeof(MemoTable)];
     size_t size = 0;
-    bool unreadable = false;
+    bool unreadable = false, read = false;
     if (year >= first_ledger_year) {
         char path[path_capacity];
         name(path, sizeof path, year);
-        read_file_start(path, bytes, sizeof into, &size, &unreadable);
+        read = read_file_start(path, bytes, sizeof into, &size, &unreadable);
     }
+    if (opened) *opened = read;
     parse(into, bytes, size);
     return unreadable;
 }
@@ -189,9 +192,12 @@ void day_off_from_bytes(DayOffTable& into, const unsigned char* data, size_t siz
     copy_file_bytes(into, sizeof into, data, size);
 }
 
-void load_amounts(int year, AmountTable& into)
+bool load_amounts(int year, AmountTable& into)
 {
-    if (!copy_changed(year, &YearBuffers::amounts, into)) load_table(year, into, amounts_file, amounts_from_bytes);
+    if (copy_changed(year, &YearBuffers::amounts, into)) return true;
+    bool opened = false;
+    load_table(year, into, amounts_file, amounts_from_bytes, &opened);
+    return opened;
 }
 
 void load_memos(int year, MemoTable& into)

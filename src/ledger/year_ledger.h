@@ -61,8 +61,9 @@ unsigned ledger_save_count();
 
 // Single buffers of any year, into any table, as the ledger holds them:
 // the files, or the changes no save could write yet. A year before 1990 or
-// without its file reads as empty.
-void load_amounts(int year, AmountTable& into);
+// without its file reads as empty; load_amounts tells whether the year has
+// data (its file could be opened, or changes are held).
+bool load_amounts(int year, AmountTable& into);
 void load_memos(int year, MemoTable& into);
 void load_day_off(int year, DayOffTable& into);
 

@@ -1,0 +1,471 @@
+#include "ledger/analysis.h"
+
+#include <algorithm>
+#include <cinttypes>
+#include <cstdio>
+#include <cstring>
+
+#include "calendar/dates.h"
+#include "ledger/csv_export.h"
+#include "platform/platform.h"
+#include "platform/shift_jis.h"
+#include "settings/program_folder.h"
+
+namespace {
+// （メモなし）
+const char no_memo_tag[] = "\x81\x69\x83\x81\x83\x82\x82\xC8\x82\xB5\x81\x6A";
+
+// The CSV's texts in Shift-JIS.
+const char items_header[] = "\x8D\x80\x96\xDA,\x92\x6C\r\n";                   // 項目,値
+const char period_label[] = "\x8A\xFA\x8A\xD4";                                // 期間
+const char all_years_label[] = "\x91\x53\x8A\xFA\x8A\xD4";                     // 全期間
+const char played_days_label[] = "\x89\xD2\x93\xAD\x93\xFA\x90\x94";           // 稼働日数
+const char wins_label[] = "\x8F\x9F\x82\xBF";                                  // 勝ち
+const char losses_label[] = "\x95\x89\x82\xAF";                                // 負け
+const char draws_label[] = "\x95\xAA\x82\xAF";                                 // 分け
+const char win_rate_label[] = "\x8F\x9F\x97\xA6";                              // 勝率
+const char no_rate[] = "\x81\x7C";                                             // －
+const char total_label[] = "\x8D\x87\x8C\x76";                                 // 合計
+const char average_label[] = "\x95\xBD\x8B\xCF";                               // 平均
+const char best_label[] = "\x8D\xC5\x8D\x82";                                  // 最高
+const char worst_label[] = "\x8D\xC5\x92\xE1";                                 // 最低
+const char longest_wins_label[] = "\x8D\xC5\x91\xE5\x98\x41\x8F\x9F";          // 最大連勝
+const char longest_losses_label[] = "\x8D\xC5\x91\xE5\x98\x41\x94\x73";        // 最大連敗
+const char largest_fall_label[] = "\x8D\xC5\x91\xE5\x89\xBA\x97\x8E\x95\x9D";  // 最大下落幅
+// 曜日,日数,勝ち,負け,分け,合計
+const char weekdays_header[] =
+    "\x97\x6A\x93\xFA,\x93\xFA\x90\x94,\x8F\x9F\x82\xBF,\x95\x89\x82\xAF,\x95\xAA\x82\xAF,\x8D\x87\x8C\x76\r\n";
+// メモ,日数,勝ち,負け,分け,合計
+const char tags_header[] =
+    "\x83\x81\x83\x82,\x93\xFA\x90\x94,\x8F\x9F\x82\xBF,\x95\x89\x82\xAF,\x95\xAA\x82\xAF,\x8D\x87\x8C\x76\r\n";
+// 日 月 火 水 木 金 土
+const char* const weekday_names[7] = {"\x93\xFA", "\x8C\x8E", "\x89\xCE", "\x90\x85",
+                                      "\x96\xD8", "\x8B\xE0", "\x93\x79"};
+
+// Finds a tag's row as the days are walked: open addressing over row
+// numbers + 1 (0 is free). Each period has fewer tags than slots, so a
+// probe always ends.
+const uint32_t year_tag_slots = 1024;
+const uint32_t all_years_tag_slots = 32768;
+static_assert(all_years_tag_slots > 366 * (last_ledger_year - first_ledger_year + 1), "a free slot is left");
+int32_t tag_slots[all_years_tag_slots];
+
+// Tables for years read from their files, kept off the loaded ledger.
+AmountTable file_amounts;
+MemoTable file_memos;
+
+// What carries from one played day to the next through the period.
+struct Walk {
+    BalanceAnalysis& into;
+    uint32_t tag_slot_mask;
+    int64_t running;
+    int64_t high;
+    LedgerDate high_date;  // no date while the high is the starting 0
+};
+
+// Bytes of the character at `text`: a lead byte with its trail makes two.
+size_t character_width(const char* text)
+{
+    return is_sjis_lead_byte(static_cast<unsigned char>(text[0])) && text[1] != 0 ? 2 : 1;
+}
+
+// Bytes of a half- or full-width space at `text`, 0 for anything else.
+size_t space_width(const char* text)
+{
+    if (text[0] == ' ') return 1;
+    return text[0] == '\x81' && text[1] == '\x40' ? 2 : 0;
+}
+
+bool ends_word(const char* text) { return *text == 0 || *text == '\r' || *text == '\n' || space_width(text) != 0; }
+
+// Half away from zero; `denominator` is positive.
+int64_t rounded_quotient(int64_t numerator, int64_t denominator)
+{
+    int64_t magnitude = numerator < 0 ? -numerator : numerator;
+    int64_t quotient = (2 * magnitude + denominator) / (2 * denominator);
+    return numerator < 0 ? -quotient : quotient;
+}
+
+uint32_t tag_hash(const char* tag)
+{
+    uint32_t hash = 2166136261u;  // FNV-1a
+    for (const char* p = tag; *p; ++p) hash = (hash ^ static_cast<unsigned char>(*p)) * 16777619u;
+    return hash;
+}
+
+Walk start_walk(BalanceAnalysis& into, uint32_t tag_slot_count)
+{
+    std::memset(tag_slots, 0, tag_slot_count * sizeof tag_slots[0]);
+    return Walk{into, tag_slot_count - 1, 0, 0, LedgerDate{}};
+}
+
+PlayedFigures& tag_row(Walk& walk, const char (&tag)[memo_size])
+{
+    std::vector<TagFigures>& rows = walk.into.tags;
+    uint32_t slot = tag_hash(tag) & walk.tag_slot_mask;
+    for (; tag_slots[slot]; slot = (slot + 1) & walk.tag_slot_mask) {
+        TagFigures& row = rows[static_cast<size_t>(tag_slots[slot] - 1)];
+        if (std::strcmp(row.tag, tag) == 0) return row.figures;
+    }
+    rows.push_back(TagFigures{});
+    std::memcpy(rows.back().tag, tag, std::strlen(tag) + 1);
+    tag_slots[slot] = static_cast<int32_t>(rows.size());
+    return rows.back().figures;
+}
+
+bool has_date(const LedgerDate& date) { return date.year != 0; }
+
+void add_played(PlayedFigures& figures, int32_t amount)
+{
+    ++figures.days;
+    add_to_summary(figures.results, amount);
+}
+
+void settle_average(PlayedFigures& figures)
+{
+    figures.average = figures.days ? rounded_quotient(figures.results.sum, figures.days) : 0;
+}
+
+StreakKind streak_kind(DayResult result)
+{
+    if (result == result_win) return streak_wins;
+    if (result == result_loss) return streak_losses;
+    return streak_none;
+}
+
+// A draw ends both streaks; strictly longer replaces, so ties keep the
+// earliest.
+void extend_streak(BalanceAnalysis& into, const LedgerDate& date, DayResult result)
+{
+    Streak& current = into.current;
+    StreakKind kind = streak_kind(result);
+    if (kind == streak_none) {
+        current = Streak{};
+        return;
+    }
+    if (current.kind != kind) current = Streak{kind, 0, date};
+    ++current.length;
+    Streak& longest = kind == streak_wins ? into.longest_wins : into.longest_losses;
+    if (current.length > longest.length) longest = current;
+}
+
+void note_best_and_worst(BalanceAnalysis& into, const LedgerDate& date, int32_t amount)
+{
+    DayResult result = day_result(amount);
+    if (result == result_win && (!has_date(into.best.date) || amount > into.best.amount))
+        into.best = DayRecord{date, amount};
+    if (result == result_loss && (!has_date(into.worst.date) || amount < into.worst.amount))
+        into.worst = DayRecord{date, amount};
+}
+
+void follow_running_total(Walk& walk, const LedgerDate& date, int32_t amount)
+{
+    walk.running += counted_amount(amount);
+    if (walk.running > walk.high) {
+        walk.high = walk.running;
+        walk.high_date = date;
+    } else if (walk.high - walk.running > walk.into.largest_fall.depth) {
+        walk.into.largest_fall = Fall{walk.high - walk.running, walk.high_date, date};
+    }
+}
+
+void add_played_day(Walk& walk, const LedgerDate& date, int weekday, int32_t amount, const char* memo)
+{
+    BalanceAnalysis& into = walk.into;
+    add_played(into.totals, amount);
+    add_played(into.weekdays[weekday], amount);
+    note_best_and_worst(into, date, amount);
+    extend_streak(into, date, day_result(amount));
+    follow_running_total(walk, date, amount);
+    char tag[memo_size];
+    memo_tag(memo, tag);
+    add_played(tag_row(walk, tag), amount);
+}
+
+// Walks the real dates of a year: the month bars, and the running total
+// after each day when `daily` is given.
+void walk_year(Walk& walk, int year, const AmountTable& amounts, const MemoTable& memos,
+               ResultSummary (&months)[ledger_months], std::vector<int64_t>* daily)
+{
+    int weekday = weekday_of(year, 1, 1);
+    for (int month = 1; month <= ledger_months; ++month) {
+        months[month - 1] = ResultSummary{};
+        for (int day = 1; day <= days_in_month(year, month); ++day, weekday = (weekday + 1) % 7) {
+            int32_t amount = amounts[month - 1][day - 1];
+            if (amount != 0) {
+                add_to_summary(months[month - 1], amount);
+                add_played_day(walk, LedgerDate{year, month, day}, weekday, amount, memos[month - 1][day - 1]);
+            }
+            if (daily) daily->push_back(walk.running);
+        }
+    }
+}
+
+// Starts afresh but keeps the vectors' room.
+void start_analysis(BalanceAnalysis& into, int period)
+{
+    std::vector<ResultSummary> bars;
+    std::vector<int64_t> running;
+    std::vector<TagFigures> tags;
+    bars.swap(into.bars);
+    running.swap(into.running);
+    tags.swap(into.tags);
+    into = BalanceAnalysis{};
+    into.period = period;
+    bars.clear();
+    running.clear();
+    tags.clear();
+    into.bars.swap(bars);
+    into.running.swap(running);
+    into.tags.swap(tags);
+}
+
+void sort_tags(std::vector<TagFigures>& rows)
+{
+    for (TagFigures& row : rows) settle_average(row.figures);
+    std::sort(rows.begin(), rows.end(), [](const TagFigures& left, const TagFigures& right) {
+        if (left.figures.results.sum != right.figures.results.sum)
+            return left.figures.results.sum > right.figures.results.sum;
+        return std::strcmp(left.tag, right.tag) < 0;  // compares unsigned bytes
+    });
+}
+
+void finish_analysis(BalanceAnalysis& into)
+{
+    settle_average(into.totals);
+    for (PlayedFigures& row : into.weekdays) settle_average(row);
+    int64_t decided = int64_t{into.totals.results.wins} + into.totals.results.losses;
+    into.has_win_rate = decided > 0;
+    if (decided) {
+        int64_t wins = into.totals.results.wins;
+        into.win_rate_tenths = static_cast<int32_t>(rounded_quotient(1000 * wins, decided));
+    }
+    sort_tags(into.tags);
+}
+
+bool has_amount(const AmountTable& amounts)
+{
+    for (const auto& month : amounts)
+        for (int32_t amount : month)
+            if (amount != 0) return true;
+    return false;
+}
+
+bool amounts_file_exists(int year)
+{
+    char path[path_capacity];
+    amounts_file(path, sizeof path, year);
+    return path_exists(path);
+}
+
+// The year's tables, from memory or from its files; false when the year
+// has no data to show.
+bool year_tables(int year, const YearTables* in_memory, const AmountTable*& amounts, const MemoTable*& memos)
+{
+    if (in_memory && in_memory->year == year) {
+        amounts = in_memory->amounts;
+        memos = in_memory->memos;
+        return has_amount(*amounts) || amounts_file_exists(year);
+    }
+    amounts = &file_amounts;
+    memos = &file_memos;
+    if (!load_amounts(year, file_amounts)) return false;
+    // A year without a played day needs no memos.
+    if (has_amount(file_amounts)) load_memos(year, file_memos);
+    return true;
+}
+
+// Years without a file between two with data stand still on the chart.
+void chart_gap_until(BalanceAnalysis& into, int year, int64_t running)
+{
+    for (int missing = into.last_year + 1; into.last_year && missing < year; ++missing) {
+        into.bars.push_back(ResultSummary{});
+        into.running.insert(into.running.end(), ledger_months, running);
+    }
+}
+
+void add_year_to_chart(BalanceAnalysis& into, int year, const ResultSummary (&months)[ledger_months],
+                       int64_t running_before)
+{
+    ResultSummary bar = {};
+    int64_t running = running_before;
+    for (const ResultSummary& month : months) {
+        bar.sum += month.sum;
+        bar.wins += month.wins;
+        bar.losses += month.losses;
+        bar.draws += month.draws;
+        running += month.sum;
+        into.running.push_back(running);
+    }
+    into.bars.push_back(bar);
+    if (!into.first_year) into.first_year = year;
+    into.last_year = year;
+}
+
+void append_field(std::string& text, const char* field)
+{
+    if (!std::strpbrk(field, ",\"\r\n")) {
+        text += field;
+        return;
+    }
+    text += '"';
+    for (const char* p = field; *p; ++p) {
+        if (*p == '"') text += '"';
+        text += *p;
+    }
+    text += '"';
+}
+
+void append_line(std::string& text, const char* label, const char* value)
+{
+    text += label;
+    text += ',';
+    text += value;
+    text += "\r\n";
+}
+
+void append_number_line(std::string& text, const char* label, int64_t value)
+{
+    char number[24];
+    std::snprintf(number, sizeof number, "%" PRId64, value);
+    append_line(text, label, number);
+}
+
+// An empty date and 0 when there is no such day.
+void append_day_line(std::string& text, const char* label, const DayRecord& record)
+{
+    char value[48] = ",0";
+    if (has_date(record.date))
+        std::snprintf(value, sizeof value, "%04d/%02d/%02d,%" PRId32, record.date.year, record.date.month,
+                      record.date.day, record.amount);
+    append_line(text, label, value);
+}
+
+void append_figures_block(std::string& text, const BalanceAnalysis& analysis)
+{
+    const ResultSummary& results = analysis.totals.results;
+    text += items_header;
+    if (analysis.period == all_years_period)
+        append_line(text, period_label, all_years_label);
+    else
+        append_number_line(text, period_label, analysis.period);
+    append_number_line(text, played_days_label, analysis.totals.days);
+    append_number_line(text, wins_label, results.wins);
+    append_number_line(text, losses_label, results.losses);
+    append_number_line(text, draws_label, results.draws);
+    char rate[16];
+    std::snprintf(rate, sizeof rate, "%" PRId32 ".%" PRId32, analysis.win_rate_tenths / 10,
+                  analysis.win_rate_tenths % 10);
+    append_line(text, win_rate_label, analysis.has_win_rate ? rate : no_rate);
+    append_number_line(text, total_label, results.sum);
+    append_number_line(text, average_label, analysis.totals.average);
+    append_day_line(text, best_label, analysis.best);
+    append_day_line(text, worst_label, analysis.worst);
+    append_number_line(text, longest_wins_label, analysis.longest_wins.length);
+    append_number_line(text, longest_losses_label, analysis.longest_losses.length);
+    append_number_line(text, largest_fall_label, analysis.largest_fall.depth);
+}
+
+void append_row(std::string& text, const char* name, const PlayedFigures& figures)
+{
+    append_field(text, name);
+    char numbers[96];
+    std::snprintf(numbers, sizeof numbers, ",%" PRId32 ",%" PRId32 ",%" PRId32 ",%" PRId32 ",%" PRId64 "\r\n",
+                  figures.days, figures.results.wins, figures.results.losses, figures.results.draws,
+                  figures.results.sum);
+    text += numbers;
+}
+}  // namespace
+
+void memo_tag(const char* memo, char (&tag)[memo_size])
+{
+    char text[memo_size];
+    copy_sjis_cut(text, memo, memo_max_bytes);  // a damaged field still ends
+    const char* word = text;
+    while (size_t width = space_width(word)) word += width;
+    size_t length = 0;
+    while (!ends_word(word + length)) length += character_width(word + length);
+    if (length == 0) {
+        std::memcpy(tag, no_memo_tag, sizeof no_memo_tag);
+        return;
+    }
+    std::memcpy(tag, word, length);
+    tag[length] = 0;
+}
+
+void analyse_year(int year, const AmountTable& amounts, const MemoTable& memos, BalanceAnalysis& into)
+{
+    start_analysis(into, year);
+    into.first_year = into.last_year = year;
+    Walk walk = start_walk(into, year_tag_slots);
+    ResultSummary months[ledger_months];
+    walk_year(walk, year, amounts, memos, months, &into.running);
+    into.bars.assign(months, months + ledger_months);
+    finish_analysis(into);
+}
+
+void analyse_all_years(BalanceAnalysis& into, const YearTables* in_memory)
+{
+    start_analysis(into, all_years_period);
+    Walk walk = start_walk(into, all_years_tag_slots);
+    for (int year = first_ledger_year; year <= last_ledger_year; ++year) {
+        const AmountTable* amounts = nullptr;
+        const MemoTable* memos = nullptr;
+        if (!year_tables(year, in_memory, amounts, memos)) continue;
+        chart_gap_until(into, year, walk.running);
+        int64_t running_before = walk.running;
+        ResultSummary months[ledger_months];
+        walk_year(walk, year, *amounts, *memos, months, nullptr);
+        add_year_to_chart(into, year, months, running_before);
+    }
+    finish_analysis(into);
+}
+
+void analyse_period(int period, BalanceAnalysis& into, const YearTables* in_memory)
+{
+    if (period == all_years_period) {
+        analyse_all_years(into, in_memory);
+    } else if (in_memory && in_memory->year == period) {
+        analyse_year(period, *in_memory->amounts, *in_memory->memos, into);
+    } else {
+        load_amounts(period, file_amounts);
+        load_memos(period, file_memos);
+        analyse_year(period, file_amounts, file_memos, into);
+    }
+}
+
+std::vector<int> years_with_amounts()
+{
+    std::vector<int> years;
+    for (int year = first_ledger_year; year <= last_ledger_year; ++year)
+        if (amounts_file_exists(year)) years.push_back(year);
+    return years;
+}
+
+std::string analysis_csv_path(int period)
+{
+    std::string name = period == all_years_period ? "all" : std::to_string(period);
+    return csv_folder() + name + "-analysis.csv";
+}
+
+std::string analysis_csv_text(const BalanceAnalysis& analysis)
+{
+    std::string text;
+    text.reserve(1024 + analysis.tags.size() * 48);
+    append_figures_block(text, analysis);
+    text += "\r\n";
+    text += weekdays_header;
+    for (int weekday = 0; weekday < 7; ++weekday) append_row(text, weekday_names[weekday], analysis.weekdays[weekday]);
+    text += "\r\n";
+    text += tags_header;
+    for (const TagFigures& row : analysis.tags) append_row(text, row.tag, row.figures);
+    return text;
+}
+
+bool export_analysis_csv(const BalanceAnalysis& analysis)
+{
+    make_directory(csv_folder().c_str());
+    std::string text = analysis_csv_text(analysis);
+    return replace_file(analysis_csv_path(analysis.period).c_str(),
+                        std::vector<unsigned char>(text.begin(), text.end()));
+}

@@ -1,0 +1,186 @@
+#include "ledger/analysis.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <initializer_list>
+
+#include "settings/program_folder.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+const std::string no_memo = "\x81\x69\x83\x81\x83\x82\x82\xC8\x82\xB5\x81\x6A";  // （メモなし）
+
+struct Entry {
+    int month, day;
+    int32_t amount;
+    const char* memo;
+};
+
+class Analysis : public ::testing::Test {
+protected:
+    void SetUp() override { set_program_path(folder.file("Ravo.exe").c_str()); }
+    // Loads the year and puts the days into the ledger; saved when asked.
+    static void put(int year, std::initializer_list<Entry> entries, bool save)
+    {
+        load_year(year);
+        for (const Entry& e : entries) {
+            ledger_amounts()[e.month - 1][e.day - 1] = e.amount;
+            std::strcpy(ledger_memos()[e.month - 1][e.day - 1], e.memo);
+        }
+        EXPECT_TRUE(!save || save_year(year));
+    }
+    static void expect_date(const LedgerDate& date, int year, int month, int day)
+    {
+        EXPECT_EQ(date.year * 10000 + date.month * 100 + date.day, year * 10000 + month * 100 + day);
+    }
+    TempFolder folder;
+    BalanceAnalysis a;
+};
+
+}  // namespace
+
+TEST(MemoTags, FirstWordByCharacter)
+{
+    char tag[memo_size];
+    auto tag_of = [&](const char* memo) { return memo_tag(memo, tag), std::string(tag); };
+    EXPECT_EQ(tag_of("  slot 3"), "slot");
+    EXPECT_EQ(tag_of("\x81\x40 \x81\x40pachi\x81\x40x"), "pachi");
+    EXPECT_EQ(tag_of("horse\r\nx"), "horse");
+    EXPECT_EQ(tag_of("a\nb"), "a");
+    EXPECT_EQ(tag_of("\x83\x40\x83\x81\x40z y"), "\x83\x40\x83\x81\x40z") << "trail bytes 0x40 and 0x81 0x40";
+    EXPECT_EQ(tag_of(""), no_memo);
+    EXPECT_EQ(tag_of(" \x81\x40 \r\n"), no_memo);
+    char field[memo_size];
+    std::memset(field, 'x', sizeof field);  // a damaged field without its NUL
+    EXPECT_EQ(tag_of(field), std::string(memo_max_bytes, 'x'));
+}
+
+TEST_F(Analysis, OneYearStreaksRecordsFallAndWeekdays)
+{
+    put(2009,
+        {{1, 5, 500, "A,B x"}, {1, 6, 201, "say\"q\""}, {1, 8, 300, ""}, {1, 9, -1, ""}, {1, 10, 500, "A,B"},
+         {1, 11, -400, ""}, {1, 12, -900, ""}, {1, 13, -900, ""}, {3, 2, 100, ""},
+         {3, 27, -100, ""}, {3, 28, -100, ""}, {3, 29, -100, ""}},
+        false);
+    analyse_year(2009, ledger_amounts(), ledger_memos(), a);
+    EXPECT_EQ(a.totals.results.sum, year_summary().sum);
+    ledger_amounts()[1][29] = 99999;  // 30 February is no date
+    analyse_year(2009, ledger_amounts(), ledger_memos(), a);
+
+    EXPECT_EQ(a.totals.days, 12);
+    EXPECT_EQ(a.totals.results.sum, -899);
+    EXPECT_EQ(a.totals.average, -75);
+    EXPECT_EQ(a.win_rate_tenths, 455);
+    ASSERT_EQ(a.bars.size(), 12u);
+    EXPECT_EQ(a.bars[0].sum, -699);
+    EXPECT_EQ(a.bars[0].draws, 1);
+    EXPECT_EQ(a.bars[1].sum, 0);
+    ASSERT_EQ(a.running.size(), 365u);
+    EXPECT_EQ(a.running[9], 1501);
+    EXPECT_EQ(a.running[364], -899);
+
+    expect_date(a.best.date, 2009, 1, 5);  // ties keep the earliest
+    expect_date(a.worst.date, 2009, 1, 12);
+    EXPECT_EQ(a.worst.amount, -900);
+    EXPECT_EQ(a.longest_wins.length, 3);  // the empty 7th does not break it, the draw does
+    expect_date(a.longest_wins.start, 2009, 1, 5);
+    EXPECT_EQ(a.longest_losses.length, 3);
+    expect_date(a.longest_losses.start, 2009, 1, 11);  // the tie in March comes later
+    EXPECT_EQ(a.current.kind, streak_losses);
+    expect_date(a.current.start, 2009, 3, 27);
+    EXPECT_EQ(a.largest_fall.depth, 2400);
+    expect_date(a.largest_fall.high, 2009, 1, 10);
+    expect_date(a.largest_fall.low, 2009, 3, 29);
+
+    EXPECT_EQ(a.weekdays[1].days, 3);  // Mondays
+    EXPECT_EQ(a.weekdays[1].results.sum, -300);
+    EXPECT_EQ(a.weekdays[2].average, -350) << "-349.5 rounds away from zero";
+    EXPECT_EQ(a.weekdays[3].days, 0);
+    ASSERT_EQ(a.tags.size(), 3u);
+    EXPECT_STREQ(a.tags[0].tag, "A,B");
+    EXPECT_EQ(a.tags[0].figures.days, 2);
+    EXPECT_EQ(a.tags[2].tag, no_memo);
+    EXPECT_EQ(a.tags[2].figures.results.losses, 6);
+
+    ASSERT_TRUE(export_analysis_csv(a));
+    Bytes bytes = read_bytes(folder.path() / "CSV" / "2009-analysis.csv");
+    std::string csv(bytes.begin(), bytes.end());
+    EXPECT_EQ(csv.rfind("\x8D\x80\x96\xDA,\x92\x6C\r\n\x8A\xFA\x8A\xD4,2009\r\n", 0), 0u);  // 項目,値 期間,2009
+    // 勝率, 平均, 最低; 最大下落幅, an empty line, 曜日,日数,勝ち,負け,分け,合計 and 日; 土, an empty line, メモ
+    for (const char* line : {"\n\x8F\x9F\x97\xA6,45.5\r\n", "\n\x95\xBD\x8B\xCF,-75\r\n",
+                             "\n\x8D\xC5\x92\xE1,2009/01/12,-900\r\n",
+                             "\n\x8D\xC5\x91\xE5\x89\xBA\x97\x8E\x95\x9D,2400\r\n\r\n"
+                             "\x97\x6A\x93\xFA,\x93\xFA\x90\x94,\x8F\x9F\x82\xBF,\x95\x89\x82\xAF,\x95\xAA\x82\xAF,"
+                             "\x8D\x87\x8C\x76\r\n\x93\xFA,2,0,2,0,-500\r\n",
+                             "\n\x93\x79,2,1,1,0,400\r\n\r\n\x83\x81\x83\x82,",
+                             "\n\"A,B\",2,2,0,0,1000\r\n\"say\"\"q\"\"\",1,1,0,0,201\r\n"})
+        EXPECT_NE(csv.find(line), std::string::npos) << line;
+    EXPECT_EQ(csv.size() - csv.rfind("\r\n"), 2u);
+    EXPECT_EQ(csv.find("\r\n\r\n\r\n"), std::string::npos);
+}
+
+TEST_F(Analysis, AllYearsRunAcrossYearEndsAndMissingYears)
+{
+    put(2005, {{12, 30, 100, "\x83\x40"}, {12, 31, 100, "z"}}, true);
+    put(2008, {{1, 1, 300, "b"}}, true);
+    ledger_amounts()[0][1] = -500;  // unsaved, taken from memory
+    YearTables loaded = {2008, &ledger_amounts(), &ledger_memos()};
+    analyse_period(all_years_period, a, &loaded);
+
+    EXPECT_EQ(years_with_amounts(), (std::vector<int>{2005, 2008}));
+    EXPECT_EQ(a.first_year, 2005);
+    EXPECT_EQ(a.last_year, 2008);
+    ASSERT_EQ(a.bars.size(), 4u);
+    EXPECT_EQ(a.bars[1].sum + a.bars[2].sum, 0);
+    EXPECT_EQ(a.bars[3].sum, -200);
+    EXPECT_EQ(a.bars[3].losses, 1);
+    ASSERT_EQ(a.running.size(), 48u);
+    EXPECT_EQ(a.running[11], 200);
+    EXPECT_EQ(a.running[35], 200);
+    EXPECT_EQ(a.running[47], 0);
+    EXPECT_EQ(a.longest_wins.length, 3);
+    expect_date(a.longest_wins.start, 2005, 12, 30);
+    EXPECT_EQ(a.current.kind, streak_losses);
+    EXPECT_EQ(a.largest_fall.depth, 500);
+    expect_date(a.largest_fall.high, 2008, 1, 1);
+    ASSERT_EQ(a.tags.size(), 4u);  // ties by unsigned bytes: z before 0x83
+    EXPECT_EQ(std::string(a.tags[0].tag) + a.tags[1].tag + a.tags[2].tag, "bz\x83\x40");
+    EXPECT_EQ(a.tags[3].tag, no_memo);
+    EXPECT_EQ(analysis_csv_text(a).find("\x8A\xFA\x8A\xD4,\x91\x53\x8A\xFA\x8A\xD4\r\n"), 9u);  // 期間,全期間
+    EXPECT_EQ(analysis_csv_path(all_years_period), folder.file("CSV/all-analysis.csv"));
+
+    analyse_period(2005, a);  // only rises
+    EXPECT_EQ(a.largest_fall.depth, 0);
+    EXPECT_EQ(a.largest_fall.low.year, 0);
+    EXPECT_EQ(a.totals.results.sum, 200);
+    load_year(2010);  // no file, nothing entered
+    loaded.year = 2010;
+    analyse_all_years(a, &loaded);
+    EXPECT_EQ(a.last_year, 2008);
+}
+
+TEST_F(Analysis, PeriodWithoutDataAndFallFromTheStart)
+{
+    analyse_all_years(a);
+    EXPECT_EQ(a.first_year, 0);
+    EXPECT_TRUE(a.bars.empty() && a.running.empty() && a.tags.empty());
+    EXPECT_FALSE(a.has_win_rate);
+    EXPECT_EQ(a.best.date.year + a.worst.date.year + a.current.length, 0);
+    std::string csv = analysis_csv_text(a);
+    EXPECT_NE(csv.find("\r\n\x8F\x9F\x97\xA6,\x81\x7C\r\n"), std::string::npos);  // 勝率,－
+    EXPECT_NE(csv.find("\r\n\x8D\xC5\x8D\x82,,0\r\n"), std::string::npos);        // 最高,,0
+    // 土, an empty line, メモ,日数,勝ち,負け,分け,合計 and no tags
+    std::string tail = "\n\x93\x79,0,0,0,0,0\r\n\r\n\x83\x81\x83\x82,\x93\xFA\x90\x94,\x8F\x9F\x82\xBF,"
+                       "\x95\x89\x82\xAF,\x95\xAA\x82\xAF,\x8D\x87\x8C\x76\r\n";
+    EXPECT_EQ(csv.substr(csv.size() - tail.size()), tail);
+
+    put(2010, {{1, 3, 7, ""}, {1, 4, -50, ""}}, false);
+    analyse_year(2010, ledger_amounts(), ledger_memos(), a);
+    EXPECT_EQ(a.largest_fall.depth, 50);
+    EXPECT_EQ(a.largest_fall.high.year, 0) << "the high was the start's 0";
+    expect_date(a.largest_fall.low, 2010, 1, 4);
+    EXPECT_EQ(a.win_rate_tenths, 0);
+    EXPECT_EQ(a.best.date.year, 0) << "a draw is never the best day";
+}
