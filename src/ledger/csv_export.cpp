@@ -2,7 +2,6 @@
 
 #include <cinttypes>
 #include <cstdio>
-#include <cstring>
 #include <vector>
 
 #include "calendar/dates.h"
@@ -17,14 +16,7 @@ const char header[] =
     "\x94\x4E\x8C\x8E\x93\xFA,\x8B\xE0\x8A\x7A,\x83\x81\x83\x82,\x8D\x87\x8C\x76,\x8F\x9F\x82\xBF,\x95\x89\x82\xAF,"
     "\x95\xAA\x82\xAF\r\n";
 
-std::string csv_folder()
-{
-    const char* folder = program_folder();
-    size_t length = std::strlen(folder);
-    // The folder ends in its separator; the subfolder takes the same one.
-    char separator = length ? folder[length - 1] : '\\';
-    return std::string(folder) + "CSV" + separator;
-}
+std::string csv_folder() { return program_subfolder("CSV"); }
 
 // A memo in double quotes; a quote inside is doubled, so a memo can never
 // break its row.
