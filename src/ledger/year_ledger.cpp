@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "calendar/holiday_file.h"
+#include "ledger/backup.h"
 #include "platform/platform.h"
 #include "platform/shift_jis.h"
 #include "settings/program_folder.h"
@@ -101,6 +102,11 @@ int load_year(int year)
 bool save_year(int year, std::string* failed_file)
 {
     if (failed_file) failed_file->clear();
+    // The day's first save keeps the files as they were; a backup that
+    // cannot be made never holds the save back.
+    LocalTime now;
+    local_time_now(&now);
+    back_up_before_first_save(year, now);
     ++save_count;
     bool saved = save_buffer(year, amounts, sizeof amounts, amounts_file, unreadable_amounts, failed_file);
     saved = save_buffer(year, memos, sizeof memos, memos_file, unreadable_memos, failed_file) && saved;
