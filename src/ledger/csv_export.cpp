@@ -54,14 +54,7 @@ void append_padded(std::string& text, int value, int width)
 }
 }  // namespace
 
-std::string csv_folder()
-{
-    const char* folder = program_folder();
-    size_t length = std::strlen(folder);
-    // The folder ends in its separator; the subfolder takes the same one.
-    char separator = length ? folder[length - 1] : '\\';
-    return std::string(folder) + "CSV" + separator;
-}
+std::string csv_folder() { return program_subfolder("CSV"); }
 
 std::string csv_path(int year) { return csv_folder() + std::to_string(year) + ".csv"; }
 

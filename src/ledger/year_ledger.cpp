@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "calendar/holiday_file.h"
+#include "ledger/backup.h"
 #include "platform/platform.h"
 #include "platform/shift_jis.h"
 #include "settings/program_folder.h"
@@ -92,6 +93,13 @@ bool load_table(int year, Table& into, FileName name, void (*parse)(Table&, cons
 bool save_buffers(int year, YearBuffers& buffers, const bool (&refused)[3], SaveFailure* failure)
 {
     ++save_count;
+    if (year >= first_ledger_year) {
+        // The day's first save keeps the files as they were; a backup that
+        // cannot be made never holds the save back.
+        LocalTime now;
+        local_time_now(&now);
+        back_up_before_first_save(year, now);
+    }
     bool saved = true;
     for (int part = 0; part < 3; ++part) {
         if (year < first_ledger_year) {

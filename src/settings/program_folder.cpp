@@ -36,3 +36,10 @@ void program_file(char* destination, size_t capacity, const char* name)
 {
     std::snprintf(destination, capacity, "%s%s", folder_text, name);
 }
+
+std::string program_subfolder(const char* name)
+{
+    size_t length = std::strlen(folder_text);
+    char separator = length ? folder_text[length - 1] : '\\';
+    return std::string(folder_text) + name + separator;
+}

@@ -149,7 +149,7 @@ TEST_F(Analysis, AllYearsRunAcrossYearEndsAndMissingYears)
     EXPECT_EQ(std::string(a.tags[0].tag) + a.tags[1].tag + a.tags[2].tag, "bz\x83\x40");
     EXPECT_EQ(a.tags[3].tag, no_memo);
     EXPECT_EQ(analysis_csv_text(a).find("\x8A\xFA\x8A\xD4,\x91\x53\x8A\xFA\x8A\xD4\r\n"), 9u);  // 期間,全期間
-    EXPECT_EQ(analysis_csv_path(all_years_period), folder.file("CSV/all-analysis.csv"));
+    EXPECT_EQ(std::filesystem::path(analysis_csv_path(all_years_period)), folder.path() / "CSV" / "all-analysis.csv");
 
     analyse_period(2005, a);  // only rises
     EXPECT_EQ(a.largest_fall.depth, 0);

@@ -1,0 +1,64 @@
+// Reading a year back from its CSV file, CSV\<year>.csv: the program's own
+// export, also after a spreadsheet program saved it again (UTF-8 or
+// Shift-JIS, LF or CR LF, with or without the header, dates with or
+// without leading zeros). Only the date, the amount, the memo and the draw
+// flag are read. Everything is checked before anything changes.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "ledger/backup.h"
+#include "ledger/year_ledger.h"
+
+enum { import_problems_kept = 10 };
+
+struct ImportedDay {
+    int month;             // 1..12
+    int day;               // 1..31
+    int32_t amount;        // as stored: -1 for a draw, 0 for an empty day
+    char memo[memo_size];  // Shift-JIS, cut to 20 bytes on a character boundary
+    bool memo_cut;
+};
+
+struct ImportProblem {
+    int line;             // physical line of the file, from 1; 0 for the whole file
+    std::string message;  // Japanese, UTF-8, naming the line
+};
+
+// Either days or problems, never both and never neither.
+struct CsvImport {
+    int year;
+    std::vector<ImportedDay> days;  // in the order of the file
+    int memos_cut;
+    std::vector<ImportProblem> problems;  // the first ones, in the order of the file
+    int problem_count;                    // all of them
+};
+
+CsvImport parse_year_csv(int year, const unsigned char* data, size_t size);
+
+enum CsvFileStatus { csv_file_read, csv_file_missing, csv_file_unreadable };
+
+// Reads csv_path(year) and parses it.
+CsvFileStatus read_year_csv(int year, CsvImport* parsed);
+
+enum ImportStatus {
+    import_saved,      // the year holds the file's days, on disk too
+    import_not_saved,  // the days are in memory; `failure` names what could not be written
+    import_no_backup,  // nothing changed: the backup could not be made
+    import_refused,    // nothing changed: problems, no days, or not the loaded year
+};
+
+struct ImportOutcome {
+    ImportStatus status;
+    BackupResult backup;
+    SaveFailure failure;
+    int days_read;
+    int memos_cut;
+};
+
+// Backs the year up into a folder of its own, then writes the days into
+// the loaded ledger, which must hold the file's year, and saves it. Day-off
+// marks and the days the file does not name stay as they are.
+ImportOutcome apply_year_csv(const CsvImport& parsed);

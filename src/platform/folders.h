@@ -1,0 +1,18 @@
+// Folder listing and removal, for keeping a bounded number of copies.
+#pragma once
+#include <string>
+#include <vector>
+
+struct FolderEntry {
+    std::string name;
+    bool is_folder;  // a real folder: links and junctions count as files
+};
+
+// The entries of a folder, without "." and "..". False when it cannot be
+// read.
+bool list_folder(const char* path, std::vector<FolderEntry>* entries);
+
+// Removes the files directly inside a folder, then the folder itself. A
+// folder holding a folder of its own stays, so nothing deeper is ever
+// removed. True when the folder is gone.
+bool remove_folder_with_files(const char* path);

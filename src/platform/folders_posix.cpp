@@ -1,0 +1,44 @@
+// POSIX side of the folder seam.
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstring>
+
+#include "platform/folders.h"
+
+namespace {
+std::string child_path(const char* folder, const std::string& name)
+{
+    std::string path = folder;
+    if (!path.empty() && path.back() != '/') path += '/';
+    return path + name;
+}
+}  // namespace
+
+bool list_folder(const char* path, std::vector<FolderEntry>* entries)
+{
+    entries->clear();
+    DIR* folder = opendir(path);
+    if (!folder) return false;
+    while (const dirent* entry = readdir(folder)) {
+        if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0) continue;
+        struct stat info;
+        // lstat: a link to a folder is not a folder of ours.
+        bool is_folder = lstat(child_path(path, entry->d_name).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+        entries->push_back(FolderEntry{entry->d_name, is_folder});
+    }
+    closedir(folder);
+    return true;
+}
+
+bool remove_folder_with_files(const char* path)
+{
+    std::vector<FolderEntry> entries;
+    if (!list_folder(path, &entries)) return false;
+    for (const FolderEntry& entry : entries) {
+        if (entry.is_folder) return false;
+        unlink(child_path(path, entry.name).c_str());
+    }
+    return rmdir(path) == 0;
+}

@@ -1,0 +1,116 @@
+#include "ledger/backup.h"
+
+#include <gtest/gtest.h>
+
+#include "ledger/year_ledger.h"
+#include "settings/program_folder.h"
+#include "support/temp_folder.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+LocalTime day_of(int year, int month, int day) { return LocalTime{year, month, day, 0, 0, 0, 0}; }
+
+std::vector<std::string> names_in(const fs::path& folder)
+{
+    std::vector<std::string> names;
+    for (auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// A folder as the program names it, ending in the separator.
+std::string folder_name(const fs::path& path) { return (path / "").make_preferred().string(); }
+}  // namespace
+
+TEST(Backup, OncePerDayAndYearOfTheFilesThatExistAndAnewOnRequest)
+{
+    TempFolder folder;
+    set_program_path(folder.file("Ravo.exe").c_str());
+    const fs::path backups = folder.path() / "backup";
+    write_bytes(folder.path() / "2003.dat", Bytes{1});
+    write_bytes(folder.path() / "2003m.dat", Bytes{2});
+    write_bytes(folder.path() / "2004h.dat", Bytes{3});
+
+    BackupResult first = back_up_before_first_save(2003, day_of(2001, 2, 3));
+    EXPECT_EQ(first.status, backup_made);
+    EXPECT_EQ(first.folder, folder_name(backups / "20010203"));
+    EXPECT_EQ(names_in(backups / "20010203"), (std::vector<std::string>{"2003.dat", "2003m.dat"}));
+    write_bytes(folder.path() / "2003.dat", Bytes{9});
+    EXPECT_EQ(back_up_before_first_save(2003, day_of(2001, 2, 3)).status, backup_already_made);
+    EXPECT_EQ(read_bytes(backups / "20010203" / "2003.dat"), Bytes{1}) << "the day keeps its first copy";
+    EXPECT_EQ(back_up_before_first_save(2004, day_of(2001, 2, 3)).status, backup_made);
+    EXPECT_EQ(back_up_before_first_save(2005, day_of(2001, 2, 3)).status, backup_nothing_to_copy);
+    EXPECT_EQ(names_in(backups / "20010203").size(), 3u);
+    fs::create_directories(backups / "20010205");
+    write_bytes(backups / "20010205" / "2003h.dat", Bytes{4});  // from an earlier run of the day
+    EXPECT_EQ(back_up_before_first_save(2003, day_of(2001, 2, 5)).status, backup_already_made);
+    EXPECT_EQ(names_in(backups / "20010205").size(), 1u);
+
+    BackupResult anew = back_up_year_anew(2003, day_of(2001, 2, 3));
+    EXPECT_EQ(anew.folder, folder_name(backups / "20010203-2"));
+    EXPECT_EQ(read_bytes(backups / "20010203-2" / "2003.dat"), Bytes{9});
+    EXPECT_EQ(back_up_year_anew(2003, day_of(2001, 2, 3)).folder, folder_name(backups / "20010203-3"));
+    EXPECT_EQ(back_up_year_anew(2003, day_of(2001, 2, 4)).folder, folder_name(backups / "20010204"));
+
+    // The save of the program takes today's copy before writing.
+    write_bytes(folder.path() / "2006.dat", Bytes{5});
+    load_year(2006);
+    ASSERT_TRUE(save_year(2006));
+    LocalTime today;
+    local_time_now(&today);
+    char day_name[16];
+    std::snprintf(day_name, sizeof day_name, "%04d%02d%02d", today.year, today.month, today.day);
+    EXPECT_EQ(read_bytes(backups / day_name / "2006.dat"), Bytes{5});
+}
+
+TEST(Backup, FailureIsToldOnceWithItsFolderAndReason)
+{
+    TempFolder folder;
+    set_program_path(folder.file("Ravo.exe").c_str());
+    const fs::path backups = folder.path() / "backup";
+    write_bytes(folder.path() / "2003.dat", Bytes{1});
+    write_bytes(backups, Bytes{0});  // a file where the folder belongs
+    take_backup_failure(nullptr, nullptr);
+    EXPECT_EQ(back_up_before_first_save(2003, day_of(2001, 3, 4)).status, backup_folder_failed);
+    std::string failed_folder, reason;
+    EXPECT_TRUE(take_backup_failure(&failed_folder, &reason));
+    EXPECT_EQ(failed_folder, folder_name(backups / "20010304"));
+    EXPECT_EQ(reason, "フォルダを作れませんでした。");
+    EXPECT_FALSE(take_backup_failure(&failed_folder, &reason));
+    EXPECT_EQ(back_up_before_first_save(2003, day_of(2001, 3, 4)).status, backup_already_made) << "not retried";
+}
+
+TEST(Backup, TheNewestThirtyDaysStayAndNothingElseIsTouched)
+{
+    TempFolder folder;
+    set_program_path(folder.file("Ravo.exe").c_str());
+    const fs::path backups = folder.path() / "backup";
+    write_bytes(folder.path() / "2003.dat", Bytes{1});
+    // 35 older days (20020111 to 20020145: the names only have to sort),
+    // some with a second folder.
+    for (int day = 1; day <= 35; ++day) {
+        std::string name = "200201" + std::to_string(10 + day);
+        fs::create_directories(backups / name);
+        write_bytes(backups / name / "2002.dat", Bytes{1});
+        if (day % 5 == 0) fs::create_directories(backups / (name + "-2"));
+    }
+    for (const char* other : {"notes", "2002011", "20020111x", "20020111-", "19990101-2x"})
+        fs::create_directories(backups / other);
+    write_bytes(backups / "20020101", Bytes{1});
+    fs::create_directories(backups / "20020112" / "kept");  // holds a folder: stays
+
+    ASSERT_EQ(back_up_before_first_save(2003, day_of(2002, 3, 1)).status, backup_made);
+    std::vector<std::string> expected = {"19990101-2x", "20020101", "2002011", "20020111-", "20020111x", "20020112"};
+    for (int day = 7; day <= 35; ++day) {
+        expected.push_back("200201" + std::to_string(10 + day));
+        if (day % 5 == 0) expected.push_back("200201" + std::to_string(10 + day) + "-2");
+    }
+    expected.push_back("20020301");
+    expected.push_back("notes");
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(names_in(backups), expected);
+    // A clock set back: the day just made stays, however old.
+    back_up_year_anew(2003, day_of(1999, 1, 1));
+    EXPECT_TRUE(fs::exists(backups / "19990101"));
+}

@@ -1,0 +1,124 @@
+#include "ledger/csv_import.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "calendar/dates.h"
+#include "ledger/csv_export.h"
+#include "settings/program_folder.h"
+#include "support/temp_folder.h"
+
+namespace {
+CsvImport parsed_text(const std::string& text)
+{
+    return parse_year_csv(2009, reinterpret_cast<const unsigned char*>(text.data()), text.size());
+}
+
+// The days as "month/day amount memo", or the problems, one per entry.
+std::vector<std::string> described(const CsvImport& parsed)
+{
+    std::vector<std::string> lines;
+    for (const ImportedDay& day : parsed.days)
+        lines.push_back(std::to_string(day.month) + "/" + std::to_string(day.day) + " " +
+                        std::to_string(day.amount) + " " + day.memo + (day.memo_cut ? " (cut)" : ""));
+    for (const ImportProblem& problem : parsed.problems) lines.push_back(problem.message);
+    return lines;
+}
+}  // namespace
+
+TEST(CsvImport, ExportedYearComesBackAsItWas)
+{
+    TempFolder folder;
+    set_program_path(folder.file("Ravo.exe").c_str());
+    CsvImport parsed;
+    EXPECT_EQ(read_year_csv(2008, &parsed), csv_file_missing);
+    load_year(2008);
+    AmountTable& amounts = ledger_amounts();
+    MemoTable& memos = ledger_memos();
+    amounts[0][0] = 3000, amounts[0][1] = -500, amounts[0][2] = -1, amounts[0][3] = 5;
+    amounts[1][28] = INT32_MAX, amounts[11][30] = INT32_MIN;
+    std::strcpy(memos[0][0], "say \"hi\", ok");
+    std::strcpy(memos[0][1], "a\r\nb\nc");
+    std::strcpy(memos[1][28], "\x82\xa0\x82\xa0\x82\xa0\x82\xa0\x82\xa0\x82\xa0\x82\xa0\x82\xa0\x82\xa0\x82\xa0");
+    ASSERT_TRUE(save_year(2008));
+    ASSERT_TRUE(export_csv(2008));
+    ASSERT_EQ(read_year_csv(2008, &parsed), csv_file_read);
+    load_year(2009);
+    EXPECT_EQ(apply_year_csv(parsed).status, import_refused) << "another year is loaded";
+    load_year(2008);
+    EXPECT_EQ(apply_year_csv(parsed_text("2008/1/1,x")).status, import_refused);
+
+    AmountTable expected_amounts;
+    MemoTable expected_memos;
+    std::memcpy(expected_amounts, amounts, sizeof amounts);
+    std::memcpy(expected_memos, memos, sizeof memos);
+    expected_amounts[0][3] = -1;  // every draw comes back as the entered one
+    for (int month = 0; month < 12; ++month)
+        for (int day = 0; day < 31; ++day) {
+            amounts[month][day] = 7;
+            std::strcpy(memos[month][day], "zz");
+            if (day < days_in_month(2008, month + 1)) continue;
+            expected_amounts[month][day] = 7;  // slots the file does not name
+            std::strcpy(expected_memos[month][day], "zz");
+        }
+    ledger_day_off()[0][0] = 1;
+    ImportOutcome outcome = apply_year_csv(parsed);
+    EXPECT_EQ(outcome.status, import_saved);
+    EXPECT_EQ(outcome.days_read, 366);
+    EXPECT_EQ(outcome.memos_cut, 0);
+    EXPECT_EQ(std::memcmp(amounts, expected_amounts, sizeof amounts), 0);
+    EXPECT_EQ(std::memcmp(memos, expected_memos, sizeof memos), 0);
+    EXPECT_EQ(ledger_day_off()[0][0], 1);
+    EXPECT_EQ(read_bytes(outcome.backup.folder + "2008m.dat")[0], 's') << "the year as it was before";
+    load_year(2008);
+    EXPECT_EQ(std::memcmp(amounts, expected_amounts, sizeof amounts), 0) << "saved";
+}
+
+TEST(CsvImport, SpreadsheetVariantsAreRead)
+{
+    const std::string sjis_header = "\x94\x4E\x8C\x8E\x93\xFA,\x8B\xE0\x8A\x7A,\x83\x81\x83\x82,x,x,x,x\r\n";
+    const struct {
+        std::string text;
+        std::vector<std::string> days;
+    } cases[] = {
+        {"\xEF\xBB\xBF" "2009/3/5,1200,勝ち\n2009/3/6, -300 \n", {"3/5 1200 \x8F\x9F\x82\xBF", "3/6 -300 "}},
+        {"年月日,金額,メモ,合計,勝ち,負け,分け\n\n2009-03-05,0,\"メモ\",,,,1\r\n,,,,,,\n2009-12-31,,,0,0,0,0\n\n",
+         {"3/5 -1 \x83\x81\x83\x82", "12/31 0 "}},
+        {sjis_header + "2009/01/02,7,\"a \"\"b\"\"\r\nc\",7,0,0,1\r\n2009/01/03,0,\x8D\x87,0,0,0,0\r\n",
+         {"1/2 7 a \"b\"\r\nc", "1/3 0 \x8D\x87"}},
+        {"2009/1/1,1,あいうえおかきくけこさ\n2009/1/2,1,aあいうえおかきくけこ\n",
+         {"1/1 1 \x82\xa0\x82\xa2\x82\xa4\x82\xa6\x82\xa8\x82\xa9\x82\xab\x82\xad\x82\xaf\x82\xb1 (cut)",
+          "1/2 1 a\x82\xa0\x82\xa2\x82\xa4\x82\xa6\x82\xa8\x82\xa9\x82\xab\x82\xad\x82\xaf (cut)"}},
+    };
+    for (const auto& test : cases) EXPECT_EQ(described(parsed_text(test.text)), test.days) << test.text;
+    EXPECT_EQ(parsed_text(cases[3].text).memos_cut, 2);
+}
+
+TEST(CsvImport, ProblemsNameTheirLinesAndNothingIsRead)
+{
+    CsvImport parsed = parsed_text(
+        "date,amount\n2009/01/01,1,\"three\nline\nmemo\"\n\n2010/01/01,1\n2009/2/29,1\n2009/01/01,2\n"
+        "2009/01/03,12.5\n2009/01/04,2147483648\nabc,1\n\x8D\x87\x8C\x76,1\n2009/01/05,-2147483649\n"
+        "2009/01/06,1,\"open\nrest\n");
+    EXPECT_TRUE(parsed.days.empty());
+    EXPECT_EQ(described(parsed), (std::vector<std::string>{
+                                     "6行目: 2010/01/01 は2009年の日付ではありません。",
+                                     "7行目: 2009/02/29 はありません。",
+                                     "8行目: 2009/01/01 が2回あります。",
+                                     "9行目: 金額「12.5」が整数ではありません。",
+                                     "10行目: 金額「2147483648」が大きすぎます。",
+                                     "11行目: 日付「abc」が読めません。",
+                                     "12行目: 日付「合計」が読めません。",
+                                     "13行目: 金額「-2147483649」が大きすぎます。",
+                                     "14行目: 引用符が閉じていません。",
+                                 }));
+
+    std::string many = "2009/1/1,1\n";
+    for (int line = 2; line <= 13; ++line) many += "2009/1/" + std::to_string(line) + ",+\n";
+    parsed = parsed_text(many);
+    EXPECT_EQ(parsed.problem_count, 12);
+    ASSERT_EQ(parsed.problems.size(), 10u);
+    EXPECT_EQ(parsed.problems[9].message, "11行目: 金額「+」が整数ではありません。");
+    EXPECT_EQ(described(parsed_text("date,amount\r\n\r\n")), (std::vector<std::string>{"日付の行がありません。"}));
+}
