@@ -5,6 +5,7 @@
 #include "app/menu.h"
 #include "app/shell.h"
 #include "calendar/dates.h"
+#include "calendar/holiday_file.h"
 #include "ledger/year_ledger.h"
 #include "platform/win32_text.h"
 #include "res/resource.h"
@@ -60,7 +61,10 @@ void follow_shown_month(HWND window)
     shown->year = today->year;
     shown->month = today->month;
     compute_first_weekday(shown);
-    if (year_changed) load_year(today->year + 1900);
+    if (year_changed) {
+        load_year(today->year + 1900);
+        load_holiday_file();
+    }
     InvalidateRect(window, nullptr, TRUE);
     shown_month_behind = false;
 }

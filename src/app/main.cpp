@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "app/behaviour.h"
+#include "app/day_tooltips.h"
 #include "app/shell.h"
 #include "res/resource.h"
 #include "settings/program_folder.h"

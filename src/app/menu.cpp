@@ -4,9 +4,12 @@
 #include <shlobj.h>
 
 #include "app/behaviour.h"
+#include "app/day_tooltips.h"
 #include "app/session.h"
 #include "app/shell.h"
 #include "calendar/dates.h"
+#include "calendar/holiday_file.h"
+#include "dialogs/launch.h"
 #include "dialogs/properties.h"
 #include "dialogs/year_info.h"
 #include "ledger/year_ledger.h"
@@ -90,6 +93,7 @@ void reset_to_today()
 {
     set_to_now(display_date());
     load_year(display_date()->year + 1900);
+    load_holiday_file();
 }
 
 void handle_command(HWND window, WORD command)
@@ -189,11 +193,4 @@ void special_folder_path(int folder, wchar_t (&path)[MAX_PATH])
         allocator->Free(items);
     }
     allocator->Release();
-}
-
-void launch(HWND window, const wchar_t* file, const wchar_t* parameters)
-{
-    HINSTANCE result = ShellExecuteW(GetDesktopWindow(), nullptr, file, parameters, nullptr, SW_SHOWNORMAL);
-    if (reinterpret_cast<INT_PTR>(result) <= 32)
-        MessageBoxW(window, L"申し訳ありません。起動に失敗しました。", error_caption, MB_OK | MB_ICONERROR);
 }

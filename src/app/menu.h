@@ -10,9 +10,6 @@ void apply_start_with_windows(HWND window);
 
 // The file-system path of a shell folder (CSIDL_PROGRAMS, ...), or "".
 void special_folder_path(int folder, wchar_t (&path)[MAX_PATH]);
-// Opens a program, document or folder through the shell; tells the user
-// when the shell refuses.
-void launch(HWND window, const wchar_t* file, const wchar_t* parameters);
 
 // Back to the current month: today's date shown and its year loaded.
 void reset_to_today();

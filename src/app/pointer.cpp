@@ -1,5 +1,6 @@
 #include "app/pointer.h"
 
+#include "app/day_tooltips.h"
 #include "app/menu.h"
 #include "app/shell.h"
 #include "calendar/dates.h"

@@ -17,15 +17,15 @@ LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam,
 // as the position of the current display mode. Nonzero when it moved.
 int clamp_to_screen(HWND window, RECT& rect);
 // Moves and sizes the window to a stored top-left, held on the screen.
-void place_on_screen(HWND window, POINT stored, int width, int height);
+void place_on_screen(HWND window, POINT stored, SIZE size);
+// The one step after any change of what is shown: clock timer, caption,
+// menu, then the size and place of the window for the display mode.
+void refresh_layout();
+void resize_for_mode(HWND window);
 
 // Saves the options and releases the long-lived resources.
 void exit_cleanup(HWND window);
 
-enum { tools_add = 0, tools_remove = 1, tools_switch = 2 };
-// Loads the common controls and makes the day tooltips of the current view.
-void start_day_tooltips(HWND window);
-void sync_tooltip_tools(int kind);
 
 // Records a top-left as the position of the current display mode.
 void store_mode_position(POINT position);

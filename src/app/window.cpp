@@ -6,12 +6,13 @@
 #include <windowsx.h>
 
 #include "app/behaviour.h"
+#include "app/day_tooltips.h"
 #include "app/menu.h"
 #include "app/pointer.h"
 #include "app/shell.h"
 #include "calendar/dates.h"
 #include "calendar/holiday_file.h"
-#include "dialogs/tooltips.h"
+#include "dialogs/owner_messages.h"
 #include "ledger/year_ledger.h"
 #include "platform/late_library.h"
 #include "res/resource.h"
@@ -28,8 +29,6 @@ HMENU popup_menu;
 int user_hidden;
 
 namespace {
-const int month_view_tools = 38;
-const int year_view_tools = 12 * 38;
 
 POINT client_point(LPARAM lparam) { return POINT{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)}; }
 
@@ -52,7 +51,7 @@ LRESULT on_create(HWND window)
     load_options();
     // The common controls and the day tooltips come right after the first
     // paint (start_day_tooltips): nothing shows them before the pointer rests.
-    prepare_glyphs();
+    prepare_glyphs(module_instance);
     create_view_fonts(&options()->month_font, &options()->year_font);
     load_popup_menu();
     set_to_now(display_date());
@@ -107,6 +106,23 @@ LRESULT on_erase_background() { return 1; }
 LRESULT on_time_change(HWND window)
 {
     follow_time_change(window);
+    return 0;
+}
+
+// A day entry or an import changed the ledger: the calendar shows it.
+LRESULT on_ledger_changed(HWND window)
+{
+    InvalidateRect(window, nullptr, TRUE);
+    return 0;
+}
+
+LRESULT on_options_applied()
+{
+    if (options()->digital_clock)
+        load_glyphs(module_instance);
+    else
+        free_glyphs();
+    refresh_layout();
     return 0;
 }
 
@@ -166,22 +182,6 @@ LRESULT on_right_button(HWND window, LPARAM lparam)
     return 0;
 }
 
-// Moves [start, start + length) inside [0, limit); a span longer than the
-// limit sticks to 0. Nonzero when it moved.
-int clamp_span(LONG& start, LONG length, LONG limit)
-{
-    int moved = 0;
-    if (start < 0) {
-        start = 0;
-        moved = 1;
-    }
-    if (static_cast<long long>(start) + length > limit) {
-        start = limit - length > 0 ? limit - length : 0;
-        moved = 1;
-    }
-    return moved;
-}
-
 LRESULT on_moving(HWND window, RECT* proposed)
 {
     clamp_to_screen(window, *proposed);
@@ -214,6 +214,8 @@ LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam,
     case WM_RBUTTONDOWN: return on_right_button(window, lparam);
     case WM_MOVING: return on_moving(window, reinterpret_cast<RECT*>(lparam));
     case WM_TRAYNOTIFY: handle_tray_notify(window, static_cast<UINT>(lparam)); return 0;
+    case WM_LEDGER_CHANGED: return on_ledger_changed(window);
+    case WM_OPTIONS_APPLIED: return on_options_applied();
     default:
         if (message == taskbar_created_message()) {
             update_tray_icon(window, 1);  // Explorer restarted: the icon is gone
@@ -221,46 +223,6 @@ LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam,
         }
         return DefWindowProcW(window, message, wparam, lparam);
     }
-}
-
-void store_mode_position(POINT position)
-{
-    OptionsRecord* o = options();
-    if (o->small_mode) {
-        o->small_left = position.x;
-        o->small_top = position.y;
-    } else if (o->year_mode) {
-        o->year_left = position.x;
-        o->year_top = position.y;
-    } else {
-        o->month_left = position.x;
-        o->month_top = position.y;
-    }
-}
-
-void place_on_screen(HWND window, POINT stored, int width, int height)
-{
-    // A damaged Option.bin may hold any 32-bit position: keep the sums
-    // below from overflowing; clamp_to_screen does the rest.
-    const LONG far_off = 1 << 20;
-    auto held = [far_off](LONG value) { return value < -far_off ? -far_off : value > far_off ? far_off : value; };
-    RECT rect = {held(stored.x), held(stored.y), 0, 0};
-    rect.right = rect.left + width;
-    rect.bottom = rect.top + height;
-    clamp_to_screen(window, rect);
-    MoveWindow(window, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
-}
-
-int clamp_to_screen(HWND, RECT& rect)
-{
-    const LONG width = rect.right - rect.left;
-    const LONG height = rect.bottom - rect.top;
-    int moved = clamp_span(rect.left, width, GetSystemMetrics(SM_CXSCREEN));
-    moved |= clamp_span(rect.top, height, GetSystemMetrics(SM_CYSCREEN));
-    store_mode_position(POINT{rect.left, rect.top});
-    rect.right = rect.left + width;
-    rect.bottom = rect.top + height;
-    return moved;
 }
 
 void exit_cleanup(HWND window)
@@ -272,27 +234,4 @@ void exit_cleanup(HWND window)
     free_glyphs();
     KillTimer(window, clock_timer_id);
     remove_tray_icon(window);
-}
-
-void start_day_tooltips(HWND window)
-{
-    init_common_controls();
-    create_tooltip_control(window);
-    sync_tooltip_tools(tools_add);
-    place_view_tools();
-}
-
-void sync_tooltip_tools(int kind)
-{
-    const int current = options()->year_mode ? year_view_tools : month_view_tools;
-    const int other = current == year_view_tools ? month_view_tools : year_view_tools;
-    switch (kind) {
-    case tools_add: add_day_tools(current); break;
-    case tools_remove: remove_day_tools(current); break;
-    case tools_switch:
-        remove_day_tools(other);
-        add_day_tools(current);
-        break;
-    default: break;
-    }
 }

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "calendar/dates.h"
-#include "ledger/year_ledger.h"
+#include "settings/options.h"
 
 namespace {
 HolidayRule rules[holiday_rule_count];
@@ -44,7 +44,7 @@ int equinox_day(int year, int month)
     return static_cast<int>(base + 0.242194 * k - (k / 4));
 }
 
-int holiday_lookup(int year, int month, int day)
+int holiday_lookup(int year, int month, int day, int day_off_mark)
 {
     for (const HolidayRule& rule : rules) {
         if (rule.month == month && rule.from_year <= year && year <= rule.to_year && rule_day(rule, year) == day) {
@@ -52,7 +52,7 @@ int holiday_lookup(int year, int month, int day)
             return kind_holiday;
         }
     }
-    if (month >= 1 && month <= 12 && day >= 1 && day <= 31 && ledger_day_off()[month - 1][day - 1] == 1) {
+    if (day_off_mark == 1) {
         set_name(day_off_name);
         return kind_day_off;
     }
@@ -60,10 +60,10 @@ int holiday_lookup(int year, int month, int day)
     return 0;
 }
 
-int day_kind(int year, int month, int day, int first_weekday)
+int day_kind(int year, int month, int day, int first_weekday, int day_off_mark)
 {
     int weekday = (day + first_weekday - 1) % 7;
-    int kind = holiday_lookup(year, month, day);
+    int kind = holiday_lookup(year, month, day, day_off_mark);
     if (kind != 0) return kind;
 
     int16_t before_year = static_cast<int16_t>(year), after_year = before_year;
@@ -91,10 +91,10 @@ int day_kind(int year, int month, int day, int first_weekday)
     return weekday;
 }
 
-ColorRef day_color(int year, int month, int day, int first_weekday)
+ColorRef day_color(int year, int month, int day, int first_weekday, int day_off_mark)
 {
     const OptionsRecord* o = options();
-    int kind = day_kind(year, month, day, first_weekday);
+    int kind = day_kind(year, month, day, first_weekday, day_off_mark);
     if (kind == 0 || kind == kind_day_off || kind == kind_holiday) return o->sunday_color;
     if (kind == 6) return o->saturday_color;
     return o->weekday_color;

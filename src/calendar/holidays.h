@@ -33,10 +33,11 @@ const char* holiday_name();
 // Equinox day of March or September of a year.
 int equinox_day(int year, int month);
 
-// 99 for a rule of the table, 98 for a day-off mark of the loaded ledger,
-// else 0. Derived holidays are not looked at.
-int holiday_lookup(int year, int month, int day);
+// 99 for a rule of the table, 98 when the day's day-off mark (the ledger's
+// byte, given by the caller) is exactly 1, else 0. Derived holidays are not
+// looked at.
+int holiday_lookup(int year, int month, int day, int day_off_mark = 0);
 // The kind of a day: 99, 98 or its weekday, with the derived holidays.
-int day_kind(int year, int month, int day, int first_weekday);
+int day_kind(int year, int month, int day, int first_weekday, int day_off_mark = 0);
 // Colour of the day number from the options.
-ColorRef day_color(int year, int month, int day, int first_weekday);
+ColorRef day_color(int year, int month, int day, int first_weekday, int day_off_mark = 0);

@@ -5,8 +5,8 @@
 #include "dialogs/pages.h"
 #include "res/resource.h"
 #include "settings/options.h"
+#include "dialogs/owner_messages.h"
 #include "view/draw.h"
-#include "view/layout.h"
 
 namespace {
 struct Swatch {
@@ -110,7 +110,7 @@ INT_PTR CALLBACK colors_page_procedure(HWND page, UINT message, WPARAM wparam, L
     case WM_NOTIFY:
         if (!is_apply(lparam)) return FALSE;
         for (int i = 0; i < 16; ++i) store_color(swatches[i].field, colors.working[i]);
-        refresh_layout();
+        tell_owner(page, WM_OPTIONS_APPLIED);
         return applied(page);
     case WM_DESTROY: on_destroy(); return TRUE;
     default: return FALSE;

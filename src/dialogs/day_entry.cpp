@@ -3,17 +3,17 @@
 #include <cstring>
 #include <string>
 
-#include "app/menu.h"
-#include "app/shell.h"
 #include "calendar/dates.h"
+#include "calendar/holiday_file.h"
 #include "calendar/holidays.h"
 #include "dialogs/calculator.h"
+#include "dialogs/launch.h"
+#include "dialogs/owner_messages.h"
 #include "ledger/year_ledger.h"
 #include "platform/win32_text.h"
 #include "res/resource.h"
 #include "view/amount_text.h"
 #include "view/fonts.h"
-#include "view/layout.h"
 
 namespace {
 
@@ -51,7 +51,7 @@ std::wstring date_caption()
     DateRecord* date = display_date();
     compute_first_weekday(date);
     std::wstring name;
-    int kind = day_kind(shown_year(), date->month, date->day, date->first_weekday);
+    int kind = day_kind(shown_year(), date->month, date->day, date->first_weekday, day_off_mark(date->month, date->day));
     if (kind == kind_holiday || kind == kind_day_off) name = sjis_to_wide(holiday_name());
     char16_t weekday[3];
     weekday_name(weekday, 1, date->weekday);
@@ -69,6 +69,7 @@ BOOL on_init(HWND dialog)
     SendDlgItemMessageW(dialog, IDC_DISPLAY, WM_SETFONT, reinterpret_cast<WPARAM>(resources.display_font), FALSE);
 
     load_year(shown_year());
+    load_holiday_file();
     SetDlgItemTextW(dialog, IDC_DATE_CAPTION, date_caption().c_str());
     CheckDlgButton(dialog, IDC_DAY_OFF, ledger_day_off()[month_index()][day_index()] ? BST_CHECKED : BST_UNCHECKED);
     calc_open(*calculator(), ledger_amounts()[month_index()][day_index()]);
@@ -106,7 +107,7 @@ void on_ok(HWND dialog)
     ledger_amounts()[m][d] = calculator()->calc_entry;
     SaveFailure failure;
     bool saved = save_year(shown_year(), &failure);
-    refresh_layout();
+    tell_owner(dialog, WM_LEDGER_CHANGED);
     if (!saved) {
         // Only what is named failed: the other files of the day are saved.
         std::wstring text = L"次の内容をファイルに保存できませんでした。\n\n" +
@@ -165,5 +166,5 @@ INT_PTR CALLBACK day_entry_procedure(HWND dialog, UINT message, WPARAM wparam, L
 
 bool run_day_entry_dialog(HWND parent)
 {
-    return DialogBoxParamW(module_instance, MAKEINTRESOURCEW(IDD_DAY_ENTRY), parent, day_entry_procedure, 0) == 1;
+    return DialogBoxParamW(window_instance(parent), MAKEINTRESOURCEW(IDD_DAY_ENTRY), parent, day_entry_procedure, 0) == 1;
 }

@@ -1,9 +1,9 @@
 // The display format page: frame, 3D and sunken boxes of the eight kinds
 // of calendar element.
+#include "dialogs/owner_messages.h"
 #include "dialogs/pages.h"
 #include "res/resource.h"
 #include "settings/options.h"
-#include "view/layout.h"
 
 namespace {
 // Group g of the page (in id order) and the element it frames.
@@ -47,7 +47,7 @@ void on_apply(HWND page)
         o->sunken_flags[element] = ticked(page, box_id(group, 2)) ? 1 : 0;
     }
     apply_enabling_rule(page);
-    refresh_layout();
+    tell_owner(page, WM_OPTIONS_APPLIED);
 }
 }  // namespace
 

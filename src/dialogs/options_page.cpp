@@ -3,12 +3,11 @@
 #include <cstring>
 #include <string>
 
+#include "dialogs/owner_messages.h"
 #include "dialogs/pages.h"
 #include "platform/win32_text.h"
 #include "res/resource.h"
 #include "settings/options.h"
-#include "view/layout.h"
-#include "view/small_display.h"
 
 namespace {
 bool ticked(HWND page, int id) { return IsDlgButtonChecked(page, id) == BST_CHECKED; }
@@ -65,18 +64,12 @@ void on_apply(HWND page)
     o->show_time = ticked(page, IDC_SHOW_TIME);
     o->auto_hide = ticked(page, IDC_AUTO_HIDE);
     o->no_seconds = ticked(page, IDC_NO_SECONDS);
-    if (ticked(page, IDC_DIGITAL_CLOCK)) {
-        load_glyphs();
-        o->digital_clock = 1;
-    } else {
-        free_glyphs();
-        o->digital_clock = 0;
-    }
+    o->digital_clock = ticked(page, IDC_DIGITAL_CLOCK);
     if (ticked(page, IDC_CLOCK_DATE)) o->clock_content = 0;
     if (ticked(page, IDC_CLOCK_DATE_TIME)) o->clock_content = 1;
     if (ticked(page, IDC_CLOCK_TIME)) o->clock_content = 2;
     o->show_results = ticked(page, IDC_SHOW_RESULTS);
-    refresh_layout();
+    tell_owner(page, WM_OPTIONS_APPLIED);
 }
 
 void on_command(HWND page, int id, int code)

@@ -5,7 +5,7 @@
 
 #include <initializer_list>
 
-#include "app/menu.h"
+#include "dialogs/launch.h"
 #include "dialogs/pages.h"
 #include "platform/late_library.h"
 #include "res/resource.h"

@@ -4,10 +4,11 @@
 
 #include <string>
 
-#include "app/shell.h"
 #include "calendar/dates.h"
+#include "calendar/holiday_file.h"
 #include "calendar/holidays.h"
 #include "dialogs/day_entry.h"
+#include "dialogs/owner_messages.h"
 #include "ledger/csv_export.h"
 #include "ledger/results.h"
 #include "ledger/year_ledger.h"
@@ -136,6 +137,7 @@ BOOL on_init(HWND dialog)
     info.info_year = static_cast<int16_t>(display_date()->year + 1900);
     info.info_month = display_date()->month;
     load_year(info.info_year);
+    load_holiday_file();
     HWND spin = GetDlgItem(dialog, IDC_YEAR_SPIN);
     SendMessageW(spin, UDM_SETBASE, 10, 0);
     SendMessageW(spin, UDM_SETRANGE, 0, MAKELPARAM(2038, 1989));
@@ -166,6 +168,7 @@ void on_year_change(HWND dialog, int position)
     SetDlgItemTextW(dialog, IDC_YEAR_NUMBER, text);
     info.info_year = year_in_box(dialog);
     load_year(info.info_year);
+    load_holiday_file();
     info.info_month = select_month(dialog, info.info_selected_id);
 }
 
@@ -196,6 +199,7 @@ void close(HWND dialog)
 {
     *display_date() = info.saved_display_date;
     load_year(display_date()->year + 1900);
+    load_holiday_file();
     DeleteObject(info.light_yellow);
     DeleteObject(info.white);
     DeleteObject(info.light_cyan);
@@ -243,7 +247,7 @@ void paint_day_labels(HWND dialog)
         weekday_name(weekday, 1, (first + day - 1) % 7);
         wchar_t text[8];
         wsprintfW(text, L"%2d%s", day, reinterpret_cast<const wchar_t*>(weekday));
-        int kind = day_kind(info.info_year, info.info_month, day, first);
+        int kind = day_kind(info.info_year, info.info_month, day, first, day_off_mark(info.info_month, day));
         COLORREF color = kind == 0 || kind == kind_day_off || kind == kind_holiday ? RGB(255, 0, 0)
                          : kind == 6                                              ? RGB(0, 0, 255)
                                                                                   : RGB(0, 0, 0);
@@ -301,5 +305,5 @@ INT_PTR CALLBACK year_info_procedure(HWND dialog, UINT message, WPARAM wparam, L
 
 void run_year_info_dialog(HWND parent)
 {
-    DialogBoxParamW(module_instance, MAKEINTRESOURCEW(IDD_YEAR_INFO), parent, year_info_procedure, 0);
+    DialogBoxParamW(window_instance(parent), MAKEINTRESOURCEW(IDD_YEAR_INFO), parent, year_info_procedure, 0);
 }

@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "calendar/holiday_file.h"
 #include "ledger/backup.h"
 #include "platform/platform.h"
 #include "platform/shift_jis.h"
@@ -176,6 +175,12 @@ AmountTable& ledger_amounts() { return loaded.amounts; }
 MemoTable& ledger_memos() { return loaded.memos; }
 DayOffTable& ledger_day_off() { return loaded.day_off; }
 int ledger_year() { return loaded_year; }
+
+int day_off_mark(int month, int day)
+{
+    if (month < 1 || month > 12 || day < 1 || day > 31) return 0;
+    return loaded.day_off[month - 1][day - 1];
+}
 unsigned ledger_save_count() { return save_count; }
 
 void amounts_file(char* destination, int capacity, int year) { year_file(destination, capacity, year, ""); }
@@ -218,7 +223,7 @@ void load_day_off(int year, DayOffTable& into)
     if (!copy_changed(year, &YearBuffers::day_off, into)) load_table(year, into, day_off_file, day_off_from_bytes);
 }
 
-int load_year(int year)
+void load_year(int year)
 {
     // Changes a save could not write stay while their year stays loaded and
     // all its files were read, so a later save keeps them. Before another
@@ -231,7 +236,6 @@ int load_year(int year)
         if (!unsaved) read_loaded_year(year);
     }
     loaded_year = year;
-    return load_holiday_file();
 }
 
 bool save_year(int year, SaveFailure* failure)

@@ -22,6 +22,8 @@ typedef uint8_t DayOffTable[ledger_months][ledger_month_days];
 AmountTable& ledger_amounts();
 MemoTable& ledger_memos();
 DayOffTable& ledger_day_off();
+// The loaded year's day-off mark of a day, 0 outside the table.
+int day_off_mark(int month, int day);
 // The year the buffers hold.
 int ledger_year();
 
@@ -37,10 +39,10 @@ struct SaveFailure {
     std::vector<UnsavedFile> files;
 };
 
-// Reads the three year files of `year`, then the holiday file. Its result
-// is that of the holiday file. Changes no save could write yet are kept:
+// Reads the three year files of `year` (whoever loads a year reads the
+// holiday file again after it). Changes no save could write yet are kept:
 // the year comes back with them.
-int load_year(int year);
+void load_year(int year);
 // Writes the three year files. True when every file was written completely;
 // a failed write leaves the previous file as it was, the changes stay in
 // memory, and `failure` (when given) names every file not written.

@@ -1,14 +1,10 @@
 #include "view/layout.h"
 
-#include "app/behaviour.h"
-#include "app/menu.h"
-#include "app/shell.h"
 #include "calendar/dates.h"
-#include "dialogs/tooltips.h"
+#include "calendar/holiday_file.h"
 #include "ledger/year_ledger.h"
 #include "settings/options.h"
 #include "view/fonts.h"
-#include "view/small_display.h"
 
 namespace {
 ViewLayout layout;
@@ -16,22 +12,6 @@ TEXTMETRICW last_metrics;
 
 int caption_height() { return options()->no_title_bar ? 0 : GetSystemMetrics(SM_CYCAPTION); }
 
-// Sizes the window for a calendar view at its stored place, on the screen.
-void place_view(HWND window, bool year_view, int cell, POINT position)
-{
-    place_on_screen(window, position, view_outer_width(year_view, cell, frame_width()),
-                    view_outer_height(year_view, cell, frame_height(), caption_height()));
-}
-
-void set_caption_boxes(HWND window, bool year_view, int cell)
-{
-    RECT client;
-    GetClientRect(window, &client);
-    layout.year_box = to_rect(year_box_for(year_view, client.right, client.bottom, cell));
-    layout.clock_rect = to_rect(clock_box_for(year_view, client.right, client.bottom, cell));
-}
-
-POINT point(long x, long y) { return POINT{x, y}; }
 }  // namespace
 
 int frame_width() { return 2 * (GetSystemMetrics(SM_CXEDGE) + GetSystemMetrics(SM_CXDLGFRAME)); }
@@ -49,44 +29,22 @@ int measure_cell_size(HWND window, HFONT font)
     return cell;
 }
 
-void refresh_layout()
+SIZE calendar_view_size(HWND window)
 {
-    restart_clock_timer(main_window, options()->show_time);
-    apply_title_style(main_window);
-    refresh_menu();
-    resize_for_mode(main_window);
-}
-
-void resize_for_mode(HWND window)
-{
-    const OptionsRecord* o = options();
-    if (o->small_mode)
-        size_small_display(window);
-    else
-        size_calendar_view(window);
-    InvalidateRect(window, nullptr, TRUE);
-}
-
-void place_view_tools()
-{
-    const int cell = layout.cell_width;
-    if (!options()->year_mode) {
-        place_day_tools(0, point(0, cell), cell);
-        return;
-    }
-    for (int month = 1; month <= 12; ++month)
-        place_day_tools(month - 1, point(day_rows_left(month, cell), day_rows_top(month, cell)), cell);
-}
-
-void size_calendar_view(HWND window)
-{
-    const OptionsRecord* o = options();
-    const bool year_view = o->year_mode != 0;
+    const bool year_view = options()->year_mode != 0;
     int cell = measure_cell_size(window, year_view ? year_view_font() : month_view_font());
-    place_view_tools();
-    POINT position = year_view ? POINT{o->year_left, o->year_top} : POINT{o->month_left, o->month_top};
-    place_view(window, year_view, cell, position);
-    set_caption_boxes(window, year_view, cell);
+    return SIZE{view_outer_width(year_view, cell, frame_width()),
+                view_outer_height(year_view, cell, frame_height(), caption_height())};
+}
+
+void set_caption_boxes(HWND window)
+{
+    const bool year_view = options()->year_mode != 0;
+    const int cell = layout.cell_width;
+    RECT client;
+    GetClientRect(window, &client);
+    layout.year_box = to_rect(year_box_for(year_view, client.right, client.bottom, cell));
+    layout.clock_rect = to_rect(clock_box_for(year_view, client.right, client.bottom, cell));
 }
 
 int hit_test(long x, long y)
@@ -124,7 +82,10 @@ void step_display(HWND window, bool by_year, bool forward)
     DateRecord* shown = display_date();
     int year = shown->year;
     int month = shown->month;
-    if (step_year_month(year, month, by_year, forward)) load_year(year + 1900);
+    if (step_year_month(year, month, by_year, forward)) {
+        load_year(year + 1900);
+        load_holiday_file();
+    }
     shown->year = static_cast<int16_t>(year);
     shown->month = static_cast<int8_t>(month);
     InvalidateRect(window, &area, TRUE);

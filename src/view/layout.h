@@ -18,13 +18,11 @@ ViewLayout* view_layout();
 int frame_width();
 int frame_height();
 
-// The one step after any change of what is shown.
-void refresh_layout();
-void resize_for_mode(HWND window);
-// The month view or the one-year view, at its stored place.
-void size_calendar_view(HWND window);
-// Gives the day tooltips of the current view their cell rectangles.
-void place_view_tools();
+// The outer size of the window for the month or the one-year view, from
+// the cell size of the view's font (measured and kept here).
+SIZE calendar_view_size(HWND window);
+// The year and clock captions of the current view, from the client area.
+void set_caption_boxes(HWND window);
 
 // What lies under a client point; a day found there becomes the day of
 // the displayed date (in the one-year view, its month too).

@@ -82,7 +82,7 @@ void paint_days(HDC dc, const RECT& block, DateRecord& record, bool year_view)
         RECT rect = cell_rect(block.left + column * cell, top, cell);
         draw_element(dc, rect, o->background_color, frame_day);
         paint_day_overlay(dc, rect, record, day);
-        COLORREF color = day_color(year, record.month, day, first);
+        COLORREF color = day_color(year, record.month, day, first, day_off_mark(record.month, day));
         if (is_today(record, day) && o->today_text_color != o->today_back_color) color = o->today_text_color;
         wchar_t number[4];
         wsprintfW(number, L"%d", day);
@@ -158,7 +158,8 @@ COLORREF caption_color(COLORREF text, COLORREF back)
 {
     if (text != back) return text;
     const DateRecord* today = today_date();
-    return day_color(today->year + 1900, today->month, today->day, today->first_weekday);
+    return day_color(today->year + 1900, today->month, today->day, today->first_weekday,
+                     day_off_mark(today->month, today->day));
 }
 
 void paint_calendar(HDC dc, const RECT& client)

@@ -1,6 +1,5 @@
 #include "view/small_display.h"
 
-#include "app/shell.h"
 #include "calendar/dates.h"
 #include "settings/options.h"
 #include "view/clock_text.h"
@@ -31,18 +30,18 @@ enum { clock_face = face_gothic, clock_points = 10, clock_style = style_bold };
 HFONT make_clock_font(HDC dc) { return make_font(dc, clock_face, clock_points, clock_style); }
 }  // namespace
 
-void prepare_glyphs()
+void prepare_glyphs(HINSTANCE instance)
 {
     for (HBITMAP& glyph : glyphs) glyph = nullptr;
-    if (options()->digital_clock) load_glyphs();
+    if (options()->digital_clock) load_glyphs(instance);
 }
 
-void load_glyphs()
+void load_glyphs(HINSTANCE instance)
 {
     free_glyphs();
     for (int i = 0; i < glyph_count; ++i)
-        glyphs[i] = static_cast<HBITMAP>(LoadImageW(module_instance, MAKEINTRESOURCEW(glyph_resources[i]), IMAGE_BITMAP,
-                                                    0, 0, LR_DEFAULTCOLOR));
+        glyphs[i] = static_cast<HBITMAP>(
+            LoadImageW(instance, MAKEINTRESOURCEW(glyph_resources[i]), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
 }
 
 void free_glyphs()
@@ -89,7 +88,7 @@ void paint_text_clock(HDC dc, const RECT& client)
     DeleteObject(font);
 }
 
-void size_small_display(HWND window)
+SIZE small_display_size(HWND window)
 {
     const OptionsRecord* o = options();
     int width, height;
@@ -104,6 +103,5 @@ void size_small_display(HWND window)
         width = small_line_width(false, o->clock_content, o->no_seconds, 0, 0, metrics.tmAveCharWidth);
         height = metrics.tmHeight;
     }
-    place_on_screen(window, POINT{o->small_left, o->small_top},
-                    frame_width() + width, frame_height() + height);
+    return SIZE{frame_width() + width, frame_height() + height};
 }

@@ -3,9 +3,12 @@
 #pragma once
 #include <windows.h>
 
-void prepare_glyphs();
-void load_glyphs();
+// The glyph bitmaps come from the program's resources; they are loaded
+// only while the digital look is chosen.
+void prepare_glyphs(HINSTANCE instance);
+void load_glyphs(HINSTANCE instance);
 void free_glyphs();
 void paint_digital_clock(HDC dc, const RECT& client);
 void paint_text_clock(HDC dc, const RECT& client);
-void size_small_display(HWND window);
+// The outer size of the window for the line of the current look.
+SIZE small_display_size(HWND window);

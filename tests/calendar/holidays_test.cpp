@@ -38,7 +38,7 @@ protected:
     // Kind of a day and the name left behind.
     static int kind(int year, int month, int day, std::string* name = nullptr)
     {
-        int result = day_kind(year, month, day, weekday_of(year, month, 1));
+        int result = day_kind(year, month, day, weekday_of(year, month, 1), day_off_mark(month, day));
         if (name) *name = holiday_name();
         return result;
     }
@@ -118,7 +118,7 @@ TEST_F(Holidays, DayOffMarksAreExactlyOne)
     std::string name;
     EXPECT_EQ(kind(2009, 12, 5, &name), kind_day_off);
     EXPECT_EQ(name, day_off);
-    EXPECT_EQ(day_color(2009, 12, 5, 2), +options()->sunday_color) << "a day off is red, not blue";
+    EXPECT_EQ(day_color(2009, 12, 5, 2, day_off_mark(12, 5)), +options()->sunday_color) << "a day off is red, not blue";
     EXPECT_EQ(kind(2009, 12, 8), 2);
     EXPECT_EQ(kind(2008, 12, 5), kind_day_off) << "the mark is read whatever the year";
 }

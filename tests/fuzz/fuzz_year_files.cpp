@@ -29,6 +29,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     char tag[memo_size];
     for (auto& month : raw_memos)
         for (auto& memo : month) memo_tag(memo, tag);
-    for (int day = 1; day <= 31; ++day) day_kind(2009, 12, day, 2);
+    for (int day = 1; day <= 31; ++day) day_kind(2009, 12, day, 2, day_off_mark(12, day));
     return 0;
 }

@@ -1,6 +1,14 @@
-// Tooltips that show a day's memo when the pointer rests on it.
+// The day tooltips of the main window: a day's memo when the pointer rests
+// on its cell.
 #pragma once
 #include <windows.h>
+
+enum { tools_add = 0, tools_remove = 1, tools_switch = 2 };
+// Loads the common controls and makes the day tooltips of the current view.
+void start_day_tooltips(HWND window);
+void sync_tooltip_tools(int kind);
+// Gives the tools of the current view their cell rectangles.
+void place_view_tools();
 
 void create_tooltip_control(HWND window);
 // Without a title bar the whole window answers as caption and the pointer

@@ -1,8 +1,9 @@
-#include "dialogs/tooltips.h"
+#include "app/day_tooltips.h"
 
 #include <commctrl.h>
 
 #include "app/shell.h"
+#include "platform/late_library.h"
 #include "calendar/dates.h"
 #include "ledger/year_ledger.h"
 #include "platform/win32_text.h"
@@ -11,6 +12,8 @@
 
 namespace {
 HWND day_tooltip;
+const int month_view_tools = 38;
+const int year_view_tools = 12 * 38;
 
 // One tool per calendar cell: id = block x 38 + cell + 1, the text asked
 // for when the tip is about to show.
@@ -95,4 +98,38 @@ bool fill_tooltip_text(NMHDR* header)
     if (day < 1 || day > 31 || month < 1 || month > 12) return true;
     lstrcpynW(request->szText, sjis_to_wide(ledger_memos()[month - 1][day - 1]).c_str(), 80);
     return true;
+}
+
+void start_day_tooltips(HWND window)
+{
+    init_common_controls();
+    create_tooltip_control(window);
+    sync_tooltip_tools(tools_add);
+    place_view_tools();
+}
+
+void sync_tooltip_tools(int kind)
+{
+    const int current = options()->year_mode ? year_view_tools : month_view_tools;
+    const int other = current == year_view_tools ? month_view_tools : year_view_tools;
+    switch (kind) {
+    case tools_add: add_day_tools(current); break;
+    case tools_remove: remove_day_tools(current); break;
+    case tools_switch:
+        remove_day_tools(other);
+        add_day_tools(current);
+        break;
+    default: break;
+    }
+}
+
+void place_view_tools()
+{
+    const int cell = view_layout()->cell_width;
+    if (!options()->year_mode) {
+        place_day_tools(0, POINT{0, cell}, cell);
+        return;
+    }
+    for (int month = 1; month <= 12; ++month)
+        place_day_tools(month - 1, POINT{day_rows_left(month, cell), day_rows_top(month, cell)}, cell);
 }
