@@ -48,8 +48,13 @@ FaceChoice face_choice(int kind)
 
 HFONT make_font(HDC dc, int kind, int points, int style)
 {
+    return make_font_at_dpi(kind, points, style, GetDeviceCaps(dc, LOGPIXELSY));
+}
+
+HFONT make_font_at_dpi(int kind, int points, int style, int dpi)
+{
     LOGFONTW font = {};
-    font.lfHeight = -MulDiv(points, GetDeviceCaps(dc, LOGPIXELSY), 72);
+    font.lfHeight = -MulDiv(points, dpi, 72);
     FaceChoice choice = face_choice(kind);
     lstrcpynW(font.lfFaceName, choice.face, LF_FACESIZE);
     font.lfCharSet = choice.charset;

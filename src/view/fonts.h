@@ -9,8 +9,10 @@ enum FaceKind { face_gothic = 0, face_mincho = 1, face_p_gothic = 2, face_p_minc
 enum FontStyle { style_normal = 0, style_bold = 1, style_italic = 2, style_bold_italic = 3 };
 enum { view_month = 0, view_year = 1 };
 
-// A new font the caller deletes: `points` at the device's resolution.
+// A new font the caller deletes: `points` at the device's resolution, or
+// at a given DPI.
 HFONT make_font(HDC dc, int kind, int points, int style);
+HFONT make_font_at_dpi(int kind, int points, int style, int dpi);
 // The same at the resolution of a window's screen.
 HFONT make_window_font(HWND window, int kind, int points, int style);
 
