@@ -3,6 +3,7 @@
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export WINEPREFIX="$root/build/win/wineprefix"
+export WINEPREFIX_144="$root/build/win/wineprefix-144"
 export WINEDEBUG=-all
 export LANG=ja_JP.UTF-8
 export LC_ALL=ja_JP.UTF-8
@@ -25,40 +26,54 @@ stop_display() {
   xvfb_pid=""
 }
 
-# Boots the prefix once and keeps a wineserver running. Wine's services
-# inherit the caller's pipes, so everything here is detached from them.
-prepare_wine() {
-  mkdir -p "$WINEPREFIX"
+# Boots a prefix once and keeps a wineserver running for it. Wine's
+# services inherit the caller's pipes, so everything here is detached from
+# them. prepare_prefix <prefix> <dpi>
+prepare_prefix() {
+  local prefix=$1 dpi=$2
+  mkdir -p "$prefix"
   # A persistent server spares every later Wine process its start-up; one
   # that already runs is fine.
-  wineserver -p </dev/null >/dev/null 2>&1 || true
+  WINEPREFIX="$prefix" wineserver -p </dev/null >/dev/null 2>&1 || true
   # Booting starts Wine's services now, detached, rather than inside the
   # first test (whose pipes they would hold open).
-  if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    wineboot -i </dev/null >/dev/null 2>&1
+  if [ ! -f "$prefix/system.reg" ]; then
+    WINEPREFIX="$prefix" wineboot -i </dev/null >/dev/null 2>&1
   else
-    wineboot </dev/null >/dev/null 2>&1
+    WINEPREFIX="$prefix" wineboot </dev/null >/dev/null 2>&1
   fi
-  if [ ! -f "$WINEPREFIX/.ravo-settings" ]; then
+  if [ ! -f "$prefix/.ravo-settings-$dpi" ]; then
     # Debian's Wine does not find its own fonts (Marlett draws the caption
     # buttons, Tahoma the dialogs); give them to the prefix.
-    cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+    cp -n /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
     # Without a window manager Wine waits on every hide and draws no
     # caption unless its windows are unmanaged. Faces Windows has and Linux
-    # lacks are mapped to look alike.
-    local reg="$WINEPREFIX/ravo-settings.reg"
+    # lacks are mapped to look alike. The screen's resolution is set.
+    local reg="$prefix/ravo-settings.reg"
     printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' \
       '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]' '"Managed"="N"' '' \
+      '[HKEY_CURRENT_USER\Control Panel\Desktop]' "\"LogPixels\"=dword:$(printf '%08x' "$dpi")" '' \
       '[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]' \
       '"Times New Roman"="Liberation Serif"' \
       '"ＭＳ ゴシック"="IPAGothic"' \
       '"ＭＳ 明朝"="IPAMincho"' \
       '"ＭＳ Ｐゴシック"="IPAPGothic"' '' | iconv -f UTF-8 -t UTF-16 >"$reg"
-    wine regedit /S "$reg" </dev/null >/dev/null 2>&1
-    touch "$WINEPREFIX/.ravo-settings"
+    WINEPREFIX="$prefix" wine regedit /S "$reg" </dev/null >/dev/null 2>&1
+    # The resolution is read when the server starts.
+    WINEPREFIX="$prefix" wineserver -k </dev/null >/dev/null 2>&1 || true
+    WINEPREFIX="$prefix" wineserver -p </dev/null >/dev/null 2>&1 || true
+    touch "$prefix/.ravo-settings-$dpi"
   fi
+}
+
+# The prefix of the tests at 96 DPI, and one at 144 DPI (150 %) for the
+# test that the program follows the screen's scale.
+prepare_wine() {
+  prepare_prefix "$WINEPREFIX" 96
+  prepare_prefix "$WINEPREFIX_144" 144
 }
 
 stop_wine() {
   wineserver -k </dev/null >/dev/null 2>&1 || true
+  WINEPREFIX="$WINEPREFIX_144" wineserver -k </dev/null >/dev/null 2>&1 || true
 }

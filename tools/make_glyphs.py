@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
 """Draws the 22 glyphs of the small digital-clock display and writes them as
-16-colour Windows bitmaps, src/res/glyphs/glyph_<resource id>.bmp.
+16-colour Windows bitmaps, src/res/glyphs/glyph_<resource id>.bmp: once for
+100 % and again for 150 % (ids + 1000) and 200 % (ids + 2000), so a screen
+at those scales gets pictures of its own rather than stretched ones.
 
 The pictures are described below: one map of the seven-segment cell with a
 table of the segments each digit lights, and the weekday characters, colon
@@ -256,6 +258,20 @@ def glyphs():
     yield 149, segment_cell("g")
 
 
+# The scaled sets: (resource id offset, numerator, denominator).
+SCALES = [(0, 1, 1), (1000, 3, 2), (2000, 2, 1)]
+
+
+def scaled(rows, num, den):
+    """Each pixel of the picture at num/den its size, nearest neighbour:
+    whole pixels, so the segments stay sharp."""
+    height, width = len(rows), len(rows[0])
+    new_height = (height * num + den - 1) // den
+    new_width = (width * num + den - 1) // den
+    return [[rows[min(y * den // num, height - 1)][min(x * den // num, width - 1)]
+             for x in range(new_width)] for y in range(new_height)]
+
+
 def bmp(rows):
     """A 4-bit bottom-up BMP with a BITMAPINFOHEADER."""
     height, width = len(rows), len(rows[0])
@@ -281,8 +297,9 @@ def main():
     os.makedirs(folder, exist_ok=True)
     for rid, rows in glyphs():
         assert len(rows) == HEIGHT and all(len(r) == len(rows[0]) for r in rows)
-        with open(os.path.join(folder, "glyph_%d.bmp" % rid), "wb") as out:
-            out.write(bmp(rows))
+        for offset, num, den in SCALES:
+            with open(os.path.join(folder, "glyph_%d.bmp" % (rid + offset)), "wb") as out:
+                out.write(bmp(scaled(rows, num, den)))
 
 
 if __name__ == "__main__":

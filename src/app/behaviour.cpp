@@ -1,5 +1,6 @@
 #include "app/behaviour.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include "app/menu.h"
@@ -7,6 +8,7 @@
 #include "calendar/dates.h"
 #include "calendar/holiday_file.h"
 #include "ledger/year_ledger.h"
+#include "platform/late_library.h"
 #include "platform/win32_text.h"
 #include "res/resource.h"
 #include "settings/options.h"
@@ -101,6 +103,21 @@ DateRecord now_record()
     DateRecord now;
     set_to_now(&now);
     return now;
+}
+
+HICON metric_icon;
+
+// The notification icon at the size the shell asks for (the common
+// controls are loaded by then: the icon is added after the first paint).
+HICON notification_icon()
+{
+    typedef HRESULT(WINAPI * LoadIconMetricFunction)(HINSTANCE, PCWSTR, int, HICON*);
+    static auto load_icon_metric = reinterpret_cast<LoadIconMetricFunction>(
+        reinterpret_cast<void (*)()>(late_function(L"comctl32.dll", "LoadIconMetric")));
+    if (!metric_icon && load_icon_metric &&
+        FAILED(load_icon_metric(module_instance, MAKEINTRESOURCEW(IDI_APP), LIM_SMALL, &metric_icon)))
+        metric_icon = nullptr;
+    return metric_icon ? metric_icon : small_icon;
 }
 
 NOTIFYICONDATAW tray_record(HWND window)
@@ -218,7 +235,7 @@ void update_tray_icon(HWND window, int add)
     NOTIFYICONDATAW record = tray_record(window);
     record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     record.uCallbackMessage = WM_TRAYNOTIFY;
-    record.hIcon = small_icon;
+    record.hIcon = notification_icon();
     wsprintfW(record.szTip, L"%04d/%02d/%02d(%s)", today->year + 1900, today->month, today->day,
               reinterpret_cast<const wchar_t*>(weekday));
     // An icon the shell lost (or never took, busy at logon) comes back.
@@ -229,6 +246,8 @@ void remove_tray_icon(HWND window)
 {
     NOTIFYICONDATAW record = tray_record(window);
     Shell_NotifyIconW(NIM_DELETE, &record);
+    if (metric_icon) DestroyIcon(metric_icon);
+    metric_icon = nullptr;
 }
 
 void handle_tray_notify(HWND window, UINT mouse_message)

@@ -17,6 +17,7 @@
 #include "platform/late_library.h"
 #include "res/resource.h"
 #include "settings/options.h"
+#include "view/dpi.h"
 #include "view/fonts.h"
 #include "view/layout.h"
 #include "view/paint.h"
@@ -51,8 +52,9 @@ LRESULT on_create(HWND window)
     load_options();
     // The common controls and the day tooltips come right after the first
     // paint (start_day_tooltips): nothing shows them before the pointer rests.
+    view_layout()->dpi = window_dpi(window);
     prepare_glyphs(module_instance);
-    create_view_fonts(&options()->month_font, &options()->year_font);
+    create_view_fonts(&options()->month_font, &options()->year_font, view_layout()->dpi);
     load_popup_menu();
     set_to_now(display_date());
     set_to_now(today_date());
@@ -106,6 +108,18 @@ LRESULT on_erase_background() { return 1; }
 LRESULT on_time_change(HWND window)
 {
     follow_time_change(window);
+    return 0;
+}
+
+// Dragged to a screen of another scale, or the scale changed: fonts,
+// glyphs and sizes are made again for it, at the place Windows suggests.
+LRESULT on_dpi_changed(HWND window, WPARAM wparam, const RECT* suggested)
+{
+    view_layout()->dpi = HIWORD(wparam);
+    create_view_fonts(&options()->month_font, &options()->year_font, view_layout()->dpi);
+    if (options()->digital_clock) load_glyphs(module_instance);
+    store_mode_position(POINT{suggested->left, suggested->top});
+    resize_for_mode(window);
     return 0;
 }
 
@@ -215,6 +229,7 @@ LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam,
     case WM_MOVING: return on_moving(window, reinterpret_cast<RECT*>(lparam));
     case WM_TRAYNOTIFY: handle_tray_notify(window, static_cast<UINT>(lparam)); return 0;
     case WM_LEDGER_CHANGED: return on_ledger_changed(window);
+    case WM_DPICHANGED: return on_dpi_changed(window, wparam, reinterpret_cast<const RECT*>(lparam));
     case WM_OPTIONS_APPLIED: return on_options_applied();
     default:
         if (message == taskbar_created_message()) {

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/win32_text.h"
+#include "view/dpi.h"
 
 static_assert(sizeof(StoredLogFont) == sizeof(LOGFONTA), "the stored font is a LOGFONTA");
 static_assert(offsetof(StoredLogFont, lfFaceName) == offsetof(LOGFONTA, lfFaceName), "");
@@ -14,6 +15,7 @@ HFONT month_font_handle;
 HFONT year_font_handle;
 StoredLogFont* month_source;
 StoredLogFont* year_source;
+int fonts_dpi = base_dpi;
 
 // The largest size the font picker lists (72 points on a 96-DPI screen):
 // a damaged Option.bin must not make a window wider than any screen.
@@ -24,7 +26,7 @@ LONG within(LONG value, LONG low, LONG high) { return value < low ? low : value 
 HFONT font_from(const StoredLogFont* stored)
 {
     if (!stored) return nullptr;
-    LOGFONTW font = wide_log_font(*stored);
+    LOGFONTW font = log_font_at_dpi(*stored, fonts_dpi);
     return CreateFontIndirectW(&font);
 }
 
@@ -69,10 +71,7 @@ HFONT make_font_at_dpi(int kind, int points, int style, int dpi)
 
 HFONT make_window_font(HWND window, int kind, int points, int style)
 {
-    HDC dc = GetDC(window);
-    HFONT font = make_font(dc, kind, points, style);
-    ReleaseDC(window, dc);
-    return font;
+    return make_font_at_dpi(kind, points, style, window_dpi(window));
 }
 
 TEXTMETRICW font_metrics(HWND window, HFONT font)
@@ -111,6 +110,21 @@ LOGFONTW wide_log_font(const StoredLogFont& stored)
     return font;
 }
 
+LOGFONTW log_font_at_dpi(const StoredLogFont& stored, int dpi)
+{
+    LOGFONTW font = wide_log_font(stored);
+    font.lfHeight = scale_to_dpi(font.lfHeight, dpi);
+    font.lfWidth = scale_to_dpi(font.lfWidth, dpi);
+    return font;
+}
+
+void store_log_font_from_dpi(LOGFONTW font, int dpi, StoredLogFont& stored)
+{
+    font.lfHeight = MulDiv(font.lfHeight, base_dpi, dpi);
+    font.lfWidth = MulDiv(font.lfWidth, base_dpi, dpi);
+    store_log_font(font, stored);
+}
+
 void store_log_font(const LOGFONTW& font, StoredLogFont& stored)
 {
     stored.lfHeight = font.lfHeight;
@@ -132,10 +146,12 @@ void store_log_font(const LOGFONTW& font, StoredLogFont& stored)
     std::memcpy(stored.lfFaceName, face, std::strlen(face));
 }
 
-void create_view_fonts(StoredLogFont* month, StoredLogFont* year)
+void create_view_fonts(StoredLogFont* month, StoredLogFont* year, int dpi)
 {
+    free_view_fonts();
     month_source = month;
     year_source = year;
+    fonts_dpi = dpi;
     month_font_handle = font_from(month);
     year_font_handle = font_from(year);
 }
@@ -163,14 +179,15 @@ int choose_view_font(HWND owner, int which)
 {
     StoredLogFont* stored = which == view_year ? year_source : month_source;
     if (!stored) return 0;
-    LOGFONTW font = wide_log_font(*stored);
+    LOGFONTW font = log_font_at_dpi(*stored, fonts_dpi);
     CHOOSEFONTW dialog = {};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = owner;
     dialog.lpLogFont = &font;
     dialog.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_NOVERTFONTS;
     if (!run_font_picker(&dialog)) return 0;
-    store_log_font(font, *stored);
+    // The file keeps 96-DPI pixels: it means the same on every screen.
+    store_log_font_from_dpi(font, fonts_dpi, *stored);
     return 1;
 }
 

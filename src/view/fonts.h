@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "settings/options.h"
+#include "view/dpi.h"
 
 enum FaceKind { face_gothic = 0, face_mincho = 1, face_p_gothic = 2, face_p_mincho = 3, face_times = 4 };
 enum FontStyle { style_normal = 0, style_bold = 1, style_italic = 2, style_bold_italic = 3 };
@@ -16,7 +17,9 @@ HFONT make_font_at_dpi(int kind, int points, int style, int dpi);
 // The same at the resolution of a window's screen.
 HFONT make_window_font(HWND window, int kind, int points, int style);
 
-void create_view_fonts(StoredLogFont* month, StoredLogFont* year);
+// The two view fonts from their stored records (96-DPI pixels), made for a
+// window at `dpi`; made again when called again.
+void create_view_fonts(StoredLogFont* month, StoredLogFont* year, int dpi = base_dpi);
 void recreate_view_font(int which);
 void free_view_fonts();
 HFONT month_view_font();
@@ -35,3 +38,6 @@ TEXTMETRICW font_metrics(HWND window, HFONT font);
 // absurd sizes from a damaged file brought into range.
 LOGFONTW wide_log_font(const StoredLogFont& stored);
 void store_log_font(const LOGFONTW& font, StoredLogFont& stored);
+// The same at a screen resolution: the stored sizes are 96-DPI pixels.
+LOGFONTW log_font_at_dpi(const StoredLogFont& stored, int dpi);
+void store_log_font_from_dpi(LOGFONTW font, int dpi, StoredLogFont& stored);

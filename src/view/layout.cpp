@@ -3,19 +3,31 @@
 #include "calendar/dates.h"
 #include "calendar/holiday_file.h"
 #include "ledger/year_ledger.h"
+#include "platform/late_library.h"
 #include "settings/options.h"
+#include "view/dpi.h"
 #include "view/fonts.h"
 
 namespace {
-ViewLayout layout;
+ViewLayout layout = {base_dpi, 0, 0, {}, {}, {}};
 TEXTMETRICW last_metrics;
-
-int caption_height() { return options()->no_title_bar ? 0 : GetSystemMetrics(SM_CYCAPTION); }
 
 }  // namespace
 
-int frame_width() { return 2 * (GetSystemMetrics(SM_CXEDGE) + GetSystemMetrics(SM_CXDLGFRAME)); }
-int frame_height() { return 2 * (GetSystemMetrics(SM_CYEDGE) + GetSystemMetrics(SM_CYDLGFRAME)); }
+SIZE outer_size_for_client(HWND window, SIZE client)
+{
+    // Windows 10 1607 and later know the frame of every DPI; before them
+    // there is one.
+    typedef BOOL(WINAPI * AdjustForDpi)(RECT*, DWORD, BOOL, DWORD, UINT);
+    static auto adjust_for_dpi = reinterpret_cast<AdjustForDpi>(
+        reinterpret_cast<void (*)()>(late_function(L"user32.dll", "AdjustWindowRectExForDpi")));
+    RECT rect = {0, 0, client.cx, client.cy};
+    const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
+    const DWORD ex_style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));
+    if (!adjust_for_dpi || !adjust_for_dpi(&rect, style, FALSE, ex_style, static_cast<UINT>(layout.dpi)))
+        AdjustWindowRectEx(&rect, style, FALSE, ex_style);
+    return SIZE{rect.right - rect.left, rect.bottom - rect.top};
+}
 
 ViewLayout* view_layout() { return &layout; }
 
@@ -33,8 +45,7 @@ SIZE calendar_view_size(HWND window)
 {
     const bool year_view = options()->year_mode != 0;
     int cell = measure_cell_size(window, year_view ? year_view_font() : month_view_font());
-    return SIZE{view_outer_width(year_view, cell, frame_width()),
-                view_outer_height(year_view, cell, frame_height(), caption_height())};
+    return outer_size_for_client(window, SIZE{view_client_width(year_view, cell), view_client_height(year_view, cell)});
 }
 
 void set_caption_boxes(HWND window)

@@ -6,6 +6,7 @@
 #include "view/layout_math.h"
 
 struct ViewLayout {
+    int dpi;          // of the window: fonts, glyphs and sizes follow it
     int cell_width;   // square cells: always equal
     int cell_height;
     RECT year_box;    // captions of the current view, client coordinates
@@ -14,9 +15,9 @@ struct ViewLayout {
 };
 
 ViewLayout* view_layout();
-// The client edge plus the dialog frame of the main window's style, both sides.
-int frame_width();
-int frame_height();
+// The outer size of the main window for a client area, from its own
+// styles at its DPI.
+SIZE outer_size_for_client(HWND window, SIZE client);
 
 // The outer size of the window for the month or the one-year view, from
 // the cell size of the view's font (measured and kept here).

@@ -7,14 +7,14 @@ int cell_size_from_metrics(int text_height, int average_char_width)
     return height > width ? height : width;
 }
 
-int view_outer_width(bool year_view, int cell, int frame_width)
+int view_client_width(bool year_view, int cell)
 {
-    return (year_view ? year_view_cells_across : month_view_cells_across) * cell + frame_width;
+    return (year_view ? year_view_cells_across : month_view_cells_across) * cell;
 }
 
-int view_outer_height(bool year_view, int cell, int frame_height, int caption_height)
+int view_client_height(bool year_view, int cell)
 {
-    return caption_height + (year_view ? year_view_cells_down : month_view_cells_down) * cell + frame_height;
+    return (year_view ? year_view_cells_down : month_view_cells_down) * cell;
 }
 
 Box year_box_for(bool year_view, long right, long bottom, int cell)

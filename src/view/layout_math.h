@@ -30,9 +30,10 @@ enum {
 // Square cells from the font's text metrics.
 int cell_size_from_metrics(int text_height, int average_char_width);
 
-// Outer window size of a view: cells x S plus the frame, plus the caption.
-int view_outer_width(bool year_view, int cell, int frame_width);
-int view_outer_height(bool year_view, int cell, int frame_height, int caption_height);
+// Client size of a view: its cells, S pixels square; the frame lies
+// around them.
+int view_client_width(bool year_view, int cell);
+int view_client_height(bool year_view, int cell);
 
 // Caption boxes anchored to the client's bottom-right corner.
 Box year_box_for(bool year_view, long client_right, long client_bottom, int cell);

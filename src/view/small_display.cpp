@@ -15,6 +15,16 @@ const int glyph_resources[glyph_count] = {114, 113, 117, 116, 115, 119, 118, 122
                                           130, 132, 133, 134, 135, 136, 124, 137, 138, 150, 149};
 HBITMAP glyphs[glyph_count];
 
+// The glyphs are drawn for 100 %, 150 % and 200 %: the pictures of the
+// scale nearest the window's are used, never a stretched one. Their
+// resource ids follow those of 100 % by 1000 and 2000.
+int glyph_resource(int index, int dpi)
+{
+    const int percent = dpi * 100 / base_dpi;
+    const int set = percent < 125 ? 0 : percent < 175 ? 1 : 2;
+    return glyph_resources[index] + 1000 * set;
+}
+
 SIZE glyph_size(int index)
 {
     BITMAP bitmap = {};
@@ -27,7 +37,7 @@ SIZE glyph_size(int index)
 int placed_width(int index) { return glyph_size(index == glyph_colon || index == glyph_dash ? glyph_colon : 0).cx; }
 
 enum { clock_face = face_gothic, clock_points = 10, clock_style = style_bold };
-HFONT make_clock_font(HDC dc) { return make_font(dc, clock_face, clock_points, clock_style); }
+HFONT make_clock_font() { return make_font_at_dpi(clock_face, clock_points, clock_style, view_layout()->dpi); }
 }  // namespace
 
 void prepare_glyphs(HINSTANCE instance)
@@ -41,7 +51,8 @@ void load_glyphs(HINSTANCE instance)
     free_glyphs();
     for (int i = 0; i < glyph_count; ++i)
         glyphs[i] = static_cast<HBITMAP>(
-            LoadImageW(instance, MAKEINTRESOURCEW(glyph_resources[i]), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+            LoadImageW(instance, MAKEINTRESOURCEW(glyph_resource(i, view_layout()->dpi)), IMAGE_BITMAP, 0, 0,
+                       LR_DEFAULTCOLOR));
 }
 
 void free_glyphs()
@@ -80,7 +91,7 @@ void paint_text_clock(HDC dc, const RECT& client)
     const OptionsRecord* o = options();
     char16_t line[small_line_size];
     format_small_line(line, *today_date(), o->clock_content, o->no_seconds);
-    HFONT font = make_clock_font(dc);
+    HFONT font = make_clock_font();
     HGDIOBJ old = SelectObject(dc, font);
     draw_box(dc, client, o->small_back_color, 0, 0, 0);
     draw_label(dc, reinterpret_cast<const wchar_t*>(line), client, caption_color(o->small_text_color, o->small_back_color));
@@ -97,11 +108,11 @@ SIZE small_display_size(HWND window)
         width = small_line_width(true, o->clock_content, o->no_seconds, digit.cx, narrow.cx, 0);
         height = digit.cy;
     } else {
-        HFONT font = make_window_font(window, clock_face, clock_points, clock_style);
+        HFONT font = make_clock_font();
         TEXTMETRICW metrics = font_metrics(window, font);
         DeleteObject(font);
         width = small_line_width(false, o->clock_content, o->no_seconds, 0, 0, metrics.tmAveCharWidth);
         height = metrics.tmHeight;
     }
-    return SIZE{frame_width() + width, frame_height() + height};
+    return outer_size_for_client(window, SIZE{width, height});
 }

@@ -3,8 +3,8 @@
 #pragma once
 #include <windows.h>
 
-// The glyph bitmaps come from the program's resources; they are loaded
-// only while the digital look is chosen.
+// The glyph bitmaps come from the program's resources, drawn for the
+// window's DPI; they are loaded only while the digital look is chosen.
 void prepare_glyphs(HINSTANCE instance);
 void load_glyphs(HINSTANCE instance);
 void free_glyphs();

@@ -121,7 +121,6 @@ TEST_F(Desk, ViewCommandsResetToTodayAndMoveToTheModesPlace)
     ob::put32(options, ob::year_left, 300);
     ob::put32(options, ob::year_top, 200);
     launch(options, sunday_in_2009);
-    const int frame = 2 * (GetSystemMetrics(SM_CXEDGE) + GetSystemMetrics(SM_CXDLGFRAME));
     mouse(WM_LBUTTONDBLCLK, middle(6), middle(6));  // month caption: January 2010
     ASSERT_TRUE(month_view_caption_shows(program.window, month_caption, L"1"));
 
@@ -129,17 +128,19 @@ TEST_F(Desk, ViewCommandsResetToTodayAndMoveToTheModesPlace)
     RECT rect = window_rect();
     EXPECT_EQ(rect.left, 300);
     EXPECT_EQ(rect.top, 200);
-    EXPECT_EQ(rect.right - rect.left, 31 * default_cell(true) + frame);
+    RECT client;
+    GetClientRect(program.window, &client);
+    EXPECT_EQ(client.right, 31 * default_cell(true));
     command(40011);
     rect = window_rect();
     EXPECT_EQ(rect.left, 40);
-    EXPECT_EQ(rect.right - rect.left, 7 * cell + frame);
+    GetClientRect(program.window, &client);
+    EXPECT_EQ(client.right, 7 * cell);
     EXPECT_TRUE(month_view_caption_shows(program.window, month_caption, L"12")) << "back to today's month";
     EXPECT_TRUE(month_view_caption_shows(program.window, year_caption, L"2009"));
 
     mouse(WM_LBUTTONDBLCLK, middle(6), middle(6));
     command(40008);
-    RECT client;
     GetClientRect(program.window, &client);
     EXPECT_LT(client.bottom, cell) << "the small display is one line high";
     command(40008);

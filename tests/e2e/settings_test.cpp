@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "e2e/expected_view.h"
@@ -13,6 +14,7 @@
 #include "view/clock_text.h"
 #include "view/draw.h"
 #include "view/fonts.h"
+#include "view/layout_math.h"
 
 using namespace e2e;
 namespace ob = option_bytes;
@@ -300,5 +302,69 @@ TEST_F(Settings, SecondsFieldIsReadAsTwoCharacters)
         EXPECT_EQ(control_text(current_page(sheet), 1026), c.stored) << "typed: " << testing::PrintToString(c.typed);
         press(sheet, IDCANCEL);
     }
+    EXPECT_TRUE(exit_program(program));
+}
+
+namespace {
+class Scale : public ProgramTest {
+protected:
+    SIZE client_size_now()
+    {
+        RECT rect;
+        GetClientRect(program.window, &rect);
+        return SIZE{rect.right, rect.bottom};
+    }
+};
+
+// The cell of a stored view font at a resolution, measured as the program
+// measures it.
+int cell_at(const StoredLogFont& stored, int dpi)
+{
+    LOGFONTW wide = log_font_at_dpi(stored, dpi);
+    HFONT font = CreateFontIndirectW(&wide);
+    TEXTMETRICW metrics = font_metrics(nullptr, font);
+    DeleteObject(font);
+    return cell_size_from_metrics(metrics.tmHeight, metrics.tmAveCharWidth);
+}
+}  // namespace
+
+// Run at 96 DPI with the other tests, and again in a prefix at 144 DPI.
+TEST_F(Scale, CalendarAndSmallDisplayFollowTheScreensResolution)
+{
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    if (const char* expected = std::getenv("RAVO_TEST_DPI")) {
+        ASSERT_EQ(dpi, std::atoi(expected)) << "the prefix's scale";
+    }
+    const double factor = dpi / 96.0;
+    OptionsRecord defaults;
+    options_from_bytes(&defaults, nullptr, 0);
+
+    // The client is the grid of cells, which grow with the fonts.
+    for (bool year_view : {false, true}) {
+        ob::Bytes options = ob::default_file();
+        options[ob::year_mode] = year_view;
+        launch(options);
+        const StoredLogFont& font = year_view ? defaults.year_font : defaults.month_font;
+        const int cell = cell_at(font, dpi);
+        EXPECT_NEAR(cell, cell_at(font, 96) * factor, 1.5) << "at " << dpi << " DPI";
+        SIZE size = client_size_now();
+        EXPECT_EQ(size.cx, (year_view ? 31 : 7) * cell);
+        EXPECT_EQ(size.cy, (year_view ? 24 : 7) * cell);
+        ASSERT_TRUE(exit_program(program));
+    }
+
+    // The digital strip from pictures of its own scale; the text look as
+    // high as its font.
+    launch(small_options(1, 1, 0), sunday_in_2009);
+    SIZE strip = client_size_now();
+    EXPECT_NEAR(strip.cx, 244 * factor, 2);
+    EXPECT_NEAR(strip.cy, 21 * factor, 1);
+    ASSERT_TRUE(exit_program(program));
+    launch(small_options(0, 1, 0), sunday_in_2009);
+    HFONT font = make_font_at_dpi(face_gothic, 10, style_bold, dpi);
+    EXPECT_EQ(client_size_now().cy, font_metrics(nullptr, font).tmHeight);
+    DeleteObject(font);
     EXPECT_TRUE(exit_program(program));
 }

@@ -12,16 +12,24 @@ namespace ob = option_bytes;
 
 namespace {
 
-const int frame_width = 2 * (GetSystemMetrics(SM_CXEDGE) + GetSystemMetrics(SM_CXDLGFRAME));
-const int frame_height = 2 * (GetSystemMetrics(SM_CYEDGE) + GetSystemMetrics(SM_CYDLGFRAME));
-const int caption = GetSystemMetrics(SM_CYCAPTION);
-
 class CalendarView : public ProgramTest {
 protected:
-    SIZE window_size()
+    SIZE client_size()
     {
+        RECT rect;
+        GetClientRect(program.window, &rect);
+        return SIZE{rect.right, rect.bottom};
+    }
+    // The frame of the window's own styles lies around the cells.
+    void expect_frame_around_client()
+    {
+        RECT frame = {0, 0, 0, 0};
+        AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(program.window, GWL_STYLE)), FALSE,
+                           static_cast<DWORD>(GetWindowLongPtrW(program.window, GWL_EXSTYLE)));
         RECT rect = window_rect();
-        return SIZE{rect.right - rect.left, rect.bottom - rect.top};
+        SIZE client = client_size();
+        EXPECT_EQ(rect.right - rect.left, client.cx + frame.right - frame.left);
+        EXPECT_EQ(rect.bottom - rect.top, client.cy + frame.bottom - frame.top);
     }
 };
 
@@ -37,13 +45,14 @@ ob::Bytes options_at(int left, int top)
 
 }  // namespace
 
-TEST_F(CalendarView, MonthViewIsSevenCellsSquarePlusFrameAndCaption)
+TEST_F(CalendarView, MonthViewIsSevenCellsSquareInItsFrame)
 {
     launch(options_at(40, 60));
     int cell = default_cell(false);
-    SIZE size = window_size();
-    EXPECT_EQ(size.cx, 7 * cell + frame_width);
-    EXPECT_EQ(size.cy, caption + 7 * cell + frame_height);
+    SIZE size = client_size();
+    EXPECT_EQ(size.cx, 7 * cell);
+    EXPECT_EQ(size.cy, 7 * cell);
+    expect_frame_around_client();
     EXPECT_TRUE(exit_program(program));
 }
 
@@ -53,9 +62,10 @@ TEST_F(CalendarView, YearViewIsThirtyOneByTwentyFourCells)
     options[ob::year_mode] = 1;
     launch(options);
     int cell = default_cell(true);
-    SIZE size = window_size();
-    EXPECT_EQ(size.cx, 31 * cell + frame_width);
-    EXPECT_EQ(size.cy, caption + 24 * cell + frame_height);
+    SIZE size = client_size();
+    EXPECT_EQ(size.cx, 31 * cell);
+    EXPECT_EQ(size.cy, 24 * cell);
+    expect_frame_around_client();
     EXPECT_TRUE(exit_program(program));
 }
 
@@ -65,9 +75,11 @@ TEST_F(CalendarView, WithoutTitleBarTheWindowLosesTheCaptionHeight)
     options[ob::no_title_bar] = 1;
     launch(options);
     int cell = default_cell(false);
-    SIZE size = window_size();
-    EXPECT_EQ(size.cx, 7 * cell + frame_width);
-    EXPECT_EQ(size.cy, 7 * cell + frame_height);
+    SIZE size = client_size();
+    EXPECT_EQ(size.cx, 7 * cell);
+    EXPECT_EQ(size.cy, 7 * cell);
+    expect_frame_around_client();
+    EXPECT_EQ(GetWindowLongPtrW(program.window, GWL_STYLE) & WS_DLGFRAME, 0) << "no caption";
     EXPECT_TRUE(exit_program(program));
 }
 

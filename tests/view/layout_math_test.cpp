@@ -15,11 +15,10 @@ TEST(CellSize, LargerOfHeightAndWidth)
 
 TEST(WindowSize, CellsPlusFramePlusCaption)
 {
-    EXPECT_EQ(view_outer_width(false, 28, 10), 7 * 28 + 10);
-    EXPECT_EQ(view_outer_height(false, 28, 10, 19), 19 + 7 * 28 + 10);
-    EXPECT_EQ(view_outer_height(false, 28, 10, 0), 7 * 28 + 10);
-    EXPECT_EQ(view_outer_width(true, 20, 10), 31 * 20 + 10);
-    EXPECT_EQ(view_outer_height(true, 20, 10, 19), 19 + 24 * 20 + 10);
+    EXPECT_EQ(view_client_width(false, 28), 7 * 28);
+    EXPECT_EQ(view_client_height(false, 28), 7 * 28);
+    EXPECT_EQ(view_client_width(true, 20), 31 * 20);
+    EXPECT_EQ(view_client_height(true, 20), 24 * 20);
 }
 
 TEST(CaptionBoxes, AnchoredToTheBottomRight)

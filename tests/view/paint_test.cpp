@@ -332,6 +332,14 @@ TEST(ViewFonts, StoredFontsCrossTheShiftJisBoundary)
     store_log_font(wide, back);
     EXPECT_EQ(std::memcmp(back.lfFaceName, stored.lfFaceName, 32), 0);
 
+    // The file keeps 96-DPI pixels: made at 150 %, and the picker's result
+    // stored back as it was.
+    stored.lfHeight = 20;
+    LOGFONTW at_150 = log_font_at_dpi(stored, 144);
+    EXPECT_EQ(at_150.lfHeight, 30);
+    store_log_font_from_dpi(at_150, 144, back);
+    EXPECT_EQ(back.lfHeight, 20);
+
     OptionsRecord* o = options();
     apply_base_defaults(o);
     apply_q_defaults(o);
