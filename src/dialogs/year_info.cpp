@@ -186,17 +186,6 @@ void edit_day(HWND dialog, int day)
     if (run_day_entry_dialog(dialog)) info.info_month = select_month(dialog, info.info_selected_id);
 }
 
-void export_year(HWND dialog)
-{
-    std::wstring question = std::to_wstring(info.info_year) + L"年の情報を" + utf8_to_wide(program_folder()) + L"CSV\\" +
-                            std::to_wstring(info.info_year) + L".CSVに出力します。よろしいですか？";
-    if (MessageBoxW(dialog, question.c_str(), L"CSV出力", MB_OKCANCEL) != IDOK) return;
-    if (export_csv(info.info_year)) return;
-    std::wstring failure = L"CSVファイルを書き込めませんでした。\n\n" + utf8_to_wide(csv_path(info.info_year).c_str()) +
-                           L"\n\nフォルダやファイルに書き込めるか確かめてください。";
-    MessageBoxW(dialog, failure.c_str(), L"エラーです。", MB_OK | MB_ICONERROR);
-}
-
 std::wstring csv_name(int year) { return L"CSV\\" + std::to_wstring(year) + L".csv"; }
 
 void tell_error(HWND dialog, const std::wstring& text)
@@ -204,10 +193,20 @@ void tell_error(HWND dialog, const std::wstring& text)
     MessageBoxW(dialog, text.c_str(), L"エラーです。", MB_OK | MB_ICONERROR);
 }
 
+void export_year(HWND dialog)
+{
+    std::wstring question = std::to_wstring(info.info_year) + L"年の情報を" + utf8_to_wide(program_folder()) + L"CSV\\" +
+                            std::to_wstring(info.info_year) + L".CSVに出力します。よろしいですか？";
+    if (MessageBoxW(dialog, question.c_str(), L"CSV出力", MB_OKCANCEL) != IDOK) return;
+    if (export_csv(info.info_year)) return;
+    tell_error(dialog, L"CSVファイルを書き込めませんでした。\n\n" + utf8_to_wide(csv_path(info.info_year).c_str()) +
+                           L"\n\nフォルダやファイルに書き込めるか確かめてください。");
+}
+
 // The first problems, a line each, and how many there were in all.
 void tell_problems(HWND dialog, const CsvImport& parsed)
 {
-    std::wstring text = csv_name(parsed.year) + L" に読めない行があるため、何も変えませんでした。\n\n";
+    std::wstring text = csv_name(parsed.year) + L" にまちがいがあるため、何も変えませんでした。\n\n";
     for (const ImportProblem& problem : parsed.problems) text += utf8_to_wide(problem.message.c_str()) + L"\n";
     if (parsed.problem_count > import_problems_kept)
         text += L"\nほかにもあり、全部で " + std::to_wstring(parsed.problem_count) + L" 件です。";
@@ -255,6 +254,7 @@ void import_year(HWND dialog)
     std::wstring question = std::to_wstring(year) + L"年の金額とメモを " + csv_name(year) + L" の内容（" +
                             std::to_wstring(parsed.days.size()) + L"日分）で置き換えます。よろしいですか？";
     if (MessageBoxW(dialog, question.c_str(), L"CSV入力", MB_OKCANCEL) != IDOK) return;
+    // Opened on a date before 1990, the dialog shows a year it did not load.
     if (ledger_year() != year) {
         load_year(year);
         load_holiday_file();
