@@ -9,6 +9,7 @@
 #include "dialogs/calculator.h"
 #include "dialogs/launch.h"
 #include "dialogs/owner_messages.h"
+#include "dialogs/save_messages.h"
 #include "ledger/year_ledger.h"
 #include "platform/win32_text.h"
 #include "res/resource.h"
@@ -108,14 +109,8 @@ void on_ok(HWND dialog)
     SaveFailure failure;
     bool saved = save_year(shown_year(), &failure);
     tell_owner(dialog, WM_LEDGER_CHANGED);
-    if (!saved) {
-        // Only what is named failed: the other files of the day are saved.
-        std::wstring text = L"次の内容をファイルに保存できませんでした。\n\n" +
-                            utf8_to_wide(describe_save_failure(failure).c_str()) +
-                            L"\n入力した内容は覚えていて、次に保存するときや終了するときにもう一度書き込みます。\n"
-                            L"フォルダやファイルに書き込めるか確かめてください。";
-        MessageBoxW(dialog, text.c_str(), L"エラーです。", MB_OK | MB_ICONERROR);
-    }
+    if (!saved) tell_save_failure(dialog, failure);
+    tell_backup_failure_once(dialog);
     free_resources();
     EndDialog(dialog, 1);
 }

@@ -9,7 +9,9 @@
 #include "calendar/holidays.h"
 #include "dialogs/day_entry.h"
 #include "dialogs/owner_messages.h"
+#include "dialogs/save_messages.h"
 #include "ledger/csv_export.h"
+#include "ledger/csv_import.h"
 #include "ledger/results.h"
 #include "ledger/year_ledger.h"
 #include "platform/win32_text.h"
@@ -184,15 +186,87 @@ void edit_day(HWND dialog, int day)
     if (run_day_entry_dialog(dialog)) info.info_month = select_month(dialog, info.info_selected_id);
 }
 
+std::wstring csv_name(int year) { return L"CSV\\" + std::to_wstring(year) + L".csv"; }
+
+void tell_error(HWND dialog, const std::wstring& text)
+{
+    MessageBoxW(dialog, text.c_str(), L"エラーです。", MB_OK | MB_ICONERROR);
+}
+
 void export_year(HWND dialog)
 {
     std::wstring question = std::to_wstring(info.info_year) + L"年の情報を" + utf8_to_wide(program_folder()) + L"CSV\\" +
                             std::to_wstring(info.info_year) + L".CSVに出力します。よろしいですか？";
     if (MessageBoxW(dialog, question.c_str(), L"CSV出力", MB_OKCANCEL) != IDOK) return;
     if (export_csv(info.info_year)) return;
-    std::wstring failure = L"CSVファイルを書き込めませんでした。\n\n" + utf8_to_wide(csv_path(info.info_year).c_str()) +
-                           L"\n\nフォルダやファイルに書き込めるか確かめてください。";
-    MessageBoxW(dialog, failure.c_str(), L"エラーです。", MB_OK | MB_ICONERROR);
+    tell_error(dialog, L"CSVファイルを書き込めませんでした。\n\n" + utf8_to_wide(csv_path(info.info_year).c_str()) +
+                           L"\n\nフォルダやファイルに書き込めるか確かめてください。");
+}
+
+// The first problems, a line each, and how many there were in all.
+void tell_problems(HWND dialog, const CsvImport& parsed)
+{
+    std::wstring text = csv_name(parsed.year) + L" にまちがいがあるため、何も変えませんでした。\n\n";
+    for (const ImportProblem& problem : parsed.problems) text += utf8_to_wide(problem.message.c_str()) + L"\n";
+    if (parsed.problem_count > import_problems_kept)
+        text += L"\nほかにもあり、全部で " + std::to_wstring(parsed.problem_count) + L" 件です。";
+    tell_error(dialog, text);
+}
+
+// The year's CSV file, when it can be used; else what is wrong is told.
+bool read_import(HWND dialog, int year, CsvImport* parsed)
+{
+    CsvFileStatus status = read_year_csv(year, parsed);
+    if (status == csv_file_missing) {
+        tell_error(dialog, csv_name(year) + L" が見つかりません。");
+    } else if (status == csv_file_unreadable) {
+        tell_error(dialog, L"CSVファイルを読み込めませんでした。\n\n" + utf8_to_wide(csv_path(year).c_str()) +
+                               L"\n\nほかのプログラムが開いていないか確かめてください。");
+    } else if (!parsed->problems.empty()) {
+        tell_problems(dialog, *parsed);
+    }
+    return status == csv_file_read && parsed->problems.empty();
+}
+
+void tell_import_outcome(HWND dialog, const ImportOutcome& outcome)
+{
+    if (outcome.status == import_no_backup) {
+        tell_error(dialog, L"バックアップを作成できなかったため、何も変えませんでした。\n\n" +
+                               utf8_to_wide(outcome.backup.folder.c_str()) + L"\n" +
+                               utf8_to_wide(backup_failure_reason(outcome.backup.status)));
+        return;
+    }
+    if (outcome.status == import_not_saved) tell_save_failure(dialog, outcome.failure);
+    tell_backup_failure_once(dialog);
+    if (outcome.status != import_saved) return;
+    std::wstring text = std::to_wstring(outcome.days_read) + L"日分を読み込みました。";
+    if (outcome.memos_cut)
+        text += L"\nメモ " + std::to_wstring(outcome.memos_cut) + L" 件を " + std::to_wstring(memo_max_bytes) +
+                L" バイトに切りました。";
+    MessageBoxW(dialog, text.c_str(), L"CSV入力", MB_OK);
+}
+
+void import_year(HWND dialog)
+{
+    const int year = year_in_box(dialog);
+    CsvImport parsed;
+    if (!read_import(dialog, year, &parsed)) return;
+    std::wstring question = std::to_wstring(year) + L"年の金額とメモを " + csv_name(year) + L" の内容（" +
+                            std::to_wstring(parsed.days.size()) + L"日分）で置き換えます。よろしいですか？";
+    if (MessageBoxW(dialog, question.c_str(), L"CSV入力", MB_OKCANCEL) != IDOK) return;
+    // Opened on a date before 1990, the dialog shows a year it did not load.
+    if (ledger_year() != year) {
+        load_year(year);
+        load_holiday_file();
+    }
+    ImportOutcome outcome = apply_year_csv(parsed);
+    if (outcome.status == import_saved || outcome.status == import_not_saved) {
+        // The figures, the calendar and its tooltips show the new days at once.
+        forget_year_summaries();
+        info.info_month = select_month(dialog, info.info_selected_id);
+        tell_owner(dialog, WM_LEDGER_CHANGED);
+    }
+    tell_import_outcome(dialog, outcome);
 }
 
 void close(HWND dialog)
@@ -220,6 +294,8 @@ BOOL on_command(HWND dialog, int id)
         edit_day(dialog, id - IDC_DAY_MEMO);
     } else if (id == IDC_CSV) {
         export_year(dialog);
+    } else if (id == IDC_CSV_IMPORT) {
+        import_year(dialog);
     } else if (id == IDOK || id == IDCANCEL) {
         close(dialog);
     } else {

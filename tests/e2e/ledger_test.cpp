@@ -425,3 +425,47 @@ TEST_F(Ledger, TooltipsShowWithoutATitleBar)
     EXPECT_EQ(tooltip_at((position % 7) * cell + cell / 2, (position / 7 + 1) * cell + cell / 2), L"12|勝った");
     EXPECT_TRUE(exit_program(program));
 }
+
+TEST_F(Ledger, FirstSaveOfTheDayBacksUpAndCsvImportReplacesTheYear)
+{
+    Bytes amounts(1488, 0);
+    put_amount(amounts, 12, 1, 5000);
+    write(L"2009.dat", amounts), write(L"2009m.dat", Bytes(7812, 0)), write(L"2009h.dat", Bytes(372, 0));
+    start();
+    HWND entry = open_day(10);
+    keys(entry, {digit + 7, key_thousand, IDOK});
+    EXPECT_EQ(file(L"backup\\20091206\\2009.dat"), amounts) << "the amounts as they were";
+    command(40004);
+    HWND dialog = wait_for_dialog(info_caption);
+    ASSERT_NE(dialog, nullptr);
+    press(dialog, 1211);
+    press(wait_for_dialog(L"CSV出力"), IDOK);
+    Bytes csv = file(L"CSV\\2009.csv");
+    std::string text(csv.begin(), csv.end()), line = "2009/12/01,5000,\"\",5000,1,0,0";
+    text.replace(text.find(line), line.size(), "2009/12/01,-300,\"\x95\x89\x82\xAF\",0,0,0,0");  // 負け
+    write(L"CSV\\2009.csv", Bytes(text.begin(), text.end()));
+    press(dialog, 1212);
+    HWND question = wait_for_dialog(L"CSV入力");
+    EXPECT_EQ(control_text(question, 65535),
+              L"2009年の金額とメモを CSV\\2009.csv の内容（365日分）で置き換えます。よろしいですか？");
+    press(question, IDOK);
+    HWND done = wait_for_dialog(L"CSV入力");
+    EXPECT_EQ(control_text(done, 65535), L"365日分を読み込みました。");
+    press(done, IDOK);
+    put_amount(amounts, 12, 1, -300), put_amount(amounts, 12, 10, 7000);
+    EXPECT_EQ(file(L"2009.dat"), amounts);
+    EXPECT_EQ(control_text(dialog, 332), L"負け");
+    EXPECT_EQ(control_text(dialog, 512), L"6,700");
+    EXPECT_EQ(control_text(dialog, 1031), L"6,700");
+    EXPECT_TRUE(file_exists(folder + L"backup\\20091206-2\\2009.dat")) << "an import backs up anew";
+    text += "2009/02/29,1,\"\",0,0,0,0\r\n";
+    write(L"CSV\\2009.csv", Bytes(text.begin(), text.end()));
+    press(dialog, 1212);
+    HWND problems = wait_for_dialog(L"エラーです。");
+    EXPECT_NE(control_text(problems, 65535).find(L"\n367行目: 2009/02/29 はありません。\n"), std::wstring::npos);
+    press(problems, IDOK);
+    EXPECT_EQ(file(L"2009.dat"), amounts);
+    EXPECT_FALSE(file_exists(folder + L"backup\\20091206-3")) << "nothing changed, nothing backed up";
+    press(dialog, IDOK);
+    EXPECT_TRUE(exit_program(program));
+}

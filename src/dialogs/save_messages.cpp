@@ -1,0 +1,32 @@
+#include "dialogs/save_messages.h"
+
+#include <string>
+
+#include "ledger/backup.h"
+#include "platform/win32_text.h"
+
+namespace {
+bool backup_failure_told;
+}
+
+void tell_save_failure(HWND owner, const SaveFailure& failure)
+{
+    // Only what is named failed: the other files of the year are saved.
+    std::wstring text = L"次の内容をファイルに保存できませんでした。\n\n" +
+                        utf8_to_wide(describe_save_failure(failure).c_str()) +
+                        L"\n入力した内容は覚えていて、次に保存するときや終了するときにもう一度書き込みます。\n"
+                        L"フォルダやファイルに書き込めるか確かめてください。";
+    MessageBoxW(owner, text.c_str(), L"エラーです。", MB_OK | MB_ICONERROR);
+}
+
+void tell_backup_failure_once(HWND owner)
+{
+    std::string folder, reason;
+    // Taken even when already told, so an old failure is never told later.
+    if (!take_backup_failure(&folder, &reason) || backup_failure_told) return;
+    backup_failure_told = true;
+    std::wstring text = L"バックアップを作成できませんでした。\n\n" + utf8_to_wide(folder.c_str()) + L"\n" +
+                        utf8_to_wide(reason.c_str()) +
+                        L"\n\n記録の保存はバックアップなしで続けます。この知らせは次に起動するまで出しません。";
+    MessageBoxW(owner, text.c_str(), L"エラーです。", MB_OK | MB_ICONERROR);
+}
