@@ -8,7 +8,12 @@
       to Shift-JIS).
   make_fixture.py amounts FILE MONTH/DAY=AMOUNT ...
       a year's amounts file (YYYY.dat) with the given days.
+  make_fixture.py ledger FOLDER FIRST LAST [UNTIL]
+      plausible amounts and memos (YYYY.dat, YYYYm.dat) for the years
+      FIRST..LAST, always the same; the last year ends at UNTIL (MM/DD).
 """
+import calendar
+import random
 import struct
 import sys
 
@@ -73,7 +78,36 @@ def amounts(path, days):
     open(path, 'wb').write(b)
 
 
+PLACES = [('ABCホール 新台', 5), ('ABCホール', 4), ('XYZ会館 海', 3), ('駅前パーラー', 3), ('競馬 東京', 2),
+          ('競馬 中山', 2), ('競艇 平和島', 1), ('麻雀 友人宅', 1), ('', 1)]
+
+
+def ledger(folder, first, last, until='12/31'):
+    rng = random.Random(2009)
+    end_month, end_day = (int(x) for x in until.split('/'))
+    names, weights = zip(*PLACES)
+    for year in range(int(first), int(last) + 1):
+        amounts, memos = bytearray(1488), bytearray(7812)
+        for month in range(1, 13):
+            for day in range(1, calendar.monthrange(year, month)[1] + 1):
+                if year == int(last) and (month, day) > (end_month, end_day):
+                    continue
+                if calendar.weekday(year, month, day) < 5 and rng.random() > 0.15 or rng.random() > 0.45:
+                    continue
+                roll = rng.random()
+                value = -1 if roll < 0.06 else rng.randrange(3, 52) * 500 if roll < 0.53 else -rng.randrange(4, 44) * 500
+                struct.pack_into('<i', amounts, 4 * ((month - 1) * 31 + day - 1), value)
+                memo = rng.choices(names, weights)[0].encode('cp932')
+                at = (month - 1) * 651 + (day - 1) * 21
+                memos[at:at + len(memo)] = memo
+        open(f'{folder}/{year}.dat', 'wb').write(amounts)
+        open(f'{folder}/{year}m.dat', 'wb').write(memos)
+
+
 if __name__ == '__main__':
-    if len(sys.argv) < 3 or sys.argv[1] not in ('options', 'amounts'):
+    if len(sys.argv) < 3 or sys.argv[1] not in ('options', 'amounts', 'ledger'):
         sys.exit(__doc__)
-    (options if sys.argv[1] == 'options' else amounts)(sys.argv[2], sys.argv[3:])
+    if sys.argv[1] == 'ledger':
+        ledger(*sys.argv[2:])
+    else:
+        (options if sys.argv[1] == 'options' else amounts)(sys.argv[2], sys.argv[3:])

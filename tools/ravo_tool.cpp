@@ -1,10 +1,11 @@
 // Small helper for the scripts, run under Wine next to a running Ravo.exe.
 //   ravo-tool screenshot FILE.bmp   wait for the window, capture it with
 //                                   its frame, then send the exit command
-//   ravo-tool dialog COMMAND|X,Y CAPTION PAGE FILE.bmp
+//   ravo-tool dialog COMMAND|X,Y CAPTION PAGE|cN FILE.bmp
 //                                   open a dialog by a menu command or a
 //                                   double click at a client point, show
-//                                   page PAGE of a property sheet (-1: none),
+//                                   page PAGE of a property sheet (-1: none)
+//                                   or, for cN, item N of its drop-down list,
 //                                   capture it, close it, exit the program
 //   ravo-tool now FILE              write the local time as the program
 //                                   sees it ("YYYY-MM-DD hh:mm:ss")
@@ -55,7 +56,15 @@ int screenshot(const wchar_t* path)
     return exit_program(window, e2e::save_bitmap(e2e::capture_window(window), path));
 }
 
-int dialog(const wchar_t* opener, const wchar_t* caption, int page, const wchar_t* path)
+// Chooses item `index` of the dialog's drop-down list as a person would.
+void choose_list_item(HWND dialog, int index)
+{
+    HWND list = FindWindowExW(dialog, nullptr, L"ComboBox", nullptr);
+    SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+}
+
+int dialog(const wchar_t* opener, const wchar_t* caption, const wchar_t* choice, const wchar_t* path)
 {
     HWND window = ready_window();
     if (!window) return 1;
@@ -73,7 +82,10 @@ int dialog(const wchar_t* opener, const wchar_t* caption, int page, const wchar_
         std::fprintf(stderr, "ravo-tool: no dialog\n");
         return exit_program(window, false);
     }
-    if (page >= 0) SendMessageW(found, PSM_SETCURSEL, static_cast<WPARAM>(page), 0);
+    if (choice[0] == L'c')
+        choose_list_item(found, _wtoi(choice + 1));
+    else if (_wtoi(choice) >= 0)
+        SendMessageW(found, PSM_SETCURSEL, static_cast<WPARAM>(_wtoi(choice)), 0);
     e2e::settle(found);
     Sleep(400);
     bool saved = e2e::save_bitmap(e2e::capture_window(found), path);
@@ -98,8 +110,8 @@ int wmain(int argc, wchar_t** argv)
 {
     std::wstring verb = argc > 1 ? argv[1] : L"";
     if (argc == 3 && verb == L"screenshot") return screenshot(argv[2]);
-    if (argc == 6 && verb == L"dialog") return dialog(argv[2], argv[3], _wtoi(argv[4]), argv[5]);
+    if (argc == 6 && verb == L"dialog") return dialog(argv[2], argv[3], argv[4], argv[5]);
     if (argc == 3 && verb == L"now") return write_now(argv[2]);
-    std::fprintf(stderr, "usage: ravo-tool screenshot FILE.bmp | dialog COMMAND|X,Y CAPTION PAGE FILE.bmp | now FILE\n");
+    std::fprintf(stderr, "usage: ravo-tool screenshot FILE.bmp | dialog COMMAND|X,Y CAPTION PAGE|cN FILE.bmp | now FILE\n");
     return 2;
 }

@@ -9,6 +9,7 @@
 #include "app/shell.h"
 #include "calendar/dates.h"
 #include "calendar/holiday_file.h"
+#include "dialogs/analysis_window.h"
 #include "dialogs/launch.h"
 #include "dialogs/properties.h"
 #include "dialogs/year_info.h"
@@ -109,6 +110,7 @@ void handle_command(HWND window, WORD command)
         DestroyWindow(window);
         break;
     case IDM_YEAR_INFO: run_year_info_dialog(window); break;
+    case IDM_ANALYSIS: run_analysis_window(window); break;
     case IDM_EXPLORER: launch(window, L"EXPLORER.EXE", L"/e,/root,"); break;
     case IDM_SHUTDOWN: end_session(window, EWX_SHUTDOWN | EWX_POWEROFF); break;
     case IDM_RESTART: end_session(window, EWX_REBOOT); break;

@@ -8,6 +8,7 @@
 #define IDI_APP 103
 #define IDD_OPTIONS_PAGE 105
 #define IDD_YEAR_INFO 106
+#define IDD_ANALYSIS 107
 #define IDD_COLORS_PAGE 144
 #define IDD_FORMAT_PAGE 146
 
@@ -31,6 +32,7 @@
 #define IDM_HELP 40022
 #define IDM_HOLIDAYS 40023
 #define IDM_LOG_OFF 40024
+#define IDM_ANALYSIS 40030
 
 // Day entry dialog (102).
 #define IDC_DATE_CAPTION 1001
@@ -75,6 +77,22 @@
 #define IDC_CSV_IMPORT 1212
 #define IDC_YEAR_NUMBER 1216
 #define IDC_YEAR_SPIN 1217
+
+// Balance analysis window (107). Row r (0..12) of the figures has its
+// label, value and note at 1320 + r, 1340 + r and 1360 + r.
+#define IDC_ANALYSIS_PERIOD 1301
+#define IDC_ANALYSIS_CHART 1302
+#define IDC_ANALYSIS_WEEKDAYS 1303
+#define IDC_ANALYSIS_TAGS 1304
+#define IDC_ANALYSIS_CSV 1305
+#define IDC_ANALYSIS_HINT 1306
+#define IDC_ANALYSIS_PERIOD_LABEL 1307
+#define IDC_ANALYSIS_FIGURES_TITLE 1308
+#define IDC_ANALYSIS_WEEKDAYS_TITLE 1309
+#define IDC_ANALYSIS_TAGS_TITLE 1310
+#define IDC_FIGURE_LABEL 1320
+#define IDC_FIGURE_VALUE 1340
+#define IDC_FIGURE_NOTE 1360
 
 // Version page (100).
 #define IDC_PRODUCT_LINE 1028

@@ -25,3 +25,14 @@ void format_large_amount(int64_t amount, char16_t* buffer)
     for (int i = 0; i < length; ++i) buffer[i] = reversed[length - 1 - i];
     buffer[length] = 0;
 }
+
+void format_sum(int64_t amount, char16_t* buffer)
+{
+    if (amount != -1) {
+        format_large_amount(amount, buffer);
+        return;
+    }
+    buffer[0] = u'-';
+    buffer[1] = u'1';
+    buffer[2] = 0;
+}

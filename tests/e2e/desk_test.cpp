@@ -86,8 +86,8 @@ TEST_F(Desk, MenuItemsFollowTheOptions)
 {
     launch(options_at(50, 50), sunday_in_2009);
     std::vector<MenuItem> items = open_menu();
-    std::vector<unsigned> expected = {40001, 0,     40009, 40004, 40012, 40008, 40011, 40002, 40013, 40010, 40019,
-                                      40023, 40022, 0,     40003, 0,     40005, 40016, 40015};
+    std::vector<unsigned> expected = {40001, 0,     40009, 40004, 40030, 40012, 40008, 40011, 40002, 40013,
+                                      40010, 40019, 40023, 40022, 0,     40003, 0,     40005, 40016, 40015};
     if (find(items, 40017)) expected.push_back(40017);  // when the all-users Programs folder exists
     for (unsigned id : {0u, 40024u, 40006u, 40007u}) expected.push_back(id);
     EXPECT_EQ(ids(items), expected);

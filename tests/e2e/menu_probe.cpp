@@ -2,8 +2,8 @@
 // be read from another process under Wine, and writes it beside the exe:
 //   wparam 1: the open popup menu to menu-probe.txt, one item per line:
 //             id, state, text;
-//   wparam 2: the visible day tooltip to tooltip-probe.txt: its tool id and
-//             the text the main window gives for it ("" when none shows);
+//   wparam 2: the visible tooltip to tooltip-probe.txt: its tool id and
+//             the text the tool's window gives for it ("" when none shows);
 //   wparam 3: the tab titles of the property sheet to tabs-probe.txt, one
 //             per line.
 #include <windows.h>
@@ -77,12 +77,12 @@ void write_tooltip(HWND main_window)
     TOOLINFOW tool = {};
     tool.cbSize = sizeof tool;
     if (tooltip && SendMessageW(tooltip, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&tool))) {
-        // Ask the main window for the text exactly as the control does.
+        // Ask the tool's window for the text exactly as the control does.
         NMTTDISPINFOW request = {};
         request.hdr.hwndFrom = tooltip;
         request.hdr.idFrom = tool.uId;
         request.hdr.code = TTN_GETDISPINFOW;
-        SendMessageW(main_window, WM_NOTIFY, tool.uId, reinterpret_cast<LPARAM>(&request));
+        SendMessageW(tool.hwnd ? tool.hwnd : main_window, WM_NOTIFY, tool.uId, reinterpret_cast<LPARAM>(&request));
         wchar_t line[128];
         wsprintfW(line, L"%u|%s", static_cast<unsigned>(tool.uId), request.lpszText ? request.lpszText : request.szText);
         write_utf8(out, line);

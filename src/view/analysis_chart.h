@@ -1,0 +1,28 @@
+// The balance chart of an analysis, drawn with GDI into any device
+// context: a bar per month (or per year of all years) in the win or loss
+// colour, the running total as a line over them, a zero line and a grid
+// labelled with amounts. Everything is sized for the given DPI.
+#pragma once
+#include <windows.h>
+
+#include "ledger/analysis.h"
+#include "view/chart_math.h"
+
+struct ChartColors {
+    COLORREF win;
+    COLORREF loss;
+};
+
+// Where the parts of the chart lie within its area.
+struct ChartGeometry {
+    RECT plot;  // the grid; the bars stand in equal slots across it
+    ChartScale scale;
+    int bars;
+};
+
+// Measured with the chart's font on `dc`.
+ChartGeometry measure_chart(HDC dc, const RECT& area, const BalanceAnalysis& analysis, int dpi);
+void draw_chart(HDC dc, const RECT& area, const BalanceAnalysis& analysis, ChartColors colors, int dpi);
+// The slot of bar `index` over the whole height of the plot: where the
+// pointer rests on that bar.
+RECT bar_slot(const ChartGeometry& geometry, int index);
