@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "app/menu.h"
+#include "app/session.h"
 #include "app/shell.h"
 #include "calendar/dates.h"
 #include "calendar/holiday_file.h"
@@ -106,7 +107,6 @@ DateRecord now_record()
 }
 
 HICON metric_icon;
-
 // The notification icon at the size the shell asks for (the common
 // controls are loaded by then: the icon is added after the first paint).
 HICON notification_icon()
@@ -129,11 +129,37 @@ NOTIFYICONDATAW tray_record(HWND window)
     return record;
 }
 
+// A few minutes of asking again for an icon the shell did not take.
+const UINT icon_retry_ms = 3000;
+const int icon_retry_count = 60;
+int icon_retries_left;
+
+// The icon with today's tip.
+NOTIFYICONDATAW icon_record(HWND window)
+{
+    const DateRecord* today = today_date();
+    char16_t weekday[3];
+    weekday_name(weekday, 1, today->weekday);
+    NOTIFYICONDATAW record = tray_record(window);
+    record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    record.uCallbackMessage = WM_TRAYNOTIFY;
+    record.hIcon = notification_icon();
+    wsprintfW(record.szTip, L"%04d/%02d/%02d(%s)", today->year + 1900, today->month, today->day,
+              reinterpret_cast<const wchar_t*>(weekday));
+    return record;
+}
+
+void retry_tray_icon(HWND window)
+{
+    NOTIFYICONDATAW record = icon_record(window);
+    if (notify_icon(NIM_ADD, &record) || --icon_retries_left <= 0) KillTimer(window, icon_retry_timer_id);
+}
+
 void show_from_tray(HWND window)
 {
     user_hidden = 0;
     refresh_menu();
-    ShowWindow(window, SW_SHOW);
+    show_restored(window);
     SetForegroundWindow(window);
     RECT rect;
     GetWindowRect(window, &rect);
@@ -151,6 +177,12 @@ void menu_from_tray(HWND window)
     show_popup_menu(window, pointer.x, pointer.y);
 }
 }  // namespace
+
+void show_restored(HWND window)
+{
+    // A minimized tool window has no taskbar button to come back from.
+    ShowWindow(window, IsIconic(window) ? SW_RESTORE : SW_SHOW);
+}
 
 UINT reshow_delay_ms(int stored_seconds)
 {
@@ -181,6 +213,8 @@ void handle_timer(HWND window, UINT_PTR timer_id)
     if (timer_id == reshow_timer_id) {
         KillTimer(window, reshow_timer_id);
         if (!user_hidden) ShowWindow(window, SW_SHOWNA);  // the user's own hiding wins
+    } else if (timer_id == icon_retry_timer_id) {
+        retry_tray_icon(window);
     } else if (timer_id == clock_timer_id) {
         clock_tick_at(window, now_record(), GetTickCount64());
     }
@@ -229,23 +263,21 @@ void check_auto_hide(HWND window, int x, int y)
 
 void update_tray_icon(HWND window, int add)
 {
-    const DateRecord* today = today_date();
-    char16_t weekday[3];
-    weekday_name(weekday, 1, today->weekday);
-    NOTIFYICONDATAW record = tray_record(window);
-    record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    record.uCallbackMessage = WM_TRAYNOTIFY;
-    record.hIcon = notification_icon();
-    wsprintfW(record.szTip, L"%04d/%02d/%02d(%s)", today->year + 1900, today->month, today->day,
-              reinterpret_cast<const wchar_t*>(weekday));
-    // An icon the shell lost (or never took, busy at logon) comes back.
-    if (!Shell_NotifyIconW(add ? NIM_ADD : NIM_MODIFY, &record) && !add) Shell_NotifyIconW(NIM_ADD, &record);
+    NOTIFYICONDATAW record = icon_record(window);
+    if (notify_icon(add ? NIM_ADD : NIM_MODIFY, &record)) return;
+    // An icon the shell lost comes back; a shell not ready for it (at
+    // logon, from the Run key) is asked again every few seconds.
+    if (add || !notify_icon(NIM_ADD, &record)) {
+        icon_retries_left = icon_retry_count;
+        SetTimer(window, icon_retry_timer_id, icon_retry_ms, nullptr);
+    }
 }
 
 void remove_tray_icon(HWND window)
 {
+    KillTimer(window, icon_retry_timer_id);
     NOTIFYICONDATAW record = tray_record(window);
-    Shell_NotifyIconW(NIM_DELETE, &record);
+    notify_icon(NIM_DELETE, &record);
     if (metric_icon) DestroyIcon(metric_icon);
     metric_icon = nullptr;
 }

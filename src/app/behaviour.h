@@ -5,7 +5,7 @@
 
 #include "calendar/dates.h"
 
-enum { clock_timer_id = 1, reshow_timer_id = 2 };
+enum { clock_timer_id = 1, reshow_timer_id = 2, icon_retry_timer_id = 3 };
 
 // Timer 1 ticks every second while seconds are shown somewhere, else
 // every ten seconds.
@@ -14,6 +14,9 @@ UINT clock_period_ms(int show_time, int clock_content, int no_seconds);
 // The wait before an auto-hidden small display comes back; a stored time
 // of 0 or less waits 5 seconds.
 UINT reshow_delay_ms(int stored_seconds);
+
+// Shows the window, restored when it was minimized.
+void show_restored(HWND window);
 
 void restart_clock_timer(HWND window, int show_time);
 void apply_title_style(HWND window);

@@ -1,9 +1,13 @@
 // Entry point: one instance, one window, one message loop.
 #include <windows.h>
 
+#include <objbase.h>
+
 #include "app/behaviour.h"
 #include "app/day_tooltips.h"
+#include "app/folder_check.h"
 #include "app/shell.h"
+#include "platform/late_library.h"
 #include "res/resource.h"
 #include "settings/program_folder.h"
 
@@ -37,6 +41,43 @@ bool register_main_class(HINSTANCE instance)
     return RegisterClassW(&plain) != 0;
 }
 
+// The first start of the session holds it: a second start, however quick,
+// finds it taken, before either has a window.
+const wchar_t instance_mutex_name[] = L"Local\\Tovrel.Ravo.Zured";
+
+// Brings the running calendar forward, waiting a moment for its window: it
+// may still be starting. A calendar the user hid stays hidden.
+void bring_running_forward()
+{
+    for (int waited = 0; waited <= 5000; waited += 50) {
+        if (HWND running = FindWindowW(class_name, nullptr)) {
+            if (IsWindowVisible(running) && IsIconic(running)) ShowWindowAsync(running, SW_RESTORE);
+            SetForegroundWindow(running);
+            return;
+        }
+        Sleep(50);
+    }
+}
+
+// The shell opens documents through COM handlers (Windows 11 does for
+// .txt and .ini): the thread that launches them takes part in COM.
+typedef HRESULT(WINAPI* CoInitializeExFunction)(void*, DWORD);
+typedef void(WINAPI* CoUninitializeFunction)();
+
+bool start_shell_com()
+{
+    auto initialize = reinterpret_cast<CoInitializeExFunction>(
+        reinterpret_cast<void (*)()>(late_function(L"ole32.dll", "CoInitializeEx")));
+    return initialize && SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+}
+
+void end_shell_com()
+{
+    if (auto uninitialize = reinterpret_cast<CoUninitializeFunction>(
+            reinterpret_cast<void (*)()>(late_function(L"ole32.dll", "CoUninitialize"))))
+        uninitialize();
+}
+
 int run_message_loop()
 {
     MSG message;
@@ -50,10 +91,10 @@ int run_message_loop()
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
 {
-    // A second start only brings the running calendar forward; a calendar
-    // the user hid stays hidden.
-    if (HWND running = FindWindowW(class_name, nullptr)) {
-        SetForegroundWindow(running);
+    HANDLE single = CreateMutexW(nullptr, FALSE, instance_mutex_name);
+    if (single && GetLastError() == ERROR_ALREADY_EXISTS) {
+        CloseHandle(single);
+        bring_running_forward();
         return 0;
     }
     module_instance = instance;
@@ -71,10 +112,18 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
         return 0;
     }
     ShowWindow(window, SW_SHOWNORMAL);
+    // A shortcut set to start minimized makes that first show minimize a
+    // window without a taskbar button: it is shown normally all the same.
+    if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
     UpdateWindow(window);
     // After the first paint: the calendar appears without waiting for the
     // shell to take the icon or for the common controls to load.
     update_tray_icon(window, 1);
     start_day_tooltips(window);
-    return run_message_loop();
+    const bool com = start_shell_com();
+    check_program_folder(window);
+    int code = run_message_loop();
+    if (com) end_shell_com();
+    if (single) CloseHandle(single);
+    return code;
 }

@@ -3,6 +3,8 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <string>
+
 #include "app/behaviour.h"
 #include "app/day_tooltips.h"
 #include "app/session.h"
@@ -69,14 +71,18 @@ void toggle_hidden(HWND window)
 {
     user_hidden = !user_hidden;
     refresh_menu();
-    ShowWindow(window, user_hidden ? SW_HIDE : SW_SHOW);
+    if (user_hidden)
+        ShowWindow(window, SW_HIDE);
+    else
+        show_restored(window);
 }
 
 void open_programs_folder(HWND window, int folder)
 {
     wchar_t path[MAX_PATH];
     special_folder_path(folder, path);
-    launch(window, L"EXPLORER.EXE", path);
+    // The path holds spaces ("Start Menu\Programs"): one argument.
+    launch(window, L"EXPLORER.EXE", (L"\"" + std::wstring(path) + L"\"").c_str());
 }
 
 void open_help(HWND window)

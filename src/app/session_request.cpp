@@ -1,4 +1,5 @@
-// The real end of the session, linked into Ravo.exe only.
+// The real end of the session and the real notification area, linked
+// into Ravo.exe only.
 #include "app/session.h"
 
 void request_session_end(UINT exit_flags)
@@ -16,3 +17,5 @@ void request_session_end(UINT exit_flags)
     }
     ExitWindowsEx(exit_flags, 0);
 }
+
+BOOL notify_icon(DWORD message, NOTIFYICONDATAW* data) { return Shell_NotifyIconW(message, data); }

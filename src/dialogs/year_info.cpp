@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
 
 #include "calendar/dates.h"
 #include "calendar/holiday_file.h"
@@ -32,8 +33,21 @@ struct YearInfoState {
     HBRUSH white;
     HBRUSH light_cyan;
     HFONT year_font;
+    // Years whose file could not be read, told once per opening.
+    std::wstring unreadable_years;
+    bool unreadable_told;
 };
 YearInfoState info;
+
+// Posted to itself: the dialog shows first, then what could not be read.
+const UINT tell_unreadable_message = WM_APP + 1;
+
+std::wstring year_list(const std::vector<int>& years)
+{
+    std::wstring text;
+    for (int year : years) text += (text.empty() ? L"" : L"、") + std::to_wstring(year) + L"年";
+    return text;
+}
 
 // Sums beyond 32 bits (many years of large amounts) keep every digit.
 void set_amount(HWND dialog, int id, int64_t amount)
@@ -79,7 +93,13 @@ void show_month_totals(HWND dialog, int month_index)
 
 void show_all_years_totals(HWND dialog, int year)
 {
-    ResultSummary all = all_years_summary(year);
+    std::vector<int> unreadable;
+    ResultSummary all = all_years_summary(year, &unreadable);
+    if (!unreadable.empty() && !info.unreadable_told) {
+        info.unreadable_told = true;
+        info.unreadable_years = year_list(unreadable);
+        PostMessageW(dialog, tell_unreadable_message, 0, 0);
+    }
     set_amount(dialog, IDC_ALL_TOTAL, all.sum);
     show_counts(dialog, all, IDC_ALL_WINS, IDC_ALL_LOSSES, IDC_ALL_DRAWS);
     wchar_t caption[40];
@@ -130,6 +150,7 @@ int select_month(HWND dialog, int id)
 BOOL on_init(HWND dialog)
 {
     info.saved_display_date = *display_date();
+    info.unreadable_told = false;
     forget_year_summaries();  // the files may have changed since the last visit
     info.light_yellow = CreateSolidBrush(RGB(255, 255, 224));
     info.white = CreateSolidBrush(RGB(255, 255, 255));
@@ -198,7 +219,12 @@ void export_year(HWND dialog)
     std::wstring question = std::to_wstring(info.info_year) + L"年の情報を" + utf8_to_wide(program_folder()) + L"CSV\\" +
                             std::to_wstring(info.info_year) + L".CSVに出力します。よろしいですか？";
     if (MessageBoxW(dialog, question.c_str(), L"CSV出力", MB_OKCANCEL) != IDOK) return;
-    if (export_csv(info.info_year)) return;
+    bool unreadable = false;
+    if (export_csv(info.info_year, &unreadable)) return;
+    if (unreadable) {
+        tell_error(dialog, year_list({info.info_year}) + L"のファイルを読めませんでした。CSVファイルは作りませんでした。");
+        return;
+    }
     tell_error(dialog, L"CSVファイルを書き込めませんでした。\n\n" + utf8_to_wide(csv_path(info.info_year).c_str()) +
                            L"\n\nフォルダやファイルに書き込めるか確かめてください。");
 }
@@ -362,6 +388,10 @@ INT_PTR CALLBACK year_info_procedure(HWND dialog, UINT message, WPARAM wparam, L
 {
     switch (message) {
     case WM_INITDIALOG: return on_init(dialog);
+    case tell_unreadable_message:
+        MessageBoxW(dialog, (info.unreadable_years + L"のファイルを読めませんでした。合計に含まれていません。").c_str(),
+                    L"エラーです。", MB_OK | MB_ICONWARNING);
+        return TRUE;
     case WM_COMMAND:
         // One action per click: a double click on a cell also reports
         // STN_DBLCLK, which must not open the day a second time.

@@ -58,12 +58,14 @@ std::string csv_folder() { return program_subfolder("CSV"); }
 
 std::string csv_path(int year) { return csv_folder() + std::to_string(year) + ".csv"; }
 
-std::string csv_text(int year)
+std::string csv_text(int year, bool* unreadable)
 {
     static AmountTable amounts;
     static MemoTable memos;
-    load_amounts(year, amounts);
-    load_memos(year, memos);
+    bool amounts_unreadable = false, memos_unreadable = false;
+    load_amounts(year, amounts, &amounts_unreadable);
+    load_memos(year, memos, &memos_unreadable);
+    if (unreadable) *unreadable = amounts_unreadable || memos_unreadable;
     return csv_text_of(year, amounts, memos);
 }
 
@@ -96,9 +98,13 @@ std::string csv_text_of(int year, const AmountTable& amounts, const MemoTable& m
     return text;
 }
 
-bool export_csv(int year)
+bool export_csv(int year, bool* unreadable)
 {
+    // A year whose files could not be read is not written as an empty one.
+    bool not_read = false;
+    std::string text = csv_text(year, &not_read);
+    if (unreadable) *unreadable = not_read;
+    if (not_read) return false;
     make_directory(csv_folder().c_str());
-    std::string text = csv_text(year);
     return replace_file(csv_path(year).c_str(), std::vector<unsigned char>(text.begin(), text.end()));
 }

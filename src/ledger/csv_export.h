@@ -12,8 +12,9 @@ std::string csv_folder();
 std::string csv_path(int year);
 // Writes the file from the year's files; the loaded ledger is untouched.
 // True when the whole file was written; a failure leaves any previous file
-// as it was.
-bool export_csv(int year);
+// as it was. A year whose files exist but could not be read is not written
+// (`unreadable` tells it).
+bool export_csv(int year, bool* unreadable = nullptr);
 // The file's bytes, for a year as the ledger holds it, or for given tables.
-std::string csv_text(int year);
+std::string csv_text(int year, bool* unreadable = nullptr);
 std::string csv_text_of(int year, const AmountTable& amounts, const MemoTable& memos);

@@ -8,6 +8,7 @@ const int cached_years = 110;
 struct KeptSummary {
     bool valid;
     ResultSummary summary;
+    bool unreadable;  // the file exists but could not be read: counted as empty
 };
 KeptSummary kept[cached_years];
 unsigned kept_save_count;
@@ -72,13 +73,13 @@ ResultSummary year_summary()
 
 // One year's summary from its file, read into a table of its own so the
 // loaded ledger is never touched.
-ResultSummary file_summary(int year)
+KeptSummary file_summary(int year)
 {
     static AmountTable year_amounts;
-    load_amounts(year, year_amounts);
-    ResultSummary summary = {};
-    add_year(summary, year_amounts);
-    return summary;
+    KeptSummary kept_year = {true, {}, false};
+    load_amounts(year, year_amounts, &kept_year.unreadable);
+    add_year(kept_year.summary, year_amounts);
+    return kept_year;
 }
 
 void forget_year_summaries()
@@ -86,8 +87,9 @@ void forget_year_summaries()
     for (KeptSummary& entry : kept) entry.valid = false;
 }
 
-ResultSummary all_years_summary(int last_year)
+ResultSummary all_years_summary(int last_year, std::vector<int>* unreadable_years)
 {
+    if (unreadable_years) unreadable_years->clear();
     if (kept_save_count != ledger_save_count()) {
         forget_year_summaries();
         kept_save_count = ledger_save_count();
@@ -95,12 +97,10 @@ ResultSummary all_years_summary(int last_year)
     ResultSummary total = {};
     for (int year = first_ledger_year; year <= static_cast<int16_t>(last_year); ++year) {
         int index = year - first_ledger_year;
-        if (index >= cached_years) {
-            add_summary(total, file_summary(year));
-            continue;
-        }
-        if (!kept[index].valid) kept[index] = KeptSummary{true, file_summary(year)};
-        add_summary(total, kept[index].summary);
+        KeptSummary read = index < cached_years && kept[index].valid ? kept[index] : file_summary(year);
+        if (index < cached_years) kept[index] = read;
+        add_summary(total, read.summary);
+        if (read.unreadable && unreadable_years) unreadable_years->push_back(year);
     }
     return total;
 }

@@ -1,6 +1,7 @@
 // Wins, losses and draws, and the sums built on them.
 #pragma once
 #include <cstdint>
+#include <vector>
 
 enum DayResult { result_none, result_win, result_loss, result_draw };
 
@@ -27,7 +28,9 @@ ResultSummary year_summary();
 // Over the year files of every year up to and including `last_year`; the
 // loaded ledger is left as it was. Each year's file is read once and its
 // summary kept until the program saves a year or forgets them.
-ResultSummary all_years_summary(int last_year);
+// `unreadable_years` (when given) lists the years whose file exists but
+// could not be read: they count as empty.
+ResultSummary all_years_summary(int last_year, std::vector<int>* unreadable_years = nullptr);
 // Drops the kept summaries, so the next total reads the files again (the
 // year dialog does this when it opens).
 void forget_year_summaries();

@@ -205,17 +205,22 @@ void day_off_from_bytes(DayOffTable& into, const unsigned char* data, size_t siz
     copy_file_bytes(into, sizeof into, data, size);
 }
 
-bool load_amounts(int year, AmountTable& into)
+bool load_amounts(int year, AmountTable& into, bool* unreadable)
 {
+    if (unreadable) *unreadable = false;
     if (copy_changed(year, &YearBuffers::amounts, into)) return true;
     bool opened = false;
-    load_table(year, into, amounts_file, amounts_from_bytes, &opened);
+    bool failed = load_table(year, into, amounts_file, amounts_from_bytes, &opened);
+    if (unreadable) *unreadable = failed;
     return opened;
 }
 
-void load_memos(int year, MemoTable& into)
+void load_memos(int year, MemoTable& into, bool* unreadable)
 {
-    if (!copy_changed(year, &YearBuffers::memos, into)) load_table(year, into, memos_file, memos_from_bytes);
+    if (unreadable) *unreadable = false;
+    if (copy_changed(year, &YearBuffers::memos, into)) return;
+    bool failed = load_table(year, into, memos_file, memos_from_bytes);
+    if (unreadable) *unreadable = failed;
 }
 
 void load_day_off(int year, DayOffTable& into)

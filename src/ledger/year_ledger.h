@@ -64,9 +64,10 @@ unsigned ledger_save_count();
 // Single buffers of any year, into any table, as the ledger holds them:
 // the files, or the changes no save could write yet. A year before 1990 or
 // without its file reads as empty; load_amounts tells whether the year has
-// data (its file could be opened, or changes are held).
-bool load_amounts(int year, AmountTable& into);
-void load_memos(int year, MemoTable& into);
+// data (its file could be opened, or changes are held). `unreadable` (when
+// given) tells a file that exists but could not be read: it reads as empty.
+bool load_amounts(int year, AmountTable& into, bool* unreadable = nullptr);
+void load_memos(int year, MemoTable& into, bool* unreadable = nullptr);
 void load_day_off(int year, DayOffTable& into);
 
 // The bytes of a year file into its table: what a short file lacks is

@@ -17,7 +17,12 @@ FARPROC late_function(const wchar_t* library, const char* name)
 
 void init_common_controls()
 {
-    if (auto init = late<void(WINAPI*)()>(L"comctl32.dll", "InitCommonControls")) init();
+    // Version 6 registers what it is asked for: the tooltips, the property
+    // sheet's tabs, the up-down control and the list views.
+    INITCOMMONCONTROLSEX classes = {sizeof classes,
+                                    ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_UPDOWN_CLASS | ICC_LISTVIEW_CLASSES};
+    if (auto init = late<BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*)>(L"comctl32.dll", "InitCommonControlsEx"))
+        init(&classes);
 }
 
 INT_PTR run_property_sheet(PROPSHEETHEADERW* header)

@@ -70,20 +70,46 @@ bool make_directory(const char* path)
 namespace {
 bool is_held_error(DWORD error)
 {
-    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED ||
+           error == ERROR_UNABLE_TO_REMOVE_REPLACED;
 }
 
-// A virus scanner or a backup tool may hold the old file for a moment
-// without letting it be replaced: try again a few times before failing.
-// `held` tells a refusal for sharing or access from any other failure.
+// One try at putting the new file in the old one's place. ReplaceFileW
+// keeps what belongs to the old file: its permissions, its creation time,
+// its identity for the shell.
+bool put_in_place(const std::wstring& from, const std::wstring& to, DWORD* error)
+{
+    if (ReplaceFileW(to.c_str(), from.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS,
+                     nullptr, nullptr))
+        return true;
+    *error = GetLastError();
+    // No old file yet (a new year), or the old one is gone already and only
+    // the rename of the new one is left.
+    if (*error == ERROR_FILE_NOT_FOUND || *error == ERROR_UNABLE_TO_MOVE_REPLACEMENT) {
+        if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+        *error = GetLastError();
+    }
+    return false;
+}
+
+// Virus scanners and sync tools may hold the old file for a second or
+// more without letting it be replaced: back off for about two seconds in
+// all before giving up. `held` tells a refusal for sharing or access from
+// any other failure.
 bool move_over(const std::wstring& from, const std::wstring& to, bool* held)
 {
-    for (int attempt = 1;; ++attempt) {
-        if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
-        *held = is_held_error(GetLastError());
-        if (!*held || attempt == 6) return false;
-        Sleep(50);
+    const DWORD waits_ms[] = {50, 100, 200, 400, 600, 650};
+    for (DWORD wait : waits_ms) {
+        DWORD error = 0;
+        if (put_in_place(from, to, &error)) return true;
+        *held = is_held_error(error);
+        if (!*held) return false;
+        Sleep(wait);
     }
+    DWORD error = 0;
+    if (put_in_place(from, to, &error)) return true;
+    *held = is_held_error(error);
+    return false;
 }
 
 bool write_all(HANDLE file, const std::vector<unsigned char>& content)

@@ -504,6 +504,24 @@ TEST_F(Ledger, PartlyFailedSaveNamesWhatWasNotSavedAndExitTriesAgain)
     EXPECT_EQ(file(L"2009.dat"), amounts);
 }
 
+TEST_F(Ledger, YearThatCouldNotBeReadIsNamedOncePerOpening)
+{
+    ASSERT_TRUE(CreateDirectoryW(file_in(folder, L"2005.dat").c_str(), nullptr));  // exists, cannot be read
+    start();
+    command(40004);
+    HWND box = wait_for_dialog(L"エラーです。");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(control_text(box, 65535), L"2005年のファイルを読めませんでした。合計に含まれていません。");
+    press(box, IDOK);
+    HWND info = wait_for_dialog(info_caption);
+    ASSERT_NE(info, nullptr);
+    PostMessageW(info, WM_COMMAND, MAKEWPARAM(503, STN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(info, 503)));
+    settle(program.window);
+    EXPECT_EQ(wait_for_dialog(L"エラーです。", 300), nullptr) << "told once";
+    press(info, IDOK);
+    EXPECT_TRUE(exit_program(program));
+}
+
 TEST_F(Ledger, TooltipsShowWithoutATitleBar)
 {
     write_memo_on_the_tenth();

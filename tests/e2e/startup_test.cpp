@@ -1,5 +1,8 @@
 // Start-up, the main window and its teardown, driven from outside.
 #include <gtest/gtest.h>
+#include <shlobj.h>
+
+#include <utility>
 
 #include "e2e/harness.h"
 #include "e2e/program_test.h"
@@ -263,4 +266,62 @@ TEST_F(Calendar, WithoutTitleBarTheCaptionIsGone)
     EXPECT_EQ(style & WS_CAPTION, static_cast<LONG_PTR>(WS_BORDER));
     EXPECT_EQ(style & WS_SYSMENU, 0);
     EXPECT_TRUE(exit_program(program));
+}
+
+TEST_F(Calendar, MinimizedCalendarIsShownRestoredAndTwoStartsLeaveOne)
+{
+    // A tool window has no taskbar button: showing it must restore it.
+    launch();
+    ShowWindow(program.window, SW_MINIMIZE);
+    ASSERT_TRUE(IsIconic(program.window));
+    PostMessageW(program.window, 1124, 1, WM_LBUTTONDOWN);  // the notification icon
+    settle(program.window);
+    EXPECT_FALSE(IsIconic(program.window));
+    EXPECT_TRUE(IsWindowVisible(program.window));
+    ASSERT_TRUE(exit_program(program));
+
+    Program other;
+    ASSERT_TRUE(start_program(program, folder));
+    ASSERT_TRUE(start_program(other, folder));
+    DWORD first_code = STILL_ACTIVE, other_code = STILL_ACTIVE;
+    for (int waited = 0; waited < 10000 && first_code == STILL_ACTIVE && other_code == STILL_ACTIVE; waited += 100) {
+        Sleep(100);
+        first_code = wait_for_exit(program, 0);
+        if (first_code == STILL_ACTIVE) other_code = wait_for_exit(other, 0);
+    }
+    EXPECT_EQ(first_code == STILL_ACTIVE ? other_code : first_code, 0u) << "one of them ends";
+    if (first_code != STILL_ACTIVE) std::swap(program, other);
+    Sleep(300);
+    EXPECT_EQ(wait_for_exit(program, 0), static_cast<DWORD>(STILL_ACTIVE)) << "the other runs on";
+    ASSERT_TRUE(attach_window(program));
+    EXPECT_EQ(zured_windows().size(), 1u);
+    EXPECT_TRUE(exit_program(program));
+}
+
+TEST_F(Calendar, UnwritableFolderIsToldAndTheIconAskedForAgain)
+{
+    // The probe build's shell refuses the first icon, as at logon; the
+    // folder refuses the program's test file; an older copy's files wait in
+    // the VirtualStore.
+    ASSERT_TRUE(CopyFileW((own_folder() + L"RavoProbe.exe").c_str(), file_in(folder, L"Ravo.exe").c_str(), FALSE));
+    ASSERT_TRUE(write_file(file_in(folder, L"refuse-icon.txt"), Bytes{'1'}));
+    ASSERT_TRUE(CreateDirectoryW(file_in(folder, L"Ravo-write-check.tmp").c_str(), nullptr));
+    wchar_t local[MAX_PATH];
+    GetEnvironmentVariableW(L"LOCALAPPDATA", local, MAX_PATH);
+    const std::wstring store = std::wstring(local) + L"\\VirtualStore" + folder.substr(2);
+    SHCreateDirectoryExW(nullptr, store.c_str(), nullptr);
+    ASSERT_TRUE(write_file(store + L"2009.dat", Bytes(1488, 0)));
+    launch();
+    HWND box = wait_for_dialog(L"エラーです。");
+    ASSERT_NE(box, nullptr);
+    std::wstring text = control_text(box, 65535);
+    EXPECT_NE(text.find(L"このフォルダには書き込めません。\n\n" + folder), std::wstring::npos) << text;
+    EXPECT_NE(text.find(L"書き込みできるフォルダへ移してください"), std::wstring::npos);
+    EXPECT_NE(text.find(store), std::wstring::npos) << "where the earlier data is";
+    press(box, IDOK);
+    Sleep(3500);
+    Bytes calls = read_file(file_in(folder, L"icon-calls.txt"));
+    EXPECT_EQ(std::string(calls.begin(), calls.end()), "refused\nadded\n");
+    EXPECT_TRUE(exit_program(program));
+    remove_folder(store);
 }
