@@ -10,6 +10,7 @@
 #include "calendar/holidays.h"
 #include "ledger/year_ledger.h"
 #include "settings/options.h"
+#include "view/dpi.h"
 #include "view/fonts.h"
 #include "view/layout.h"
 #include "view/paint.h"
@@ -116,7 +117,10 @@ int main(int argc, char** argv)
         for (int d = 0; d < 31; d += 3) ledger_amounts()[m][d] = d % 2 ? 500 : -300;
     *today_date() = DateRecord{109, 12, 6, 0, 9, 5, 7, 2};
     *display_date() = *today_date();
-    create_view_fonts(&o->month_font, &o->year_font);
+    // At the screen's resolution, as the program draws (run at 96 and 144).
+    view_layout()->dpi = window_dpi(nullptr);
+    create_view_fonts(&o->month_font, &o->year_font, view_layout()->dpi);
+    std::printf("at %d DPI\n", view_layout()->dpi);
 
     // One-year view of 2009: 12 x (7 headers + caption) boxes and labels,
     // 365 days with their labels, the overlays, the year and clock captions.
