@@ -107,6 +107,13 @@ protected:
         return false;
     }
 
+    SIZE client_size()
+    {
+        RECT client;
+        GetClientRect(program.window, &client);
+        return SIZE{client.right, client.bottom};
+    }
+
     RECT window_rect()
     {
         RECT rect;

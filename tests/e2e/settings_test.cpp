@@ -75,12 +75,6 @@ struct Picture {
 
 class Settings : public ProgramTest {
 protected:
-    SIZE client_size()
-    {
-        RECT client;
-        GetClientRect(program.window, &client);
-        return SIZE{client.right, client.bottom};
-    }
     HWND open_sheet(int page = 0)
     {
         PostMessageW(program.window, WM_COMMAND, 40009, 0);
@@ -306,15 +300,7 @@ TEST_F(Settings, SecondsFieldIsReadAsTwoCharacters)
 }
 
 namespace {
-class Scale : public ProgramTest {
-protected:
-    SIZE client_size_now()
-    {
-        RECT rect;
-        GetClientRect(program.window, &rect);
-        return SIZE{rect.right, rect.bottom};
-    }
-};
+class Scale : public ProgramTest {};
 
 // The cell of a stored view font at a resolution, measured as the program
 // measures it.
@@ -349,7 +335,7 @@ TEST_F(Scale, CalendarAndSmallDisplayFollowTheScreensResolution)
         const StoredLogFont& font = year_view ? defaults.year_font : defaults.month_font;
         const int cell = cell_at(font, dpi);
         EXPECT_NEAR(cell, cell_at(font, 96) * factor, 1.5) << "at " << dpi << " DPI";
-        SIZE size = client_size_now();
+        SIZE size = client_size();
         EXPECT_EQ(size.cx, (year_view ? 31 : 7) * cell);
         EXPECT_EQ(size.cy, (year_view ? 24 : 7) * cell);
         ASSERT_TRUE(exit_program(program));
@@ -358,13 +344,13 @@ TEST_F(Scale, CalendarAndSmallDisplayFollowTheScreensResolution)
     // The digital strip from pictures of its own scale; the text look as
     // high as its font.
     launch(small_options(1, 1, 0), sunday_in_2009);
-    SIZE strip = client_size_now();
+    SIZE strip = client_size();
     EXPECT_NEAR(strip.cx, 244 * factor, 2);
     EXPECT_NEAR(strip.cy, 21 * factor, 1);
     ASSERT_TRUE(exit_program(program));
     launch(small_options(0, 1, 0), sunday_in_2009);
     HFONT font = make_font_at_dpi(face_gothic, 10, style_bold, dpi);
-    EXPECT_EQ(client_size_now().cy, font_metrics(nullptr, font).tmHeight);
+    EXPECT_EQ(client_size().cy, font_metrics(nullptr, font).tmHeight);
     DeleteObject(font);
     EXPECT_TRUE(exit_program(program));
 }

@@ -14,12 +14,6 @@ namespace {
 
 class CalendarView : public ProgramTest {
 protected:
-    SIZE client_size()
-    {
-        RECT rect;
-        GetClientRect(program.window, &rect);
-        return SIZE{rect.right, rect.bottom};
-    }
     // The frame of the window's own styles lies around the cells.
     void expect_frame_around_client()
     {
