@@ -59,9 +59,6 @@ prepare_prefix() {
       '"ＭＳ 明朝"="IPAMincho"' \
       '"ＭＳ Ｐゴシック"="IPAPGothic"' '' | iconv -f UTF-8 -t UTF-16 >"$reg"
     WINEPREFIX="$prefix" wine regedit /S "$reg" </dev/null >/dev/null 2>&1
-    # The resolution is read when the server starts.
-    WINEPREFIX="$prefix" wineserver -k </dev/null >/dev/null 2>&1 || true
-    WINEPREFIX="$prefix" wineserver -p </dev/null >/dev/null 2>&1 || true
     touch "$prefix/.ravo-settings-$dpi"
   fi
 }
