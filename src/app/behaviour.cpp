@@ -5,6 +5,7 @@
 
 #include "app/menu.h"
 #include "app/shell.h"
+#include "app/tray_tip.h"
 #include "calendar/dates.h"
 #include "calendar/holiday_file.h"
 #include "ledger/year_ledger.h"
@@ -229,15 +230,11 @@ void check_auto_hide(HWND window, int x, int y)
 
 void update_tray_icon(HWND window, int add)
 {
-    const DateRecord* today = today_date();
-    char16_t weekday[3];
-    weekday_name(weekday, 1, today->weekday);
     NOTIFYICONDATAW record = tray_record(window);
     record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     record.uCallbackMessage = WM_TRAYNOTIFY;
     record.hIcon = notification_icon();
-    wsprintfW(record.szTip, L"%04d/%02d/%02d(%s)", today->year + 1900, today->month, today->day,
-              reinterpret_cast<const wchar_t*>(weekday));
+    write_tray_tip(record.szTip);
     // An icon the shell lost (or never took, busy at logon) comes back.
     if (!Shell_NotifyIconW(add ? NIM_ADD : NIM_MODIFY, &record) && !add) Shell_NotifyIconW(NIM_ADD, &record);
 }

@@ -124,10 +124,12 @@ LRESULT on_dpi_changed(HWND window, WPARAM wparam, const RECT* suggested)
     return 0;
 }
 
-// A day entry or an import changed the ledger: the calendar shows it.
+// A day entry or an import changed the ledger: the calendar and the
+// month's balance in the icon's tip show it.
 LRESULT on_ledger_changed(HWND window)
 {
     InvalidateRect(window, nullptr, TRUE);
+    update_tray_icon(window, 0);
     return 0;
 }
 
