@@ -6,6 +6,7 @@
 #include "app/menu.h"
 #include "app/session.h"
 #include "app/shell.h"
+#include "app/tray_tip.h"
 #include "calendar/dates.h"
 #include "calendar/holiday_file.h"
 #include "ledger/year_ledger.h"
@@ -134,18 +135,14 @@ const UINT icon_retry_ms = 3000;
 const int icon_retry_count = 60;
 int icon_retries_left;
 
-// The icon with today's tip.
+// The icon with today's tip: the date, a holiday, the month so far.
 NOTIFYICONDATAW icon_record(HWND window)
 {
-    const DateRecord* today = today_date();
-    char16_t weekday[3];
-    weekday_name(weekday, 1, today->weekday);
     NOTIFYICONDATAW record = tray_record(window);
     record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     record.uCallbackMessage = WM_TRAYNOTIFY;
     record.hIcon = notification_icon();
-    wsprintfW(record.szTip, L"%04d/%02d/%02d(%s)", today->year + 1900, today->month, today->day,
-              reinterpret_cast<const wchar_t*>(weekday));
+    write_tray_tip(record.szTip);
     return record;
 }
 

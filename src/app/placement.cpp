@@ -1,31 +1,53 @@
 // Where the main window stands and how big it is: one routine re-applies
 // everything after a change of what is shown, and the window is held on
-// the screen at the stored place of its display mode.
+// the work area of its monitor at the stored place of its display mode.
 #include <windows.h>
+
+#include <vector>
 
 #include "app/behaviour.h"
 #include "app/day_tooltips.h"
 #include "app/menu.h"
+#include "app/monitors.h"
 #include "app/shell.h"
 #include "settings/options.h"
 #include "view/layout.h"
 #include "view/small_display.h"
 
 namespace {
-// Moves [start, start + length) inside [0, limit); a span longer than the
-// limit sticks to 0. Nonzero when it moved.
-int clamp_span(LONG& start, LONG length, LONG limit)
+Box to_box(const RECT& rect) { return Box{rect.left, rect.top, rect.right, rect.bottom}; }
+
+BOOL CALLBACK add_monitor(HMONITOR monitor, HDC, LPRECT, LPARAM list)
 {
-    int moved = 0;
-    if (start < 0) {
-        start = 0;
-        moved = 1;
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoW(monitor, &info))
+        reinterpret_cast<std::vector<MonitorArea>*>(list)->push_back(
+            MonitorArea{to_box(info.rcMonitor), to_box(info.rcWork), (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
+    return TRUE;
+}
+
+// The monitors attached now; the primary screen alone when the system
+// lists none.
+std::vector<MonitorArea> attached_monitors()
+{
+    std::vector<MonitorArea> monitors;
+    EnumDisplayMonitors(nullptr, nullptr, add_monitor, reinterpret_cast<LPARAM>(&monitors));
+    if (monitors.empty()) {
+        Box screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+        monitors.push_back(MonitorArea{screen, screen, true});
     }
-    if (static_cast<long long>(start) + length > limit) {
-        start = limit - length > 0 ? limit - length : 0;
-        moved = 1;
-    }
-    return moved;
+    return monitors;
+}
+
+// Holds the rectangle on its monitor and stores its top-left for the
+// current mode. Nonzero when it moved.
+int hold_on_monitor(RECT& rect, OffMonitorRule rule)
+{
+    const RECT before = rect;
+    rect = to_rect(hold_on_monitors(attached_monitors(), to_box(rect), rule));
+    store_mode_position(POINT{rect.left, rect.top});
+    return rect.left != before.left || rect.top != before.top;
 }
 
 POINT stored_position()
@@ -75,24 +97,14 @@ void store_mode_position(POINT position)
 void place_on_screen(HWND window, POINT stored, SIZE size)
 {
     // A damaged Option.bin may hold any 32-bit position: keep the sums
-    // below from overflowing; clamp_to_screen does the rest.
+    // below from overflowing; a place on no monitor goes to the primary.
     const LONG far_off = 1 << 20;
     auto held = [far_off](LONG value) { return value < -far_off ? -far_off : value > far_off ? far_off : value; };
     RECT rect = {held(stored.x), held(stored.y), 0, 0};
     rect.right = rect.left + size.cx;
     rect.bottom = rect.top + size.cy;
-    clamp_to_screen(window, rect);
+    hold_on_monitor(rect, to_primary_monitor);
     MoveWindow(window, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
 }
 
-int clamp_to_screen(HWND, RECT& rect)
-{
-    const LONG width = rect.right - rect.left;
-    const LONG height = rect.bottom - rect.top;
-    int moved = clamp_span(rect.left, width, GetSystemMetrics(SM_CXSCREEN));
-    moved |= clamp_span(rect.top, height, GetSystemMetrics(SM_CYSCREEN));
-    store_mode_position(POINT{rect.left, rect.top});
-    rect.right = rect.left + width;
-    rect.bottom = rect.top + height;
-    return moved;
-}
+int clamp_to_screen(HWND, RECT& rect) { return hold_on_monitor(rect, to_nearest_monitor); }

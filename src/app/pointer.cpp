@@ -9,7 +9,6 @@
 #include "settings/options.h"
 #include "view/layout.h"
 
-namespace {
 void set_small_mode(int on)
 {
     options()->small_mode = static_cast<int8_t>(on);
@@ -18,6 +17,7 @@ void set_small_mode(int on)
     refresh_layout();
 }
 
+namespace {
 void show_era(HWND window)
 {
     int year = display_date()->year + 1900;

@@ -4,3 +4,6 @@
 
 void double_click_action(HWND window, int x, int y);
 void right_button_action(HWND window, int x, int y);
+// Switches to the small display (1) or back to the calendar (0), showing
+// today's month.
+void set_small_mode(int on);

@@ -13,10 +13,12 @@ extern int user_hidden;
 
 LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
-// Keeps a screen rectangle on the primary screen and records its top-left
-// as the position of the current display mode. Nonzero when it moved.
+// Keeps a screen rectangle on the work area of the monitor it lies on most
+// (the nearest one when it lies on none) and records its top-left as the
+// position of the current display mode. Nonzero when it moved.
 int clamp_to_screen(HWND window, RECT& rect);
-// Moves and sizes the window to a stored top-left, held on the screen.
+// Moves and sizes the window to a stored top-left, held on its monitor; a
+// place on no monitor now comes to the primary one.
 void place_on_screen(HWND window, POINT stored, SIZE size);
 // The one step after any change of what is shown: clock timer, caption,
 // menu, then the size and place of the window for the display mode.

@@ -7,6 +7,7 @@
 
 #include "app/behaviour.h"
 #include "app/day_tooltips.h"
+#include "app/keyboard.h"
 #include "app/menu.h"
 #include "app/pointer.h"
 #include "app/shell.h"
@@ -123,10 +124,12 @@ LRESULT on_dpi_changed(HWND window, WPARAM wparam, const RECT* suggested)
     return 0;
 }
 
-// A day entry or an import changed the ledger: the calendar shows it.
+// A day entry or an import changed the ledger: the calendar and the
+// month's balance in the icon's tip show it.
 LRESULT on_ledger_changed(HWND window)
 {
     InvalidateRect(window, nullptr, TRUE);
+    update_tray_icon(window, 0);
     return 0;
 }
 
@@ -196,6 +199,44 @@ LRESULT on_right_button(HWND window, LPARAM lparam)
     return 0;
 }
 
+LRESULT on_key_down(HWND window, WPARAM key)
+{
+    key_action(window, key);
+    return 0;
+}
+
+// The menu opened at the key's press; its release must not open another.
+LRESULT on_key_up(HWND window, WPARAM key, LPARAM lparam)
+{
+    return key == VK_APPS ? 0 : DefWindowProcW(window, WM_KEYUP, key, lparam);
+}
+
+// Shift+F10 comes as a system key; left to the default it would also
+// enter the window menu when released.
+LRESULT on_system_key_down(HWND window, WPARAM key, LPARAM lparam)
+{
+    if (key == VK_F10 && (GetKeyState(VK_SHIFT) & 0x8000)) return on_key_down(window, key);
+    return DefWindowProcW(window, WM_SYSKEYDOWN, key, lparam);
+}
+
+// Only the keyboard's form (no point): the right button opens the menu on
+// its press already.
+LRESULT on_context_menu(HWND window, WPARAM wparam, LPARAM lparam)
+{
+    if (GET_X_LPARAM(lparam) != -1 || GET_Y_LPARAM(lparam) != -1)
+        return DefWindowProcW(window, WM_CONTEXTMENU, wparam, lparam);
+    menu_at_selection(window);
+    return 0;
+}
+
+// The selected day shows its focus rectangle only while the window has
+// the keyboard.
+LRESULT on_focus_change(HWND window)
+{
+    InvalidateRect(window, nullptr, FALSE);
+    return 0;
+}
+
 LRESULT on_moving(HWND window, RECT* proposed)
 {
     clamp_to_screen(window, *proposed);
@@ -226,6 +267,12 @@ LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam,
     case WM_MOUSEMOVE: return on_mouse_move(window, lparam);
     case WM_LBUTTONDBLCLK: return on_double_click(window, lparam);
     case WM_RBUTTONDOWN: return on_right_button(window, lparam);
+    case WM_KEYDOWN: return on_key_down(window, wparam);
+    case WM_KEYUP: return on_key_up(window, wparam, lparam);
+    case WM_SYSKEYDOWN: return on_system_key_down(window, wparam, lparam);
+    case WM_CONTEXTMENU: return on_context_menu(window, wparam, lparam);
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: return on_focus_change(window);
     case WM_MOVING: return on_moving(window, reinterpret_cast<RECT*>(lparam));
     case WM_TRAYNOTIFY: handle_tray_notify(window, static_cast<UINT>(lparam)); return 0;
     case WM_LEDGER_CHANGED: return on_ledger_changed(window);

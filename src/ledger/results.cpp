@@ -64,6 +64,21 @@ ResultSummary month_summary(int month_index)
     return summary;
 }
 
+ResultSummary month_summary_through(int year, int month, int last_day)
+{
+    ResultSummary summary = {};
+    if (month < 1 || month > ledger_months) return summary;
+    static AmountTable other_year;
+    const AmountTable* table = &ledger_amounts();
+    if (year != ledger_year()) {
+        load_amounts(year, other_year);
+        table = &other_year;
+    }
+    for (int day = 1; day <= last_day && day <= ledger_month_days; ++day)
+        add_to_summary(summary, (*table)[month - 1][day - 1]);
+    return summary;
+}
+
 ResultSummary year_summary()
 {
     ResultSummary summary = {};

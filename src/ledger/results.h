@@ -23,6 +23,10 @@ void add_to_summary(ResultSummary& summary, int32_t amount);
 
 // Over the 31 slots of a month (0..11) of the loaded ledger.
 ResultSummary month_summary(int month_index);
+// Over days 1..last_day of a month (1..12) of any year: the loaded ledger
+// for its own year, else what load_amounts gives; the loaded ledger is left
+// as it was.
+ResultSummary month_summary_through(int year, int month, int last_day);
 // Over all 372 slots of the loaded ledger.
 ResultSummary year_summary();
 // Over the year files of every year up to and including `last_year`; the

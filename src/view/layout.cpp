@@ -9,7 +9,7 @@
 #include "view/fonts.h"
 
 namespace {
-ViewLayout layout = {base_dpi, 0, 0, {}, {}, {}};
+ViewLayout layout = {base_dpi, false, 0, 0, {}, {}, {}};
 TEXTMETRICW last_metrics;
 
 }  // namespace
@@ -83,6 +83,16 @@ int hit_test(long x, long y)
         return hit_month_caption;
     int column = weekday_header_at(month, x, y, cell);
     return column > 0 ? hit_day + column : hit_nothing;
+}
+
+RECT selected_day_cell()
+{
+    DateRecord shown = *display_date();
+    const int first = compute_first_weekday(&shown);
+    const int last = days_in_month(shown.year + 1900, shown.month);
+    const int day = shown.day > last ? last : shown.day;
+    const int month = options()->year_mode ? shown.month : 0;
+    return to_rect(day_cell_box(month, first + day - 1, layout.cell_width));
 }
 
 void step_display(HWND window, bool by_year, bool forward)

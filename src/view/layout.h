@@ -7,6 +7,7 @@
 
 struct ViewLayout {
     int dpi;          // of the window: fonts, glyphs and sizes follow it
+    bool selection_cue;  // the keyboard is in use: the selected day shows
     int cell_width;   // square cells: always equal
     int cell_height;
     RECT year_box;    // captions of the current view, client coordinates
@@ -28,6 +29,10 @@ void set_caption_boxes(HWND window);
 // What lies under a client point; a day found there becomes the day of
 // the displayed date (in the one-year view, its month too).
 int hit_test(long x, long y);
+// The client cell of the selected day: the day of the displayed date in
+// its month (its block in the one-year view); a day beyond the month's end
+// counts as the last.
+RECT selected_day_cell();
 // The shown month or year one step on, wrapping between 1990 and 2037.
 void step_display(HWND window, bool by_year, bool forward);
 

@@ -1,5 +1,7 @@
 #include "view/layout_math.h"
 
+#include "calendar/dates.h"
+
 int cell_size_from_metrics(int text_height, int average_char_width)
 {
     int height = text_height + 2;
@@ -94,4 +96,27 @@ bool step_year_month(int& year, int& month, bool by_year, bool forward)
     if (year < 90) year = 137;
     if (year > 137) year = 90;
     return year_changed;
+}
+
+bool step_day(int& year, int& month, int& day, int days)
+{
+    const int first_year = year;
+    const int last = days_in_month(year + 1900, month);
+    day = (day > last ? last : day) + days;
+    while (day < 1) {
+        step_year_month(year, month, false, false);
+        day += days_in_month(year + 1900, month);
+    }
+    for (int length = days_in_month(year + 1900, month); day > length; length = days_in_month(year + 1900, month)) {
+        day -= length;
+        step_year_month(year, month, false, true);
+    }
+    return year != first_year;
+}
+
+Box day_cell_box(int month, int position, int cell)
+{
+    long left = day_rows_left(month, cell) + static_cast<long>(position % 7) * cell;
+    long top = day_rows_top(month, cell) + static_cast<long>(position / 7) * cell;
+    return Box{left, top, left + cell, top + cell};
 }

@@ -5,6 +5,7 @@
 #include "calendar/holidays.h"
 #include "ledger/year_ledger.h"
 #include "settings/options.h"
+#include "view/dpi.h"
 #include "view/draw.h"
 #include "view/fonts.h"
 #include "view/layout.h"
@@ -110,13 +111,27 @@ void erase_background(HDC dc, const RECT& client)
 }
 
 namespace {
-void paint_content(HDC dc, const RECT& client)
+// A dotted rectangle inside the selected day's cell, clear of its frame;
+// drawn inverted, so today's box, a win or loss and the number's colour
+// show through.
+void paint_selection(HDC dc)
+{
+    RECT cell = selected_day_cell();
+    const int inset = scale_to_dpi(2, view_layout()->dpi);
+    InflateRect(&cell, -inset, -inset);
+    SetTextColor(dc, RGB(0, 0, 0));
+    SetBkColor(dc, RGB(255, 255, 255));
+    DrawFocusRect(dc, &cell);
+}
+
+void paint_content(HDC dc, const RECT& client, bool focused)
 {
     erase_background(dc, client);
     const OptionsRecord* o = options();
-    if (!o->small_mode)
+    if (!o->small_mode) {
         paint_calendar(dc, client);
-    else if (o->digital_clock)
+        if (focused && view_layout()->selection_cue) paint_selection(dc);
+    } else if (o->digital_clock)
         paint_digital_clock(dc, client);
     else
         paint_text_clock(dc, client);
@@ -129,6 +144,7 @@ void paint_window(HWND window)
     HDC dc = BeginPaint(window, &paint);
     RECT client;
     GetClientRect(window, &client);
+    const bool focused = GetFocus() == window;
     // Composed off-screen and copied in one transfer: no half-drawn
     // calendar ever reaches the screen. Only the invalid part is drawn.
     HDC memory = CreateCompatibleDC(dc);
@@ -138,14 +154,14 @@ void paint_window(HWND window)
         // black one.
         if (bitmap) DeleteObject(bitmap);
         if (memory) DeleteDC(memory);
-        paint_content(dc, client);
+        paint_content(dc, client, focused);
         EndPaint(window, &paint);
         return;
     }
     HGDIOBJ old_bitmap = SelectObject(memory, bitmap);
     const RECT& area = paint.rcPaint;
     IntersectClipRect(memory, area.left, area.top, area.right, area.bottom);
-    paint_content(memory, client);
+    paint_content(memory, client, focused);
     BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, memory, area.left, area.top,
            SRCCOPY);
     SelectObject(memory, old_bitmap);

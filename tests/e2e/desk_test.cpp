@@ -177,6 +177,46 @@ TEST_F(Desk, CaptionsStepForwardAndBackWithTheWrapAndTheLedger)
     EXPECT_TRUE(exit_program(program));
 }
 
+TEST_F(Desk, KeysMoveTheSelectedDayAcrossMonthsPageAndOpenIt)
+{
+    launch(options_at(40, 40), sunday_in_2009);
+    auto keys = [this](std::initializer_list<WPARAM> codes) {
+        for (WPARAM code : codes) PostMessageW(program.window, WM_KEYDOWN, code, 1);
+        settle(program.window);
+    };
+    auto entry_caption_after = [&](std::initializer_list<WPARAM> codes) {
+        keys(codes);
+        keys({VK_RETURN});
+        HWND entry = wait_for_dialog(L"勝ったり負けたり");
+        std::wstring caption = entry ? control_text(entry, 1001) : L"no day entry";
+        if (entry) press(entry, IDCANCEL);
+        return caption;
+    };
+    EXPECT_EQ(entry_caption_after({VK_RIGHT}), L"2009/12/7(月) ");
+    EXPECT_EQ(entry_caption_after({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN}), L"2010/1/4(月) ");
+    EXPECT_TRUE(month_view_caption_shows(program.window, year_caption, L"2010")) << "the shown month follows";
+    EXPECT_EQ(entry_caption_after({VK_UP, VK_LEFT}), L"2009/12/27(日) ");
+    keys({VK_NEXT});
+    EXPECT_TRUE(month_view_caption_shows(program.window, month_caption, L"1"));
+    keys({VK_HOME});
+    EXPECT_TRUE(month_view_caption_shows(program.window, month_caption, L"12"));
+
+    keys({VK_APPS});  // the menu at today's cell: position 7
+    for (int waited = 0; waited < 5000 && !FindWindowW(L"#32768", nullptr); waited += 20) Sleep(20);
+    RECT menu = {};
+    GetWindowRect(FindWindowW(L"#32768", nullptr), &menu);
+    POINT cell = {middle(0), middle(2)};
+    ClientToScreen(program.window, &cell);
+    EXPECT_EQ(menu.left, cell.x);
+    EXPECT_EQ(menu.top, cell.y);
+    probe(1);  // closes it
+
+    command(40008);
+    keys({VK_RETURN});
+    EXPECT_TRUE(month_view_caption_shows(program.window, month_caption, L"12")) << "back from the small display";
+    EXPECT_TRUE(exit_program(program));
+}
+
 TEST_F(Desk, SaturdayHeaderTellsTheEra)
 {
     launch(options_at(40, 40), sunday_in_2009);

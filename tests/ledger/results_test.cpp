@@ -91,6 +91,25 @@ TEST_F(Results, AllYearsReadsTheFilesAndLeavesTheLoadedYearAlone)
     EXPECT_EQ(all_years_summary(2008).sum, 700);
 }
 
+TEST_F(Results, MonthSoFarOfTheLoadedYearOrOfAnyOtherFromItsFile)
+{
+    load_year(2010);
+    ledger_amounts()[0][1] = 20;
+    ledger_amounts()[0][2] = 5;
+    ASSERT_TRUE(save_year(2010));
+    load_year(2009);
+    ledger_amounts()[11][0] = 5000;
+    ledger_amounts()[11][5] = -300;
+    ledger_amounts()[11][6] = 900;  // the 7th: after today
+    ResultSummary so_far = month_summary_through(2009, 12, 6);
+    EXPECT_EQ(so_far.sum, 4700);
+    EXPECT_EQ(so_far.wins * 10 + so_far.losses, 11);
+    ResultSummary other = month_summary_through(2010, 1, 31);
+    EXPECT_EQ(other.sum, 20);
+    EXPECT_EQ(other.wins * 10 + other.draws, 11);
+    EXPECT_EQ(ledger_amounts()[11][0], 5000) << "the loaded year is untouched";
+}
+
 TEST_F(Results, NothingBefore1990)
 {
     ResultSummary all = all_years_summary(1989);

@@ -102,6 +102,25 @@ TEST(Stepping, WrapsBetween1990And2037)
     EXPECT_EQ(month, 2);
 }
 
+TEST(Stepping, ASelectedDayCrossesMonthsAndYearsAndWraps)
+{
+    auto moved = [](int year, int month, int day, int days) {
+        bool year_changed = step_day(year, month, day, days);
+        return std::to_string(year + 1900) + "/" + std::to_string(month) + "/" + std::to_string(day) +
+               (year_changed ? " new year" : "");
+    };
+    EXPECT_EQ(moved(109, 12, 6, 1), "2009/12/7");
+    EXPECT_EQ(moved(109, 12, 31, 1), "2010/1/1 new year");
+    EXPECT_EQ(moved(110, 3, 3, -7), "2010/2/24");
+    EXPECT_EQ(moved(108, 2, 26, 7), "2008/3/4") << "29 February 2008";
+    EXPECT_EQ(moved(109, 2, 31, 1), "2009/3/1") << "day 31 kept by a month step counts as the 28th";
+    EXPECT_EQ(moved(90, 1, 3, -7), "2037/12/27 new year");
+    EXPECT_EQ(moved(137, 12, 28, 7), "1990/1/4 new year");
+    Box cell = day_cell_box(2, 9, 20);  // February of the one-year view, second row, third column
+    EXPECT_EQ(cell.left, 8 * 20 + 2 * 20);
+    EXPECT_EQ(cell.top, 3 * 20);
+}
+
 TEST(AmountText, CommasSignsAndTheDraw)
 {
     auto text = [](int32_t amount) {

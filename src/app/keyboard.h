@@ -1,0 +1,11 @@
+// What the keys do on the main window: the arrows move the selected day
+// (the day of the displayed date), Page Up and Page Down show another
+// month (with Ctrl another year), Home today, Enter opens the selected
+// day, and the menu keys open the popup menu there.
+#pragma once
+#include <windows.h>
+
+void key_action(HWND window, WPARAM key);
+// The popup menu at the selected day (at the bottom-left corner of the
+// small display).
+void menu_at_selection(HWND window);

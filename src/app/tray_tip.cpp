@@ -1,0 +1,42 @@
+#include "app/tray_tip.h"
+
+#include <string>
+
+#include "calendar/dates.h"
+#include "calendar/holidays.h"
+#include "ledger/results.h"
+#include "ledger/year_ledger.h"
+#include "platform/win32_text.h"
+#include "view/tip_text.h"
+
+namespace {
+// Today's day-off mark: of the loaded ledger when it holds today's year,
+// else of that year's file.
+int today_day_off_mark(int year, int month, int day)
+{
+    if (year == ledger_year()) return day_off_mark(month, day);
+    DayOffTable marks;
+    load_day_off(year, marks);
+    return marks[month - 1][day - 1];
+}
+
+std::u16string today_holiday_name(const DateRecord& today)
+{
+    const int year = today.year + 1900;
+    DateRecord record = today;
+    const int first = compute_first_weekday(&record);
+    int kind = day_kind(year, today.month, today.day, first, today_day_off_mark(year, today.month, today.day));
+    if (kind != kind_holiday && kind != kind_day_off) return std::u16string();
+    std::wstring name = sjis_to_wide(holiday_name());
+    return std::u16string(name.begin(), name.end());
+}
+}  // namespace
+
+void write_tray_tip(wchar_t* tip)
+{
+    const DateRecord today = *today_date();
+    ResultSummary so_far = month_summary_through(today.year + 1900, today.month, today.day);
+    std::u16string text = tray_tip_text(today, today_holiday_name(today), so_far);
+    text.copy(reinterpret_cast<char16_t*>(tip), text.size());
+    tip[text.size()] = 0;
+}

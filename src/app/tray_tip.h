@@ -1,0 +1,7 @@
+// Today's figures for the notification icon's tip.
+#pragma once
+#include <windows.h>
+
+// Writes today's tip (date, holiday name, the month's balance so far) into
+// the tip field of the icon record: at most 63 characters and the NUL.
+void write_tray_tip(wchar_t* tip);

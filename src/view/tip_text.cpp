@@ -1,0 +1,56 @@
+#include "view/tip_text.h"
+
+#include <cstdio>
+
+#include "view/amount_text.h"
+
+namespace {
+std::u16string widened(const char* ascii) { return std::u16string(ascii, ascii + std::char_traits<char>::length(ascii)); }
+
+std::u16string date_line(const DateRecord& today)
+{
+    char date[24];
+    std::snprintf(date, sizeof date, "%04d/%02d/%02d(", today.year + 1900, today.month, today.day);
+    char16_t weekday[3];
+    weekday_name(weekday, 1, today.weekday);
+    return widened(date) + weekday + u")";
+}
+
+std::u16string balance_line(const ResultSummary& summary)
+{
+    char16_t amount[large_amount_text_size];
+    format_large_amount(summary.sum, amount);
+    char counts[48];
+    std::snprintf(counts, sizeof counts, "%d", static_cast<int>(summary.wins));
+    std::u16string line = u"今月 " + std::u16string(summary.sum > 0 ? u"+" : u"") + amount + u" (";
+    line += widened(counts) + u"勝";
+    std::snprintf(counts, sizeof counts, "%d", static_cast<int>(summary.losses));
+    line += widened(counts) + u"敗";
+    std::snprintf(counts, sizeof counts, "%d", static_cast<int>(summary.draws));
+    return line + widened(counts) + u"分)";
+}
+
+// As much of the name as fits in `room` characters, never half a
+// surrogate pair.
+std::u16string cut_name(const std::u16string& name, size_t room)
+{
+    std::u16string cut = name.substr(0, room);
+    if (cut.size() < name.size() && !cut.empty() && cut.back() >= 0xD800 && cut.back() <= 0xDBFF) cut.pop_back();
+    return cut;
+}
+}  // namespace
+
+std::u16string tray_tip_text(const DateRecord& today, const std::u16string& holiday, const ResultSummary& month_so_far,
+                             size_t max_length)
+{
+    const std::u16string date = date_line(today);
+    const std::u16string balance = balance_line(month_so_far);
+    std::u16string text = date + u"\n";
+    const size_t fixed = text.size() + balance.size();
+    // The name takes its own line: the room left less its line break.
+    if (!holiday.empty() && fixed + 1 < max_length) {
+        std::u16string name = cut_name(holiday, max_length - fixed - 1);
+        if (!name.empty()) text += name + u"\n";
+    }
+    return (text + balance).substr(0, max_length);
+}

@@ -1,0 +1,19 @@
+// The tip of the notification icon on plain values. Portable, so it is
+// tested natively.
+#pragma once
+#include <cstddef>
+#include <string>
+
+#include "calendar/dates.h"
+#include "ledger/results.h"
+
+// The shell's first form of the icon record holds 64 characters with the
+// NUL.
+enum { tip_max_length = 63 };
+
+// "2009/12/23(水)\n天皇誕生日\n今月 +35,200 (4勝2敗1分)": today's date, its
+// holiday name when it has one, and the month's balance so far with its
+// counts. A text longer than max_length loses the end of the holiday name
+// first, then the name's line.
+std::u16string tray_tip_text(const DateRecord& today, const std::u16string& holiday, const ResultSummary& month_so_far,
+                             size_t max_length = tip_max_length);
