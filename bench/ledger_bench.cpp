@@ -14,6 +14,7 @@
 #include <functional>
 #include <string>
 
+#include "offscreen.h"
 #include "ledger/analysis.h"
 #include "ledger/results.h"
 #include "ledger/year_ledger.h"
@@ -59,30 +60,6 @@ double best_ms(int rounds, const std::function<void()>& work)
     return best;
 }
 
-struct Canvas {
-    HDC dc;
-    HBITMAP bitmap;
-    HGDIOBJ old;
-};
-
-Canvas make_canvas(int width, int height)
-{
-    HDC screen = GetDC(nullptr);
-    Canvas canvas;
-    canvas.dc = CreateCompatibleDC(screen);
-    canvas.bitmap = CreateCompatibleBitmap(screen, width, height);
-    canvas.old = SelectObject(canvas.dc, canvas.bitmap);
-    ReleaseDC(nullptr, screen);
-    return canvas;
-}
-
-void free_canvas(Canvas& canvas)
-{
-    SelectObject(canvas.dc, canvas.old);
-    DeleteObject(canvas.bitmap);
-    DeleteDC(canvas.dc);
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -110,7 +87,7 @@ int main(int argc, char** argv)
                 switching, static_cast<long long>(check % 1000));
 
     // The chart at the window's opening size and larger, as at 96 DPI.
-    Canvas canvas = make_canvas(1400, 900);
+    Offscreen canvas = make_offscreen(1400, 900);
     const RECT opening_size = {0, 0, 500, 320}, larger_size = {0, 0, 1400, 900};
     const ChartColors colors = {RGB(255, 255, 0), RGB(255, 224, 224)};
     BalanceAnalysis year, all;
@@ -130,7 +107,7 @@ int main(int argc, char** argv)
         paint(year, opening_size);
     });
     double resize = best_ms(rounds, [&] { paint(all, larger_size); });
-    free_canvas(canvas);
+    free_offscreen(canvas);
     std::printf("analysis window: opening on the shown year %.3f ms (figures and chart); all years' figures %.3f ms, "
                 "%zu memo rows, made once after the window is painted (%.2f times the year dialog's opening)   [%lld]\n",
                 year_opening, all_years, all.tags.size(), all_years / opening, static_cast<long long>(check % 1000));

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "offscreen.h"
 #include "calendar/dates.h"
 #include "calendar/holidays.h"
 #include "ledger/year_ledger.h"
@@ -29,35 +30,7 @@ double now_us()
     return static_cast<double>(counter.QuadPart) * 1e6 / static_cast<double>(frequency.QuadPart);
 }
 
-struct Target {
-    HDC dc;
-    HBITMAP bitmap;
-    HGDIOBJ old;
-    RECT client;
-};
-
-Target make_target(int width, int height)
-{
-    HDC screen = GetDC(nullptr);
-    Target target;
-    target.dc = CreateCompatibleDC(screen);
-    target.bitmap = CreateCompatibleBitmap(screen, width, height);
-    target.old = SelectObject(target.dc, target.bitmap);
-    target.client = RECT{0, 0, width, height};
-    ReleaseDC(nullptr, screen);
-    return target;
-}
-
-void free_target(Target& target)
-{
-    SelectObject(target.dc, target.old);
-    DeleteObject(target.bitmap);
-    DeleteDC(target.dc);
-}
-
-// The bare work a paint needs: `boxes` fills and `labels` one-line texts
-// in the view's font, over cells of the grid.
-void floor_paint(const Target& target, HFONT font, int cell, int boxes, int labels)
+void floor_paint(const Offscreen& target, HFONT font, int cell, int boxes, int labels)
 {
     HGDIOBJ old = SelectObject(target.dc, font);
     SetBkMode(target.dc, TRANSPARENT);
@@ -126,7 +99,7 @@ int main(int argc, char** argv)
     // 365 days with their labels, the overlays, the year and clock captions.
     o->year_mode = 1;
     int cell = measure_cell_size(nullptr, year_view_font());
-    Target year = make_target(31 * cell, 24 * cell);
+    Offscreen year = make_offscreen(31 * cell, 24 * cell);
     view_layout()->year_box = to_rect(year_box_for(true, year.client.right, year.client.bottom, cell));
     view_layout()->clock_rect = to_rect(clock_box_for(true, year.client.right, year.client.bottom, cell));
     int overlays = 0;
@@ -136,18 +109,18 @@ int main(int argc, char** argv)
     double paint = time_per_call(rounds, [&] { paint_calendar(year.dc, year.client); });
     double floor = time_per_call(rounds, [&] { floor_paint(year, year_view_font(), cell, year_boxes, year_labels); });
     report("one-year", paint, floor, year_boxes, year_labels);
-    free_target(year);
+    free_offscreen(year);
 
     o->year_mode = 0;
     cell = measure_cell_size(nullptr, month_view_font());
-    Target month = make_target(7 * cell, 7 * cell);
+    Offscreen month = make_offscreen(7 * cell, 7 * cell);
     view_layout()->year_box = to_rect(year_box_for(false, month.client.right, month.client.bottom, cell));
     view_layout()->clock_rect = to_rect(clock_box_for(false, month.client.right, month.client.bottom, cell));
     int month_boxes = 7 + 31 + 10 + 3, month_labels = 7 + 31 + 3;
     paint = time_per_call(rounds, [&] { paint_calendar(month.dc, month.client); });
     floor = time_per_call(rounds, [&] { floor_paint(month, month_view_font(), cell, month_boxes, month_labels); });
     report("month", paint, floor, month_boxes, month_labels);
-    free_target(month);
+    free_offscreen(month);
     free_view_fonts();
     return 0;
 }
