@@ -584,6 +584,12 @@ INT_PTR CALLBACK analysis_procedure(HWND dialog, UINT message, WPARAM wparam, LP
     case WM_NOTIFY: return on_notify(dialog, reinterpret_cast<NMHDR*>(lparam));
     case WM_TIMER: on_timer(dialog, wparam); return TRUE;
     case WM_CTLCOLORSTATIC: return on_static_color(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
+    case WM_DPICHANGED:
+        // Moved to a screen of another scale: the chart draws for it; the
+        // system scales the dialog and its controls.
+        window_state.dpi = HIWORD(wparam);
+        refresh_chart(dialog);
+        return FALSE;
     default: return FALSE;
     }
 }
