@@ -8,7 +8,6 @@
 #include "app/shell.h"
 #include "app/tray_tip.h"
 #include "calendar/dates.h"
-#include "calendar/holiday_file.h"
 #include "ledger/year_ledger.h"
 #include "platform/late_library.h"
 #include "platform/win32_text.h"
@@ -65,10 +64,7 @@ void follow_shown_month(HWND window)
     shown->year = today->year;
     shown->month = today->month;
     compute_first_weekday(shown);
-    if (year_changed) {
-        load_year(today->year + 1900);
-        load_holiday_file();
-    }
+    if (year_changed) load_shown_year(today->year + 1900);
     InvalidateRect(window, nullptr, TRUE);
     shown_month_behind = false;
 }
@@ -113,8 +109,7 @@ HICON metric_icon;
 HICON notification_icon()
 {
     typedef HRESULT(WINAPI * LoadIconMetricFunction)(HINSTANCE, PCWSTR, int, HICON*);
-    static auto load_icon_metric = reinterpret_cast<LoadIconMetricFunction>(
-        reinterpret_cast<void (*)()>(late_function(L"comctl32.dll", "LoadIconMetric")));
+    static auto load_icon_metric = late<LoadIconMetricFunction>(L"comctl32.dll", "LoadIconMetric");
     if (!metric_icon && load_icon_metric &&
         FAILED(load_icon_metric(module_instance, MAKEINTRESOURCEW(IDI_APP), LIM_SMALL, &metric_icon)))
         metric_icon = nullptr;

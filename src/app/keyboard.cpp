@@ -3,7 +3,6 @@
 #include "app/menu.h"
 #include "app/pointer.h"
 #include "calendar/dates.h"
-#include "calendar/holiday_file.h"
 #include "dialogs/day_entry.h"
 #include "ledger/year_ledger.h"
 #include "settings/options.h"
@@ -31,10 +30,7 @@ void move_selection(HWND window, int days)
     int year = shown->year;
     int month = shown->month;
     int day = shown->day;
-    if (step_day(year, month, day, days)) {
-        load_year(year + 1900);
-        load_holiday_file();
-    }
+    if (step_day(year, month, day, days)) load_shown_year(year + 1900);
     shown->year = static_cast<int16_t>(year);
     shown->month = static_cast<int8_t>(month);
     shown->day = static_cast<int8_t>(day);

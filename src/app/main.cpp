@@ -66,16 +66,13 @@ typedef void(WINAPI* CoUninitializeFunction)();
 
 bool start_shell_com()
 {
-    auto initialize = reinterpret_cast<CoInitializeExFunction>(
-        reinterpret_cast<void (*)()>(late_function(L"ole32.dll", "CoInitializeEx")));
+    auto initialize = late<CoInitializeExFunction>(L"ole32.dll", "CoInitializeEx");
     return initialize && SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
 }
 
 void end_shell_com()
 {
-    if (auto uninitialize = reinterpret_cast<CoUninitializeFunction>(
-            reinterpret_cast<void (*)()>(late_function(L"ole32.dll", "CoUninitialize"))))
-        uninitialize();
+    if (auto uninitialize = late<CoUninitializeFunction>(L"ole32.dll", "CoUninitialize")) uninitialize();
 }
 
 int run_message_loop()

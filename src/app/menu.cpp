@@ -10,10 +10,10 @@
 #include "app/session.h"
 #include "app/shell.h"
 #include "calendar/dates.h"
-#include "calendar/holiday_file.h"
 #include "dialogs/analysis_window.h"
 #include "dialogs/launch.h"
 #include "dialogs/properties.h"
+#include "dialogs/save_messages.h"
 #include "dialogs/year_info.h"
 #include "ledger/year_ledger.h"
 #include "platform/win32_text.h"
@@ -99,8 +99,7 @@ void open_help(HWND window)
 void reset_to_today()
 {
     set_to_now(display_date());
-    load_year(display_date()->year + 1900);
-    load_holiday_file();
+    load_shown_year(display_date()->year + 1900);
 }
 
 void handle_command(HWND window, WORD command)

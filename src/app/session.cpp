@@ -1,9 +1,6 @@
 #include "app/session.h"
 
-#include <string>
-
-#include "ledger/year_ledger.h"
-#include "platform/win32_text.h"
+#include "dialogs/save_messages.h"
 #include "settings/options.h"
 
 namespace {
@@ -14,21 +11,6 @@ const wchar_t* confirmation_text(UINT exit_flags)
     return L"コンピュータの電源を切れる状態にします。よろしいですか？";
 }
 }  // namespace
-
-void save_ledger_before_exit(HWND window)
-{
-    SaveFailure failure;
-    while (!save_unsaved_years(&failure)) {
-        const std::wstring files = utf8_to_wide(describe_save_failure(failure).c_str());
-        const std::wstring question = L"次の内容をファイルに保存できませんでした。\n\n" + files +
-                                      L"\n［再試行］でもう一度保存します。［キャンセル］で保存せずに終了します。";
-        if (MessageBoxW(window, question.c_str(), L"エラーです。", MB_RETRYCANCEL | MB_ICONERROR) == IDRETRY) continue;
-        const std::wstring lost = L"次の内容は保存されずに失われます。\n\n" + files;
-        MessageBoxW(window, lost.c_str(), L"エラーです。", MB_OK | MB_ICONWARNING);
-        discard_unsaved_changes();
-        return;
-    }
-}
 
 void end_session(HWND window, UINT exit_flags)
 {

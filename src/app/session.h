@@ -7,10 +7,6 @@
 // Asks (unless the options say not to), saves the options, requests the
 // end of the session and ends the program.
 void end_session(HWND window, UINT exit_flags);
-// Before the user ends the program: one more try at the entries no save
-// could write; while it fails, the user may try again or give them up,
-// told what is lost.
-void save_ledger_before_exit(HWND window);
 bool is_nt_platform();
 
 // The request itself: enable the shutdown privilege and call

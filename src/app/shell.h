@@ -28,6 +28,5 @@ void resize_for_mode(HWND window);
 // Saves the options and releases the long-lived resources.
 void exit_cleanup(HWND window);
 
-
 // Records a top-left as the position of the current display mode.
 void store_mode_position(POINT position);

@@ -12,7 +12,6 @@
 #include "app/pointer.h"
 #include "app/shell.h"
 #include "calendar/dates.h"
-#include "calendar/holiday_file.h"
 #include "dialogs/owner_messages.h"
 #include "ledger/year_ledger.h"
 #include "platform/late_library.h"
@@ -31,7 +30,6 @@ HMENU popup_menu;
 int user_hidden;
 
 namespace {
-
 POINT client_point(LPARAM lparam) { return POINT{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)}; }
 
 POINT screen_to_client_point(HWND window, LPARAM lparam)
@@ -59,8 +57,7 @@ LRESULT on_create(HWND window)
     load_popup_menu();
     set_to_now(display_date());
     set_to_now(today_date());
-    load_year(display_date()->year + 1900);
-    load_holiday_file();
+    load_shown_year(display_date()->year + 1900);
     refresh_layout();
     apply_topmost(window);
     apply_start_with_windows(window);
@@ -84,13 +81,20 @@ LRESULT on_close(HWND window)
     return 0;
 }
 
+// What is still in memory reaches the disk: one try, never a question
+// (the session may be ending).
+void save_at_exit()
+{
+    save_unsaved_years();
+    save_options();
+}
+
 // The data reaches the disk now; fonts, glyphs, clock and icon stay until
 // the end is certain, so a command arriving before the answer (or after
 // another program cancels the end) never meets released resources.
 LRESULT on_query_end_session(HWND)
 {
-    save_unsaved_years();
-    save_options();
+    save_at_exit();
     return TRUE;
 }
 
@@ -118,7 +122,7 @@ LRESULT on_dpi_changed(HWND window, WPARAM wparam, const RECT* suggested)
 {
     view_layout()->dpi = HIWORD(wparam);
     create_view_fonts(&options()->month_font, &options()->year_font, view_layout()->dpi);
-    if (options()->digital_clock) load_glyphs(module_instance);
+    prepare_glyphs(module_instance);
     store_mode_position(POINT{suggested->left, suggested->top});
     resize_for_mode(window);
     return 0;
@@ -135,10 +139,7 @@ LRESULT on_ledger_changed(HWND window)
 
 LRESULT on_options_applied()
 {
-    if (options()->digital_clock)
-        load_glyphs(module_instance);
-    else
-        free_glyphs();
+    prepare_glyphs(module_instance);
     refresh_layout();
     return 0;
 }
@@ -289,9 +290,7 @@ LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam,
 
 void exit_cleanup(HWND window)
 {
-    // One try, never a question: the session may be ending.
-    save_unsaved_years();
-    save_options();
+    save_at_exit();
     free_view_fonts();
     free_glyphs();
     KillTimer(window, clock_timer_id);

@@ -8,6 +8,7 @@
 
 #include "calendar/dates.h"
 #include "dialogs/owner_messages.h"
+#include "dialogs/save_messages.h"
 #include "ledger/analysis.h"
 #include "ledger/year_ledger.h"
 #include "platform/late_library.h"
@@ -522,10 +523,7 @@ void export_analysis(HWND dialog)
     const std::wstring path = utf8_to_wide(analysis_csv_path(shown().period).c_str());
     const std::wstring question = L"CSV\\" + path.substr(path.find_last_of(L"\\/") + 1) + L" に出力しますか？";
     if (MessageBoxW(dialog, question.c_str(), L"CSV出力", MB_OKCANCEL) != IDOK) return;
-    if (export_analysis_csv(shown())) return;
-    std::wstring failure =
-        L"CSVファイルを書き込めませんでした。\n\n" + path + L"\n\nフォルダやファイルに書き込めるか確かめてください。";
-    MessageBoxW(dialog, failure.c_str(), L"エラーです。", MB_OK | MB_ICONERROR);
+    if (!export_analysis_csv(shown())) tell_csv_write_failure(dialog, path);
 }
 
 BOOL on_command(HWND dialog, int id, int code)

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "calendar/dates.h"
-#include "calendar/holiday_file.h"
 #include "calendar/holidays.h"
 #include "dialogs/calculator.h"
 #include "dialogs/launch.h"
@@ -15,6 +14,7 @@
 #include "res/resource.h"
 #include "view/amount_text.h"
 #include "view/fonts.h"
+#include "view/layout.h"
 
 namespace {
 
@@ -69,8 +69,7 @@ BOOL on_init(HWND dialog)
     resources.display_font = make_window_font(dialog, face_mincho, 12, style_bold);
     SendDlgItemMessageW(dialog, IDC_DISPLAY, WM_SETFONT, reinterpret_cast<WPARAM>(resources.display_font), FALSE);
 
-    load_year(shown_year());
-    load_holiday_file();
+    load_shown_year(shown_year());
     SetDlgItemTextW(dialog, IDC_DATE_CAPTION, date_caption().c_str());
     CheckDlgButton(dialog, IDC_DAY_OFF, ledger_day_off()[month_index()][day_index()] ? BST_CHECKED : BST_UNCHECKED);
     calc_open(*calculator(), ledger_amounts()[month_index()][day_index()]);

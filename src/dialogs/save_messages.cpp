@@ -7,15 +7,41 @@
 
 namespace {
 bool backup_failure_told;
+
+// "次の内容を…" and the part and file of every file not written.
+std::wstring not_saved_text(const SaveFailure& failure)
+{
+    return L"次の内容をファイルに保存できませんでした。\n\n" + utf8_to_wide(describe_save_failure(failure).c_str());
 }
+}  // namespace
 
 void tell_save_failure(HWND owner, const SaveFailure& failure)
 {
     // Only what is named failed: the other files of the year are saved.
-    std::wstring text = L"次の内容をファイルに保存できませんでした。\n\n" +
-                        utf8_to_wide(describe_save_failure(failure).c_str()) +
+    std::wstring text = not_saved_text(failure) +
                         L"\n入力した内容は覚えていて、次に保存するときや終了するときにもう一度書き込みます。\n"
                         L"フォルダやファイルに書き込めるか確かめてください。";
+    MessageBoxW(owner, text.c_str(), L"エラーです。", MB_OK | MB_ICONERROR);
+}
+
+void save_ledger_before_exit(HWND owner)
+{
+    SaveFailure failure;
+    while (!save_unsaved_years(&failure)) {
+        const std::wstring question =
+            not_saved_text(failure) + L"\n［再試行］でもう一度保存します。［キャンセル］で保存せずに終了します。";
+        if (MessageBoxW(owner, question.c_str(), L"エラーです。", MB_RETRYCANCEL | MB_ICONERROR) == IDRETRY) continue;
+        const std::wstring lost =
+            L"次の内容は保存されずに失われます。\n\n" + utf8_to_wide(describe_save_failure(failure).c_str());
+        MessageBoxW(owner, lost.c_str(), L"エラーです。", MB_OK | MB_ICONWARNING);
+        discard_unsaved_changes();
+        return;
+    }
+}
+
+void tell_csv_write_failure(HWND owner, const std::wstring& path)
+{
+    std::wstring text = L"CSVファイルを書き込めませんでした。\n\n" + path + L"\n\nフォルダやファイルに書き込めるか確かめてください。";
     MessageBoxW(owner, text.c_str(), L"エラーです。", MB_OK | MB_ICONERROR);
 }
 

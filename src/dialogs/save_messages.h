@@ -2,10 +2,18 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+
 #include "ledger/year_ledger.h"
 
 // Names every file a save could not write; the changes stay in memory.
 void tell_save_failure(HWND owner, const SaveFailure& failure);
+// Before the user ends the program: one more try at the entries no save
+// could write; while it fails, the user may try again or give them up,
+// told what is lost.
+void save_ledger_before_exit(HWND owner);
+// A CSV file that could not be written, named.
+void tell_csv_write_failure(HWND owner, const std::wstring& path);
 // A backup that could not be made before a save, told once per run: the
 // save went on without it, and saying so at every save would only nag.
 void tell_backup_failure_once(HWND owner);

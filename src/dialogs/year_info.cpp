@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "calendar/dates.h"
-#include "calendar/holiday_file.h"
 #include "calendar/holidays.h"
 #include "dialogs/day_entry.h"
 #include "dialogs/owner_messages.h"
@@ -21,6 +20,7 @@
 #include "view/amount_text.h"
 #include "view/draw.h"
 #include "view/fonts.h"
+#include "view/layout.h"
 
 namespace {
 
@@ -159,8 +159,7 @@ BOOL on_init(HWND dialog)
 
     info.info_year = static_cast<int16_t>(display_date()->year + 1900);
     info.info_month = display_date()->month;
-    load_year(info.info_year);
-    load_holiday_file();
+    load_shown_year(info.info_year);
     HWND spin = GetDlgItem(dialog, IDC_YEAR_SPIN);
     SendMessageW(spin, UDM_SETBASE, 10, 0);
     SendMessageW(spin, UDM_SETRANGE, 0, MAKELPARAM(2038, 1989));
@@ -190,8 +189,7 @@ void on_year_change(HWND dialog, int position)
     wsprintfW(text, L"%04d", position);
     SetDlgItemTextW(dialog, IDC_YEAR_NUMBER, text);
     info.info_year = year_in_box(dialog);
-    load_year(info.info_year);
-    load_holiday_file();
+    load_shown_year(info.info_year);
     info.info_month = select_month(dialog, info.info_selected_id);
 }
 
@@ -225,8 +223,7 @@ void export_year(HWND dialog)
         tell_error(dialog, year_list({info.info_year}) + L"のファイルを読めませんでした。CSVファイルは作りませんでした。");
         return;
     }
-    tell_error(dialog, L"CSVファイルを書き込めませんでした。\n\n" + utf8_to_wide(csv_path(info.info_year).c_str()) +
-                           L"\n\nフォルダやファイルに書き込めるか確かめてください。");
+    tell_csv_write_failure(dialog, utf8_to_wide(csv_path(info.info_year).c_str()));
 }
 
 // The first problems, a line each, and how many there were in all.
@@ -281,10 +278,7 @@ void import_year(HWND dialog)
                             std::to_wstring(parsed.days.size()) + L"日分）で置き換えます。よろしいですか？";
     if (MessageBoxW(dialog, question.c_str(), L"CSV入力", MB_OKCANCEL) != IDOK) return;
     // Opened on a date before 1990, the dialog shows a year it did not load.
-    if (ledger_year() != year) {
-        load_year(year);
-        load_holiday_file();
-    }
+    if (ledger_year() != year) load_shown_year(year);
     ImportOutcome outcome = apply_year_csv(parsed);
     if (outcome.status == import_saved || outcome.status == import_not_saved) {
         // The figures, the calendar and its tooltips show the new days at once.
@@ -298,8 +292,7 @@ void import_year(HWND dialog)
 void close(HWND dialog)
 {
     *display_date() = info.saved_display_date;
-    load_year(display_date()->year + 1900);
-    load_holiday_file();
+    load_shown_year(display_date()->year + 1900);
     DeleteObject(info.light_yellow);
     DeleteObject(info.white);
     DeleteObject(info.light_cyan);

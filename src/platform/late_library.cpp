@@ -1,13 +1,5 @@
 #include "platform/late_library.h"
 
-namespace {
-template <typename Function>
-Function late(const wchar_t* library, const char* name)
-{
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(late_function(library, name)));
-}
-}  // namespace
-
 FARPROC late_function(const wchar_t* library, const char* name)
 {
     HMODULE module = GetModuleHandleW(library);

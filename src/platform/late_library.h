@@ -8,6 +8,13 @@
 #include <commdlg.h>
 
 FARPROC late_function(const wchar_t* library, const char* name);
+// The same as a function of its own type; null when the system lacks it
+// (an older Windows).
+template <typename Function>
+Function late(const wchar_t* library, const char* name)
+{
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(late_function(library, name)));
+}
 
 // Loads the common controls (version 6 by the manifest) and registers
 // their window classes. Safe to call again.

@@ -5,8 +5,7 @@
 int window_dpi(HWND window)
 {
     // Windows 10 1607 and later; older systems have one DPI for all.
-    static auto dpi_for_window =
-        reinterpret_cast<UINT(WINAPI*)(HWND)>(reinterpret_cast<void (*)()>(late_function(L"user32.dll", "GetDpiForWindow")));
+    static auto dpi_for_window = late<UINT(WINAPI*)(HWND)>(L"user32.dll", "GetDpiForWindow");
     if (window && dpi_for_window) {
         if (UINT dpi = dpi_for_window(window)) return static_cast<int>(dpi);
     }

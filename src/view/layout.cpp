@@ -19,8 +19,7 @@ SIZE outer_size_for_client(HWND window, SIZE client)
     // Windows 10 1607 and later know the frame of every DPI; before them
     // there is one.
     typedef BOOL(WINAPI * AdjustForDpi)(RECT*, DWORD, BOOL, DWORD, UINT);
-    static auto adjust_for_dpi = reinterpret_cast<AdjustForDpi>(
-        reinterpret_cast<void (*)()>(late_function(L"user32.dll", "AdjustWindowRectExForDpi")));
+    static auto adjust_for_dpi = late<AdjustForDpi>(L"user32.dll", "AdjustWindowRectExForDpi");
     RECT rect = {0, 0, client.cx, client.cy};
     const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
     const DWORD ex_style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));
@@ -39,6 +38,13 @@ int measure_cell_size(HWND window, HFONT font)
     int cell = cell_size_from_metrics(last_metrics.tmHeight, last_metrics.tmAveCharWidth);
     layout.cell_width = layout.cell_height = cell;
     return cell;
+}
+
+void load_shown_year(int year)
+{
+    load_year(year);
+    // Edits of the holiday file show with the next year shown.
+    load_holiday_file();
 }
 
 SIZE calendar_view_size(HWND window)
@@ -103,10 +109,7 @@ void step_display(HWND window, bool by_year, bool forward)
     DateRecord* shown = display_date();
     int year = shown->year;
     int month = shown->month;
-    if (step_year_month(year, month, by_year, forward)) {
-        load_year(year + 1900);
-        load_holiday_file();
-    }
+    if (step_year_month(year, month, by_year, forward)) load_shown_year(year + 1900);
     shown->year = static_cast<int16_t>(year);
     shown->month = static_cast<int8_t>(month);
     InvalidateRect(window, &area, TRUE);

@@ -20,6 +20,10 @@ ViewLayout* view_layout();
 // styles at its DPI.
 SIZE outer_size_for_client(HWND window, SIZE client);
 
+// A year becomes the shown one: its ledger, and the holiday rules read
+// again.
+void load_shown_year(int year);
+
 // The outer size of the window for the month or the one-year view, from
 // the cell size of the view's font (measured and kept here).
 SIZE calendar_view_size(HWND window);

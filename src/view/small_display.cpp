@@ -42,8 +42,10 @@ HFONT make_clock_font() { return make_font_at_dpi(clock_face, clock_points, cloc
 
 void prepare_glyphs(HINSTANCE instance)
 {
-    for (HBITMAP& glyph : glyphs) glyph = nullptr;
-    if (options()->digital_clock) load_glyphs(instance);
+    if (options()->digital_clock)
+        load_glyphs(instance);
+    else
+        free_glyphs();
 }
 
 void load_glyphs(HINSTANCE instance)

@@ -4,7 +4,8 @@
 #include <windows.h>
 
 // The glyph bitmaps come from the program's resources, drawn for the
-// window's DPI; they are loaded only while the digital look is chosen.
+// window's DPI; they are loaded (again) while the digital look is chosen
+// and freed otherwise.
 void prepare_glyphs(HINSTANCE instance);
 void load_glyphs(HINSTANCE instance);
 void free_glyphs();

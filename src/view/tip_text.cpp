@@ -16,18 +16,19 @@ std::u16string date_line(const DateRecord& today)
     return widened(date) + weekday + u")";
 }
 
+std::u16string count_text(int32_t count)
+{
+    char digits[16];
+    std::snprintf(digits, sizeof digits, "%d", static_cast<int>(count));
+    return widened(digits);
+}
+
 std::u16string balance_line(const ResultSummary& summary)
 {
     char16_t amount[large_amount_text_size];
     format_large_amount(summary.sum, amount);
-    char counts[48];
-    std::snprintf(counts, sizeof counts, "%d", static_cast<int>(summary.wins));
-    std::u16string line = u"今月 " + std::u16string(summary.sum > 0 ? u"+" : u"") + amount + u" (";
-    line += widened(counts) + u"勝";
-    std::snprintf(counts, sizeof counts, "%d", static_cast<int>(summary.losses));
-    line += widened(counts) + u"敗";
-    std::snprintf(counts, sizeof counts, "%d", static_cast<int>(summary.draws));
-    return line + widened(counts) + u"分)";
+    return u"今月 " + std::u16string(summary.sum > 0 ? u"+" : u"") + amount + u" (" + count_text(summary.wins) + u"勝" +
+           count_text(summary.losses) + u"敗" + count_text(summary.draws) + u"分)";
 }
 
 // As much of the name as fits in `room` characters, never half a
