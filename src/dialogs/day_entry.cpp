@@ -61,13 +61,14 @@ std::wstring date_caption()
     return text + name;
 }
 
+HFONT display_font_at(int dpi) { return make_font_at_dpi(face_mincho, 12, style_bold, dpi); }
+
 BOOL on_init(HWND dialog)
 {
     resources.light_yellow = CreateSolidBrush(RGB(255, 255, 224));
     resources.light_cyan = CreateSolidBrush(RGB(224, 255, 255));
     resources.black = CreateSolidBrush(RGB(0, 0, 0));
-    resources.display_font = make_window_font(dialog, face_mincho, 12, style_bold);
-    SendDlgItemMessageW(dialog, IDC_DISPLAY, WM_SETFONT, reinterpret_cast<WPARAM>(resources.display_font), FALSE);
+    set_own_font(dialog, IDC_DISPLAY, resources.display_font, display_font_at(window_dpi(dialog)));
 
     load_shown_year(shown_year());
     SetDlgItemTextW(dialog, IDC_DATE_CAPTION, date_caption().c_str());
@@ -123,7 +124,7 @@ BOOL on_command(HWND dialog, int id)
     }
     switch (id) {
     case IDC_MEMO_CLEAR: SetDlgItemTextW(dialog, IDC_MEMO, L""); return TRUE;
-    case IDC_CALCULATOR: launch(dialog, L"CALC.EXE", L""); return TRUE;
+    case IDC_CALCULATOR: launch(dialog, system_program(L"CALC.EXE").c_str(), L""); return TRUE;
     case IDOK: on_ok(dialog); return TRUE;
     case IDCANCEL:
         free_resources();
@@ -152,6 +153,10 @@ INT_PTR CALLBACK day_entry_procedure(HWND dialog, UINT message, WPARAM wparam, L
     case WM_INITDIALOG: return on_init(dialog);
     case WM_COMMAND: return on_command(dialog, LOWORD(wparam));
     case WM_CTLCOLORSTATIC: return on_static_color(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
+    case WM_DPICHANGED:
+        // The dialog manager scales the dialog; the display's font is ours.
+        set_own_font(dialog, IDC_DISPLAY, resources.display_font, display_font_at(HIWORD(wparam)));
+        return FALSE;
     default: return FALSE;
     }
 }

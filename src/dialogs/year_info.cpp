@@ -147,6 +147,8 @@ int select_month(HWND dialog, int id)
     return month;
 }
 
+HFONT year_font_at(int dpi) { return make_font_at_dpi(face_times, 24, style_bold, dpi); }
+
 BOOL on_init(HWND dialog)
 {
     info.saved_display_date = *display_date();
@@ -155,7 +157,7 @@ BOOL on_init(HWND dialog)
     info.light_yellow = CreateSolidBrush(RGB(255, 255, 224));
     info.white = CreateSolidBrush(RGB(255, 255, 255));
     info.light_cyan = CreateSolidBrush(RGB(224, 255, 255));
-    info.year_font = make_window_font(dialog, face_times, 24, style_bold);
+    info.year_font = nullptr;
 
     info.info_year = static_cast<int16_t>(display_date()->year + 1900);
     info.info_month = display_date()->month;
@@ -164,7 +166,7 @@ BOOL on_init(HWND dialog)
     SendMessageW(spin, UDM_SETBASE, 10, 0);
     SendMessageW(spin, UDM_SETRANGE, 0, MAKELPARAM(2038, 1989));
     int shown = info.info_year >= first_ledger_year ? info.info_year : today_date()->year + 1900;
-    SendDlgItemMessageW(dialog, IDC_YEAR_NUMBER, WM_SETFONT, reinterpret_cast<WPARAM>(info.year_font), FALSE);
+    set_own_font(dialog, IDC_YEAR_NUMBER, info.year_font, year_font_at(window_dpi(dialog)));
     SendMessageW(spin, UDM_SETPOS, 0, MAKELPARAM(shown, 0));
     wchar_t text[8];
     wsprintfW(text, L"%04d", shown);
@@ -327,7 +329,9 @@ void paint_day_labels(HWND dialog)
 {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(dialog, &paint);
-    HFONT font = make_font(dc, face_gothic, 9, style_normal);
+    // At the dialog's own scale, as its year box: the paint DC knows only
+    // the system's.
+    HFONT font = make_window_font(dialog, face_gothic, 9, style_normal);
     HGDIOBJ old = SelectObject(dc, font);
     TEXTMETRICW metrics;
     GetTextMetricsW(dc, &metrics);
@@ -396,6 +400,10 @@ INT_PTR CALLBACK year_info_procedure(HWND dialog, UINT message, WPARAM wparam, L
         return TRUE;
     case WM_PAINT: paint_day_labels(dialog); return TRUE;
     case WM_CTLCOLORSTATIC: return on_static_color(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
+    case WM_DPICHANGED:
+        // The dialog manager scales the dialog; the year's font is ours.
+        set_own_font(dialog, IDC_YEAR_NUMBER, info.year_font, year_font_at(HIWORD(wparam)));
+        return FALSE;
     default: return FALSE;
     }
 }

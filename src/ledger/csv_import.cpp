@@ -5,6 +5,7 @@
 
 #include "calendar/dates.h"
 #include "ledger/csv_export.h"
+#include "ledger/results.h"
 #include "platform/shift_jis.h"
 #include "platform/text_convert.h"
 
@@ -299,9 +300,14 @@ ImportOutcome apply_year_csv(const CsvImport& parsed)
         return outcome;
     }
     for (const ImportedDay& day : parsed.days) {
-        ledger_amounts()[day.month - 1][day.day - 1] = day.amount;
+        // The export writes every draw as 0 with its mark: a day that is a
+        // draw already keeps its own amount, so an unchanged file read back
+        // changes nothing.
+        int32_t& amount = ledger_amounts()[day.month - 1][day.day - 1];
+        if (day.amount != -1 || day_result(amount) != result_draw) amount = day.amount;
         // The whole field is cleared, as the day entry does.
         char* memo = ledger_memos()[day.month - 1][day.day - 1];
+        if (std::strcmp(memo, day.memo) == 0) continue;
         std::memset(memo, 0, memo_size);
         std::memcpy(memo, day.memo, std::strlen(day.memo));
     }

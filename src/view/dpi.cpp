@@ -16,3 +16,20 @@ int window_dpi(HWND window)
 }
 
 int scale_to_dpi(int length, int dpi) { return MulDiv(length, dpi, base_dpi); }
+
+void keep_own_font(HWND control)
+{
+    typedef BOOL(WINAPI * ChangeBehavior)(HWND, DWORD, DWORD);
+    static auto change_behavior = late<ChangeBehavior>(L"user32.dll", "SetDialogControlDpiChangeBehavior");
+    const DWORD disable_font_update = 1;  // DCDC_DISABLE_FONT_UPDATE
+    if (change_behavior && control) change_behavior(control, disable_font_update, disable_font_update);
+}
+
+void set_own_font(HWND dialog, int id, HFONT& held, HFONT made)
+{
+    HWND control = GetDlgItem(dialog, id);
+    keep_own_font(control);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(made), TRUE);
+    if (held) DeleteObject(held);
+    held = made;
+}

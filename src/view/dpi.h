@@ -10,3 +10,10 @@ enum { base_dpi = 96 };
 int window_dpi(HWND window);
 // A length in 96-DPI pixels at `dpi`, rounded.
 int scale_to_dpi(int length, int dpi);
+
+// A control that shows a font of our own keeps it when the dialog moves to
+// a monitor of another scale (the dialog manager would put the dialog font
+// back); the owner makes it again for the new DPI (Windows 10 1703 on).
+void keep_own_font(HWND control);
+// Gives a dialog's control a font made for it, and deletes the one it had.
+void set_own_font(HWND dialog, int id, HFONT& held, HFONT made);

@@ -504,6 +504,24 @@ TEST_F(Ledger, PartlyFailedSaveNamesWhatWasNotSavedAndExitTriesAgain)
     EXPECT_EQ(file(L"2009.dat"), amounts);
 }
 
+TEST_F(Ledger, CalculatorIsTheSystemsNeverAFileOfItsNameInTheFolder)
+{
+    ASSERT_TRUE(CopyFileW((own_folder() + L"planted_program.exe").c_str(), file_in(folder, L"CALC.EXE").c_str(), FALSE));
+    start();
+    HWND entry = open_day(10);
+    ASSERT_NE(entry, nullptr);
+    press(entry, 1207);
+    // Wine has no calculator in its system folder: the system's is asked
+    // for, and its absence told.
+    HWND box = wait_for_dialog(L"エラーです。");
+    ASSERT_NE(box, nullptr);
+    press(box, IDOK);
+    Sleep(500);
+    EXPECT_FALSE(file_exists(file_in(folder, L"planted-ran.txt")));
+    press(entry, IDCANCEL);
+    EXPECT_TRUE(exit_program(program));
+}
+
 TEST_F(Ledger, YearThatCouldNotBeReadIsNamedOncePerOpening)
 {
     ASSERT_TRUE(CreateDirectoryW(file_in(folder, L"2005.dat").c_str(), nullptr));  // exists, cannot be read

@@ -5,7 +5,10 @@
 //   wparam 2: the visible tooltip to tooltip-probe.txt: its tool id and
 //             the text the tool's window gives for it ("" when none shows);
 //   wparam 3: the tab titles of the property sheet to tabs-probe.txt, one
-//             per line.
+//             per line;
+//   wparam 4: the window dragged onto a 150 % screen as Windows does it:
+//             asked its size there, then moved to the suggested rectangle;
+//             dpi-probe.txt gets "answered cx cy width height".
 #include <windows.h>
 
 #include <commctrl.h>
@@ -109,6 +112,22 @@ void write_sheet_tabs()
     }
     fclose(out);
 }
+
+void write_scaled_size(HWND window)
+{
+    SIZE answer = {};
+    LRESULT answered = SendMessageW(window, WM_GETDPISCALEDSIZE, 144, reinterpret_cast<LPARAM>(&answer));
+    RECT rect;
+    GetWindowRect(window, &rect);
+    RECT suggested = {rect.left, rect.top, rect.left + answer.cx, rect.top + answer.cy};
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    GetWindowRect(window, &rect);
+    FILE* out = open_beside_exe(L"dpi-probe.txt");
+    if (!out) return;
+    fprintf(out, "%d %ld %ld %ld %ld", static_cast<int>(answered), answer.cx, answer.cy, rect.right - rect.left,
+            rect.bottom - rect.top);
+    fclose(out);
+}
 }  // namespace
 
 extern "C" __declspec(dllexport) LRESULT CALLBACK probe_hook(int code, WPARAM wparam, LPARAM lparam)
@@ -119,6 +138,7 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK probe_hook(int code, WPARAM wp
         if (call->wParam == 1) write_open_menu();
         if (call->wParam == 2) write_tooltip(call->hwnd);
         if (call->wParam == 3) write_sheet_tabs();
+        if (call->wParam == 4) write_scaled_size(call->hwnd);
     }
     return CallNextHookEx(nullptr, code, wparam, lparam);
 }

@@ -53,7 +53,6 @@ TEST(CsvImport, ExportedYearComesBackAsItWas)
     MemoTable expected_memos;
     std::memcpy(expected_amounts, amounts, sizeof amounts);
     std::memcpy(expected_memos, memos, sizeof memos);
-    expected_amounts[0][3] = -1;  // every draw comes back as the entered one
     for (int month = 0; month < 12; ++month)
         for (int day = 0; day < 31; ++day) {
             amounts[month][day] = 7;
@@ -62,6 +61,10 @@ TEST(CsvImport, ExportedYearComesBackAsItWas)
             expected_amounts[month][day] = 7;  // slots the file does not name
             std::strcpy(expected_memos[month][day], "zz");
         }
+    // The file's draws: a day that is a draw already keeps its amount, any
+    // other becomes the entered draw.
+    expected_amounts[0][2] = expected_amounts[0][3] = 7;
+    amounts[0][4] = 3000;
     ledger_day_off()[0][0] = 1;
     ImportOutcome outcome = apply_year_csv(parsed);
     EXPECT_EQ(outcome.status, import_saved);
@@ -73,6 +76,17 @@ TEST(CsvImport, ExportedYearComesBackAsItWas)
     EXPECT_EQ(read_bytes(outcome.backup.folder + "2008m.dat")[0], 's') << "the year as it was before";
     load_year(2008);
     EXPECT_EQ(std::memcmp(amounts, expected_amounts, sizeof amounts), 0) << "saved";
+
+    // An export read back unchanged leaves every byte of the year's files.
+    amounts[0][4] = 5, amounts[0][5] = -10;
+    ASSERT_TRUE(save_year(2008));
+    const std::vector<std::string> names = {"2008.dat", "2008m.dat", "2008h.dat"};
+    std::vector<std::vector<unsigned char>> before;
+    for (const std::string& name : names) before.push_back(read_bytes(folder.file(name)));
+    ASSERT_TRUE(export_csv(2008));
+    ASSERT_EQ(read_year_csv(2008, &parsed), csv_file_read);
+    EXPECT_EQ(apply_year_csv(parsed).status, import_saved);
+    for (size_t i = 0; i < names.size(); ++i) EXPECT_EQ(read_bytes(folder.file(names[i])), before[i]) << names[i];
 }
 
 TEST(CsvImport, SpreadsheetVariantsAreRead)

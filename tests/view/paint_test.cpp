@@ -317,6 +317,20 @@ TEST(ViewDraw, BevelEqualsTheEdgeDrawnInTwoHalves)
     }
 }
 
+// Picks 12 points in the font picker open on this thread and confirms it,
+// as a person does.
+VOID CALLBACK pick_twelve_points(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    HWND picker = FindWindowW(L"#32770", nullptr);
+    if (!picker || GetWindowThreadProcessId(picker, nullptr) != GetCurrentThreadId()) return;
+    KillTimer(nullptr, timer);
+    const int size_box = 0x472;
+    SendDlgItemMessageW(picker, size_box, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(L"12"));
+    SendMessageW(picker, WM_COMMAND, MAKEWPARAM(size_box, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(GetDlgItem(picker, size_box)));
+    PostMessageW(picker, WM_COMMAND, IDOK, 0);
+}
+
 TEST(ViewFonts, StoredFontsCrossTheShiftJisBoundary)
 {
     StoredLogFont stored = {};
@@ -350,5 +364,12 @@ TEST(ViewFonts, StoredFontsCrossTheShiftJisBoundary)
     o->month_font.lfCharSet = 255;
     EXPECT_TRUE(is_japanese_font(view_month));
     EXPECT_TRUE(is_japanese_font(7));
+
+    // On a 150 % monitor of a 100 % system the picker still counts points
+    // at the system's resolution: 12 points are 16 pixels at 96 DPI.
+    create_view_fonts(&o->month_font, &o->year_font, font_picker_dpi() * 3 / 2);
+    SetTimer(nullptr, 0, 50, pick_twelve_points);
+    ASSERT_TRUE(choose_view_font(nullptr, view_month));
+    EXPECT_EQ(o->month_font.lfHeight, -16);
     free_view_fonts();
 }
