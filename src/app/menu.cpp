@@ -99,7 +99,7 @@ void open_help(HWND window)
 void reset_to_today()
 {
     set_to_now(display_date());
-    load_shown_year(display_date()->year + 1900);
+    show_ledger_year(display_date()->year + 1900);
 }
 
 void handle_command(HWND window, WORD command)
@@ -114,7 +114,7 @@ void handle_command(HWND window, WORD command)
         save_ledger_before_exit(window);
         DestroyWindow(window);
         break;
-    case IDM_YEAR_INFO: run_year_info_dialog(window); break;
+    case IDM_YEAR_INFO: open_year_info(window); break;
     case IDM_ANALYSIS: run_analysis_window(window); break;
     case IDM_EXPLORER: launch(window, windows_program(L"EXPLORER.EXE").c_str(), L"/e,/root,"); break;
     case IDM_SHUTDOWN: end_session(window, EWX_SHUTDOWN | EWX_POWEROFF); break;
