@@ -486,7 +486,7 @@ BOOL on_init(HWND dialog)
     create_tooltip(dialog);
     add_columns(dialog, IDC_ANALYSIS_WEEKDAYS, weekday_columns, 7);
     add_columns(dialog, IDC_ANALYSIS_TAGS, tag_columns, 6);
-    const int shown_year = display_date()->year + 1900;
+    const int shown_year = display_date()->year;
     fill_periods(dialog, shown_year);
     show_period(dialog, shown_year);
     lay_out(dialog);
