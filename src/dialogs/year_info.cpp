@@ -280,6 +280,8 @@ void import_year(HWND dialog)
     if (!read_import(dialog, year, &parsed)) return;
     std::wstring question = std::to_wstring(year) + L"年の金額とメモを " + csv_name(year) + L" の内容（" +
                             std::to_wstring(parsed.days.size()) + L"日分）で置き換えます。よろしいですか？";
+    if (int kept = memos_a_spreadsheet_changed(parsed))
+        question += L"\n\n表計算ソフトが数や日付に変えたメモ " + std::to_wstring(kept) + L" 件は元のままにします。";
     if (MessageBoxW(dialog, question.c_str(), L"CSV入力", MB_OKCANCEL) != IDOK) return;
     ImportOutcome outcome = apply_year_csv(parsed);
     if (outcome.status == import_saved || outcome.status == import_not_saved) {
