@@ -13,6 +13,7 @@
 #include "platform/win32_text.h"
 #include "res/resource.h"
 #include "view/amount_text.h"
+#include "view/draw.h"
 #include "view/fonts.h"
 
 namespace {
@@ -23,9 +24,7 @@ struct DayEntryState {
     LedgerYear value;
     int month;
     int day;
-    HBRUSH light_yellow;
-    HBRUSH light_cyan;
-    HBRUSH black;
+    DialogBrushes brushes;
     HFONT display_font;
 };
 
@@ -38,13 +37,11 @@ void show_calc_entry(HWND dialog)
     SetDlgItemTextW(dialog, IDC_DISPLAY, reinterpret_cast<const wchar_t*>(text));
 }
 
-void free_resources(DayEntryState& entry)
+// What the dialog made goes with it, however it ends.
+void on_destroy(DayEntryState& entry)
 {
-    DeleteObject(entry.light_yellow);
-    DeleteObject(entry.light_cyan);
-    DeleteObject(entry.black);
+    free_dialog_brushes(entry.brushes);
     DeleteObject(entry.display_font);
-    entry.light_yellow = entry.light_cyan = entry.black = nullptr;
     entry.display_font = nullptr;
 }
 
@@ -68,9 +65,7 @@ HFONT display_font_at(int dpi) { return make_font_at_dpi(face_mincho, 12, style_
 BOOL on_init(HWND dialog, DayEntryState* entry)
 {
     SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(entry));
-    entry->light_yellow = CreateSolidBrush(RGB(255, 255, 224));
-    entry->light_cyan = CreateSolidBrush(RGB(224, 255, 255));
-    entry->black = CreateSolidBrush(RGB(0, 0, 0));
+    entry->brushes = make_dialog_brushes();
     set_own_font(dialog, IDC_DISPLAY, entry->display_font, display_font_at(window_dpi(dialog)));
 
     const DayEntry day = day_of(entry->value, entry->month, entry->day);
@@ -113,7 +108,6 @@ void on_ok(HWND dialog)
     tell_ledger_changed(dialog, entry.value.year);
     if (!saved) tell_save_failure(dialog, failure);
     tell_backup_failure_once(dialog);
-    free_resources(entry);
     EndDialog(dialog, 1);
 }
 
@@ -129,7 +123,6 @@ BOOL on_command(HWND dialog, int id)
     case IDC_CALCULATOR: launch(dialog, system_program(L"CALC.EXE").c_str(), L""); return TRUE;
     case IDOK: on_ok(dialog); return TRUE;
     case IDCANCEL:
-        free_resources(state_of(dialog));
         EndDialog(dialog, 0);
         return TRUE;
     default: return FALSE;
@@ -141,11 +134,11 @@ INT_PTR on_static_color(HWND dialog, HDC dc, HWND control)
     const DayEntryState& entry = state_of(dialog);
     SetBkMode(dc, TRANSPARENT);
     switch (GetDlgCtrlID(control)) {
-    case IDC_DATE_CAPTION: return reinterpret_cast<INT_PTR>(entry.light_cyan);
+    case IDC_DATE_CAPTION: return reinterpret_cast<INT_PTR>(entry.brushes.light_cyan);
     case IDC_DISPLAY:
         SetTextColor(dc, RGB(255, 255, 0));
-        return reinterpret_cast<INT_PTR>(entry.black);
-    case IDC_DRAW_HINT: return reinterpret_cast<INT_PTR>(entry.light_yellow);
+        return reinterpret_cast<INT_PTR>(entry.brushes.black);
+    case IDC_DRAW_HINT: return reinterpret_cast<INT_PTR>(entry.brushes.light_yellow);
     default: return 0;
     }
 }
@@ -157,6 +150,7 @@ INT_PTR CALLBACK day_entry_procedure(HWND dialog, UINT message, WPARAM wparam, L
     case WM_COMMAND: return on_command(dialog, LOWORD(wparam));
     case WM_CTLCOLORSTATIC:
         return on_static_color(dialog, reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
+    case WM_DESTROY: on_destroy(state_of(dialog)); return FALSE;
     case WM_DPICHANGED:
         // The dialog manager scales the dialog; the display's font is ours.
         set_own_font(dialog, IDC_DISPLAY, state_of(dialog).display_font, display_font_at(HIWORD(wparam)));

@@ -31,9 +31,7 @@ struct YearInfoState {
     int info_month;
     int info_selected_id;
     LedgerYear value;
-    HBRUSH light_yellow;
-    HBRUSH white;
-    HBRUSH light_cyan;
+    DialogBrushes brushes;
     HFONT year_font;
     // Years whose file could not be read, told once per opening.
     std::wstring unreadable_years;
@@ -161,9 +159,7 @@ BOOL on_init(HWND dialog, YearInfoState* info)
 {
     SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(info));
     forget_year_summaries();  // the files may have changed since the last visit
-    info->light_yellow = CreateSolidBrush(RGB(255, 255, 224));
-    info->white = CreateSolidBrush(RGB(255, 255, 255));
-    info->light_cyan = CreateSolidBrush(RGB(224, 255, 255));
+    info->brushes = make_dialog_brushes();
     set_own_font(dialog, IDC_YEAR_NUMBER, info->year_font, year_font_at(window_dpi(dialog)));
 
     read_ledger_year(info->info_year, info->value);
@@ -293,13 +289,11 @@ void import_year(HWND dialog)
     tell_import_outcome(dialog, year, outcome);
 }
 
-void free_resources(YearInfoState& info)
+// What the dialog made goes with it, however it ends.
+void on_destroy(YearInfoState& info)
 {
-    DeleteObject(info.light_yellow);
-    DeleteObject(info.white);
-    DeleteObject(info.light_cyan);
+    free_dialog_brushes(info.brushes);
     DeleteObject(info.year_font);
-    info.light_yellow = info.white = info.light_cyan = nullptr;
     info.year_font = nullptr;
 }
 
@@ -318,7 +312,6 @@ BOOL on_command(HWND dialog, int id)
     } else if (id == IDC_CSV_IMPORT) {
         import_year(dialog);
     } else if (id == IDOK || id == IDCANCEL) {
-        free_resources(info);
         EndDialog(dialog, 1);
     } else {
         return FALSE;
@@ -374,14 +367,14 @@ INT_PTR on_static_color(HWND dialog, HDC dc, HWND control)
     const bool day_amount = id > IDC_DAY_AMOUNT && id <= IDC_DAY_AMOUNT + 31;
     const bool day_memo = id > IDC_DAY_AMOUNT + 31 && id <= IDC_DAY_MEMO + 31;
     const bool month_total = id > IDC_MONTH_TOTAL && id <= IDC_MONTH_TOTAL + 12;
-    if (day_memo || id == IDC_INFO_HINT) return reinterpret_cast<INT_PTR>(info.light_yellow);
+    if (day_memo || id == IDC_INFO_HINT) return reinterpret_cast<INT_PTR>(info.brushes.light_yellow);
     const bool figure = day_amount || month_total || id == IDC_YEAR_TOTAL || id == IDC_ALL_TOTAL ||
                         id == IDC_YEAR_NUMBER || id == IDC_MONTH_WINS || id == IDC_MONTH_LOSSES ||
                         (id >= IDC_YEAR_WINS && id <= IDC_ALL_DRAWS);
     if (!figure) return 0;
     SetTextColor(dc, is_negative_figure(control) ? RGB(255, 0, 0) : RGB(0, 0, 0));
     bool highlighted = day_amount || id == info.info_selected_id;
-    return reinterpret_cast<INT_PTR>(highlighted ? info.light_cyan : info.white);
+    return reinterpret_cast<INT_PTR>(highlighted ? info.brushes.light_cyan : info.brushes.white);
 }
 
 INT_PTR CALLBACK year_info_procedure(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam)
@@ -409,6 +402,7 @@ INT_PTR CALLBACK year_info_procedure(HWND dialog, UINT message, WPARAM wparam, L
     case WM_PAINT: paint_day_labels(dialog); return TRUE;
     case WM_CTLCOLORSTATIC:
         return on_static_color(dialog, reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
+    case WM_DESTROY: on_destroy(info_of(dialog)); return FALSE;
     case WM_DPICHANGED:
         // The dialog manager scales the dialog; the year's font is ours.
         set_own_font(dialog, IDC_YEAR_NUMBER, info_of(dialog).year_font, year_font_at(HIWORD(wparam)));
