@@ -29,11 +29,11 @@ std::string file_name_of(const std::string& path)
 }
 
 // One line per file of the save, by the name of its part.
-std::vector<unsigned char> record_text(int year)
+std::vector<unsigned char> record_text(int year, const PartChanges& changes)
 {
     std::string text;
     for (int part = 0; part < ledger_part_count; ++part)
-        text += file_name_of(ledger_part_path(year, part)) + "\r\n";
+        if (changes[part].action != PartChange::keep) text += file_name_of(ledger_part_path(year, part)) + "\r\n";
     return std::vector<unsigned char>(text.begin(), text.end());
 }
 
@@ -48,19 +48,22 @@ void parts_named(int year, const std::vector<unsigned char>& record, bool (&name
     }
 }
 
-// Step 3 for one part: its .new takes the file's place.
+// Step 3 for one part: its .new takes the file's place; an empty one
+// stands for the file's removal.
 bool put_in_place(const PartTarget& target)
 {
     const std::string fresh = target.path + new_suffix;
-    if (!target.in_place) return move_over(fresh.c_str(), target.path.c_str());
     std::vector<unsigned char> content;
-    return read_whole_file(fresh.c_str(), content, nullptr) && write_in_place(target.path.c_str(), content) &&
-           remove_file(fresh.c_str());
+    if (!read_whole_file(fresh.c_str(), content, nullptr)) return false;
+    if (content.empty()) return (!path_exists(target.path.c_str()) || remove_file(target.path.c_str())) && remove_file(fresh.c_str());
+    if (!target.in_place) return move_over(fresh.c_str(), target.path.c_str());
+    return write_in_place(target.path.c_str(), content) && remove_file(fresh.c_str());
 }
 
-void remove_new_files(const PartTarget (&targets)[ledger_part_count], int count)
+void remove_new_files(const PartTarget (&targets)[ledger_part_count], const PartChanges& changes, int count)
 {
-    for (int part = 0; part < count; ++part) remove_file((targets[part].path + new_suffix).c_str());
+    for (int part = 0; part < count; ++part)
+        if (changes[part].action != PartChange::keep) remove_file((targets[part].path + new_suffix).c_str());
 }
 
 void add_unsaved(SaveFailure* failure, int year, int part)
@@ -99,11 +102,12 @@ void drop_unfinished_save(const std::string& record, PartSources& sources)
     if (path_exists(record_draft.c_str())) remove_file(record_draft.c_str());
     bool year_exists = false;
     for (int part = 0; part < ledger_part_count; ++part)
-        year_exists = year_exists || path_exists(sources.paths[part].c_str());
+        year_exists = year_exists || (ledger_part_is_table(part) && path_exists(sources.paths[part].c_str()));
     for (int part = 0; part < ledger_part_count; ++part) {
         const std::string fresh = sources.paths[part] + new_suffix;
         if (!path_exists(fresh.c_str())) continue;
-        if (year_exists && !path_exists(sources.paths[part].c_str()))
+        // Only a table's file was ever replaced in two steps.
+        if (ledger_part_is_table(part) && year_exists && !path_exists(sources.paths[part].c_str()))
             sources.orphaned[part] = true;
         else
             remove_file(fresh.c_str());
@@ -130,26 +134,31 @@ PartSources recover_year_files(int year)
     return sources;
 }
 
-bool commit_year_files(int year, const PartContents& contents, SaveFailure* failure)
+bool commit_year_files(int year, const PartChanges& changes, SaveFailure* failure)
 {
     PartTarget targets[ledger_part_count];
     for (int part = 0; part < ledger_part_count; ++part) {
         targets[part] = part_target(year, part);
-        if (write_new_file((targets[part].path + new_suffix).c_str(), contents[part])) continue;
+        const PartChange& change = changes[part];
+        if (change.action == PartChange::keep) continue;
+        const std::vector<unsigned char> removal;
+        if (write_new_file((targets[part].path + new_suffix).c_str(), change.action == PartChange::write ? change.bytes : removal))
+            continue;
         add_unsaved(failure, year, part);
-        remove_new_files(targets, part + 1);
+        remove_new_files(targets, changes, part + 1);
         return false;
     }
     const std::string record = commit_record_path(year), record_draft = record + new_suffix;
-    if (!write_new_file(record_draft.c_str(), record_text(year)) || !move_over(record_draft.c_str(), record.c_str())) {
+    if (!write_new_file(record_draft.c_str(), record_text(year, changes)) || !move_over(record_draft.c_str(), record.c_str())) {
         remove_file(record_draft.c_str());
-        remove_new_files(targets, ledger_part_count);
-        for (int part = 0; part < ledger_part_count; ++part) add_unsaved(failure, year, part);
+        remove_new_files(targets, changes, ledger_part_count);
+        for (int part = 0; part < ledger_part_count; ++part)
+            if (changes[part].action != PartChange::keep) add_unsaved(failure, year, part);
         return false;
     }
     bool all = true;
     for (int part = 0; part < ledger_part_count; ++part) {
-        if (put_in_place(targets[part])) continue;
+        if (changes[part].action == PartChange::keep || put_in_place(targets[part])) continue;
         all = false;
         add_unsaved(failure, year, part);
     }

@@ -14,7 +14,13 @@
 
 #include "ledger/year_ledger.h"
 
-typedef std::vector<unsigned char> PartContents[ledger_part_count];
+// What a save does with one file. A removal is written as an empty .new
+// (no file of a year is ever empty): the rename step then removes both.
+struct PartChange {
+    enum Action { keep, write, remove } action;
+    std::vector<unsigned char> bytes;
+};
+typedef PartChange PartChanges[ledger_part_count];
 
 // Finishes a committed save or drops an unfinished one. For every part,
 // where it is to be read from now (its file, or its .new while a committed
@@ -28,10 +34,10 @@ struct PartSources {
 };
 PartSources recover_year_files(int year);
 
-// Steps 1 to 4. True when every file holds its new content; else
-// `failure` names the parts not written. A failure before the record
-// leaves every file as it was.
-bool commit_year_files(int year, const PartContents& contents, SaveFailure* failure);
+// Steps 1 to 4 for the files that change. True when every one holds its
+// new content (or is gone); else `failure` names the parts not written. A
+// failure before the record leaves every file as it was.
+bool commit_year_files(int year, const PartChanges& changes, SaveFailure* failure);
 
 // The commit record's path.
 std::string commit_record_path(int year);

@@ -1,5 +1,6 @@
 #include "ledger/year_ledger.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -7,6 +8,7 @@
 #include "ledger/year_files.h"
 #include "platform/platform.h"
 #include "platform/shift_jis.h"
+#include "platform/text_convert.h"
 #include "settings/program_folder.h"
 
 static_assert(sizeof(AmountTable) == 1488, "2009.dat is 1488 bytes");
@@ -14,19 +16,72 @@ static_assert(sizeof(MemoTable) == 7812, "2009m.dat is 7812 bytes");
 static_assert(sizeof(DayOffTable) == 372, "2009h.dat is 372 bytes");
 
 namespace {
-// Each file of a year: where its table lies in the value, its name's
-// suffix and its name in messages. A new file of a year is one more entry.
+PartState read_table(LedgerYear& value, int part, const unsigned char* data, size_t size);
+std::vector<unsigned char> table_bytes(const LedgerYear& value, int part);
+PartState read_visits(LedgerYear& value, int part, const unsigned char* data, size_t size);
+std::vector<unsigned char> visits_bytes(const LedgerYear& value, int part);
+
+// Each file of a year: its name with the year, its name in messages, and
+// how it is read and written. A new file of a year is one more entry.
 struct PartFormat {
-    const char* suffix;
+    const char* name;
     const char* label;
-    size_t size;
-    void* (*table)(LedgerYear&);
+    PartState (*read)(LedgerYear&, int, const unsigned char*, size_t);
+    std::vector<unsigned char> (*bytes)(const LedgerYear&, int);
+    bool table;  // a fixed table: unreadable, it keeps the whole year from changing
 };
 const PartFormat part_formats[ledger_part_count] = {
-    {"", "金額", sizeof(AmountTable), [](LedgerYear& v) -> void* { return v.amounts; }},
-    {"m", "メモ", sizeof(MemoTable), [](LedgerYear& v) -> void* { return v.memos; }},
-    {"h", "休日", sizeof(DayOffTable), [](LedgerYear& v) -> void* { return v.day_off; }},
+    {"%04d.dat", "金額", read_table, table_bytes, true},
+    {"%04dm.dat", "メモ", read_table, table_bytes, true},
+    {"%04dh.dat", "休日", read_table, table_bytes, true},
+    {"%04dd.csv", "明細", read_visits, visits_bytes, false},
 };
+
+// A table of the value and its size.
+unsigned char* table_of(LedgerYear& value, int part, size_t* size)
+{
+    switch (part) {
+    case part_amounts: *size = sizeof value.amounts; return reinterpret_cast<unsigned char*>(value.amounts);
+    case part_memos: *size = sizeof value.memos; return reinterpret_cast<unsigned char*>(value.memos);
+    default: *size = sizeof value.day_off; return value.day_off[0];
+    }
+}
+
+PartState read_table(LedgerYear& value, int part, const unsigned char* data, size_t size)
+{
+    size_t table_size = 0;
+    unsigned char* table = table_of(value, part, &table_size);
+    std::memset(table, 0, table_size);
+    const size_t taken = size < table_size ? size : table_size;
+    if (taken) std::memcpy(table, data, taken);
+    value.beyond[part].assign(data + taken, data + size);
+    // A damaged file may hold a memo without its NUL.
+    if (part == part_memos)
+        for (auto& month : value.memos)
+            for (auto& memo : month) terminate_sjis_field(memo, memo_size);
+    return part_read;
+}
+
+std::vector<unsigned char> table_bytes(const LedgerYear& value, int part)
+{
+    size_t size = 0;
+    const unsigned char* table = table_of(const_cast<LedgerYear&>(value), part, &size);
+    std::vector<unsigned char> bytes(table, table + size);
+    bytes.insert(bytes.end(), value.beyond[part].begin(), value.beyond[part].end());
+    return bytes;
+}
+
+PartState read_visits(LedgerYear& value, int, const unsigned char* data, size_t size)
+{
+    VisitsFile file = parse_visits_file(value.year, data, size);
+    value.visits = file.visits;
+    value.visit_problems = file.problems;
+    if (file.problem_count > static_cast<int>(file.problems.size()))
+        value.visit_problems.push_back("ほかにもあり、全部で " + std::to_string(file.problem_count) + " 件です。");
+    return file.problem_count ? part_unreadable : part_read;
+}
+
+std::vector<unsigned char> visits_bytes(const LedgerYear& value, int) { return visits_file_bytes(value.year, value.visits); }
 
 unsigned save_count;
 // Years whose changes no save could write yet: reads see them, exit
@@ -73,9 +128,31 @@ PartState read_part(LedgerYear& value, int part, const std::string& path)
 {
     std::vector<unsigned char> content;
     bool missing = false;
-    bool read = read_whole_file(path.c_str(), content, &missing);
-    part_from_bytes(value, part, content.data(), read ? content.size() : 0);
-    return read ? part_read : missing ? part_missing : part_unreadable;
+    if (!read_whole_file(path.c_str(), content, &missing)) {
+        part_from_bytes(value, part, nullptr, 0);
+        return missing ? part_missing : part_unreadable;
+    }
+    return part_formats[part].read(value, part, content.data(), content.size());
+}
+
+// What a save does with each file: the tables are written; the visits file
+// is written, removed with the year's last visit, or left alone when it
+// could not be read.
+void plan_changes(const LedgerYear& value, PartChanges& changes)
+{
+    for (int part = 0; part < ledger_part_count; ++part) {
+        PartChange& change = changes[part];
+        change.action = PartChange::write;
+        if (part_formats[part].table) {
+            change.bytes = part_bytes(value, part);
+        } else if (value.status.parts[part] == part_unreadable) {
+            change.action = PartChange::keep;
+        } else if (value.visits.empty()) {
+            change.action = path_exists(ledger_part_path(value.year, part).c_str()) ? PartChange::remove : PartChange::keep;
+        } else {
+            change.bytes = part_bytes(value, part);
+        }
+    }
 }
 
 bool commit(const LedgerYear& value, SaveFailure* failure)
@@ -86,9 +163,24 @@ bool commit(const LedgerYear& value, SaveFailure* failure)
     LocalTime now;
     local_time_now(&now);
     back_up_before_first_save(value.year, now);
-    PartContents contents;
-    for (int part = 0; part < ledger_part_count; ++part) contents[part] = part_bytes(value, part);
-    return commit_year_files(value.year, contents, failure);
+    PartChanges changes;
+    plan_changes(value, changes);
+    return commit_year_files(value.year, changes, failure);
+}
+
+// The memo visits give a day: their places in order, without repeats.
+void memo_from_places(const std::vector<Visit>& visits, char (&memo)[memo_size])
+{
+    std::string places;
+    std::vector<std::string> seen;
+    for (const Visit& visit : visits) {
+        if (visit.place.empty() || std::find(seen.begin(), seen.end(), visit.place) != seen.end()) continue;
+        seen.push_back(visit.place);
+        places += (places.empty() ? "" : "・") + visit.place;
+    }
+    const std::string sjis = utf8_to_sjis(places.data(), places.size());
+    std::memset(memo, 0, memo_size);
+    copy_sjis_cut(memo, sjis.c_str(), memo_max_bytes);
 }
 }  // namespace
 
@@ -117,18 +209,17 @@ void clear_ledger_year(LedgerYear& value, int year)
 {
     value.year = year;
     set_all(value.status, part_missing);
-    for (int part = 0; part < ledger_part_count; ++part) {
-        std::memset(part_formats[part].table(value), 0, part_formats[part].size);
-        value.beyond[part].clear();
-    }
+    for (int part = 0; part < ledger_part_count; ++part) part_from_bytes(value, part, nullptr, 0);
 }
 
 bool year_is_whole(const YearStatus& status)
 {
-    for (PartState part : status.parts)
-        if (part == part_unreadable) return false;
+    for (int part = 0; part < ledger_part_count; ++part)
+        if (part_formats[part].table && status.parts[part] == part_unreadable) return false;
     return true;
 }
+
+bool visits_are_editable(const YearStatus& status) { return status.parts[part_visits] != part_unreadable; }
 
 bool read_ledger_year(int year, LedgerYear& value, YearStatus* status)
 {
@@ -209,29 +300,53 @@ const char* ledger_part_label(int part)
 std::string ledger_part_path(int year, int part)
 {
     char name[32];
-    std::snprintf(name, sizeof name, "%04d%s.dat", year, part_formats[part].suffix);
+    std::snprintf(name, sizeof name, part_formats[part].name, year);
     return std::string(program_folder()) + name;
 }
 
 void part_from_bytes(LedgerYear& value, int part, const unsigned char* data, size_t size)
 {
-    const PartFormat& format = part_formats[part];
-    unsigned char* table = static_cast<unsigned char*>(format.table(value));
-    std::memset(table, 0, format.size);
-    const size_t taken = size < format.size ? size : format.size;
-    if (taken) std::memcpy(table, data, taken);
-    value.beyond[part].assign(data + taken, data + size);
-    // A damaged file may hold a memo without its NUL.
-    if (part == part_memos)
-        for (auto& month : value.memos)
-            for (auto& memo : month) terminate_sjis_field(memo, memo_size);
+    part_formats[part].read(value, part, data, size);
 }
 
-std::vector<unsigned char> part_bytes(const LedgerYear& value, int part)
+std::vector<unsigned char> part_bytes(const LedgerYear& value, int part) { return part_formats[part].bytes(value, part); }
+
+bool ledger_part_is_table(int part) { return part_formats[part].table; }
+
+std::vector<Visit> visits_of_day(const LedgerYear& value, int month, int day)
 {
-    const PartFormat& format = part_formats[part];
-    const unsigned char* table = static_cast<const unsigned char*>(format.table(const_cast<LedgerYear&>(value)));
-    std::vector<unsigned char> bytes(table, table + format.size);
-    bytes.insert(bytes.end(), value.beyond[part].begin(), value.beyond[part].end());
-    return bytes;
+    std::vector<Visit> day_visits;
+    for (const Visit& visit : value.visits)
+        if (visit.month == month && visit.day == day) day_visits.push_back(visit);
+    return day_visits;
+}
+
+int64_t visits_sum(const std::vector<Visit>& visits)
+{
+    int64_t sum = 0;
+    for (const Visit& visit : visits) sum += visit_balance(visit);
+    return sum;
+}
+
+bool set_day_visits(LedgerYear& value, int month, int day, const std::vector<Visit>& visits)
+{
+    if (!valid_day(month, day)) return false;
+    const int64_t sum = visits_sum(visits);
+    if (sum < INT32_MIN || sum > INT32_MAX) return false;
+    // The day's visits take the place of its old ones, among the others by date.
+    auto after = [month, day](const Visit& visit) { return visit.month * 32 + visit.day > month * 32 + day; };
+    std::vector<Visit> kept;
+    for (const Visit& visit : value.visits)
+        if (visit.month != month || visit.day != day) kept.push_back(visit);
+    auto at = std::find_if(kept.begin(), kept.end(), after);
+    at = kept.insert(at, visits.begin(), visits.end());
+    for (auto placed = at; placed != at + static_cast<long>(visits.size()); ++placed) {
+        placed->month = month;
+        placed->day = day;
+    }
+    value.visits = kept;
+    if (!visits.empty()) value.amounts[month - 1][day - 1] = sum == 0 ? -1 : static_cast<int32_t>(sum);
+    char* memo = value.memos[month - 1][day - 1];
+    if (!visits.empty() && memo[0] == 0) memo_from_places(visits, value.memos[month - 1][day - 1]);
+    return true;
 }

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "ledger/visits.h"
+
 enum {
     ledger_months = 12,
     ledger_month_days = 31,
@@ -21,7 +23,7 @@ typedef char MemoTable[ledger_months][ledger_month_days][memo_size];
 typedef uint8_t DayOffTable[ledger_months][ledger_month_days];
 
 // The files of a year, in the order they are saved.
-enum LedgerPart { part_amounts, part_memos, part_day_off, ledger_part_count };
+enum LedgerPart { part_amounts, part_memos, part_day_off, part_visits, ledger_part_count };
 
 // What reading found of each part.
 enum PartState { part_missing, part_read, part_unreadable };
@@ -35,9 +37,14 @@ struct LedgerYear {
     AmountTable amounts;
     MemoTable memos;
     DayOffTable day_off;
+    // Every visit of the year, by date, each day's in the order entered.
+    std::vector<Visit> visits;
     // What a file holds beyond its table (written by another program):
     // kept as it was.
     std::vector<unsigned char> beyond[ledger_part_count];
+    // The visits file's problems, with their lines, when it could not be
+    // read whole (UTF-8).
+    std::vector<std::string> visit_problems;
     // How it was read: a year with a part that could not be read is never
     // saved, or the zeros it holds there would wipe that file.
     YearStatus status;
@@ -57,10 +64,24 @@ void set_day(LedgerYear& value, int month, int day, const DayEntry& entry);
 // An empty year.
 void clear_ledger_year(LedgerYear& value, int year);
 
-// No part is unreadable: the year may be changed and saved. A part that
+// No table is unreadable: the year may be changed and saved. A table that
 // exists but could not be read reads as empty, and saving that would wipe
 // it for good.
 bool year_is_whole(const YearStatus& status);
+// The visits file was read whole (or is not there): visits may change. A
+// file that could not be read is never written over; the days' amounts
+// keep working all the same.
+bool visits_are_editable(const YearStatus& status);
+
+// A day's visits, in their order.
+std::vector<Visit> visits_of_day(const LedgerYear& value, int month, int day);
+// Gives a day its visits: their balances' sum becomes its amount (a sum of
+// 0 the entered "±0"), and an empty memo becomes their places, joined by
+// "・" and cut to 20 bytes. False, with nothing changed, when the sum
+// lies outside 32 bits.
+bool set_day_visits(LedgerYear& value, int month, int day, const std::vector<Visit>& visits);
+// The sum of the visits' balances.
+int64_t visits_sum(const std::vector<Visit>& visits);
 
 // Reads a year: the changes no save could write yet when there are any,
 // else its files, after an interrupted save has been finished (or dropped
@@ -101,11 +122,15 @@ std::string describe_unreadable_parts(int year, const YearStatus& status);
 unsigned ledger_save_count();
 
 // The part's name for messages ("金額") and its file in the program folder
-// (2009.dat, 2009m.dat, 2009h.dat).
+// (2009.dat, 2009m.dat, 2009h.dat, 2009d.csv).
 const char* ledger_part_label(int part);
 std::string ledger_part_path(int year, int part);
 // The bytes of a file into its part of the value: what a short file lacks
 // is zero, every memo ends in its NUL, what lies beyond the table is kept.
 void part_from_bytes(LedgerYear& value, int part, const unsigned char* data, size_t size);
-// The file's bytes for a part: the table, then what lay beyond it.
+// The file's bytes for a part: the table, then what lay beyond it; the
+// visits file.
 std::vector<unsigned char> part_bytes(const LedgerYear& value, int part);
+// A fixed table, whose unreadable file keeps the whole year from changing
+// (the visits file is not one).
+bool ledger_part_is_table(int part);
