@@ -5,11 +5,16 @@
 //   wparam 2: the visible tooltip to tooltip-probe.txt: its tool id and
 //             the text the tool's window gives for it ("" when none shows);
 //   wparam 3: the tab titles of the property sheet to tabs-probe.txt, one
-//             per line.
+//             per line;
+//   wparam 4: what the analysis window shows against the room it has, to
+//             fit-probe.txt: "need|room|what" per list (its columns), per
+//             visible cell (text and the list's padding) and per figure;
+//   wparam 5: the analysis window moved to 192 DPI (WM_DPICHANGED).
 #include <windows.h>
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -109,6 +114,75 @@ void write_sheet_tabs()
     }
     fclose(out);
 }
+void write_need(FILE* out, long need, long room, const wchar_t* what, int id, int row = -1, int column = -1)
+{
+    wchar_t line[128];
+    wsprintfW(line, L"%ld|%ld|%s %d %d %d\n", need, room, what, id, row, column);
+    write_utf8(out, line);
+}
+
+void write_list_fit(FILE* out, HWND list, int padding)
+{
+    RECT client;
+    GetClientRect(list, &client);
+    HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+    int columns = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)), sum = 0;
+    int top = static_cast<int>(SendMessageW(list, LVM_GETTOPINDEX, 0, 0));
+    int rows = std::min<int>(SendMessageW(list, LVM_GETCOUNTPERPAGE, 0, 0), SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) - top);
+    for (int column = 0; column < columns; ++column) {
+        int width = static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, column, 0));
+        sum += width;
+        for (int row = top; row < top + rows; ++row) {
+            wchar_t text[64] = L"";
+            LVITEMW item = {};
+            item.iSubItem = column;
+            item.pszText = text;
+            item.cchTextMax = 64;
+            SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+            int need = static_cast<int>(SendMessageW(list, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text)));
+            write_need(out, need + padding, width, L"cell", GetDlgCtrlID(list), row, column);
+        }
+    }
+    write_need(out, sum, client.right, L"columns", GetDlgCtrlID(list));
+}
+
+void write_text_fit(FILE* out, HWND control)
+{
+    wchar_t text[64] = L"";
+    int length = GetWindowTextW(control, text, 64);
+    HDC dc = GetDC(control);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    SIZE size = {};
+    GetTextExtentPoint32W(dc, text, length, &size);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    RECT client;
+    GetClientRect(control, &client);
+    write_need(out, size.cx, client.right, L"text", GetDlgCtrlID(control));
+}
+
+void write_analysis_fit()
+{
+    HWND dialog = FindWindowW(L"#32770", L"収支分析");
+    FILE* out = open_beside_exe(L"fit-probe.txt");
+    if (!dialog || !out) return;
+    HDC screen = GetDC(nullptr);
+    const int padding = MulDiv(12, GetDeviceCaps(screen, LOGPIXELSX), 96);
+    ReleaseDC(nullptr, screen);
+    write_list_fit(out, GetDlgItem(dialog, 1303), padding);
+    write_list_fit(out, GetDlgItem(dialog, 1304), padding);
+    for (int id = 1320; id < 1373; ++id)
+        if (HWND control = GetDlgItem(dialog, id)) write_text_fit(out, control);
+    fclose(out);
+}
+
+void move_analysis_to_192_dpi()
+{
+    HWND dialog = FindWindowW(L"#32770", L"収支分析");
+    RECT suggested;
+    GetWindowRect(dialog, &suggested);
+    SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+}
 }  // namespace
 
 extern "C" __declspec(dllexport) LRESULT CALLBACK probe_hook(int code, WPARAM wparam, LPARAM lparam)
@@ -119,6 +193,8 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK probe_hook(int code, WPARAM wp
         if (call->wParam == 1) write_open_menu();
         if (call->wParam == 2) write_tooltip(call->hwnd);
         if (call->wParam == 3) write_sheet_tabs();
+        if (call->wParam == 4) write_analysis_fit();
+        if (call->wParam == 5) move_analysis_to_192_dpi();
     }
     return CallNextHookEx(nullptr, code, wparam, lparam);
 }

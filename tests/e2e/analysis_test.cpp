@@ -1,0 +1,130 @@
+// The balance analysis window on screen: where its chart ends, what
+// stands out, how it repaints, and the room for the largest figures.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <sstream>
+#include <string>
+
+#include "e2e/program_test.h"
+#include "view/chart_math.h"
+#include "view/dpi.h"
+
+using namespace e2e;
+namespace ob = option_bytes;
+
+namespace {
+
+class Analysis : public ProgramTest {
+protected:
+    HWND open(const char* fake_time)
+    {
+        ob::Bytes options = ob::default_file();
+        options[ob::show_time] = 0;  // no clock ticking on the screen
+        launch(options, fake_time);
+        command(40030);
+        return wait_for_dialog(L"収支分析");
+    }
+    // Every "need|room|what" line of the probe; how many there were.
+    int expect_everything_fits(const char* when)
+    {
+        probe(4);
+        Bytes bytes = read_file(file_in(folder, L"fit-probe.txt"));
+        std::istringstream lines(std::string(bytes.begin(), bytes.end()));
+        int count = 0;
+        long need, room;
+        char bar;
+        std::string what;
+        for (; lines >> need >> bar >> room >> bar && std::getline(lines, what); ++count)
+            EXPECT_LE(need, room) << what << " " << when;
+        return count;
+    }
+};
+
+Rgb rgb_of(uint32_t pixel) { return Rgb{int(pixel >> 16 & 255), int(pixel >> 8 & 255), int(pixel & 255)}; }
+
+}  // namespace
+
+TEST_F(Analysis, ChartEndsTodayShowsASmallLossAndRepaintsWholeAfterAMoveAndAResize)
+{
+    Bytes amounts(1488, 0);
+    put_amount(amounts, 3, 1, 120000);
+    put_amount(amounts, 5, 10, -11);  // one played day, less than a row on this scale
+    ASSERT_TRUE(write_file(file_in(folder, L"2009.dat"), amounts));
+    HWND dialog = open("2009-06-15 09:00:00");
+    ASSERT_NE(dialog, nullptr);
+    HWND chart = GetDlgItem(dialog, 1302);
+    Sleep(300);
+    Capture shown = capture_client(chart);
+    int loss_edge = 0, running_late = 0;
+    long march = 0;
+    for (int y = 0; y < shown.height; ++y)
+        for (int x = 0; x < shown.width; ++x) {
+            Rgb pixel = rgb_of(shown.at(x, y));
+            loss_edge += pixel.red > pixel.green + 10 && pixel.green == pixel.blue &&
+                         contrast_ratio(pixel, Rgb{255, 255, 255}) >= least_graphic_contrast;
+            running_late += x > shown.width * 7 / 10 && shown.at(x, y) == 0x0046AAu;
+            if (shown.at(x, y) == 0xFFFF00u) march = x;
+        }
+    EXPECT_GE(loss_edge, 8) << "May's loss stands out 3:1 from the white";
+    EXPECT_EQ(running_late, 0) << "the running total stops on 15 June";
+
+    RECT frame;
+    GetWindowRect(dialog, &frame);
+    SetWindowPos(dialog, nullptr, frame.left + 40, frame.top + 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    settle(program.window);
+    SetWindowPos(dialog, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top + 120,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    settle(program.window);
+    Sleep(300);
+    Capture moved = capture_client(dialog);
+    RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    settle(program.window);
+    Sleep(300);
+    Capture repainted = capture_client(dialog);
+    ASSERT_EQ(moved.pixels.size(), repainted.pixels.size());
+    size_t differing = 0;
+    for (size_t i = 0; i < moved.pixels.size(); ++i) differing += moved.pixels[i] != repainted.pixels[i];
+    EXPECT_EQ(differing, 0u) << "pixels unlike a full repaint";
+
+    RECT area;
+    GetClientRect(chart, &area);
+    EXPECT_EQ(tooltip_at(march, area.bottom / 2, chart), L"3|2009年3月  +120,000 (1勝0敗0分)");
+    EXPECT_EQ(tooltip_at(area.right - 20, area.bottom / 2, chart), L"<none>") << "December has not begun";
+    PostMessageW(dialog, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(exit_program(program));
+}
+
+// Run at 96 DPI with the other tests, and again in a prefix at 144 DPI.
+TEST_F(Analysis, SmallestWindowShowsTheLargestFiguresAndEveryColumnWhole)
+{
+    Bytes amounts(1488, 0), memos(7812, 0);
+    for (int day = 0; day < 372; ++day) put_amount(amounts, day / 31 + 1, day % 31 + 1, INT32_MIN);
+    for (int year = 1990; year <= 2037; ++year)
+        ASSERT_TRUE(write_file(file_in(folder, (std::to_wstring(year) + L".dat").c_str()), amounts));
+    for (int day = 0; day < 20; ++day)  // ten wide letters each, more than the list shows
+        for (int i = 0; i < 10; ++i) memos[day * 21 + 2 * i] = 0x82, memos[day * 21 + 2 * i + 1] = i < 9 ? 0x76 : 0x60 + day;
+    ASSERT_TRUE(write_file(file_in(folder, L"1990m.dat"), memos));
+    HWND dialog = open("2009-12-06 09:05:07");
+    ASSERT_NE(dialog, nullptr);
+    HWND period = GetDlgItem(dialog, 1301), tags = GetDlgItem(dialog, 1304);
+    SendMessageTimeoutW(period, CB_SETCURSEL, 0, 0, SMTO_NORMAL, 5000, nullptr);
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(1301, CBN_SELCHANGE), reinterpret_cast<LPARAM>(period));
+    settle(program.window);
+    EXPECT_EQ(control_text(dialog, 1345) + L" " + control_text(dialog, 1352), L"-37,649,683,316,736 37,649,683,316,736");
+    EXPECT_GT(expect_everything_fits("as it opens"), 7 * 7 + 39);
+    SetWindowPos(dialog, nullptr, 0, 0, 100, 100, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    settle(program.window);
+    EXPECT_GT(expect_everything_fits("at the smallest size"), 7 * 7 + 39);
+    EXPECT_TRUE(GetWindowLongPtrW(tags, GWL_STYLE) & WS_VSCROLL) << "the memos scroll, and only up and down";
+
+    // Moved to a screen of another scale, the columns keep their widths.
+    const int dpi = window_dpi(dialog), before = static_cast<int>(SendMessageW(tags, LVM_GETCOLUMNWIDTH, 5, 0));
+    probe(5);
+    EXPECT_NEAR(SendMessageW(tags, LVM_GETCOLUMNWIDTH, 5, 0), MulDiv(before, 192, dpi), 1);
+    PostMessageW(dialog, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(exit_program(program));
+}
