@@ -64,7 +64,7 @@ void follow_shown_month(HWND window)
     shown->year = today->year;
     shown->month = today->month;
     compute_first_weekday(shown);
-    if (year_changed) load_shown_year(today->year + 1900);
+    if (year_changed) show_ledger_year(today->year + 1900);
     InvalidateRect(window, nullptr, TRUE);
     shown_month_behind = false;
 }
@@ -291,4 +291,14 @@ UINT taskbar_created_message()
 {
     static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
     return message;
+}
+
+void let_taskbar_created_through(HWND window)
+{
+    // A copy run as administrator would otherwise never hear of a new
+    // taskbar from the user's Explorer, and its icon would stay gone
+    // (Windows 7 and later).
+    typedef BOOL(WINAPI * ChangeFilterFunction)(HWND, UINT, DWORD, void*);
+    if (auto change_filter = late<ChangeFilterFunction>(L"user32.dll", "ChangeWindowMessageFilterEx"))
+        change_filter(window, taskbar_created_message(), MSGFLT_ALLOW, nullptr);
 }

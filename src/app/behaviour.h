@@ -32,3 +32,5 @@ void remove_tray_icon(HWND window);
 void handle_tray_notify(HWND window, UINT mouse_message);
 // Explorer announces a new taskbar with this registered message.
 UINT taskbar_created_message();
+// Lets that message reach the window across privilege levels.
+void let_taskbar_created_through(HWND window);

@@ -2,9 +2,9 @@
 
 #include "app/menu.h"
 #include "app/pointer.h"
+#include "app/shell.h"
 #include "calendar/dates.h"
 #include "dialogs/day_entry.h"
-#include "ledger/year_ledger.h"
 #include "settings/options.h"
 #include "view/layout.h"
 
@@ -30,7 +30,7 @@ void move_selection(HWND window, int days)
     int year = shown->year;
     int month = shown->month;
     int day = shown->day;
-    if (step_day(year, month, day, days)) load_shown_year(year + 1900);
+    if (step_day(year, month, day, days)) show_ledger_year(year + 1900);
     shown->year = static_cast<int16_t>(year);
     shown->month = static_cast<int8_t>(month);
     shown->day = static_cast<int8_t>(day);
@@ -47,7 +47,7 @@ void back_to_today(HWND window)
 void open_selected_day(HWND window)
 {
     settle_selection();
-    run_day_entry_dialog(window);
+    open_shown_day(window);
 }
 }  // namespace
 
@@ -85,8 +85,8 @@ void key_action(HWND window, WPARAM key)
     case VK_RIGHT: move_selection(window, 1); break;
     case VK_UP: move_selection(window, -7); break;
     case VK_DOWN: move_selection(window, 7); break;
-    case VK_PRIOR: step_display(window, held(VK_CONTROL), false); break;
-    case VK_NEXT: step_display(window, held(VK_CONTROL), true); break;
+    case VK_PRIOR: step_shown(window, held(VK_CONTROL), false); break;
+    case VK_NEXT: step_shown(window, held(VK_CONTROL), true); break;
     case VK_HOME: back_to_today(window); break;
     case VK_RETURN: open_selected_day(window); break;
     default: break;

@@ -6,6 +6,7 @@
 #include "app/behaviour.h"
 #include "app/day_tooltips.h"
 #include "app/folder_check.h"
+#include "app/one_copy.h"
 #include "app/shell.h"
 #include "platform/late_library.h"
 #include "res/resource.h"
@@ -41,24 +42,6 @@ bool register_main_class(HINSTANCE instance)
     return RegisterClassW(&plain) != 0;
 }
 
-// The first start of the session holds it: a second start, however quick,
-// finds it taken, before either has a window.
-const wchar_t instance_mutex_name[] = L"Local\\Tovrel.Ravo.Zured";
-
-// Brings the running calendar forward, waiting a moment for its window: it
-// may still be starting. A calendar the user hid stays hidden.
-void bring_running_forward()
-{
-    for (int waited = 0; waited <= 5000; waited += 50) {
-        if (HWND running = FindWindowW(class_name, nullptr)) {
-            if (IsWindowVisible(running) && IsIconic(running)) ShowWindowAsync(running, SW_RESTORE);
-            SetForegroundWindow(running);
-            return;
-        }
-        Sleep(50);
-    }
-}
-
 // The shell opens documents through COM handlers (Windows 11 does for
 // .txt and .ini): the thread that launches them takes part in COM.
 typedef HRESULT(WINAPI* CoInitializeExFunction)(void*, DWORD);
@@ -88,24 +71,23 @@ int run_message_loop()
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
 {
-    HANDLE single = CreateMutexW(nullptr, FALSE, instance_mutex_name);
-    if (single && GetLastError() == ERROR_ALREADY_EXISTS) {
-        CloseHandle(single);
-        bring_running_forward();
-        return 0;
+    restrict_dll_search();
+    find_program_folder(instance);
+    switch (claim_start()) {
+    case claim_running_here: bring_running_forward(); return 0;
+    case claim_folder_in_use: tell_folder_in_use(); return 0;
+    case claim_first: break;
     }
     module_instance = instance;
     small_icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
                                                GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
-    if (!register_main_class(instance)) {
-        DestroyIcon(small_icon);
-        return 0;
-    }
-    find_program_folder(instance);
-    HWND window = CreateWindowExW(main_ex_style, class_name, L"", main_style, 0, 0, 0, 0, nullptr, nullptr,
-                                  instance, nullptr);
+    HWND window = register_main_class(instance)
+                      ? CreateWindowExW(main_ex_style, class_name, L"", main_style, 0, 0, 0, 0, nullptr, nullptr,
+                                        instance, nullptr)
+                      : nullptr;
     if (!window) {
         DestroyIcon(small_icon);
+        release_start_claim();
         return 0;
     }
     ShowWindow(window, SW_SHOWNORMAL);
@@ -121,6 +103,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     check_program_folder(window);
     int code = run_message_loop();
     if (com) end_shell_com();
-    if (single) CloseHandle(single);
+    release_start_claim();
     return code;
 }

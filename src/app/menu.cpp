@@ -82,7 +82,7 @@ void open_programs_folder(HWND window, int folder)
     wchar_t path[MAX_PATH];
     special_folder_path(folder, path);
     // The path holds spaces ("Start Menu\Programs"): one argument.
-    launch(window, L"EXPLORER.EXE", (L"\"" + std::wstring(path) + L"\"").c_str());
+    launch(window, windows_program(L"EXPLORER.EXE").c_str(), (L"\"" + std::wstring(path) + L"\"").c_str());
 }
 
 void open_help(HWND window)
@@ -99,7 +99,7 @@ void open_help(HWND window)
 void reset_to_today()
 {
     set_to_now(display_date());
-    load_shown_year(display_date()->year + 1900);
+    show_ledger_year(display_date()->year + 1900);
 }
 
 void handle_command(HWND window, WORD command)
@@ -114,15 +114,15 @@ void handle_command(HWND window, WORD command)
         save_ledger_before_exit(window);
         DestroyWindow(window);
         break;
-    case IDM_YEAR_INFO: run_year_info_dialog(window); break;
+    case IDM_YEAR_INFO: open_year_info(window); break;
     case IDM_ANALYSIS: run_analysis_window(window); break;
-    case IDM_EXPLORER: launch(window, L"EXPLORER.EXE", L"/e,/root,"); break;
+    case IDM_EXPLORER: launch(window, windows_program(L"EXPLORER.EXE").c_str(), L"/e,/root,"); break;
     case IDM_SHUTDOWN: end_session(window, EWX_SHUTDOWN | EWX_POWEROFF); break;
     case IDM_RESTART: end_session(window, EWX_REBOOT); break;
     case IDM_LOG_OFF: end_session(window, EWX_LOGOFF); break;
     case IDM_SMALL_DISPLAY: switch_small_display(); break;
     case IDM_PROPERTIES: show_properties(window, module_instance); break;
-    case IDM_DATE_TIME: launch(window, L"CONTROL.EXE", L"TIMEDATE.CPL"); break;
+    case IDM_DATE_TIME: launch(window, system_program(L"CONTROL.EXE").c_str(), L"TIMEDATE.CPL"); break;
     case IDM_YEAR_VIEW: switch_year_view(); break;
     case IDM_TODAY:
         reset_to_today();
@@ -133,7 +133,7 @@ void handle_command(HWND window, WORD command)
         apply_start_with_windows(window);
         break;
     case IDM_PROGRAMS: open_programs_folder(window, CSIDL_PROGRAMS); break;
-    case IDM_CONTROL_PANEL: launch(window, L"CONTROL.EXE", L""); break;
+    case IDM_CONTROL_PANEL: launch(window, system_program(L"CONTROL.EXE").c_str(), L""); break;
     case IDM_ALL_USERS_PROGRAMS: open_programs_folder(window, CSIDL_COMMON_PROGRAMS); break;
     case IDM_HIDE: toggle_hidden(window); break;
     case IDM_HELP: open_help(window); break;

@@ -37,11 +37,11 @@ void double_click_action(HWND window, int x, int y)
     int result = hit_test(x, y);
     switch (result) {
     case hit_nothing: set_small_mode(1); break;
-    case hit_year_caption: step_display(window, true, true); break;
-    case hit_month_caption: step_display(window, false, true); break;
-    case hit_day: run_day_entry_dialog(window); break;
+    case hit_year_caption: step_shown(window, true, true); break;
+    case hit_month_caption: step_shown(window, false, true); break;
+    case hit_day: open_shown_day(window); break;
     case hit_weekday_last: show_era(window); break;
-    default: run_year_info_dialog(window); break;  // the other header columns
+    default: open_year_info(window); break;  // the other header columns
     }
 }
 
@@ -49,9 +49,9 @@ void right_button_action(HWND window, int x, int y)
 {
     int result = hit_test(x, y);
     if (!options()->small_mode && result == hit_year_caption)
-        step_display(window, true, false);
+        step_shown(window, true, false);
     else if (!options()->small_mode && result == hit_month_caption)
-        step_display(window, false, false);
+        step_shown(window, false, false);
     else
         show_popup_menu(window, x, y);
 }

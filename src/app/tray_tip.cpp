@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/shell.h"
 #include "calendar/dates.h"
 #include "calendar/holidays.h"
 #include "ledger/results.h"
@@ -10,14 +11,14 @@
 #include "view/tip_text.h"
 
 namespace {
-// Today's day-off mark: of the loaded ledger when it holds today's year,
-// else of that year's file.
+// Today's day-off mark: of the shown year when it is today's, else as the
+// ledger holds that year.
 int today_day_off_mark(int year, int month, int day)
 {
-    if (year == ledger_year()) return day_off_mark(month, day);
-    DayOffTable marks;
-    load_day_off(year, marks);
-    return marks[month - 1][day - 1];
+    if (year == shown_ledger().year) return day_of(shown_ledger(), month, day).day_off;
+    LedgerYear today_year;
+    read_ledger_year(year, today_year);
+    return day_of(today_year, month, day).day_off;
 }
 
 std::u16string today_holiday_name(const DateRecord& today)

@@ -57,10 +57,11 @@ LRESULT on_create(HWND window)
     load_popup_menu();
     set_to_now(display_date());
     set_to_now(today_date());
-    load_shown_year(display_date()->year + 1900);
+    show_ledger_year(display_date()->year + 1900);
     refresh_layout();
     apply_topmost(window);
     apply_start_with_windows(window);
+    let_taskbar_created_through(window);
     // The notification icon is added once the window shows (see wWinMain):
     // the shell takes tens of milliseconds over it.
     return 0;
@@ -116,13 +117,30 @@ LRESULT on_time_change(HWND window)
     return 0;
 }
 
-// Dragged to a screen of another scale, or the scale changed: fonts,
-// glyphs and sizes are made again for it, at the place Windows suggests.
+// Fonts, glyphs and frame for the resolution of the window's screen.
+void adopt_dpi(int dpi)
+{
+    if (view_layout()->dpi == dpi) return;
+    view_layout()->dpi = dpi;
+    create_view_fonts(&options()->month_font, &options()->year_font, dpi);
+    prepare_glyphs(module_instance);
+}
+
+// About to be dragged onto a screen of another scale: the size the layout
+// gives there, so the rectangle Windows suggests is the one the window
+// takes, and it stays under the pointer.
+LRESULT on_get_dpi_scaled_size(HWND window, int dpi, SIZE* size)
+{
+    adopt_dpi(dpi);
+    *size = options()->small_mode ? small_display_size(window) : calendar_view_size(window);
+    return TRUE;
+}
+
+// Dragged to a screen of another scale, or the scale changed: the window
+// takes the place Windows suggests, at the size of the new scale.
 LRESULT on_dpi_changed(HWND window, WPARAM wparam, const RECT* suggested)
 {
-    view_layout()->dpi = HIWORD(wparam);
-    create_view_fonts(&options()->month_font, &options()->year_font, view_layout()->dpi);
-    prepare_glyphs(module_instance);
+    adopt_dpi(HIWORD(wparam));
     store_mode_position(POINT{suggested->left, suggested->top});
     resize_for_mode(window);
     return 0;
@@ -130,8 +148,9 @@ LRESULT on_dpi_changed(HWND window, WPARAM wparam, const RECT* suggested)
 
 // A day entry or an import changed the ledger: the calendar and the
 // month's balance in the icon's tip show it.
-LRESULT on_ledger_changed(HWND window)
+LRESULT on_ledger_changed(HWND window, int year)
 {
+    follow_ledger_change(year);
     InvalidateRect(window, nullptr, TRUE);
     update_tray_icon(window, 0);
     return 0;
@@ -252,7 +271,7 @@ LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam,
     case WM_DESTROY: return on_destroy(window);
     case WM_SIZE:
     case WM_DISPLAYCHANGE: return 0;
-    case WM_PAINT: paint_window(window); return 0;
+    case WM_PAINT: paint_window(window, shown_ledger()); return 0;
     case WM_CLOSE: return on_close(window);
     case WM_QUERYENDSESSION: return on_query_end_session(window);
     case WM_ENDSESSION: return on_end_session(window, wparam);
@@ -276,7 +295,8 @@ LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam,
     case WM_KILLFOCUS: return on_focus_change(window);
     case WM_MOVING: return on_moving(window, reinterpret_cast<RECT*>(lparam));
     case WM_TRAYNOTIFY: handle_tray_notify(window, static_cast<UINT>(lparam)); return 0;
-    case WM_LEDGER_CHANGED: return on_ledger_changed(window);
+    case WM_LEDGER_CHANGED: return on_ledger_changed(window, static_cast<int>(wparam));
+    case WM_GETDPISCALEDSIZE: return on_get_dpi_scaled_size(window, static_cast<int>(wparam), reinterpret_cast<SIZE*>(lparam));
     case WM_DPICHANGED: return on_dpi_changed(window, wparam, reinterpret_cast<const RECT*>(lparam));
     case WM_OPTIONS_APPLIED: return on_options_applied();
     default:

@@ -60,9 +60,6 @@ AnalysisWindowState window_state;
 
 const BalanceAnalysis& shown() { return *window_state.shown; }
 
-// The loaded year as it is in memory, saved or not.
-YearTables loaded_year() { return YearTables{ledger_year(), &ledger_amounts(), &ledger_memos()}; }
-
 // The chart ends today by the calendar's clock.
 LedgerDate today()
 {
@@ -73,8 +70,7 @@ LedgerDate today()
 void prepare_all_years()
 {
     if (window_state.has_all_years) return;
-    YearTables loaded = loaded_year();
-    analyse_period(all_years_period, window_state.all_years, &loaded);
+    analyse_period(all_years_period, window_state.all_years);
     end_chart_at(window_state.all_years, today());
     window_state.has_all_years = true;
 }
@@ -305,8 +301,7 @@ void show_period(HWND dialog, int period)
         prepare_all_years();
         window_state.shown = &window_state.all_years;
     } else {
-        YearTables loaded = loaded_year();
-        analyse_period(period, window_state.year, &loaded);
+        analyse_period(period, window_state.year);
         end_chart_at(window_state.year, today());
         window_state.shown = &window_state.year;
     }
@@ -411,6 +406,11 @@ INT_PTR CALLBACK analysis_procedure(HWND dialog, UINT message, WPARAM wparam, LP
     case WM_COMMAND: return on_command(dialog, LOWORD(wparam), HIWORD(wparam));
     case WM_NOTIFY: return on_table_notify(dialog, reinterpret_cast<NMHDR*>(lparam), shown());
     case WM_TIMER: on_timer(dialog, wparam); return TRUE;
+    case WM_LEDGER_CHANGED:
+        // A day changed under the window: its figures follow.
+        window_state.has_all_years = false;
+        show_period(dialog, chosen_period(dialog));
+        return TRUE;
     case WM_CTLCOLORSTATIC: return on_static_color(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
     case WM_DPICHANGED: on_dpi_changed(dialog, HIWORD(wparam)); return FALSE;
     default: return FALSE;

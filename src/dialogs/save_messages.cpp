@@ -17,7 +17,6 @@ std::wstring not_saved_text(const SaveFailure& failure)
 
 void tell_save_failure(HWND owner, const SaveFailure& failure)
 {
-    // Only what is named failed: the other files of the year are saved.
     std::wstring text = not_saved_text(failure) +
                         L"\n入力した内容は覚えていて、次に保存するときや終了するときにもう一度書き込みます。\n"
                         L"フォルダやファイルに書き込めるか確かめてください。";
@@ -37,6 +36,20 @@ void save_ledger_before_exit(HWND owner)
         discard_unsaved_changes();
         return;
     }
+}
+
+void tell_year_unreadable(HWND owner, int year, const YearStatus& status, const wchar_t* refused)
+{
+    std::wstring names;
+    for (int part = 0; part < ledger_part_count; ++part) {
+        if (status.parts[part] != part_unreadable) continue;
+        const std::string path = ledger_part_path(year, part);
+        names += (names.empty() ? L"" : L"、") + utf8_to_wide(path.substr(path.find_last_of("\\/") + 1).c_str());
+    }
+    const std::wstring text = names + L" を読めないため、" + refused + L"\n\n" +
+                              utf8_to_wide(describe_unreadable_parts(year, status).c_str()) +
+                              L"\nほかのプログラムが開いていないか確かめてください。";
+    MessageBoxW(owner, text.c_str(), L"エラーです。", MB_OK | MB_ICONERROR);
 }
 
 void tell_csv_write_failure(HWND owner, const std::wstring& path)

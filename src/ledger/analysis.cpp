@@ -50,10 +50,6 @@ const uint32_t all_years_tag_slots = 32768;
 static_assert(all_years_tag_slots > 366 * (last_ledger_year - first_ledger_year + 1), "a free slot is left");
 int32_t tag_slots[all_years_tag_slots];
 
-// Tables for years read from their files, kept off the loaded ledger.
-AmountTable file_amounts;
-MemoTable file_memos;
-
 // What carries from one played day to the next through the period.
 struct Walk {
     BalanceAnalysis& into;
@@ -267,37 +263,7 @@ void cut_chart(BalanceAnalysis& analysis, long bars, long points)
     analysis.running.resize(std::min(analysis.running.size(), static_cast<size_t>(std::max(0L, points))));
 }
 
-bool has_amount(const AmountTable& amounts)
-{
-    for (const auto& month : amounts)
-        for (int32_t amount : month)
-            if (amount != 0) return true;
-    return false;
-}
-
-bool amounts_file_exists(int year)
-{
-    char path[path_capacity];
-    amounts_file(path, sizeof path, year);
-    return path_exists(path);
-}
-
-// The year's tables, from memory or from its files; false when the year
-// has no data to show.
-bool year_tables(int year, const YearTables* in_memory, const AmountTable*& amounts, const MemoTable*& memos)
-{
-    if (in_memory && in_memory->year == year) {
-        amounts = in_memory->amounts;
-        memos = in_memory->memos;
-        return has_amount(*amounts) || amounts_file_exists(year);
-    }
-    amounts = &file_amounts;
-    memos = &file_memos;
-    if (!load_amounts(year, file_amounts)) return false;
-    // A year without a played day needs no memos.
-    if (has_amount(file_amounts)) load_memos(year, file_memos);
-    return true;
-}
+bool amounts_file_exists(int year) { return path_exists(ledger_part_path(year, part_amounts).c_str()); }
 
 // Years without a file between two with data stand still on the chart.
 void chart_gap_until(BalanceAnalysis& into, int year, int64_t running)
@@ -417,45 +383,46 @@ void memo_tag(const char* memo, char (&tag)[memo_size])
     tag[length] = 0;
 }
 
-void analyse_year(int year, const AmountTable& amounts, const MemoTable& memos, BalanceAnalysis& into)
+void analyse_year(const LedgerYear& value, BalanceAnalysis& into)
 {
-    start_analysis(into, year);
-    into.first_year = into.last_year = year;
+    start_analysis(into, value.year);
+    into.first_year = into.last_year = value.year;
     Walk walk = start_walk(into, year_tag_slots);
     ResultSummary months[ledger_months];
-    walk_year(walk, year, amounts, memos, months, &into.running);
+    walk_year(walk, value.year, value.amounts, value.memos, months, &into.running);
     into.bars.assign(months, months + ledger_months);
     finish_analysis(into);
 }
 
-void analyse_all_years(BalanceAnalysis& into, const YearTables* in_memory)
+void analyse_all_years(BalanceAnalysis& into)
 {
     start_analysis(into, all_years_period);
     Walk walk = start_walk(into, all_years_tag_slots);
+    LedgerYear value;
     for (int year = first_ledger_year; year <= last_ledger_year; ++year) {
-        const AmountTable* amounts = nullptr;
-        const MemoTable* memos = nullptr;
-        if (!year_tables(year, in_memory, amounts, memos)) continue;
+        // Only a year with its amounts (on disk or held in memory) shows.
+        YearStatus status;
+        if (!amounts_file_exists(year) && !ledger_has_unsaved_changes()) continue;
+        read_ledger_year(year, value, &status);
+        if (status.parts[part_amounts] != part_read) continue;
         chart_gap_until(into, year, walk.running);
         int64_t running_before = walk.running;
         ResultSummary months[ledger_months];
-        walk_year(walk, year, *amounts, *memos, months, nullptr);
+        walk_year(walk, year, value.amounts, value.memos, months, nullptr);
         add_year_to_chart(into, year, months, running_before);
     }
     finish_analysis(into);
 }
 
-void analyse_period(int period, BalanceAnalysis& into, const YearTables* in_memory)
+void analyse_period(int period, BalanceAnalysis& into)
 {
     if (period == all_years_period) {
-        analyse_all_years(into, in_memory);
-    } else if (in_memory && in_memory->year == period) {
-        analyse_year(period, *in_memory->amounts, *in_memory->memos, into);
-    } else {
-        load_amounts(period, file_amounts);
-        load_memos(period, file_memos);
-        analyse_year(period, file_amounts, file_memos, into);
+        analyse_all_years(into);
+        return;
     }
+    LedgerYear value;
+    read_ledger_year(period, value);
+    analyse_year(value, into);
 }
 
 void end_chart_at(BalanceAnalysis& analysis, const LedgerDate& today)

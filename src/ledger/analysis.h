@@ -94,26 +94,17 @@ struct BalanceAnalysis {
     std::vector<TagFigures> tags;  // highest sum first, then by tag bytes
 };
 
-// A year's tables held in memory, used instead of its files.
-struct YearTables {
-    int year;
-    const AmountTable* amounts;
-    const MemoTable* memos;
-};
-
 // The first word of a memo, its tag: leading half- and full-width spaces
 // skipped, then up to a space, CR or LF; "（メモなし）" when there is none.
 void memo_tag(const char* memo, char (&tag)[memo_size]);
 
 // `into` keeps its vectors' room between calls, so recomputing is cheap.
-void analyse_year(int year, const AmountTable& amounts, const MemoTable& memos, BalanceAnalysis& into);
-// Every year 1990..2037 with an amounts file, each file read once; the
-// loaded ledger is untouched. `in_memory` replaces that year's files; it
-// counts as having data when its file exists or an amount is set.
-void analyse_all_years(BalanceAnalysis& into, const YearTables* in_memory = nullptr);
-// A year (from `in_memory` when it is that year, else from its files) or
-// all_years_period.
-void analyse_period(int period, BalanceAnalysis& into, const YearTables* in_memory = nullptr);
+void analyse_year(const LedgerYear& value, BalanceAnalysis& into);
+// Every year 1990..2037 with amounts, on disk or held in memory, each read
+// once.
+void analyse_all_years(BalanceAnalysis& into);
+// A year as the ledger holds it, or all_years_period.
+void analyse_period(int period, BalanceAnalysis& into);
 
 // Ends the chart at today, or at a later played day: the running total
 // stops there and the months (or years) after it have no bar. Periods

@@ -60,17 +60,19 @@ std::string csv_path(int year) { return csv_folder() + std::to_string(year) + ".
 
 std::string csv_text(int year, bool* unreadable)
 {
-    static AmountTable amounts;
-    static MemoTable memos;
-    bool amounts_unreadable = false, memos_unreadable = false;
-    load_amounts(year, amounts, &amounts_unreadable);
-    load_memos(year, memos, &memos_unreadable);
-    if (unreadable) *unreadable = amounts_unreadable || memos_unreadable;
-    return csv_text_of(year, amounts, memos);
+    LedgerYear value;
+    YearStatus status;
+    read_ledger_year(year, value, &status);
+    if (unreadable)
+        *unreadable = status.parts[part_amounts] == part_unreadable || status.parts[part_memos] == part_unreadable;
+    return csv_text_of(value);
 }
 
-std::string csv_text_of(int year, const AmountTable& amounts, const MemoTable& memos)
+std::string csv_text_of(const LedgerYear& value)
 {
+    const int year = value.year;
+    const AmountTable& amounts = value.amounts;
+    const MemoTable& memos = value.memos;
     std::string text = header;
     text.reserve(366 * 64);
     int64_t total = 0;

@@ -5,6 +5,7 @@
 
 #include "calendar/dates.h"
 #include "ledger/csv_export.h"
+#include "ledger/results.h"
 #include "platform/shift_jis.h"
 #include "platform/text_convert.h"
 
@@ -287,10 +288,14 @@ CsvFileStatus read_year_csv(int year, CsvImport* parsed)
 
 ImportOutcome apply_year_csv(const CsvImport& parsed)
 {
-    ImportOutcome outcome = {import_refused, BackupResult{backup_nothing_to_copy, std::string()}, SaveFailure(), 0, 0};
-    if (!parsed.problems.empty() || parsed.days.empty() || parsed.year != ledger_year() ||
-        parsed.year < first_ledger_year)
+    ImportOutcome outcome = {import_refused, BackupResult{backup_nothing_to_copy, std::string()}, SaveFailure(), {}, 0, 0};
+    if (!parsed.problems.empty() || parsed.days.empty() || parsed.year < first_ledger_year) return outcome;
+    // Never applied to a year read as zeros: saved, they would wipe it.
+    LedgerYear value;
+    if (!read_ledger_year(parsed.year, value, &outcome.year_status)) {
+        outcome.status = import_unreadable;
         return outcome;
+    }
     LocalTime now;
     local_time_now(&now);
     outcome.backup = back_up_year_anew(parsed.year, now);
@@ -299,14 +304,19 @@ ImportOutcome apply_year_csv(const CsvImport& parsed)
         return outcome;
     }
     for (const ImportedDay& day : parsed.days) {
-        ledger_amounts()[day.month - 1][day.day - 1] = day.amount;
+        // The export writes every draw as 0 with its mark: a day that is a
+        // draw already keeps its own amount, so an unchanged file read back
+        // changes nothing.
+        int32_t& amount = value.amounts[day.month - 1][day.day - 1];
+        if (day.amount != -1 || day_result(amount) != result_draw) amount = day.amount;
         // The whole field is cleared, as the day entry does.
-        char* memo = ledger_memos()[day.month - 1][day.day - 1];
+        char* memo = value.memos[day.month - 1][day.day - 1];
+        if (std::strcmp(memo, day.memo) == 0) continue;
         std::memset(memo, 0, memo_size);
         std::memcpy(memo, day.memo, std::strlen(day.memo));
     }
     outcome.days_read = static_cast<int>(parsed.days.size());
     outcome.memos_cut = parsed.memos_cut;
-    outcome.status = save_year(parsed.year, &outcome.failure) ? import_saved : import_not_saved;
+    outcome.status = save_ledger_year(value, &outcome.failure) ? import_saved : import_not_saved;
     return outcome;
 }

@@ -47,18 +47,20 @@ enum ImportStatus {
     import_saved,      // the year holds the file's days, on disk too
     import_not_saved,  // the days are in memory; `failure` names what could not be written
     import_no_backup,  // nothing changed: the backup could not be made
-    import_refused,    // nothing changed: problems, no days, or not the loaded year
+    import_unreadable, // nothing changed: a file of the year could not be read (`year_status`)
+    import_refused,    // nothing changed: problems, no days, or a year before 1990
 };
 
 struct ImportOutcome {
     ImportStatus status;
     BackupResult backup;
     SaveFailure failure;
+    YearStatus year_status;
     int days_read;
     int memos_cut;
 };
 
-// Backs the year up into a folder of its own, then writes the days into
-// the loaded ledger, which must hold the file's year, and saves it. Day-off
-// marks and the days the file does not name stay as they are.
+// Reads the file's year, backs it up into a folder of its own, writes the
+// days into it and saves it. Day-off marks and the days the file does not
+// name stay as they are.
 ImportOutcome apply_year_csv(const CsvImport& parsed);

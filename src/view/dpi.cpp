@@ -36,3 +36,20 @@ int system_metric_at_dpi(int index, int dpi)
     static auto metric_for_dpi = late<int(WINAPI*)(int, UINT)>(L"user32.dll", "GetSystemMetricsForDpi");
     return metric_for_dpi ? metric_for_dpi(index, static_cast<UINT>(dpi)) : GetSystemMetrics(index);
 }
+
+void keep_own_font(HWND control)
+{
+    typedef BOOL(WINAPI * ChangeBehavior)(HWND, DWORD, DWORD);
+    static auto change_behavior = late<ChangeBehavior>(L"user32.dll", "SetDialogControlDpiChangeBehavior");
+    const DWORD disable_font_update = 1;  // DCDC_DISABLE_FONT_UPDATE
+    if (change_behavior && control) change_behavior(control, disable_font_update, disable_font_update);
+}
+
+void set_own_font(HWND dialog, int id, HFONT& held, HFONT made)
+{
+    HWND control = GetDlgItem(dialog, id);
+    keep_own_font(control);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(made), TRUE);
+    if (held) DeleteObject(held);
+    held = made;
+}

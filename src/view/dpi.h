@@ -15,3 +15,10 @@ int scale_to_dpi(int length, int dpi);
 SIZE outer_size_at_dpi(HWND window, SIZE client, int dpi);
 // GetSystemMetrics at `dpi` where the system knows it, else the screen's.
 int system_metric_at_dpi(int index, int dpi);
+
+// A control that shows a font of our own keeps it when the dialog moves to
+// a monitor of another scale (the dialog manager would put the dialog font
+// back); the owner makes it again for the new DPI (Windows 10 1703 on).
+void keep_own_font(HWND control);
+// Gives a dialog's control a font made for it, and deletes the one it had.
+void set_own_font(HWND dialog, int id, HFONT& held, HFONT made);

@@ -175,11 +175,23 @@ void free_view_fonts()
 HFONT month_view_font() { return month_font_handle; }
 HFONT year_view_font() { return year_font_handle; }
 
+int font_picker_dpi()
+{
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
+    if (screen) ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : base_dpi;
+}
+
 int choose_view_font(HWND owner, int which)
 {
     StoredLogFont* stored = which == view_year ? year_source : month_source;
     if (!stored) return 0;
-    LOGFONTW font = log_font_at_dpi(*stored, fonts_dpi);
+    // The picker lists and returns sizes at the system's resolution, on
+    // whatever monitor the window stands: the stored 96-DPI size is
+    // converted with its resolution, not the window's.
+    const int picker_dpi = font_picker_dpi();
+    LOGFONTW font = log_font_at_dpi(*stored, picker_dpi);
     CHOOSEFONTW dialog = {};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = owner;
@@ -187,7 +199,7 @@ int choose_view_font(HWND owner, int which)
     dialog.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_NOVERTFONTS;
     if (!run_font_picker(&dialog)) return 0;
     // The file keeps 96-DPI pixels: it means the same on every screen.
-    store_log_font_from_dpi(font, fonts_dpi, *stored);
+    store_log_font_from_dpi(font, picker_dpi, *stored);
     return 1;
 }
 

@@ -27,6 +27,9 @@ HFONT year_view_font();
 
 // The font picker on the stored font of a view; nonzero when confirmed.
 int choose_view_font(HWND owner, int which);
+// The resolution the picker converts points with: the system's, the same
+// on every monitor.
+int font_picker_dpi();
 // Japanese names for a view whose font's character set is 128 or more.
 bool is_japanese_font(int which);
 

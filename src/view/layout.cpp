@@ -1,8 +1,6 @@
 #include "view/layout.h"
 
 #include "calendar/dates.h"
-#include "calendar/holiday_file.h"
-#include "ledger/year_ledger.h"
 #include "settings/options.h"
 #include "view/dpi.h"
 #include "view/fonts.h"
@@ -25,13 +23,6 @@ int measure_cell_size(HWND window, HFONT font)
     int cell = cell_size_from_metrics(last_metrics.tmHeight, last_metrics.tmAveCharWidth);
     layout.cell_width = layout.cell_height = cell;
     return cell;
-}
-
-void load_shown_year(int year)
-{
-    load_year(year);
-    // Edits of the holiday file show with the next year shown.
-    load_holiday_file();
 }
 
 SIZE calendar_view_size(HWND window)
@@ -88,7 +79,7 @@ RECT selected_day_cell()
     return to_rect(day_cell_box(month, first + day - 1, layout.cell_width));
 }
 
-void step_display(HWND window, bool by_year, bool forward)
+bool step_display(HWND window, bool by_year, bool forward)
 {
     RECT area;
     GetClientRect(window, &area);
@@ -96,9 +87,10 @@ void step_display(HWND window, bool by_year, bool forward)
     DateRecord* shown = display_date();
     int year = shown->year;
     int month = shown->month;
-    if (step_year_month(year, month, by_year, forward)) load_shown_year(year + 1900);
+    const bool year_changed = step_year_month(year, month, by_year, forward);
     shown->year = static_cast<int16_t>(year);
     shown->month = static_cast<int8_t>(month);
     InvalidateRect(window, &area, TRUE);
     compute_first_weekday(shown);
+    return year_changed;
 }

@@ -20,10 +20,6 @@ ViewLayout* view_layout();
 // styles at its DPI.
 SIZE outer_size_for_client(HWND window, SIZE client);
 
-// A year becomes the shown one: its ledger, and the holiday rules read
-// again.
-void load_shown_year(int year);
-
 // The outer size of the window for the month or the one-year view, from
 // the cell size of the view's font (measured and kept here).
 SIZE calendar_view_size(HWND window);
@@ -38,7 +34,8 @@ int hit_test(long x, long y);
 // counts as the last.
 RECT selected_day_cell();
 // The shown month or year one step on, wrapping between 1990 and 2037.
-void step_display(HWND window, bool by_year, bool forward);
+// True when the shown year changed (its ledger is to be shown).
+bool step_display(HWND window, bool by_year, bool forward);
 
 // Cell size of a font, measured on the main window.
 int measure_cell_size(HWND window, HFONT font);

@@ -31,7 +31,7 @@ protected:
     // Every "need|room|what" line of the probe; how many there were.
     int expect_everything_fits(const char* when)
     {
-        probe(4);
+        probe(5);
         Bytes bytes = read_file(file_in(folder, L"fit-probe.txt"));
         std::istringstream lines(std::string(bytes.begin(), bytes.end()));
         int count = 0;
@@ -123,7 +123,7 @@ TEST_F(Analysis, SmallestWindowShowsTheLargestFiguresAndEveryColumnWhole)
 
     // Moved to a screen of another scale, the columns keep their widths.
     const int dpi = window_dpi(dialog), before = static_cast<int>(SendMessageW(tags, LVM_GETCOLUMNWIDTH, 5, 0));
-    probe(5);
+    probe(6);
     EXPECT_NEAR(SendMessageW(tags, LVM_GETCOLUMNWIDTH, 5, 0), MulDiv(before, 192, dpi), 1);
     PostMessageW(dialog, WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_TRUE(exit_program(program));

@@ -454,10 +454,10 @@ TEST_F(Ledger, PartlyFailedSaveNamesWhatWasNotSavedAndExitTriesAgain)
     ASSERT_NE(box, nullptr);
     std::wstring text = control_text(box, 65535);
     EXPECT_NE(text.find(L"金額: " + folder + L"2009.dat\n"), std::wstring::npos) << text;
-    EXPECT_EQ(text.find(L"メモ:"), std::wstring::npos) << "the memo was saved";
+    EXPECT_EQ(text.find(L"メモ:"), std::wstring::npos) << "only the file that failed is named";
     EXPECT_EQ(text.find(L"休日:"), std::wstring::npos);
     press(box, IDOK);
-    EXPECT_EQ(file(L"2009m.dat")[11 * 651 + 9 * 21], 'R');
+    EXPECT_FALSE(file_exists(file_in(folder, L"2009m.dat"))) << "all or nothing: the memo waits with the amount";
 
     // The year dialog counts the amount kept in memory; the memo as typed.
     command(40004);
@@ -478,6 +478,25 @@ TEST_F(Ledger, PartlyFailedSaveNamesWhatWasNotSavedAndExitTriesAgain)
     Bytes amounts(1488, 0);
     put_amount(amounts, 12, 10, 700);
     EXPECT_EQ(file(L"2009.dat"), amounts);
+    EXPECT_EQ(file(L"2009m.dat")[11 * 651 + 9 * 21], 'R');
+}
+
+TEST_F(Ledger, CalculatorIsTheSystemsNeverAFileOfItsNameInTheFolder)
+{
+    ASSERT_TRUE(CopyFileW((own_folder() + L"planted_program.exe").c_str(), file_in(folder, L"CALC.EXE").c_str(), FALSE));
+    start();
+    HWND entry = open_day(10);
+    ASSERT_NE(entry, nullptr);
+    press(entry, 1207);
+    // Wine has no calculator in its system folder: the system's is asked
+    // for, and its absence told.
+    HWND box = wait_for_dialog(L"エラーです。");
+    ASSERT_NE(box, nullptr);
+    press(box, IDOK);
+    Sleep(500);
+    EXPECT_FALSE(file_exists(file_in(folder, L"planted-ran.txt")));
+    press(entry, IDCANCEL);
+    EXPECT_TRUE(exit_program(program));
 }
 
 TEST_F(Ledger, YearThatCouldNotBeReadIsNamedOncePerOpening)

@@ -6,10 +6,13 @@
 //             the text the tool's window gives for it ("" when none shows);
 //   wparam 3: the tab titles of the property sheet to tabs-probe.txt, one
 //             per line;
-//   wparam 4: what the analysis window shows against the room it has, to
+//   wparam 4: the window dragged onto a 150 % screen as Windows does it:
+//             asked its size there, then moved to the suggested rectangle;
+//             dpi-probe.txt gets "answered cx cy width height";
+//   wparam 5: what the analysis window shows against the room it has, to
 //             fit-probe.txt: "need|room|what" per list (its columns), per
 //             visible cell (text and the list's padding) and per figure;
-//   wparam 5: the analysis window moved to 192 DPI (WM_DPICHANGED).
+//   wparam 6: the analysis window moved to 192 DPI (WM_DPICHANGED).
 #include <windows.h>
 
 #include <commctrl.h>
@@ -114,6 +117,23 @@ void write_sheet_tabs()
     }
     fclose(out);
 }
+
+void write_scaled_size(HWND window)
+{
+    SIZE answer = {};
+    LRESULT answered = SendMessageW(window, WM_GETDPISCALEDSIZE, 144, reinterpret_cast<LPARAM>(&answer));
+    RECT rect;
+    GetWindowRect(window, &rect);
+    RECT suggested = {rect.left, rect.top, rect.left + answer.cx, rect.top + answer.cy};
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    GetWindowRect(window, &rect);
+    FILE* out = open_beside_exe(L"dpi-probe.txt");
+    if (!out) return;
+    fprintf(out, "%d %ld %ld %ld %ld", static_cast<int>(answered), answer.cx, answer.cy, rect.right - rect.left,
+            rect.bottom - rect.top);
+    fclose(out);
+}
+
 void write_need(FILE* out, long need, long room, const wchar_t* what, int id, int row = -1, int column = -1)
 {
     wchar_t line[128];
@@ -193,8 +213,9 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK probe_hook(int code, WPARAM wp
         if (call->wParam == 1) write_open_menu();
         if (call->wParam == 2) write_tooltip(call->hwnd);
         if (call->wParam == 3) write_sheet_tabs();
-        if (call->wParam == 4) write_analysis_fit();
-        if (call->wParam == 5) move_analysis_to_192_dpi();
+        if (call->wParam == 4) write_scaled_size(call->hwnd);
+        if (call->wParam == 5) write_analysis_fit();
+        if (call->wParam == 6) move_analysis_to_192_dpi();
     }
     return CallNextHookEx(nullptr, code, wparam, lparam);
 }

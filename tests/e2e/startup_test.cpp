@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
+#include <cstdio>
+#include <string>
 #include <utility>
 
 #include "e2e/harness.h"
@@ -63,8 +65,63 @@ TEST_F(Calendar, SecondStartOnlyBringsTheFirstForward)
     EXPECT_EQ(wait_for_exit(program, 100), static_cast<DWORD>(STILL_ACTIVE));
     settle(program.window);
     EXPECT_FALSE(IsWindowVisible(program.window)) << "the user's hiding holds";
+
+    // Shown with a dialog open, the dialog comes forward, not the disabled
+    // calendar under it (keys sent there would act on the calendar).
+    command(40019);
+    PostMessageW(program.window, WM_KEYDOWN, VK_RETURN, 0);
+    HWND entry = wait_for_dialog(L"勝ったり負けたり");
+    ASSERT_NE(entry, nullptr);
+    HWND elsewhere = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 20, 20, nullptr, nullptr,
+                                     nullptr, nullptr);
+    SetForegroundWindow(elsewhere);
+    ASSERT_TRUE(wait_for_foreground(elsewhere));
+    ASSERT_TRUE(start_program(second, other));
+    EXPECT_EQ(wait_for_exit(second), 0u);
+    EXPECT_TRUE(wait_for_foreground(entry));
+    DestroyWindow(elsewhere);
+    PostMessageW(entry, WM_COMMAND, IDCANCEL, 0);
     remove_folder(other);
     EXPECT_TRUE(exit_program(program));
+}
+
+TEST_F(Calendar, AnotherCopysFolderOrMutexIsLeftAlone)
+{
+    // Another user's copy holds the folder: told, and nothing is touched.
+    const std::wstring lock_path = file_in(folder, L"Ravo.lock");
+    HANDLE lock = CreateFileW(lock_path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    ASSERT_TRUE(start_program(program, folder));
+    HWND box = wait_for_dialog(L"エラーです。", 15000);
+    ASSERT_NE(box, nullptr);
+    EXPECT_NE(control_text(box, 65535).find(folder), std::wstring::npos);
+    EXPECT_TRUE(zured_windows().empty());
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(wait_for_exit(program), 0u);
+    CloseHandle(lock);
+    EXPECT_FALSE(file_exists(file_in(folder, L"Option.bin")));
+
+    // A copy run as administrator makes a mutex this user may not open:
+    // that is a running copy, not a first start.
+    SECURITY_DESCRIPTOR nobody;
+    InitializeSecurityDescriptor(&nobody, SECURITY_DESCRIPTOR_REVISION);
+    ACL empty;
+    InitializeAcl(&empty, sizeof empty, ACL_REVISION);
+    SetSecurityDescriptorDacl(&nobody, TRUE, &empty, FALSE);
+    SECURITY_ATTRIBUTES attributes = {sizeof attributes, &nobody, FALSE};
+    HANDLE held = CreateMutexW(&attributes, FALSE, L"Local\\Tovrel.Ravo.Zured");
+    ASSERT_NE(held, nullptr);
+    ASSERT_TRUE(start_program(program, folder));
+    EXPECT_EQ(wait_for_exit(program), 0u);
+    EXPECT_TRUE(zured_windows().empty());
+    CloseHandle(held);
+
+    // Both gone, the folder is this copy's, and its lock goes with it.
+    launch();
+    EXPECT_TRUE(file_exists(lock_path));
+    EXPECT_TRUE(exit_program(program));
+    EXPECT_FALSE(file_exists(lock_path));
 }
 
 TEST_F(Calendar, FreshStartWritesTheDefaultOptionsAtExit)
@@ -112,6 +169,24 @@ TEST_F(Calendar, DragIsStoppedAtEveryScreenEdgeAndRemembered)
     EXPECT_EQ(ob::get32(saved, ob::month_top), 77u);
     EXPECT_EQ(ob::get32(saved, ob::year_left), 0u);
     EXPECT_EQ(ob::get32(saved, ob::small_left), 0u);
+}
+
+TEST_F(Calendar, DraggedOntoAnotherScaleTakesTheSizeItAnnounced)
+{
+    launch();
+    const RECT before = window_rect();
+    probe(4);
+    Bytes text = read_file(file_in(folder, L"dpi-probe.txt"));
+    int answered = 0;
+    long cx = 0, cy = 0, width = 0, height = 0;
+    ASSERT_EQ(sscanf(std::string(text.begin(), text.end()).c_str(), "%d %ld %ld %ld %ld", &answered, &cx, &cy,
+                     &width, &height),
+              5);
+    EXPECT_EQ(answered, 1);
+    EXPECT_GT(cx, (before.right - before.left) * 4 / 3) << "the layout at 150 %";
+    EXPECT_EQ(width, cx);
+    EXPECT_EQ(height, cy);
+    EXPECT_TRUE(exit_program(program));
 }
 
 TEST_F(Calendar, DragInYearAndSmallModesStoresTheirOwnPositions)

@@ -33,27 +33,24 @@ TEST(CsvImport, ExportedYearComesBackAsItWas)
     set_program_path(folder.file("Ravo.exe").c_str());
     CsvImport parsed;
     EXPECT_EQ(read_year_csv(2008, &parsed), csv_file_missing);
-    load_year(2008);
-    AmountTable& amounts = ledger_amounts();
-    MemoTable& memos = ledger_memos();
+    LedgerYear value;
+    read_ledger_year(2008, value);
+    AmountTable& amounts = value.amounts;
+    MemoTable& memos = value.memos;
     amounts[0][0] = 3000, amounts[0][1] = -500, amounts[0][2] = -1, amounts[0][3] = 5;
     amounts[1][28] = INT32_MAX, amounts[11][30] = INT32_MIN;
     std::strcpy(memos[0][0], "say \"hi\", ok");
     std::strcpy(memos[0][1], "a\r\nb\nc");
     std::strcpy(memos[1][28], "\x82\xa0\x82\xa0\x82\xa0\x82\xa0\x82\xa0\x82\xa0\x82\xa0\x82\xa0\x82\xa0\x82\xa0");
-    ASSERT_TRUE(save_year(2008));
+    ASSERT_TRUE(save_ledger_year(value));
     ASSERT_TRUE(export_csv(2008));
     ASSERT_EQ(read_year_csv(2008, &parsed), csv_file_read);
-    load_year(2009);
-    EXPECT_EQ(apply_year_csv(parsed).status, import_refused) << "another year is loaded";
-    load_year(2008);
     EXPECT_EQ(apply_year_csv(parsed_text("2008/1/1,x")).status, import_refused);
 
     AmountTable expected_amounts;
     MemoTable expected_memos;
     std::memcpy(expected_amounts, amounts, sizeof amounts);
     std::memcpy(expected_memos, memos, sizeof memos);
-    expected_amounts[0][3] = -1;  // every draw comes back as the entered one
     for (int month = 0; month < 12; ++month)
         for (int day = 0; day < 31; ++day) {
             amounts[month][day] = 7;
@@ -62,17 +59,40 @@ TEST(CsvImport, ExportedYearComesBackAsItWas)
             expected_amounts[month][day] = 7;  // slots the file does not name
             std::strcpy(expected_memos[month][day], "zz");
         }
-    ledger_day_off()[0][0] = 1;
+    // The file's draws: a day that is a draw already keeps its amount, any
+    // other becomes the entered draw.
+    expected_amounts[0][2] = expected_amounts[0][3] = 7;
+    amounts[0][4] = 3000;
+    value.day_off[0][0] = 1;
+    ASSERT_TRUE(save_ledger_year(value));
     ImportOutcome outcome = apply_year_csv(parsed);
     EXPECT_EQ(outcome.status, import_saved);
     EXPECT_EQ(outcome.days_read, 366);
     EXPECT_EQ(outcome.memos_cut, 0);
+    read_ledger_year(2008, value);
     EXPECT_EQ(std::memcmp(amounts, expected_amounts, sizeof amounts), 0);
     EXPECT_EQ(std::memcmp(memos, expected_memos, sizeof memos), 0);
-    EXPECT_EQ(ledger_day_off()[0][0], 1);
-    EXPECT_EQ(read_bytes(outcome.backup.folder + "2008m.dat")[0], 's') << "the year as it was before";
-    load_year(2008);
-    EXPECT_EQ(std::memcmp(amounts, expected_amounts, sizeof amounts), 0) << "saved";
+    EXPECT_EQ(value.day_off[0][0], 1);
+    EXPECT_EQ(read_bytes(outcome.backup.folder + "2008m.dat")[0], 'z') << "the year as it was before";
+
+    // An export read back unchanged leaves every byte of the year's files.
+    amounts[0][4] = 5, amounts[0][5] = -10;
+    ASSERT_TRUE(save_ledger_year(value));
+    const std::vector<std::string> names = {"2008.dat", "2008m.dat", "2008h.dat"};
+    std::vector<std::vector<unsigned char>> before;
+    for (const std::string& name : names) before.push_back(read_bytes(folder.file(name)));
+    ASSERT_TRUE(export_csv(2008));
+    ASSERT_EQ(read_year_csv(2008, &parsed), csv_file_read);
+    EXPECT_EQ(apply_year_csv(parsed).status, import_saved);
+    for (size_t i = 0; i < names.size(); ++i) EXPECT_EQ(read_bytes(folder.file(names[i])), before[i]) << names[i];
+
+    // A year whose file cannot be read is never imported into.
+    std::filesystem::remove(folder.path() / "2008m.dat");
+    std::filesystem::create_directory(folder.path() / "2008m.dat");
+    outcome = apply_year_csv(parsed);
+    EXPECT_EQ(outcome.status, import_unreadable);
+    EXPECT_EQ(describe_unreadable_parts(2008, outcome.year_status), "メモ: " + folder.file("2008m.dat") + "\n");
+    EXPECT_EQ(read_bytes(folder.file("2008.dat")), before[0]);
 }
 
 TEST(CsvImport, SpreadsheetVariantsAreRead)

@@ -43,7 +43,9 @@ protected:
         HDC dc = CreateCompatibleDC(nullptr);
         HBITMAP bitmap = CreateCompatibleBitmap(dc, client.right, client.bottom);
         HGDIOBJ old = SelectObject(dc, bitmap);
-        paint_calendar(dc, client);
+        LedgerYear shown;
+        clear_ledger_year(shown, 2009);
+        paint_calendar(dc, client, shown);
         SelectObject(dc, old);
         DeleteObject(bitmap);
         DeleteDC(dc);

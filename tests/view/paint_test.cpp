@@ -80,13 +80,13 @@ protected:
         std::memset(holiday_table(), 0, sizeof(HolidayRule) * holiday_rule_count);
         HolidayRule& birthday = holiday_table()[0];
         birthday = HolidayRule{1989, 12, 23, 2018, "birthday"};
-        std::memset(ledger_amounts(), 0, sizeof(AmountTable));
-        std::memset(ledger_day_off(), 0, sizeof(DayOffTable));
+        clear_ledger_year(shown, 2009);
         *today_date() = DateRecord{109, 12, 6, 0, 9, 5, 7, 2};
         *display_date() = *today_date();
         create_view_fonts(&o->month_font, &o->year_font);
     }
     void TearDown() override { free_view_fonts(); }
+    LedgerYear shown;
 
     // Lays the month view out on a client of exactly 7 x 7 cells and paints.
     void paint_month(Canvas*& canvas)
@@ -96,7 +96,7 @@ protected:
         set_boxes(false);
         canvas = new Canvas(client.right, client.bottom);
         erase_background(canvas->dc(), client);
-        paint_calendar(canvas->dc(), client);
+        paint_calendar(canvas->dc(), client, shown);
     }
     void set_boxes(bool year_view)
     {
@@ -174,10 +174,10 @@ TEST_F(December2009, TodayTextColourWinsWhenItDiffersFromItsBack)
 TEST_F(December2009, ResultsMarkWinsAndLossesByTheirSignButNeverToday)
 {
     options()->show_results = 1;
-    ledger_amounts()[11][9] = 500;   // 10th
-    ledger_amounts()[11][10] = -1;   // 11th: the stored draw is marked as a loss
-    ledger_amounts()[11][14] = 5;    // 15th: a small win is still a win
-    ledger_amounts()[11][5] = 1000;  // today
+    shown.amounts[11][9] = 500;   // 10th
+    shown.amounts[11][10] = -1;   // 11th: the stored draw is marked as a loss
+    shown.amounts[11][14] = 5;    // 15th: a small win is still a win
+    shown.amounts[11][5] = 1000;  // today
     Canvas* canvas = nullptr;
     paint_month(canvas);
     const OptionsRecord* o = options();
@@ -225,10 +225,10 @@ TEST_F(December2009, YearCaptionReads2009AndTheClockOnlyWithShowTime)
 TEST_F(December2009, CaptionWithTextEqualToBackTakesTodaysColour)
 {
     options()->year_text_color = options()->year_back_color;
-    EXPECT_EQ(caption_color(options()->year_text_color, options()->year_back_color), +options()->sunday_color);
+    EXPECT_EQ(caption_color(options()->year_text_color, options()->year_back_color, shown), +options()->sunday_color);
     *today_date() = DateRecord{109, 12, 5, 6, 9, 5, 7, 2};  // a Saturday
-    EXPECT_EQ(caption_color(1, 1), +options()->saturday_color);
-    EXPECT_EQ(caption_color(1, 2), 1u);
+    EXPECT_EQ(caption_color(1, 1, shown), +options()->saturday_color);
+    EXPECT_EQ(caption_color(1, 2, shown), 1u);
 }
 
 TEST_F(December2009, YearViewFillsTwelveGridsAndMarksTodayOnce)
@@ -239,7 +239,7 @@ TEST_F(December2009, YearViewFillsTwelveGridsAndMarksTodayOnce)
     set_boxes(true);
     Canvas canvas(client.right, client.bottom);
     erase_background(canvas.dc(), client);
-    paint_calendar(canvas.dc(), client);
+    paint_calendar(canvas.dc(), client, shown);
     MonthGrid* grids = cell_day_table();
     EXPECT_EQ(grids[1][4], 1) << "1 January 2009 was a Thursday";
     EXPECT_EQ(grids[2][0], 1) << "February 2009 starts on a Sunday";
@@ -317,6 +317,20 @@ TEST(ViewDraw, BevelEqualsTheEdgeDrawnInTwoHalves)
     }
 }
 
+// Picks 12 points in the font picker open on this thread and confirms it,
+// as a person does.
+VOID CALLBACK pick_twelve_points(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    HWND picker = FindWindowW(L"#32770", nullptr);
+    if (!picker || GetWindowThreadProcessId(picker, nullptr) != GetCurrentThreadId()) return;
+    KillTimer(nullptr, timer);
+    const int size_box = 0x472;
+    SendDlgItemMessageW(picker, size_box, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(L"12"));
+    SendMessageW(picker, WM_COMMAND, MAKEWPARAM(size_box, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(GetDlgItem(picker, size_box)));
+    PostMessageW(picker, WM_COMMAND, IDOK, 0);
+}
+
 TEST(ViewFonts, StoredFontsCrossTheShiftJisBoundary)
 {
     StoredLogFont stored = {};
@@ -350,5 +364,12 @@ TEST(ViewFonts, StoredFontsCrossTheShiftJisBoundary)
     o->month_font.lfCharSet = 255;
     EXPECT_TRUE(is_japanese_font(view_month));
     EXPECT_TRUE(is_japanese_font(7));
+
+    // On a 150 % monitor of a 100 % system the picker still counts points
+    // at the system's resolution: 12 points are 16 pixels at 96 DPI.
+    create_view_fonts(&o->month_font, &o->year_font, font_picker_dpi() * 3 / 2);
+    SetTimer(nullptr, 0, 50, pick_twelve_points);
+    ASSERT_TRUE(choose_view_font(nullptr, view_month));
+    EXPECT_EQ(o->month_font.lfHeight, -16);
     free_view_fonts();
 }
