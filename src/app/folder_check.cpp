@@ -11,9 +11,11 @@
 namespace {
 const wchar_t write_check_name[] = L"Ravo-write-check.tmp";
 
+// A check file a crash left behind is taken over, not mistaken for a
+// folder that refuses new files; it goes when closed, whatever happens.
 bool takes_new_files(const std::wstring& folder)
 {
-    HANDLE file = CreateFileW((folder + write_check_name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    HANDLE file = CreateFileW((folder + write_check_name).c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     CloseHandle(file);

@@ -246,6 +246,9 @@ bool read_import(HWND dialog, int year, CsvImport* parsed)
     } else if (status == csv_file_unreadable) {
         tell_error(dialog, L"CSVファイルを読み込めませんでした。\n\n" + utf8_to_wide(csv_path(year).c_str()) +
                                L"\n\nほかのプログラムが開いていないか確かめてください。");
+    } else if (status == csv_file_too_large) {
+        tell_error(dialog, csv_name(year) + L" は大きすぎるため読めません。読めるのは " +
+                               std::to_wstring(csv_import_limit / 1024 / 1024) + L" MB までです。");
     } else if (!parsed->problems.empty()) {
         tell_problems(dialog, *parsed);
     }

@@ -38,7 +38,9 @@ struct CsvImport {
 
 CsvImport parse_year_csv(int year, const unsigned char* data, size_t size);
 
-enum CsvFileStatus { csv_file_read, csv_file_missing, csv_file_unreadable };
+enum CsvFileStatus { csv_file_read, csv_file_missing, csv_file_unreadable, csv_file_too_large };
+// The largest file read back (a year's file is under 40 KB).
+enum { csv_import_limit = 1024 * 1024 };
 
 // Reads csv_path(year) and parses it.
 CsvFileStatus read_year_csv(int year, CsvImport* parsed);

@@ -517,6 +517,40 @@ TEST_F(Ledger, YearThatCouldNotBeReadIsNamedOncePerOpening)
     EXPECT_TRUE(exit_program(program));
 }
 
+TEST_F(Ledger, AYearThatCannotBeReadIsNeverEditedNorImportedInto)
+{
+    ASSERT_TRUE(CreateDirectoryW(file_in(folder, L"2009m.dat").c_str(), nullptr));  // exists, cannot be read
+    Bytes amounts(1488, 0);
+    put_amount(amounts, 12, 1, 5000);
+    write(L"2009.dat", amounts);
+    start();
+    PostMessageW(program.window, WM_KEYDOWN, VK_RETURN, 0);  // the selected day, today
+    HWND box = wait_for_dialog(L"エラーです。");
+    ASSERT_NE(box, nullptr);
+    std::wstring text = control_text(box, 65535);
+    EXPECT_EQ(text.find(L"2009m.dat を読めないため、この日の記録を変えられません。\n\nメモ: " + folder + L"2009m.dat\n"), 0u)
+        << text;
+    press(box, IDOK);
+    EXPECT_EQ(wait_for_dialog(entry_caption, 300), nullptr);
+
+    ASSERT_TRUE(CreateDirectoryW(file_in(folder, L"CSV").c_str(), nullptr));
+    const std::string line = "2009/12/01,-300,\"\",0,0,0,0\r\n";
+    write(L"CSV\\2009.csv", Bytes(line.begin(), line.end()));
+    command(40004);
+    HWND dialog = wait_for_dialog(info_caption);
+    ASSERT_NE(dialog, nullptr);
+    press(dialog, 1212);
+    press(wait_for_dialog(L"CSV入力"), IDOK);
+    box = wait_for_dialog(L"エラーです。");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(control_text(box, 65535).find(L"2009m.dat を読めないため、取り込めません。"), 0u);
+    press(box, IDOK);
+    press(dialog, IDOK);
+    EXPECT_EQ(file(L"2009.dat"), amounts) << "nothing applied to a year read as zeros";
+    EXPECT_FALSE(file_exists(file_in(folder, L"backup"))) << "refused before anything was done";
+    EXPECT_TRUE(exit_program(program));
+}
+
 TEST_F(Ledger, TooltipsShowWithoutATitleBar)
 {
     write_memo_on_the_tenth();

@@ -86,6 +86,10 @@ TEST(CsvImport, ExportedYearComesBackAsItWas)
     EXPECT_EQ(apply_year_csv(parsed).status, import_saved);
     for (size_t i = 0; i < names.size(); ++i) EXPECT_EQ(read_bytes(folder.file(names[i])), before[i]) << names[i];
 
+    // A file far larger than any year's is not read at all.
+    write_bytes(folder.path() / "CSV" / "2008.csv", Bytes(csv_import_limit + 1, ' '));
+    EXPECT_EQ(read_year_csv(2008, &parsed), csv_file_too_large);
+
     // A year whose file cannot be read is never imported into.
     std::filesystem::remove(folder.path() / "2008m.dat");
     std::filesystem::create_directory(folder.path() / "2008m.dat");
@@ -107,12 +111,16 @@ TEST(CsvImport, SpreadsheetVariantsAreRead)
          {"3/5 -1 \x83\x81\x83\x82", "12/31 0 "}},
         {sjis_header + "2009/01/02,7,\"a \"\"b\"\"\r\nc\",7,0,0,1\r\n2009/01/03,0,\x8D\x87,0,0,0,0\r\n",
          {"1/2 7 a \"b\"\r\nc", "1/3 0 \x8D\x87"}},
+        // Lone CR line ends; a CR before CR LF; half-width katakana that
+        // happen to be two-byte UTF-8 (ﾃｨ) stay Shift-JIS.
+        {"2009/3/5,1200,a\r2009/3/6,-300,b\r", {"3/5 1200 a", "3/6 -300 b"}},
+        {"2009/3/7,0,x,,,,1\r\r\n2009/3/8,2,\xC3\xA8\r\r\n", {"3/7 -1 x", "3/8 2 \xC3\xA8"}},
         {"2009/1/1,1,あいうえおかきくけこさ\n2009/1/2,1,aあいうえおかきくけこ\n",
          {"1/1 1 \x82\xa0\x82\xa2\x82\xa4\x82\xa6\x82\xa8\x82\xa9\x82\xab\x82\xad\x82\xaf\x82\xb1 (cut)",
           "1/2 1 a\x82\xa0\x82\xa2\x82\xa4\x82\xa6\x82\xa8\x82\xa9\x82\xab\x82\xad\x82\xaf (cut)"}},
     };
     for (const auto& test : cases) EXPECT_EQ(described(parsed_text(test.text)), test.days) << test.text;
-    EXPECT_EQ(parsed_text(cases[3].text).memos_cut, 2);
+    EXPECT_EQ(parsed_text(cases[5].text).memos_cut, 2);
 }
 
 TEST(CsvImport, ProblemsNameTheirLinesAndNothingIsRead)
@@ -141,4 +149,8 @@ TEST(CsvImport, ProblemsNameTheirLinesAndNothingIsRead)
     ASSERT_EQ(parsed.problems.size(), 10u);
     EXPECT_EQ(parsed.problems[9].message, "11行目: 金額「+」が整数ではありません。");
     EXPECT_EQ(described(parsed_text("date,amount\r\n\r\n")), (std::vector<std::string>{"日付の行がありません。"}));
+    EXPECT_EQ(described(parsed_text("abc,1\n2009/1/1,1\n")), (std::vector<std::string>{"1行目: 日付「abc」が読めません。"}))
+        << "a first line is a header only by its name";
+    EXPECT_EQ(described(parsed_text(std::string("\xFF\xFE" "2\0" "0\0", 6))),
+              (std::vector<std::string>{"UTF-16 のファイルは読めません。Shift-JIS か UTF-8 で保存してください。"}));
 }
