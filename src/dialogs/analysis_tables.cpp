@@ -100,7 +100,8 @@ void on_table_text(NMLVDISPINFOW* info, const BalanceAnalysis& a)
 {
     LVITEMW& item = info->item;
     if (!(item.mask & LVIF_TEXT) || item.cchTextMax <= 0) return;
-    std::wstring text = cell_text(a, static_cast<int>(info->hdr.idFrom), static_cast<size_t>(item.iItem), item.iSubItem);
+    const int table = static_cast<int>(info->hdr.idFrom);
+    std::wstring text = cell_text(a, table, static_cast<size_t>(item.iItem), item.iSubItem);
     lstrcpynW(item.pszText, text.c_str(), item.cchTextMax);
 }
 

@@ -134,51 +134,45 @@ void write_scaled_size(HWND window)
     fclose(out);
 }
 
-void write_need(FILE* out, long need, long room, const wchar_t* what, int id, int row = -1, int column = -1)
-{
-    wchar_t line[128];
-    wsprintfW(line, L"%ld|%ld|%s %d %d %d\n", need, room, what, id, row, column);
-    write_utf8(out, line);
-}
-
+// "need|room|what id row column": a cell's text with the list's padding
+// against its column, the columns against the list, a figure's text
+// against its box.
 void write_list_fit(FILE* out, HWND list, int padding)
 {
     RECT client;
     GetClientRect(list, &client);
     HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
-    int columns = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)), sum = 0;
-    int top = static_cast<int>(SendMessageW(list, LVM_GETTOPINDEX, 0, 0));
-    int rows = std::min<int>(SendMessageW(list, LVM_GETCOUNTPERPAGE, 0, 0), SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) - top);
-    for (int column = 0; column < columns; ++column) {
-        int width = static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, column, 0));
+    const int id = GetDlgCtrlID(list), top = static_cast<int>(SendMessageW(list, LVM_GETTOPINDEX, 0, 0));
+    const int rows = std::min<int>(SendMessageW(list, LVM_GETCOUNTPERPAGE, 0, 0),
+                                   SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) - top);
+    int sum = 0;
+    for (int column = 0; column < SendMessageW(header, HDM_GETITEMCOUNT, 0, 0); ++column) {
+        const int width = static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, column, 0));
         sum += width;
         for (int row = top; row < top + rows; ++row) {
             wchar_t text[64] = L"";
             LVITEMW item = {};
-            item.iSubItem = column;
-            item.pszText = text;
-            item.cchTextMax = 64;
+            item.iSubItem = column, item.pszText = text, item.cchTextMax = 64;
             SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-            int need = static_cast<int>(SendMessageW(list, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text)));
-            write_need(out, need + padding, width, L"cell", GetDlgCtrlID(list), row, column);
+            LRESULT need = SendMessageW(list, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text)) + padding;
+            fprintf(out, "%d|%d|cell %d %d %d\n", static_cast<int>(need), width, id, row, column);
         }
     }
-    write_need(out, sum, client.right, L"columns", GetDlgCtrlID(list));
+    fprintf(out, "%d|%ld|columns %d\n", sum, client.right, id);
 }
 
 void write_text_fit(FILE* out, HWND control)
 {
     wchar_t text[64] = L"";
-    int length = GetWindowTextW(control, text, 64);
+    const int length = GetWindowTextW(control, text, 64);
     HDC dc = GetDC(control);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
     SIZE size = {};
     GetTextExtentPoint32W(dc, text, length, &size);
-    SelectObject(dc, old);
     ReleaseDC(control, dc);
     RECT client;
     GetClientRect(control, &client);
-    write_need(out, size.cx, client.right, L"text", GetDlgCtrlID(control));
+    fprintf(out, "%ld|%ld|text %d\n", size.cx, client.right, GetDlgCtrlID(control));
 }
 
 void write_analysis_fit()
@@ -186,9 +180,7 @@ void write_analysis_fit()
     HWND dialog = FindWindowW(L"#32770", L"収支分析");
     FILE* out = open_beside_exe(L"fit-probe.txt");
     if (!dialog || !out) return;
-    HDC screen = GetDC(nullptr);
-    const int padding = MulDiv(12, GetDeviceCaps(screen, LOGPIXELSX), 96);
-    ReleaseDC(nullptr, screen);
+    const int padding = MulDiv(12, GetDpiForWindow(dialog), 96);
     write_list_fit(out, GetDlgItem(dialog, 1303), padding);
     write_list_fit(out, GetDlgItem(dialog, 1304), padding);
     for (int id = 1320; id < 1373; ++id)
