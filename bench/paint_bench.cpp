@@ -90,7 +90,7 @@ int main(int argc, char** argv)
     clear_ledger_year(shown, 2009);
     for (int m = 0; m < 12; ++m)
         for (int d = 0; d < 31; d += 3) shown.amounts[m][d] = d % 2 ? 500 : -300;
-    *today_date() = DateRecord{109, 12, 6, 0, 9, 5, 7, 2};
+    *today_date() = DateRecord{2009, 12, 6, 0, 9, 5, 7, 2};
     *display_date() = *today_date();
     // At the screen's resolution, as the program draws (run at 96 and 144).
     view_layout()->dpi = window_dpi(nullptr);

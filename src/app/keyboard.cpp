@@ -16,7 +16,7 @@ bool held(int key) { return (GetKeyState(key) & 0x8000) != 0; }
 void settle_selection()
 {
     DateRecord* shown = display_date();
-    const int last = days_in_month(shown->year + 1900, shown->month);
+    const int last = days_in_month(shown->year, shown->month);
     if (shown->day > last) shown->day = static_cast<int8_t>(last);
     const int first = compute_first_weekday(shown);
     shown->weekday = static_cast<int8_t>((first + shown->day - 1) % 7);
@@ -30,7 +30,7 @@ void move_selection(HWND window, int days)
     int year = shown->year;
     int month = shown->month;
     int day = shown->day;
-    if (step_day(year, month, day, days)) show_ledger_year(year + 1900);
+    if (step_day(year, month, day, days)) show_ledger_year(year);
     shown->year = static_cast<int16_t>(year);
     shown->month = static_cast<int8_t>(month);
     shown->day = static_cast<int8_t>(day);

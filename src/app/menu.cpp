@@ -99,7 +99,7 @@ void open_help(HWND window)
 void reset_to_today()
 {
     set_to_now(display_date());
-    show_ledger_year(display_date()->year + 1900);
+    show_ledger_year(display_date()->year);
 }
 
 void handle_command(HWND window, WORD command)

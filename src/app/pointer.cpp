@@ -20,22 +20,39 @@ void set_small_mode(int on)
 namespace {
 void show_era(HWND window)
 {
-    int year = display_date()->year + 1900;
+    int year = display_date()->year;
     wchar_t text[64];
     wsprintfW(text, L"西暦%d年は、昭和%d年で、平成%d年です。", year, year - 1925, year - 1988);
     MessageBoxW(window, text, L"和暦で知りたいね", MB_OK);
 }
 }  // namespace
 
+namespace {
+// The calendar's own navigation: the day under the pointer becomes the
+// displayed date; in the one-year view, the month of the block too.
+int select_under_pointer(int x, int y)
+{
+    const HitResult hit = hit_test(x, y);
+    DateRecord* shown = display_date();
+    if (options()->year_mode) {
+        shown->month = static_cast<int8_t>(hit.month);
+        compute_first_weekday(shown);
+    }
+    if (hit.kind == hit_day) {
+        shown->day = static_cast<int8_t>(hit.day);
+        shown->weekday = static_cast<int8_t>(hit.weekday);
+    }
+    return hit.kind;
+}
+}  // namespace
+
 void double_click_action(HWND window, int x, int y)
 {
-    hit_test(x, y);
     if (options()->small_mode) {
         set_small_mode(0);
         return;
     }
-    int result = hit_test(x, y);
-    switch (result) {
+    switch (select_under_pointer(x, y)) {
     case hit_nothing: set_small_mode(1); break;
     case hit_year_caption: step_shown(window, true, true); break;
     case hit_month_caption: step_shown(window, false, true); break;
@@ -47,7 +64,7 @@ void double_click_action(HWND window, int x, int y)
 
 void right_button_action(HWND window, int x, int y)
 {
-    int result = hit_test(x, y);
+    int result = select_under_pointer(x, y);
     if (!options()->small_mode && result == hit_year_caption)
         step_shown(window, true, false);
     else if (!options()->small_mode && result == hit_month_caption)

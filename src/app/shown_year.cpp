@@ -28,17 +28,17 @@ void follow_ledger_change(int year)
 
 void step_shown(HWND window, bool by_year, bool forward)
 {
-    if (step_display(window, by_year, forward)) show_ledger_year(display_date()->year + 1900);
+    if (step_display(window, by_year, forward)) show_ledger_year(display_date()->year);
 }
 
 void open_shown_day(HWND window)
 {
     const DateRecord* day = display_date();
-    run_day_entry_dialog(window, day->year + 1900, day->month, day->day);
+    run_day_entry_dialog(window, day->year, day->month, day->day);
 }
 
 void open_year_info(HWND window)
 {
     const DateRecord* shown_date = display_date();
-    run_year_info_dialog(window, shown_date->year + 1900, shown_date->month);
+    run_year_info_dialog(window, shown_date->year, shown_date->month);
 }

@@ -23,7 +23,7 @@ int today_day_off_mark(int year, int month, int day)
 
 std::u16string today_holiday_name(const DateRecord& today)
 {
-    const int year = today.year + 1900;
+    const int year = today.year;
     DateRecord record = today;
     const int first = compute_first_weekday(&record);
     int kind = day_kind(year, today.month, today.day, first, today_day_off_mark(year, today.month, today.day));
@@ -36,7 +36,7 @@ std::u16string today_holiday_name(const DateRecord& today)
 void write_tray_tip(wchar_t* tip)
 {
     const DateRecord today = *today_date();
-    ResultSummary so_far = month_summary_through(today.year + 1900, today.month, today.day);
+    ResultSummary so_far = month_summary_through(today.year, today.month, today.day);
     std::u16string text = tray_tip_text(today, today_holiday_name(today), so_far);
     text.copy(reinterpret_cast<char16_t*>(tip), text.size());
     tip[text.size()] = 0;

@@ -57,7 +57,7 @@ LRESULT on_create(HWND window)
     load_popup_menu();
     set_to_now(display_date());
     set_to_now(today_date());
-    show_ledger_year(display_date()->year + 1900);
+    show_ledger_year(display_date()->year);
     refresh_layout();
     apply_topmost(window);
     apply_start_with_windows(window);

@@ -64,7 +64,7 @@ const BalanceAnalysis& shown() { return *window_state.shown; }
 LedgerDate today()
 {
     const DateRecord* date = today_date();
-    return LedgerDate{date->year + 1900, date->month, date->day};
+    return LedgerDate{date->year, date->month, date->day};
 }
 
 void prepare_all_years()
@@ -321,7 +321,7 @@ BOOL on_init(HWND dialog)
     window_state.dpi = window_dpi(dialog);
     create_tooltip(dialog);
     add_table_columns(dialog, window_state.dpi);
-    const int shown_year = display_date()->year + 1900;
+    const int shown_year = display_date()->year;
     fill_periods(dialog, shown_year);
     show_period(dialog, shown_year);
     lay_out(dialog);

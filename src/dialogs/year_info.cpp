@@ -169,7 +169,7 @@ BOOL on_init(HWND dialog, YearInfoState* info)
     HWND spin = GetDlgItem(dialog, IDC_YEAR_SPIN);
     SendMessageW(spin, UDM_SETBASE, 10, 0);
     SendMessageW(spin, UDM_SETRANGE, 0, MAKELPARAM(2038, 1989));
-    int shown = info->info_year >= first_ledger_year ? info->info_year : today_date()->year + 1900;
+    int shown = info->info_year >= first_ledger_year ? info->info_year : today_date()->year;
     SendMessageW(spin, UDM_SETPOS, 0, MAKELPARAM(shown, 0));
     wchar_t text[8];
     wsprintfW(text, L"%04d", shown);

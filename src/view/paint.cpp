@@ -74,7 +74,7 @@ void paint_days(HDC dc, const RECT& block, DateRecord& record, bool year_view, c
 {
     const OptionsRecord* o = options();
     const int cell = view_layout()->cell_width;
-    const int year = record.year + 1900;
+    const int year = record.year;
     const int days = days_in_month(year, record.month);
     const int first = compute_first_weekday(&record);
     long top = block.top + cell + (year_view ? cell : 0);
@@ -174,19 +174,17 @@ COLORREF caption_color(COLORREF text, COLORREF back, const LedgerYear& shown)
 {
     if (text != back) return text;
     const DateRecord* today = today_date();
-    return day_color(today->year + 1900, today->month, today->day, today->first_weekday,
+    return day_color(today->year, today->month, today->day, today->first_weekday,
                      day_of(shown, today->month, today->day).day_off);
 }
 
 void paint_calendar(HDC dc, const RECT& client, const LedgerYear& shown)
 {
     const int cell = view_layout()->cell_width;
-    MonthGrid* grids = cell_day_table();
     const DateRecord* shown_date = display_date();
     HGDIOBJ old_font;
     if (options()->year_mode) {
         old_font = SelectObject(dc, year_view_font());
-        for (int month = 1; month <= 12; ++month) fill_month_grid(grids[month], shown_date->year + 1900, month);
         for (int month = 1; month <= 12; ++month) {
             DateRecord record = *shown_date;
             record.month = static_cast<int8_t>(month);
@@ -197,7 +195,6 @@ void paint_calendar(HDC dc, const RECT& client, const LedgerYear& shown)
         }
     } else {
         old_font = SelectObject(dc, month_view_font());
-        fill_month_grid(grids[0], shown_date->year + 1900, shown_date->month);
         paint_month_block(dc, client, *display_date(), false, shown);
     }
     paint_year_caption(dc, shown);
@@ -210,12 +207,12 @@ void paint_month_block(HDC dc, const RECT& block, DateRecord& record, bool year_
     const int cell = view_layout()->cell_width;
     paint_weekday_header(dc, block, year_view, is_japanese_font(year_view ? view_year : view_month));
     paint_days(dc, block, record, year_view, shown);
-    view_layout()->month_box = year_view ? RECT{block.left, block.top, block.right, block.top + cell}
-                                         : to_rect(month_box_for_month_view(block.right, block.bottom, cell));
-    paint_month_caption(dc, record.month, year_view, shown);
+    const RECT caption = year_view ? RECT{block.left, block.top, block.right, block.top + cell}
+                                   : to_rect(month_box_for_month_view(block.right, block.bottom, cell));
+    paint_month_caption(dc, caption, record.month, year_view, shown);
 }
 
-void paint_month_caption(HDC dc, int month, bool year_view, const LedgerYear& shown)
+void paint_month_caption(HDC dc, const RECT& caption, int month, bool year_view, const LedgerYear& shown)
 {
     const OptionsRecord* o = options();
     wchar_t number[4];
@@ -224,14 +221,14 @@ void paint_month_caption(HDC dc, int month, bool year_view, const LedgerYear& sh
         text = (is_japanese_font(view_year) ? japanese_month_names : english_month_names)[(month + 11) % 12];
     else
         wsprintfW(number, L"%d", month);
-    paint_caption(dc, view_layout()->month_box, text, o->month_text_color, o->month_back_color, frame_month, shown);
+    paint_caption(dc, caption, text, o->month_text_color, o->month_back_color, frame_month, shown);
 }
 
 void paint_year_caption(HDC dc, const LedgerYear& shown)
 {
     const OptionsRecord* o = options();
     wchar_t text[8];
-    wsprintfW(text, L"%04d", display_date()->year + 1900);
+    wsprintfW(text, L"%04d", display_date()->year);
     paint_caption(dc, view_layout()->year_box, text, o->year_text_color, o->year_back_color, frame_year, shown);
 }
 

@@ -9,11 +9,10 @@
 void paint_window(HWND window, const LedgerYear& shown);
 void erase_background(HDC dc, const RECT& client);
 
-// Draws the calendar of the current view into dc and refills that view's
-// grids of cell_day_table.
+// Draws the calendar of the current view into dc.
 void paint_calendar(HDC dc, const RECT& client, const LedgerYear& shown);
 void paint_month_block(HDC dc, const RECT& block, DateRecord& record, bool year_view, const LedgerYear& shown);
-void paint_month_caption(HDC dc, int month, bool year_view, const LedgerYear& shown);
+void paint_month_caption(HDC dc, const RECT& caption, int month, bool year_view, const LedgerYear& shown);
 void paint_year_caption(HDC dc, const LedgerYear& shown);
 void paint_clock_caption(HDC dc, const LedgerYear& shown);
 

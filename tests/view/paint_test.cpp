@@ -81,7 +81,7 @@ protected:
         HolidayRule& birthday = holiday_table()[0];
         birthday = HolidayRule{1989, 12, 23, 2018, "birthday"};
         clear_ledger_year(shown, 2009);
-        *today_date() = DateRecord{109, 12, 6, 0, 9, 5, 7, 2};
+        *today_date() = DateRecord{2009, 12, 6, 0, 9, 5, 7, 2};
         *display_date() = *today_date();
         create_view_fonts(&o->month_font, &o->year_font);
     }
@@ -226,7 +226,7 @@ TEST_F(December2009, CaptionWithTextEqualToBackTakesTodaysColour)
 {
     options()->year_text_color = options()->year_back_color;
     EXPECT_EQ(caption_color(options()->year_text_color, options()->year_back_color, shown), +options()->sunday_color);
-    *today_date() = DateRecord{109, 12, 5, 6, 9, 5, 7, 2};  // a Saturday
+    *today_date() = DateRecord{2009, 12, 5, 6, 9, 5, 7, 2};  // a Saturday
     EXPECT_EQ(caption_color(1, 1, shown), +options()->saturday_color);
     EXPECT_EQ(caption_color(1, 2, shown), 1u);
 }
@@ -240,7 +240,7 @@ TEST_F(December2009, YearViewFillsTwelveGridsAndMarksTodayOnce)
     Canvas canvas(client.right, client.bottom);
     erase_background(canvas.dc(), client);
     paint_calendar(canvas.dc(), client, shown);
-    MonthGrid* grids = cell_day_table();
+    const MonthGrid* grids = cell_day_table();
     EXPECT_EQ(grids[1][4], 1) << "1 January 2009 was a Thursday";
     EXPECT_EQ(grids[2][0], 1) << "February 2009 starts on a Sunday";
     EXPECT_EQ(grids[2][28], empty_cell);
