@@ -14,7 +14,7 @@
 #include <functional>
 #include <string>
 
-#include "offscreen.h"
+#include "view/offscreen.h"
 #include "ledger/analysis.h"
 #include "ledger/results.h"
 #include "ledger/year_ledger.h"
@@ -90,7 +90,8 @@ int main(int argc, char** argv)
                 switching, static_cast<long long>(check % 1000));
 
     // The chart at the window's opening size and larger, as at 96 DPI.
-    Offscreen canvas = make_offscreen(1400, 900);
+    Offscreen canvas;
+    make_offscreen(1400, 900, canvas);
     const RECT opening_size = {0, 0, 500, 320}, larger_size = {0, 0, 1400, 900};
     const ChartColors colors = {RGB(255, 255, 0), RGB(255, 224, 224)};
     BalanceAnalysis year, all;

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "offscreen.h"
+#include "view/offscreen.h"
 #include "calendar/dates.h"
 #include "calendar/holidays.h"
 #include "ledger/year_ledger.h"
@@ -101,7 +101,8 @@ int main(int argc, char** argv)
     // 365 days with their labels, the overlays, the year and clock captions.
     o->year_mode = 1;
     int cell = measure_cell_size(nullptr, year_view_font());
-    Offscreen year = make_offscreen(31 * cell, 24 * cell);
+    Offscreen year;
+    make_offscreen(31 * cell, 24 * cell, year);
     view_layout()->year_box = to_rect(year_box_for(true, year.client.right, year.client.bottom, cell));
     view_layout()->clock_rect = to_rect(clock_box_for(true, year.client.right, year.client.bottom, cell));
     int overlays = 0;
@@ -115,7 +116,8 @@ int main(int argc, char** argv)
 
     o->year_mode = 0;
     cell = measure_cell_size(nullptr, month_view_font());
-    Offscreen month = make_offscreen(7 * cell, 7 * cell);
+    Offscreen month;
+    make_offscreen(7 * cell, 7 * cell, month);
     view_layout()->year_box = to_rect(year_box_for(false, month.client.right, month.client.bottom, cell));
     view_layout()->clock_rect = to_rect(clock_box_for(false, month.client.right, month.client.bottom, cell));
     int month_boxes = 7 + 31 + 10 + 3, month_labels = 7 + 31 + 3;

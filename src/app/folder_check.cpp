@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "dialogs/error_box.h"
 #include "platform/win32_text.h"
 #include "settings/program_folder.h"
 
@@ -53,5 +54,5 @@ void check_program_folder(HWND window)
     const std::wstring store = virtual_store_of(folder);
     if (!store.empty() && holds_program_files(store))
         text += L"\n\nこれまでの設定や記録は次のフォルダにあります。いっしょに移してください。\n\n" + store;
-    MessageBoxW(window, text.c_str(), L"エラーです。", MB_OK | MB_ICONWARNING);
+    tell_error(window, text, MB_OK | MB_ICONWARNING);
 }

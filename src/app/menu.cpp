@@ -11,6 +11,7 @@
 #include "app/shell.h"
 #include "calendar/dates.h"
 #include "dialogs/analysis_window.h"
+#include "dialogs/error_box.h"
 #include "dialogs/launch.h"
 #include "dialogs/properties.h"
 #include "dialogs/save_messages.h"
@@ -25,8 +26,6 @@
 #include "view/layout.h"
 
 namespace {
-const wchar_t error_caption[] = L"エラーです。";
-
 bool has_item(UINT id) { return GetMenuState(popup_menu, id, MF_BYCOMMAND) != static_cast<UINT>(-1); }
 
 void check_item(UINT id, bool checked)
@@ -89,7 +88,7 @@ void open_help(HWND window)
 {
     std::wstring path = program_file_wide("Readme.txt");
     if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
-        MessageBoxW(window, L"ヘルプファイルが見つかりません。", error_caption, MB_OK | MB_ICONERROR);
+        tell_error(window, L"ヘルプファイルが見つかりません。");
         return;
     }
     launch(window, path.c_str(), L"");

@@ -3,9 +3,7 @@
 #include <windows.h>
 
 #include "ledger/year_ledger.h"
-
-// Callback message of the notification-area icon.
-#define WM_TRAYNOTIFY (WM_USER + 100)
+#include "res/messages.h"
 
 extern HINSTANCE module_instance;
 extern HWND main_window;

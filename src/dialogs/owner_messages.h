@@ -4,14 +4,7 @@
 #pragma once
 #include <windows.h>
 
-// A year of the ledger changed (wparam: the year): whoever shows its
-// figures reads it again.
-#define WM_LEDGER_CHANGED (WM_APP + 1)
-// The property sheet applied the options: everything follows them.
-#define WM_OPTIONS_APPLIED (WM_APP + 2)
-// Posted by the year dialog to itself: it shows first, then tells what
-// could not be read.
-#define WM_TELL_UNREADABLE (WM_APP + 3)
+#include "res/messages.h"
 
 // Sends `message` to the window at the root of the dialog's owners (a day
 // entry may be opened from the year dialog, a page lives in a sheet).

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "dialogs/error_box.h"
 #include "ledger/backup.h"
 #include "platform/win32_text.h"
 
@@ -20,7 +21,7 @@ void tell_save_failure(HWND owner, const SaveFailure& failure)
     std::wstring text = not_saved_text(failure) +
                         L"\n入力した内容は覚えていて、次に保存するときや終了するときにもう一度書き込みます。\n"
                         L"フォルダやファイルに書き込めるか確かめてください。";
-    MessageBoxW(owner, text.c_str(), L"エラーです。", MB_OK | MB_ICONERROR);
+    tell_error(owner, text);
 }
 
 void save_ledger_before_exit(HWND owner)
@@ -29,10 +30,10 @@ void save_ledger_before_exit(HWND owner)
     while (!save_unsaved_years(&failure)) {
         const std::wstring question =
             not_saved_text(failure) + L"\n［再試行］でもう一度保存します。［キャンセル］で保存せずに終了します。";
-        if (MessageBoxW(owner, question.c_str(), L"エラーです。", MB_RETRYCANCEL | MB_ICONERROR) == IDRETRY) continue;
+        if (tell_error(owner, question, MB_RETRYCANCEL | MB_ICONERROR) == IDRETRY) continue;
         const std::wstring lost =
             L"次の内容は保存されずに失われます。\n\n" + utf8_to_wide(describe_save_failure(failure).c_str());
-        MessageBoxW(owner, lost.c_str(), L"エラーです。", MB_OK | MB_ICONWARNING);
+        tell_error(owner, lost, MB_OK | MB_ICONWARNING);
         discard_unsaved_changes();
         return;
     }
@@ -49,13 +50,13 @@ void tell_year_unreadable(HWND owner, int year, const YearStatus& status, const 
     const std::wstring text = names + L" を読めないため、" + refused + L"\n\n" +
                               utf8_to_wide(describe_unreadable_parts(year, status).c_str()) +
                               L"\nほかのプログラムが開いていないか確かめてください。";
-    MessageBoxW(owner, text.c_str(), L"エラーです。", MB_OK | MB_ICONERROR);
+    tell_error(owner, text);
 }
 
 void tell_csv_write_failure(HWND owner, const std::wstring& path)
 {
     std::wstring text = L"CSVファイルを書き込めませんでした。\n\n" + path + L"\n\nフォルダやファイルに書き込めるか確かめてください。";
-    MessageBoxW(owner, text.c_str(), L"エラーです。", MB_OK | MB_ICONERROR);
+    tell_error(owner, text);
 }
 
 void tell_backup_failure_once(HWND owner)
@@ -67,5 +68,5 @@ void tell_backup_failure_once(HWND owner)
     std::wstring text = L"バックアップを作成できませんでした。\n\n" + utf8_to_wide(folder.c_str()) + L"\n" +
                         utf8_to_wide(reason.c_str()) +
                         L"\n\n記録の保存はバックアップなしで続けます。この知らせは次に起動するまで出しません。";
-    MessageBoxW(owner, text.c_str(), L"エラーです。", MB_OK | MB_ICONERROR);
+    tell_error(owner, text);
 }

@@ -8,6 +8,7 @@
 #include "calendar/dates.h"
 #include "calendar/holidays.h"
 #include "dialogs/day_entry.h"
+#include "dialogs/error_box.h"
 #include "dialogs/owner_messages.h"
 #include "dialogs/save_messages.h"
 #include "ledger/csv_export.h"
@@ -207,11 +208,6 @@ void edit_day(HWND dialog, int day)
 
 std::wstring csv_name(int year) { return L"CSV\\" + std::to_wstring(year) + L".csv"; }
 
-void tell_error(HWND dialog, const std::wstring& text)
-{
-    MessageBoxW(dialog, text.c_str(), L"エラーです。", MB_OK | MB_ICONERROR);
-}
-
 void export_year(HWND dialog)
 {
     const int year = info_of(dialog).info_year;
@@ -284,6 +280,8 @@ void import_year(HWND dialog)
     if (!read_import(dialog, year, &parsed)) return;
     std::wstring question = std::to_wstring(year) + L"年の金額とメモを " + csv_name(year) + L" の内容（" +
                             std::to_wstring(parsed.days.size()) + L"日分）で置き換えます。よろしいですか？";
+    if (int kept = memos_a_spreadsheet_changed(parsed))
+        question += L"\n\n表計算ソフトが数や日付に変えたメモ " + std::to_wstring(kept) + L" 件は元のままにします。";
     if (MessageBoxW(dialog, question.c_str(), L"CSV入力", MB_OKCANCEL) != IDOK) return;
     ImportOutcome outcome = apply_year_csv(parsed);
     if (outcome.status == import_saved || outcome.status == import_not_saved) {
@@ -391,8 +389,8 @@ INT_PTR CALLBACK year_info_procedure(HWND dialog, UINT message, WPARAM wparam, L
     switch (message) {
     case WM_INITDIALOG: return on_init(dialog, reinterpret_cast<YearInfoState*>(lparam));
     case WM_TELL_UNREADABLE:
-        MessageBoxW(dialog, (info_of(dialog).unreadable_years + L"のファイルを読めませんでした。合計に含まれていません。").c_str(),
-                    L"エラーです。", MB_OK | MB_ICONWARNING);
+        tell_error(dialog, info_of(dialog).unreadable_years + L"のファイルを読めませんでした。合計に含まれていません。",
+                   MB_OK | MB_ICONWARNING);
         return TRUE;
     case WM_LEDGER_CHANGED:
         // A day entered from here: its figures and every total show it.

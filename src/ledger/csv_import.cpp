@@ -5,6 +5,7 @@
 
 #include "calendar/dates.h"
 #include "ledger/csv.h"
+#include "ledger/csv_forms.h"
 #include "ledger/csv_export.h"
 #include "ledger/results.h"
 #include "platform/shift_jis.h"
@@ -54,55 +55,6 @@ std::string shown_field(const std::string& field, bool utf8)
     return shown;
 }
 
-struct CsvDate {
-    int year, month, day;
-};
-
-// Reads the digits of one date part; false when there are none or too many.
-bool read_number(const std::string& text, size_t& position, int max_digits, int* value)
-{
-    size_t start = position;
-    *value = 0;
-    while (position < text.size() && text[position] >= '0' && text[position] <= '9' &&
-           position - start < static_cast<size_t>(max_digits))
-        *value = *value * 10 + (text[position++] - '0');
-    return position > start;
-}
-
-// "2009/03/05", "2009/3/5" or "2009-03-05". The numbers need not make a
-// real date.
-bool read_date(const std::string& text, CsvDate* date)
-{
-    size_t position = 0;
-    if (!read_number(text, position, 4, &date->year) || position != 4 || position >= text.size()) return false;
-    char separator = text[position++];
-    if (separator != '/' && separator != '-') return false;
-    if (!read_number(text, position, 2, &date->month) || position >= text.size() || text[position++] != separator)
-        return false;
-    return read_number(text, position, 2, &date->day) && position == text.size();
-}
-
-enum AmountCheck { amount_read, amount_not_whole, amount_too_big };
-
-// A whole number with an optional sign; an empty field is an empty day.
-AmountCheck read_amount(const std::string& text, int32_t* amount)
-{
-    *amount = 0;
-    if (text.empty()) return amount_read;
-    size_t position = text[0] == '-' || text[0] == '+' ? 1 : 0;
-    if (position == text.size()) return amount_not_whole;
-    int64_t value = 0;
-    for (size_t i = position; i < text.size(); ++i) {
-        if (text[i] < '0' || text[i] > '9') return amount_not_whole;
-        // Past 32 bits the value only has to stay too big.
-        if (value <= INT64_C(0xFFFFFFFF)) value = value * 10 + (text[i] - '0');
-    }
-    if (text[0] == '-') value = -value;
-    if (value < INT32_MIN || value > INT32_MAX) return amount_too_big;
-    *amount = static_cast<int32_t>(value);
-    return amount_read;
-}
-
 void add_problem(CsvImport& result, int line, const std::string& text)
 {
     ++result.problem_count;
@@ -148,10 +100,13 @@ void take_record(ParseState& state, const CsvRecord& record)
     if (record.unclosed) return add_problem(result, record.quote_line, "引用符が閉じていません。");
     std::string date_field = trimmed_field(record.fields[column_date]);
     CsvDate date;
-    if (!read_date(date_field, &date)) {
+    const std::string sjis_date = state.utf8 ? utf8_to_sjis(date_field.data(), date_field.size()) : date_field;
+    if (!read_csv_date(sjis_date, &date)) {
         if (first && is_header(date_field)) return;
         return add_problem(result, line, "日付「" + shown_field(date_field, state.utf8) + "」が読めません。");
     }
+    // A spreadsheet may drop the year, or keep two digits of it.
+    date.year = full_year_of(date, result.year);
     if (date.year != result.year)
         return add_problem(result, line, date_text(date) + " は" + std::to_string(result.year) + "年の日付ではありません。");
     if (date.month < 1 || date.month > 12 || date.day < 1 || date.day > days_in_month(date.year, date.month))
@@ -161,7 +116,7 @@ void take_record(ParseState& state, const CsvRecord& record)
     seen = true;
     std::string amount_field = trimmed_field(record.fields[column_amount]);
     int32_t amount = 0;
-    AmountCheck check = read_amount(amount_field, &amount);
+    AmountCheck check = read_csv_amount(amount_field, state.utf8, &amount);
     if (check != amount_read) {
         const char* why = check == amount_not_whole ? "が整数ではありません。" : "が大きすぎます。";
         return add_problem(result, line, "金額「" + shown_field(amount_field, state.utf8) + "」" + why);
@@ -215,7 +170,7 @@ CsvFileStatus read_year_csv(int year, CsvImport* parsed)
 
 ImportOutcome apply_year_csv(const CsvImport& parsed)
 {
-    ImportOutcome outcome = {import_refused, BackupResult{backup_nothing_to_copy, std::string()}, SaveFailure(), {}, 0, 0};
+    ImportOutcome outcome = {import_refused, BackupResult{backup_nothing_to_copy, std::string()}, SaveFailure(), {}, 0, 0, 0};
     if (!parsed.problems.empty() || parsed.days.empty() || parsed.year < first_ledger_year) return outcome;
     // Never applied to a year read as zeros: saved, they would wipe it.
     LedgerYear value;
@@ -239,6 +194,11 @@ ImportOutcome apply_year_csv(const CsvImport& parsed)
         // The whole field is cleared, as the day entry does.
         char* memo = value.memos[day.month - 1][day.day - 1];
         if (std::strcmp(memo, day.memo) == 0) continue;
+        // A memo the spreadsheet took for a number or a date stays as it was.
+        if (spreadsheet_rewrote(memo, day.memo)) {
+            ++outcome.memos_kept;
+            continue;
+        }
         std::memset(memo, 0, memo_size);
         std::memcpy(memo, day.memo, std::strlen(day.memo));
     }
@@ -246,4 +206,14 @@ ImportOutcome apply_year_csv(const CsvImport& parsed)
     outcome.memos_cut = parsed.memos_cut;
     outcome.status = save_ledger_year(value, &outcome.failure) ? import_saved : import_not_saved;
     return outcome;
+}
+
+int memos_a_spreadsheet_changed(const CsvImport& parsed)
+{
+    LedgerYear value;
+    read_ledger_year(parsed.year, value);
+    int count = 0;
+    for (const ImportedDay& day : parsed.days)
+        count += spreadsheet_rewrote(value.memos[day.month - 1][day.day - 1], day.memo);
+    return count;
 }

@@ -1,8 +1,9 @@
 // Reading a year back from its CSV file, CSV\<year>.csv: the program's own
 // export, also after a spreadsheet program saved it again (UTF-8 or
-// Shift-JIS, LF or CR LF, with or without the header, dates with or
-// without leading zeros). Only the date, the amount, the memo and the draw
-// flag are read. Everything is checked before anything changes.
+// Shift-JIS, any line ends, with or without the header, dates, amounts and
+// memos in the forms a spreadsheet writes, csv_forms.h). Only the date, the
+// amount, the memo and the draw flag are read. Everything is checked before
+// anything changes.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -60,9 +61,14 @@ struct ImportOutcome {
     YearStatus year_status;
     int days_read;
     int memos_cut;
+    int memos_kept;  // memos a spreadsheet turned into numbers or dates, kept as stored
 };
 
 // Reads the file's year, backs it up into a folder of its own, writes the
 // days into it and saves it. Day-off marks and the days the file does not
 // name stay as they are.
 ImportOutcome apply_year_csv(const CsvImport& parsed);
+// How many of the file's memos differ from the stored ones only as a
+// spreadsheet rewrites a number or a date (0123 → 123, 1/2 → 1月2日): those
+// keep the stored memo; any other change is the user's edit.
+int memos_a_spreadsheet_changed(const CsvImport& parsed);

@@ -9,6 +9,7 @@
 #include "view/draw.h"
 #include "view/fonts.h"
 #include "view/layout.h"
+#include "view/offscreen.h"
 #include "view/small_display.h"
 
 namespace {
@@ -145,28 +146,21 @@ void paint_window(HWND window, const LedgerYear& shown)
     RECT client;
     GetClientRect(window, &client);
     const bool focused = GetFocus() == window;
-    // Composed off-screen and copied in one transfer: no half-drawn
-    // calendar ever reaches the screen. Only the invalid part is drawn.
-    HDC memory = CreateCompatibleDC(dc);
-    HBITMAP bitmap = CreateCompatibleBitmap(dc, client.right > 0 ? client.right : 1, client.bottom > 0 ? client.bottom : 1);
-    if (!memory || !bitmap) {
+    // Only the invalid part is drawn.
+    Offscreen memory;
+    if (!make_offscreen(client.right, client.bottom, memory)) {
         // No memory for the copy: straight onto the window rather than a
         // black one.
-        if (bitmap) DeleteObject(bitmap);
-        if (memory) DeleteDC(memory);
         paint_content(dc, client, focused, shown);
         EndPaint(window, &paint);
         return;
     }
-    HGDIOBJ old_bitmap = SelectObject(memory, bitmap);
     const RECT& area = paint.rcPaint;
-    IntersectClipRect(memory, area.left, area.top, area.right, area.bottom);
-    paint_content(memory, client, focused, shown);
-    BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, memory, area.left, area.top,
+    IntersectClipRect(memory.dc, area.left, area.top, area.right, area.bottom);
+    paint_content(memory.dc, client, focused, shown);
+    BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, memory.dc, area.left, area.top,
            SRCCOPY);
-    SelectObject(memory, old_bitmap);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
+    free_offscreen(memory);
     EndPaint(window, &paint);
 }
 

@@ -551,6 +551,47 @@ TEST_F(Ledger, AYearThatCannotBeReadIsNeverEditedNorImportedInto)
     EXPECT_TRUE(exit_program(program));
 }
 
+// Exported, opened in a spreadsheet set to Japanese and saved again as it
+// writes (dates as 12月1日, memos it took for numbers and dates rewritten,
+// no quotes), then read back: not a byte changes.
+TEST_F(Ledger, ASpreadsheetsResaveOfTheExportComesBackAsItWas)
+{
+    Bytes amounts(1488, 0), memos(7812, 0);
+    put_amount(amounts, 12, 1, 5000), put_amount(amounts, 12, 2, -1);
+    std::copy_n("0123", 4, memos.begin() + 11 * 651), std::copy_n("1/2", 3, memos.begin() + 11 * 651 + 21);
+    write(L"2009.dat", amounts), write(L"2009m.dat", memos), write(L"2009h.dat", Bytes(372, 0));
+    start();
+    command(40004);
+    HWND dialog = wait_for_dialog(info_caption);
+    ASSERT_NE(dialog, nullptr);
+    press(dialog, 1211);
+    press(wait_for_dialog(L"CSV出力"), IDOK);
+    Bytes csv = file(L"CSV\\2009.csv");
+    std::string text(csv.begin(), csv.end()), resaved;
+    for (size_t start = text.find("\r\n") + 2, end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        std::string line = text.substr(start, end - start);
+        const int month = std::stoi(line.substr(5, 2)), day = std::stoi(line.substr(8, 2));
+        line = std::to_string(month) + "\x8C\x8E" + std::to_string(day) + "\x93\xFA" + line.substr(10);
+        for (auto [from, to] : {std::pair<std::string, std::string>{"\"0123\"", "123"}, {"\"1/2\"", "1\x8C\x8E" "2\x93\xFA"},
+                                {"\"\"", ""}})
+            if (line.find(from) != std::string::npos) line.replace(line.find(from), from.size(), to);
+        resaved += line + "\r\n";
+    }
+    write(L"CSV\\2009.csv", Bytes(resaved.begin(), resaved.end()));
+    press(dialog, 1212);
+    HWND question = wait_for_dialog(L"CSV入力");
+    ASSERT_NE(question, nullptr);
+    EXPECT_NE(control_text(question, 65535).find(L"\n\n表計算ソフトが数や日付に変えたメモ 2 件は元のままにします。"),
+              std::wstring::npos);
+    press(question, IDOK);
+    press(wait_for_dialog(L"CSV入力"), IDOK);
+    press(dialog, IDOK);
+    EXPECT_EQ(file(L"2009.dat"), amounts);
+    EXPECT_EQ(file(L"2009m.dat"), memos);
+    EXPECT_EQ(file(L"2009h.dat"), Bytes(372, 0));
+    EXPECT_TRUE(exit_program(program));
+}
+
 TEST_F(Ledger, TooltipsShowWithoutATitleBar)
 {
     write_memo_on_the_tenth();

@@ -11,39 +11,19 @@
 #include "view/draw.h"
 #include "view/fonts.h"
 #include "view/layout.h"
+#include "view/offscreen.h"
 #include "view/paint.h"
 
 namespace {
 
-// A 32-bit top-down bitmap selected into a memory DC; pixels as 0x00BBGGRR
-// like COLORREF, for direct comparison with the options.
+// The program's off-screen picture; pixels as COLORREF, for direct
+// comparison with the options.
 class Canvas {
 public:
-    Canvas(int width, int height) : width_(width), height_(height)
-    {
-        dc_ = CreateCompatibleDC(nullptr);
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
-        old_ = SelectObject(dc_, bitmap_);
-    }
-    ~Canvas()
-    {
-        SelectObject(dc_, old_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
-    }
-    HDC dc() const { return dc_; }
-    COLORREF at(long x, long y) const
-    {
-        GdiFlush();
-        uint32_t pixel = static_cast<const uint32_t*>(bits_)[y * width_ + x];
-        return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
-    }
+    Canvas(int width, int height) { make_offscreen(width, height, target_); }
+    ~Canvas() { free_offscreen(target_); }
+    HDC dc() const { return target_.dc; }
+    COLORREF at(long x, long y) const { return offscreen_pixel(target_, x, y); }
     int count(const RECT& area, COLORREF color) const
     {
         int found = 0;
@@ -60,12 +40,7 @@ public:
     }
 
 private:
-    int width_;
-    int height_;
-    HDC dc_;
-    HBITMAP bitmap_;
-    HGDIOBJ old_;
-    void* bits_ = nullptr;
+    Offscreen target_;
 };
 
 // Sunday 6 December 2009, 9:05, with the emperor's birthday on the 23rd.
