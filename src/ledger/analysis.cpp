@@ -138,6 +138,7 @@ void follow_running_total(Walk& walk, const LedgerDate& date, int32_t amount)
 void add_played_day(Walk& walk, const LedgerDate& date, int weekday, int32_t amount, const char* memo)
 {
     BalanceAnalysis& into = walk.into;
+    into.last_played = date;
     add_played(into.totals, amount);
     add_played(into.weekdays[weekday], amount);
     note_best_and_worst(into, date, amount);
@@ -198,6 +199,7 @@ void sort_tags(std::vector<TagFigures>& rows)
 
 void finish_analysis(BalanceAnalysis& into)
 {
+    into.bars_begun = static_cast<int>(into.bars.size());
     settle_average(into.totals);
     for (PlayedFigures& row : into.weekdays) settle_average(row);
     int64_t decided = int64_t{into.totals.results.wins} + into.totals.results.losses;
@@ -207,6 +209,28 @@ void finish_analysis(BalanceAnalysis& into)
         into.win_rate_tenths = static_cast<int32_t>(rounded_quotient(1000 * wins, decided));
     }
     sort_tags(into.tags);
+}
+
+bool is_before(const LedgerDate& left, const LedgerDate& right)
+{
+    if (left.year != right.year) return left.year < right.year;
+    if (left.month != right.month) return left.month < right.month;
+    return left.day < right.day;
+}
+
+// Days of the year up to and including the date.
+size_t days_through(const LedgerDate& date)
+{
+    size_t days = static_cast<size_t>(date.day);
+    for (int month = 1; month < date.month; ++month) days += static_cast<size_t>(days_in_month(date.year, month));
+    return days;
+}
+
+// Keeps the first `bars` bars and `points` points of the running total.
+void cut_chart(BalanceAnalysis& analysis, long bars, long points)
+{
+    analysis.bars_begun = static_cast<int>(std::clamp<long>(bars, 0, static_cast<long>(analysis.bars.size())));
+    analysis.running.resize(std::min(analysis.running.size(), static_cast<size_t>(std::max(0L, points))));
 }
 
 bool amounts_file_exists(int year) { return path_exists(ledger_part_path(year, part_amounts).c_str()); }
@@ -296,6 +320,19 @@ void analyse_period(int period, BalanceAnalysis& into)
     LedgerYear value;
     read_ledger_year(period, value);
     analyse_year(value, into);
+}
+
+void end_chart_at(BalanceAnalysis& analysis, const LedgerDate& today)
+{
+    const LedgerDate end = is_before(today, analysis.last_played) ? analysis.last_played : today;
+    if (analysis.period != all_years_period) {
+        if (analysis.period > end.year) cut_chart(analysis, 0, 0);
+        if (analysis.period == end.year) cut_chart(analysis, end.month, static_cast<long>(days_through(end)));
+        return;
+    }
+    if (!analysis.first_year) return;
+    const long years_begun = end.year - analysis.first_year + 1;
+    cut_chart(analysis, years_begun, (years_begun - 1) * ledger_months + end.month);
 }
 
 std::vector<int> years_with_amounts()

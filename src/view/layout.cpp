@@ -1,7 +1,6 @@
 #include "view/layout.h"
 
 #include "calendar/dates.h"
-#include "platform/late_library.h"
 #include "settings/options.h"
 #include "view/dpi.h"
 #include "view/fonts.h"
@@ -12,19 +11,7 @@ TEXTMETRICW last_metrics;
 
 }  // namespace
 
-SIZE outer_size_for_client(HWND window, SIZE client)
-{
-    // Windows 10 1607 and later know the frame of every DPI; before them
-    // there is one.
-    typedef BOOL(WINAPI * AdjustForDpi)(RECT*, DWORD, BOOL, DWORD, UINT);
-    static auto adjust_for_dpi = late<AdjustForDpi>(L"user32.dll", "AdjustWindowRectExForDpi");
-    RECT rect = {0, 0, client.cx, client.cy};
-    const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
-    const DWORD ex_style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));
-    if (!adjust_for_dpi || !adjust_for_dpi(&rect, style, FALSE, ex_style, static_cast<UINT>(layout.dpi)))
-        AdjustWindowRectEx(&rect, style, FALSE, ex_style);
-    return SIZE{rect.right - rect.left, rect.bottom - rect.top};
-}
+SIZE outer_size_for_client(HWND window, SIZE client) { return outer_size_at_dpi(window, client, layout.dpi); }
 
 ViewLayout* view_layout() { return &layout; }
 

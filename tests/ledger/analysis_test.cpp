@@ -154,6 +154,8 @@ TEST_F(Analysis, AllYearsRunAcrossYearEndsAndMissingYears)
     EXPECT_EQ(a.tags[3].tag, no_memo);
     EXPECT_EQ(analysis_csv_text(a).find("\x8A\xFA\x8A\xD4,\x91\x53\x8A\xFA\x8A\xD4\r\n"), 9u);  // 期間,全期間
     EXPECT_EQ(std::filesystem::path(analysis_csv_path(all_years_period)), folder.path() / "CSV" / "all-analysis.csv");
+    end_chart_at(a, LedgerDate{2008, 1, 1});
+    EXPECT_EQ(a.bars_begun * 1000 + static_cast<int>(a.running.size()), 4037) << "through the played 2nd";
 
     analyse_period(2005, a);  // only rises
     EXPECT_EQ(a.largest_fall.depth, 0);
@@ -186,4 +188,22 @@ TEST_F(Analysis, PeriodWithoutDataAndFallFromTheStart)
     expect_date(a.largest_fall.low, 2010, 1, 4);
     EXPECT_EQ(a.win_rate_tenths, 0);
     EXPECT_EQ(a.best.date.year, 0) << "a draw is never the best day";
+
+    // The chart ends today: the months to come have no bar; past years stay whole.
+    value.amounts[0][3] = 0;
+    analyse_year(value, a);
+    end_chart_at(a, LedgerDate{2010, 3, 2});
+    EXPECT_EQ(a.bars_begun * 1000 + static_cast<int>(a.running.size()), 3061);
+    EXPECT_EQ(a.totals.days, 1);
+    end_chart_at(a, LedgerDate{2009, 12, 31});
+    EXPECT_EQ(a.bars_begun * 1000 + static_cast<int>(a.running.size()), 1003) << "the played 3rd, after today";
+    value.year = 2009;
+    analyse_year(value, a);
+    end_chart_at(a, LedgerDate{2010, 3, 2});
+    EXPECT_EQ(a.bars_begun * 1000 + static_cast<int>(a.running.size()), 12365);
+    value.year = 2011;
+    value.amounts[0][2] = 0;
+    analyse_year(value, a);
+    end_chart_at(a, LedgerDate{2010, 3, 2});
+    EXPECT_EQ(a.bars_begun * 1000 + static_cast<int>(a.running.size()), 0);
 }
