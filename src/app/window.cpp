@@ -12,10 +12,13 @@
 #include "app/pointer.h"
 #include "app/shell.h"
 #include "calendar/dates.h"
+#include "dialogs/error_box.h"
 #include "dialogs/owner_messages.h"
 #include "ledger/year_ledger.h"
 #include "platform/late_library.h"
+#include "platform/win32_text.h"
 #include "res/resource.h"
+#include "settings/limits.h"
 #include "settings/options.h"
 #include "view/dpi.h"
 #include "view/fonts.h"
@@ -49,6 +52,7 @@ LRESULT on_create(HWND window)
 {
     main_window = window;
     load_options();
+    if (load_loss_limits()) PostMessageW(window, WM_TELL_LIMITS_DAMAGED, 0, 0);
     // The common controls and the day tooltips come right after the first
     // paint (start_day_tooltips): nothing shows them before the pointer rests.
     view_layout()->dpi = window_dpi(window);
@@ -153,6 +157,16 @@ LRESULT on_ledger_changed(HWND window, int year)
     follow_ledger_change(year);
     InvalidateRect(window, nullptr, TRUE);
     update_tray_icon(window, 0);
+    return 0;
+}
+
+// Said once: the limits are off until the page writes the file anew.
+LRESULT on_limits_damaged(HWND window)
+{
+    tell_error(window,
+               L"上限の設定ファイルを読めませんでした。上限なしで続けます。\n\n" + utf8_to_wide(limits_file_path().c_str()) +
+                   L"\n\nプロパティの「収支」で設定し直すと、このファイルを書き直します。",
+               MB_OK | MB_ICONWARNING);
     return 0;
 }
 
@@ -299,6 +313,7 @@ LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam,
     case WM_GETDPISCALEDSIZE: return on_get_dpi_scaled_size(window, static_cast<int>(wparam), reinterpret_cast<SIZE*>(lparam));
     case WM_DPICHANGED: return on_dpi_changed(window, wparam, reinterpret_cast<const RECT*>(lparam));
     case WM_OPTIONS_APPLIED: return on_options_applied();
+    case WM_TELL_LIMITS_DAMAGED: return on_limits_damaged(window);
     default:
         if (message == taskbar_created_message()) {
             update_tray_icon(window, 1);  // Explorer restarted: the icon is gone

@@ -5,6 +5,7 @@
 INT_PTR CALLBACK options_page_procedure(HWND page, UINT message, WPARAM wparam, LPARAM lparam);
 INT_PTR CALLBACK colors_page_procedure(HWND page, UINT message, WPARAM wparam, LPARAM lparam);
 INT_PTR CALLBACK format_page_procedure(HWND page, UINT message, WPARAM wparam, LPARAM lparam);
+INT_PTR CALLBACK limits_page_procedure(HWND page, UINT message, WPARAM wparam, LPARAM lparam);
 INT_PTR CALLBACK version_page_procedure(HWND page, UINT message, WPARAM wparam, LPARAM lparam);
 
 // Tells the sheet a page changed, which enables its Apply button.

@@ -90,10 +90,11 @@ INT_PTR CALLBACK version_page_procedure(HWND page, UINT message, WPARAM wparam, 
 
 void show_properties(HWND owner, HINSTANCE instance)
 {
-    PROPSHEETPAGEW pages[4] = {
+    PROPSHEETPAGEW pages[] = {
         page(instance, IDD_OPTIONS_PAGE, L"オプション", options_page_procedure),
         page(instance, IDD_COLORS_PAGE, L"表示色", colors_page_procedure),
         page(instance, IDD_FORMAT_PAGE, L"表示形式", format_page_procedure),
+        page(instance, IDD_LIMITS_PAGE, L"収支", limits_page_procedure),
         page(instance, IDD_VERSION_PAGE, L"ﾊﾞｰｼﾞｮﾝ情報", version_page_procedure),
     };
     PROPSHEETHEADERW header = {};
@@ -103,7 +104,7 @@ void show_properties(HWND owner, HINSTANCE instance)
     header.hInstance = instance;
     header.pszIcon = MAKEINTRESOURCEW(IDI_APP);
     header.pszCaption = L"プロパティ";
-    header.nPages = 4;
+    header.nPages = sizeof pages / sizeof pages[0];
     header.nStartPage = 0;
     header.ppsp = pages;
     header.pfnCallback = sheet_callback;

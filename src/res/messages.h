@@ -13,3 +13,6 @@
 // Posted by the year dialog to itself: it shows first, then tells what
 // could not be read.
 #define WM_TELL_UNREADABLE (WM_APP + 3)
+// Posted by the calendar to itself at start-up: Ravo.ini could not be read;
+// told once the window shows.
+#define WM_TELL_LIMITS_DAMAGED (WM_APP + 4)

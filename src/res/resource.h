@@ -11,6 +11,7 @@
 #define IDD_ANALYSIS 107
 #define IDD_COLORS_PAGE 144
 #define IDD_FORMAT_PAGE 146
+#define IDD_LIMITS_PAGE 160
 
 #define IDM_FONT 40001
 #define IDM_TOPMOST 40002
@@ -141,3 +142,9 @@
 // 601 + 3g, 602 + 3g, 603 + 3g.
 #define IDC_FRAME_FIRST 601
 #define IDC_FRAME_LAST 624
+
+// The limits page (収支).
+#define IDC_LIMIT_MONTH 1600
+#define IDC_LIMIT_YEAR 1601
+#define IDC_LIMIT_WARN 1602
+#define IDC_LIMIT_WARN_SPIN 1603

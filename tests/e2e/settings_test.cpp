@@ -233,7 +233,7 @@ TEST_F(Settings, SheetPagesApplyToTheRecordAndTheWindow)
     EXPECT_EQ(GetWindowLongPtrW(sheet, GWL_EXSTYLE) & WS_EX_CONTEXTHELP, 0) << "no ? button";
     probe(3);
     Bytes tabs = read_file(file_in(folder, L"tabs-probe.txt"));
-    EXPECT_EQ(std::string(tabs.begin(), tabs.end()), "オプション\n表示色\n表示形式\nﾊﾞｰｼﾞｮﾝ情報\n");
+    EXPECT_EQ(std::string(tabs.begin(), tabs.end()), "オプション\n表示色\n表示形式\n収支\nﾊﾞｰｼﾞｮﾝ情報\n");
     HWND page = current_page(sheet);
     ASSERT_TRUE(GetDlgItem(page, 1022)) << "opens on the options page";
 
