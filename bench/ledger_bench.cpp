@@ -14,7 +14,7 @@
 #include <functional>
 #include <string>
 
-#include "offscreen.h"
+#include "view/offscreen.h"
 #include "ledger/analysis.h"
 #include "ledger/results.h"
 #include "ledger/year_ledger.h"
@@ -28,19 +28,21 @@ namespace {
 void write_years()
 {
     const char* const places[] = {"ABC hall new", "ABC hall", "XYZ kaikan", "station parlor", "horse tokyo"};
+    LedgerYear value;
     for (int year = 1990; year <= 2037; ++year) {
+        clear_ledger_year(value, year);
         for (int m = 0; m < 12; ++m)
             for (int d = 0; d < 31; ++d) {
                 bool played = d % 2 == 0;
-                ledger_amounts()[m][d] = played ? (d % 3 ? 1200 : -800) + year : 0;
-                char* memo = ledger_memos()[m][d];
+                value.amounts[m][d] = played ? (d % 3 ? 1200 : -800) + year : 0;
+                char* memo = value.memos[m][d];
                 memo[0] = 0;
                 if (played && d % 7 == 0)
                     std::snprintf(memo, memo_size, "shop%d", year * 12 + m);
                 else if (played)
                     std::snprintf(memo, memo_size, "%s", places[(m + d) % 5]);
             }
-        save_year(year);
+        save_ledger_year(value);
     }
 }
 
@@ -73,13 +75,14 @@ int main(int argc, char** argv)
     wide_to_utf8((folder + L"Ravo.exe").c_str(), utf8, sizeof utf8);
     set_program_path(utf8);
     write_years();
-    load_year(2037);
+    LedgerYear shown;
+    read_ledger_year(2037, shown);
 
     int64_t check = 0;
     auto year_dialog = [&](bool opening) {
         if (opening) forget_year_summaries();
         check += all_years_summary(2037).sum;
-        for (int k = 0; k < 12; ++k) check += month_summary(k).sum;
+        for (int k = 0; k < 12; ++k) check += month_summary(shown, k).sum;
     };
     double opening = best_ms(rounds, [&] { year_dialog(true); });
     double switching = best_ms(rounds, [&] { year_dialog(false); });
@@ -87,23 +90,23 @@ int main(int argc, char** argv)
                 switching, static_cast<long long>(check % 1000));
 
     // The chart at the window's opening size and larger, as at 96 DPI.
-    Offscreen canvas = make_offscreen(1400, 900);
+    Offscreen canvas;
+    make_offscreen(1400, 900, canvas);
     const RECT opening_size = {0, 0, 500, 320}, larger_size = {0, 0, 1400, 900};
     const ChartColors colors = {RGB(255, 255, 0), RGB(255, 224, 224)};
     BalanceAnalysis year, all;
-    YearTables loaded = {ledger_year(), &ledger_amounts(), &ledger_memos()};
     auto paint = [&](const BalanceAnalysis& analysis, const RECT& size) {
         draw_chart(canvas.dc, size, analysis, colors, 96);
         check += analysis.totals.results.sum;
     };
     double year_opening = best_ms(rounds, [&] {
-        analyse_period(2037, year, &loaded);
+        analyse_period(2037, year);
         paint(year, opening_size);
     });
-    double all_years = best_ms(rounds, [&] { analyse_period(all_years_period, all, &loaded); });
+    double all_years = best_ms(rounds, [&] { analyse_period(all_years_period, all); });
     double to_all_years = best_ms(rounds, [&] { paint(all, opening_size); });
     double to_other_year = best_ms(rounds, [&] {
-        analyse_period(2036, year, &loaded);
+        analyse_period(2036, year);
         paint(year, opening_size);
     });
     double resize = best_ms(rounds, [&] { paint(all, larger_size); });

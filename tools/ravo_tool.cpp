@@ -9,6 +9,10 @@
 //                                   capture it, close it, exit the program
 //   ravo-tool now FILE              write the local time as the program
 //                                   sees it ("YYYY-MM-DD hh:mm:ss")
+//   ravo-tool enter DIGITS MEMO     open the selected day (today), key in
+//                                   the digits, write the memo, mark the
+//                                   day off, OK, then exit the program
+//   ravo-tool quit                  wait for the window, then exit
 #include <windows.h>
 
 #include <commctrl.h>
@@ -104,6 +108,35 @@ int write_now(const wchar_t* path)
     return e2e::write_file(path, e2e::Bytes(text, text + length)) ? 0 : 1;
 }
 
+// The day entry as a person fills it in; the program may be killed at
+// any moment of its save (the crash test), so every wait gives up.
+int enter_day(const wchar_t* digits, const wchar_t* memo)
+{
+    HWND window = ready_window();
+    if (!window) return 1;
+    PostMessageW(window, WM_KEYDOWN, VK_RETURN, 0);
+    HWND entry = nullptr;
+    for (int waited = 0; waited < 10000 && !(entry && IsWindowVisible(entry)); waited += 20) {
+        Sleep(20);
+        entry = FindWindowW(L"#32770", L"勝ったり負けたり");
+    }
+    if (!entry || !e2e::settle(entry)) return 1;
+    for (const wchar_t* digit = digits; *digit; ++digit)
+        SendMessageW(GetDlgItem(entry, 200 + (*digit - L'0')), BM_CLICK, 0, 0);
+    SendMessageW(GetDlgItem(entry, 1051), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(memo));
+    SendMessageW(GetDlgItem(entry, 1227), BM_SETCHECK, BST_CHECKED, 0);
+    PostMessageW(GetDlgItem(entry, IDOK), BM_CLICK, 0, 0);
+    for (int waited = 0; IsWindow(entry) && waited < 10000; waited += 20) Sleep(20);
+    if (!e2e::settle(window)) return 1;
+    return exit_program(window, true);
+}
+
+int quit()
+{
+    HWND window = ready_window();
+    return window ? exit_program(window, true) : 1;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -112,6 +145,9 @@ int wmain(int argc, wchar_t** argv)
     if (argc == 3 && verb == L"screenshot") return screenshot(argv[2]);
     if (argc == 6 && verb == L"dialog") return dialog(argv[2], argv[3], argv[4], argv[5]);
     if (argc == 3 && verb == L"now") return write_now(argv[2]);
-    std::fprintf(stderr, "usage: ravo-tool screenshot FILE.bmp | dialog COMMAND|X,Y CAPTION PAGE|cN FILE.bmp | now FILE\n");
+    if (argc == 4 && verb == L"enter") return enter_day(argv[2], argv[3]);
+    if (argc == 2 && verb == L"quit") return quit();
+    std::fprintf(stderr, "usage: ravo-tool screenshot FILE.bmp | dialog COMMAND|X,Y CAPTION PAGE|cN FILE.bmp | now FILE | "
+                         "enter DIGITS MEMO | quit\n");
     return 2;
 }

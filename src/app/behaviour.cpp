@@ -64,7 +64,7 @@ void follow_shown_month(HWND window)
     shown->year = today->year;
     shown->month = today->month;
     compute_first_weekday(shown);
-    if (year_changed) load_shown_year(today->year + 1900);
+    if (year_changed) show_ledger_year(today->year);
     InvalidateRect(window, nullptr, TRUE);
     shown_month_behind = false;
 }

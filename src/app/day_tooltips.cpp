@@ -96,7 +96,7 @@ bool fill_tooltip_text(NMHDR* header)
     }
     int day = cell_day_table()[grid][cell];
     if (day < 1 || day > 31 || month < 1 || month > 12) return true;
-    lstrcpynW(request->szText, sjis_to_wide(ledger_memos()[month - 1][day - 1]).c_str(), 80);
+    lstrcpynW(request->szText, sjis_to_wide(day_of(shown_ledger(), month, day).memo).c_str(), 80);
     return true;
 }
 

@@ -5,15 +5,18 @@
 
 #include <string>
 
+#include "dialogs/error_box.h"
 #include "platform/win32_text.h"
 #include "settings/program_folder.h"
 
 namespace {
 const wchar_t write_check_name[] = L"Ravo-write-check.tmp";
 
+// A check file a crash left behind is taken over, not mistaken for a
+// folder that refuses new files; it goes when closed, whatever happens.
 bool takes_new_files(const std::wstring& folder)
 {
-    HANDLE file = CreateFileW((folder + write_check_name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    HANDLE file = CreateFileW((folder + write_check_name).c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     CloseHandle(file);
@@ -51,5 +54,5 @@ void check_program_folder(HWND window)
     const std::wstring store = virtual_store_of(folder);
     if (!store.empty() && holds_program_files(store))
         text += L"\n\nこれまでの設定や記録は次のフォルダにあります。いっしょに移してください。\n\n" + store;
-    MessageBoxW(window, text.c_str(), L"エラーです。", MB_OK | MB_ICONWARNING);
+    tell_error(window, text, MB_OK | MB_ICONWARNING);
 }

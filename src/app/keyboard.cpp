@@ -2,9 +2,9 @@
 
 #include "app/menu.h"
 #include "app/pointer.h"
+#include "app/shell.h"
 #include "calendar/dates.h"
 #include "dialogs/day_entry.h"
-#include "ledger/year_ledger.h"
 #include "settings/options.h"
 #include "view/layout.h"
 
@@ -16,7 +16,7 @@ bool held(int key) { return (GetKeyState(key) & 0x8000) != 0; }
 void settle_selection()
 {
     DateRecord* shown = display_date();
-    const int last = days_in_month(shown->year + 1900, shown->month);
+    const int last = days_in_month(shown->year, shown->month);
     if (shown->day > last) shown->day = static_cast<int8_t>(last);
     const int first = compute_first_weekday(shown);
     shown->weekday = static_cast<int8_t>((first + shown->day - 1) % 7);
@@ -30,7 +30,7 @@ void move_selection(HWND window, int days)
     int year = shown->year;
     int month = shown->month;
     int day = shown->day;
-    if (step_day(year, month, day, days)) load_shown_year(year + 1900);
+    if (step_day(year, month, day, days)) show_ledger_year(year);
     shown->year = static_cast<int16_t>(year);
     shown->month = static_cast<int8_t>(month);
     shown->day = static_cast<int8_t>(day);
@@ -47,7 +47,7 @@ void back_to_today(HWND window)
 void open_selected_day(HWND window)
 {
     settle_selection();
-    run_day_entry_dialog(window);
+    open_shown_day(window);
 }
 }  // namespace
 
@@ -85,8 +85,8 @@ void key_action(HWND window, WPARAM key)
     case VK_RIGHT: move_selection(window, 1); break;
     case VK_UP: move_selection(window, -7); break;
     case VK_DOWN: move_selection(window, 7); break;
-    case VK_PRIOR: step_display(window, held(VK_CONTROL), false); break;
-    case VK_NEXT: step_display(window, held(VK_CONTROL), true); break;
+    case VK_PRIOR: step_shown(window, held(VK_CONTROL), false); break;
+    case VK_NEXT: step_shown(window, held(VK_CONTROL), true); break;
     case VK_HOME: back_to_today(window); break;
     case VK_RETURN: open_selected_day(window); break;
     default: break;

@@ -11,6 +11,7 @@
 #include "app/shell.h"
 #include "calendar/dates.h"
 #include "dialogs/analysis_window.h"
+#include "dialogs/error_box.h"
 #include "dialogs/launch.h"
 #include "dialogs/properties.h"
 #include "dialogs/save_messages.h"
@@ -25,8 +26,6 @@
 #include "view/layout.h"
 
 namespace {
-const wchar_t error_caption[] = L"エラーです。";
-
 bool has_item(UINT id) { return GetMenuState(popup_menu, id, MF_BYCOMMAND) != static_cast<UINT>(-1); }
 
 void check_item(UINT id, bool checked)
@@ -89,7 +88,7 @@ void open_help(HWND window)
 {
     std::wstring path = program_file_wide("Readme.txt");
     if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
-        MessageBoxW(window, L"ヘルプファイルが見つかりません。", error_caption, MB_OK | MB_ICONERROR);
+        tell_error(window, L"ヘルプファイルが見つかりません。");
         return;
     }
     launch(window, path.c_str(), L"");
@@ -99,7 +98,7 @@ void open_help(HWND window)
 void reset_to_today()
 {
     set_to_now(display_date());
-    load_shown_year(display_date()->year + 1900);
+    show_ledger_year(display_date()->year);
 }
 
 void handle_command(HWND window, WORD command)
@@ -114,7 +113,7 @@ void handle_command(HWND window, WORD command)
         save_ledger_before_exit(window);
         DestroyWindow(window);
         break;
-    case IDM_YEAR_INFO: run_year_info_dialog(window); break;
+    case IDM_YEAR_INFO: open_year_info(window); break;
     case IDM_ANALYSIS: run_analysis_window(window); break;
     case IDM_EXPLORER: launch(window, windows_program(L"EXPLORER.EXE").c_str(), L"/e,/root,"); break;
     case IDM_SHUTDOWN: end_session(window, EWX_SHUTDOWN | EWX_POWEROFF); break;

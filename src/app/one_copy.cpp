@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "dialogs/error_box.h"
 #include "platform/late_library.h"
 #include "platform/win32_text.h"
 #include "settings/program_folder.h"
@@ -86,7 +87,7 @@ void tell_folder_in_use()
                               utf8_to_wide(program_folder()) +
                               L"\n\n二つの Tovrel で同じ記録を書き換えると、あとから保存した方だけが残ります。"
                               L"そちらの Tovrel を終了してから起動してください。";
-    MessageBoxW(nullptr, text.c_str(), L"エラーです。", MB_OK | MB_ICONWARNING | MB_SETFOREGROUND);
+    tell_error(nullptr, text, MB_OK | MB_ICONWARNING | MB_SETFOREGROUND);
 }
 
 void restrict_dll_search()

@@ -20,38 +20,55 @@ void set_small_mode(int on)
 namespace {
 void show_era(HWND window)
 {
-    int year = display_date()->year + 1900;
+    int year = display_date()->year;
     wchar_t text[64];
     wsprintfW(text, L"西暦%d年は、昭和%d年で、平成%d年です。", year, year - 1925, year - 1988);
     MessageBoxW(window, text, L"和暦で知りたいね", MB_OK);
 }
 }  // namespace
 
+namespace {
+// The calendar's own navigation: the day under the pointer becomes the
+// displayed date; in the one-year view, the month of the block too.
+int select_under_pointer(int x, int y)
+{
+    const HitResult hit = hit_test(x, y);
+    DateRecord* shown = display_date();
+    if (options()->year_mode) {
+        shown->month = static_cast<int8_t>(hit.month);
+        compute_first_weekday(shown);
+    }
+    if (hit.kind == hit_day) {
+        shown->day = static_cast<int8_t>(hit.day);
+        shown->weekday = static_cast<int8_t>(hit.weekday);
+    }
+    return hit.kind;
+}
+}  // namespace
+
 void double_click_action(HWND window, int x, int y)
 {
-    hit_test(x, y);
     if (options()->small_mode) {
         set_small_mode(0);
         return;
     }
-    int result = hit_test(x, y);
-    switch (result) {
+    switch (select_under_pointer(x, y)) {
     case hit_nothing: set_small_mode(1); break;
-    case hit_year_caption: step_display(window, true, true); break;
-    case hit_month_caption: step_display(window, false, true); break;
-    case hit_day: run_day_entry_dialog(window); break;
+    case hit_year_caption: step_shown(window, true, true); break;
+    case hit_month_caption: step_shown(window, false, true); break;
+    case hit_day: open_shown_day(window); break;
     case hit_weekday_last: show_era(window); break;
-    default: run_year_info_dialog(window); break;  // the other header columns
+    default: open_year_info(window); break;  // the other header columns
     }
 }
 
 void right_button_action(HWND window, int x, int y)
 {
-    int result = hit_test(x, y);
+    int result = select_under_pointer(x, y);
     if (!options()->small_mode && result == hit_year_caption)
-        step_display(window, true, false);
+        step_shown(window, true, false);
     else if (!options()->small_mode && result == hit_month_caption)
-        step_display(window, false, false);
+        step_shown(window, false, false);
     else
         show_popup_menu(window, x, y);
 }

@@ -2,8 +2,8 @@
 #pragma once
 #include <windows.h>
 
-// Callback message of the notification-area icon.
-#define WM_TRAYNOTIFY (WM_USER + 100)
+#include "ledger/year_ledger.h"
+#include "res/messages.h"
 
 extern HINSTANCE module_instance;
 extern HWND main_window;
@@ -30,3 +30,18 @@ void exit_cleanup(HWND window);
 
 // Records a top-left as the position of the current display mode.
 void store_mode_position(POINT position);
+
+// The year the calendar shows, with its ledger as saved (or held unsaved).
+const LedgerYear& shown_ledger();
+// A year becomes the shown one: its ledger, and the holiday rules read
+// again.
+void show_ledger_year(int year);
+// A dialog changed the ledger of `year`: the shown year follows.
+void follow_ledger_change(int year);
+// The shown month or year one step on, with its ledger when the year
+// changes.
+void step_shown(HWND window, bool by_year, bool forward);
+// The day entry for the day of the displayed date, the year dialog for its
+// year and month.
+void open_shown_day(HWND window);
+void open_year_info(HWND window);

@@ -57,7 +57,7 @@ LRESULT on_create(HWND window)
     load_popup_menu();
     set_to_now(display_date());
     set_to_now(today_date());
-    load_shown_year(display_date()->year + 1900);
+    show_ledger_year(display_date()->year);
     refresh_layout();
     apply_topmost(window);
     apply_start_with_windows(window);
@@ -148,8 +148,9 @@ LRESULT on_dpi_changed(HWND window, WPARAM wparam, const RECT* suggested)
 
 // A day entry or an import changed the ledger: the calendar and the
 // month's balance in the icon's tip show it.
-LRESULT on_ledger_changed(HWND window)
+LRESULT on_ledger_changed(HWND window, int year)
 {
+    follow_ledger_change(year);
     InvalidateRect(window, nullptr, TRUE);
     update_tray_icon(window, 0);
     return 0;
@@ -270,7 +271,7 @@ LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam,
     case WM_DESTROY: return on_destroy(window);
     case WM_SIZE:
     case WM_DISPLAYCHANGE: return 0;
-    case WM_PAINT: paint_window(window); return 0;
+    case WM_PAINT: paint_window(window, shown_ledger()); return 0;
     case WM_CLOSE: return on_close(window);
     case WM_QUERYENDSESSION: return on_query_end_session(window);
     case WM_ENDSESSION: return on_end_session(window, wparam);
@@ -294,7 +295,7 @@ LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam,
     case WM_KILLFOCUS: return on_focus_change(window);
     case WM_MOVING: return on_moving(window, reinterpret_cast<RECT*>(lparam));
     case WM_TRAYNOTIFY: handle_tray_notify(window, static_cast<UINT>(lparam)); return 0;
-    case WM_LEDGER_CHANGED: return on_ledger_changed(window);
+    case WM_LEDGER_CHANGED: return on_ledger_changed(window, static_cast<int>(wparam));
     case WM_GETDPISCALEDSIZE: return on_get_dpi_scaled_size(window, static_cast<int>(wparam), reinterpret_cast<SIZE*>(lparam));
     case WM_DPICHANGED: return on_dpi_changed(window, wparam, reinterpret_cast<const RECT*>(lparam));
     case WM_OPTIONS_APPLIED: return on_options_applied();

@@ -8,11 +8,21 @@ namespace {
 DateRecord today_record;
 DateRecord display_record;
 MonthGrid cell_days[grid_count];
+int grids_year, grids_month;  // the displayed month the grids were made for
 }  // namespace
 
 DateRecord* today_date() { return &today_record; }
 DateRecord* display_date() { return &display_record; }
-MonthGrid* cell_day_table() { return cell_days; }
+const MonthGrid* cell_day_table()
+{
+    if (grids_year != display_record.year || grids_month != display_record.month) {
+        grids_year = display_record.year;
+        grids_month = display_record.month;
+        fill_month_grid(cell_days[0], grids_year, grids_month);
+        for (int month = 1; month <= 12; ++month) fill_month_grid(cell_days[month], grids_year, month);
+    }
+    return cell_days;
+}
 
 bool is_leap_year(int16_t year)
 {
@@ -46,7 +56,7 @@ void set_to_now(DateRecord* record)
 {
     LocalTime now;
     local_time_now(&now);
-    record->year = static_cast<int16_t>(now.year - 1900);
+    record->year = static_cast<int16_t>(now.year);
     record->month = static_cast<int8_t>(now.month);
     record->day = static_cast<int8_t>(now.day);
     record->weekday = static_cast<int8_t>(now.weekday);
@@ -58,7 +68,7 @@ void set_to_now(DateRecord* record)
 
 int compute_first_weekday(DateRecord* record)
 {
-    record->first_weekday = static_cast<int8_t>(weekday_of(record->year + 1900, record->month, 1));
+    record->first_weekday = static_cast<int8_t>(weekday_of(record->year, record->month, 1));
     return record->first_weekday;
 }
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 struct DateRecord {
-    int16_t year;          // years since 1900
+    int16_t year;          // the full year
     int8_t month;          // 1..12
     int8_t day;            // 1..31
     int8_t weekday;        // 0 = Sunday
@@ -14,12 +14,16 @@ struct DateRecord {
 };
 
 enum { grid_cells = 38, grid_count = 13, empty_cell = 0xFF };
+// The calendar shows these years; stepping past either end wraps.
+enum { first_calendar_year = 1990, last_calendar_year = 2037 };
 typedef uint8_t MonthGrid[grid_cells];
 
 DateRecord* today_date();
 DateRecord* display_date();
-// Grid 0 is the month view, grids 1..12 the months of the one-year view.
-MonthGrid* cell_day_table();
+// Grid 0 is the month view, grids 1..12 the months of the one-year view,
+// of the displayed month and year: made again whenever that changes, so
+// they are right before anything is painted.
+const MonthGrid* cell_day_table();
 
 bool is_leap_year(int16_t year);
 int16_t days_in_month(int year, int month);

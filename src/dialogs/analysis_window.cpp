@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "calendar/dates.h"
+#include "dialogs/analysis_layout.h"
+#include "dialogs/analysis_tables.h"
 #include "dialogs/owner_messages.h"
 #include "dialogs/save_messages.h"
 #include "ledger/analysis.h"
@@ -15,7 +17,6 @@
 #include "platform/win32_text.h"
 #include "res/resource.h"
 #include "settings/options.h"
-#include "view/amount_text.h"
 #include "view/analysis_chart.h"
 #include "view/dpi.h"
 
@@ -24,25 +25,6 @@ namespace {
 const wchar_t chart_class[] = L"RavoAnalysisChart";
 // Timers come after every paint: all years are read once the window shows.
 const UINT_PTR all_years_timer = 1;
-
-// The layout in dialog units, so it follows the dialog font and the DPI.
-enum {
-    margin = 6,
-    gap = 4,
-    figures_width = 220,
-    figures_top = 40,  // the first figure row
-    figure_pitch = 11,
-    figure_rows = 13,
-    title_height = 10,
-    tables_height = 104,  // a title and the lists below it
-    weekday_table_width = 252,
-    bottom_height = 20,
-    button_width = 44,
-    button_height = 16,
-    // Everything stays readable down to this client size.
-    smallest_width = 400,
-    smallest_height = figures_top + figure_rows * figure_pitch + gap + tables_height + gap + bottom_height + margin,
-};
 
 enum FigureRow {
     row_played_days,
@@ -59,17 +41,6 @@ enum FigureRow {
     row_current,
     row_largest_fall,
 };
-
-struct Column {
-    const wchar_t* title;
-    int width;  // dialog units
-};
-// Played days, wins, losses, draws, total, then the average by weekday.
-const Column weekday_columns[] = {{L"曜日", 30}, {L"日数", 28}, {L"勝ち", 28}, {L"負け", 28},
-                                  {L"分け", 28}, {L"合計", 56}, {L"平均", 48}};
-const Column tag_columns[] = {{L"メモ", 84}, {L"日数", 28}, {L"勝ち", 28}, {L"負け", 28}, {L"分け", 28}, {L"合計", 56}};
-enum { column_total = 5, column_average = 6 };
-const wchar_t* const weekday_names[7] = {L"日", L"月", L"火", L"水", L"木", L"金", L"土"};
 
 struct AnalysisWindowState {
     BalanceAnalysis year;  // the chosen year
@@ -89,22 +60,19 @@ AnalysisWindowState window_state;
 
 const BalanceAnalysis& shown() { return *window_state.shown; }
 
-// The loaded year as it is in memory, saved or not.
-YearTables loaded_year() { return YearTables{ledger_year(), &ledger_amounts(), &ledger_memos()}; }
+// The chart ends today by the calendar's clock.
+LedgerDate today()
+{
+    const DateRecord* date = today_date();
+    return LedgerDate{date->year, date->month, date->day};
+}
 
 void prepare_all_years()
 {
     if (window_state.has_all_years) return;
-    YearTables loaded = loaded_year();
-    analyse_period(all_years_period, window_state.all_years, &loaded);
+    analyse_period(all_years_period, window_state.all_years);
+    end_chart_at(window_state.all_years, today());
     window_state.has_all_years = true;
-}
-
-std::wstring sum_text(int64_t amount)
-{
-    char16_t text[large_amount_text_size];
-    format_sum(amount, text);
-    return reinterpret_cast<const wchar_t*>(text);
 }
 
 // "+12,000": the sign says win or loss in the tooltip.
@@ -140,12 +108,12 @@ void place_bar_tools(HWND chart)
     HDC dc = GetDC(chart);
     window_state.chart = measure_chart(dc, client, shown(), window_state.dpi);
     ReleaseDC(chart, dc);
-    for (int i = 0; i < window_state.chart.bars; ++i) {
+    for (int i = 0; i < window_state.chart.bars_begun; ++i) {
         TOOLINFOW tool = bar_tool(chart, i);
         tool.rect = bar_slot(window_state.chart, i);
         SendMessageW(window_state.tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
-    window_state.tool_count = window_state.chart.bars;
+    window_state.tool_count = window_state.chart.bars_begun;
 }
 
 void refresh_chart(HWND dialog)
@@ -159,7 +127,7 @@ void refresh_chart(HWND dialog)
 const wchar_t* bar_tip(int index)
 {
     const BalanceAnalysis& analysis = shown();
-    if (index < 0 || index >= static_cast<int>(analysis.bars.size())) return L"";
+    if (index < 0 || index >= std::min(analysis.bars_begun, static_cast<int>(analysis.bars.size()))) return L"";
     const ResultSummary& bar = analysis.bars[static_cast<size_t>(index)];
     wchar_t when[16];
     if (analysis.period == all_years_period)
@@ -299,85 +267,6 @@ void show_figures(HWND dialog)
     show_largest_fall(dialog, a.largest_fall);
 }
 
-void add_columns(HWND dialog, int id, const Column* columns, int count)
-{
-    HWND table = GetDlgItem(dialog, id);
-    SendMessageW(table, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
-    for (int i = 0; i < count; ++i) {
-        RECT width = {0, 0, columns[i].width, 0};
-        MapDialogRect(dialog, &width);
-        LVCOLUMNW column = {};
-        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
-        column.fmt = i == 0 ? LVCFMT_LEFT : LVCFMT_RIGHT;
-        column.cx = width.right;
-        column.pszText = const_cast<wchar_t*>(columns[i].title);
-        SendMessageW(table, LVM_INSERTCOLUMNW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&column));
-    }
-}
-
-const PlayedFigures* table_row(int table, size_t row)
-{
-    const BalanceAnalysis& a = shown();
-    if (table == IDC_ANALYSIS_WEEKDAYS) return row < 7 ? &a.weekdays[row] : nullptr;
-    return row < a.tags.size() ? &a.tags[row].figures : nullptr;
-}
-
-int64_t cell_number(const PlayedFigures& figures, int column)
-{
-    switch (column) {
-    case 1: return figures.days;
-    case 2: return figures.results.wins;
-    case 3: return figures.results.losses;
-    case 4: return figures.results.draws;
-    case column_total: return figures.results.sum;
-    default: return figures.average;
-    }
-}
-
-std::wstring cell_text(int table, size_t row, int column)
-{
-    const PlayedFigures* figures = table_row(table, row);
-    if (!figures) return L"";
-    if (column > 0) return sum_text(cell_number(*figures, column));
-    if (table == IDC_ANALYSIS_WEEKDAYS) return weekday_names[row];
-    return sjis_to_wide(shown().tags[row].tag);
-}
-
-// The lists hold no text of their own: they ask for each cell they show,
-// so a long list of memos fills at once.
-void on_table_text(NMLVDISPINFOW* info)
-{
-    LVITEMW& item = info->item;
-    if (!(item.mask & LVIF_TEXT) || item.cchTextMax <= 0) return;
-    std::wstring text = cell_text(static_cast<int>(info->hdr.idFrom), static_cast<size_t>(item.iItem), item.iSubItem);
-    lstrcpynW(item.pszText, text.c_str(), item.cchTextMax);
-}
-
-// Negative totals and averages red, as in the year dialog.
-LRESULT on_table_draw(NMLVCUSTOMDRAW* draw)
-{
-    DWORD stage = draw->nmcd.dwDrawStage;
-    if (stage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
-    if (stage == CDDS_ITEMPREPAINT) return CDRF_NOTIFYSUBITEMDRAW;
-    if (stage != (CDDS_ITEMPREPAINT | CDDS_SUBITEM)) return CDRF_DODEFAULT;
-    const PlayedFigures* figures = table_row(static_cast<int>(draw->nmcd.hdr.idFrom), draw->nmcd.dwItemSpec);
-    bool amount = draw->iSubItem == column_total || draw->iSubItem == column_average;
-    bool negative = figures && amount && cell_number(*figures, draw->iSubItem) < 0;
-    draw->clrText = negative ? RGB(255, 0, 0) : GetSysColor(COLOR_WINDOWTEXT);
-    return CDRF_NEWFONT;
-}
-
-void show_tables(HWND dialog)
-{
-    HWND weekdays = GetDlgItem(dialog, IDC_ANALYSIS_WEEKDAYS);
-    HWND tags = GetDlgItem(dialog, IDC_ANALYSIS_TAGS);
-    SendMessageW(weekdays, LVM_SETITEMCOUNT, 7, 0);
-    SendMessageW(tags, LVM_SETITEMCOUNT, shown().tags.size(), 0);
-    SendMessageW(tags, LVM_ENSUREVISIBLE, 0, FALSE);
-    InvalidateRect(weekdays, nullptr, FALSE);
-    InvalidateRect(tags, nullptr, FALSE);
-}
-
 void add_period(HWND combo, const wchar_t* text, int period)
 {
     LRESULT index = SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
@@ -412,76 +301,18 @@ void show_period(HWND dialog, int period)
         prepare_all_years();
         window_state.shown = &window_state.all_years;
     } else {
-        YearTables loaded = loaded_year();
-        analyse_period(period, window_state.year, &loaded);
+        analyse_period(period, window_state.year);
+        end_chart_at(window_state.year, today());
         window_state.shown = &window_state.year;
     }
     show_figures(dialog);
-    show_tables(dialog);
+    show_tables(dialog, shown());
     refresh_chart(dialog);
 }
 
-struct Placer {
-    HWND dialog;
-    HDWP batch;
-};
-
-void place(Placer& placer, int id, int x, int y, int width, int height)
-{
-    RECT rect = {x, y, x + width, y + height};
-    MapDialogRect(placer.dialog, &rect);
-    placer.batch = DeferWindowPos(placer.batch, GetDlgItem(placer.dialog, id), nullptr, rect.left, rect.top,
-                                  rect.right - rect.left, rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-// The client size in dialog units.
-SIZE client_units(HWND dialog)
-{
-    RECT client, base = {0, 0, 4, 8};
-    GetClientRect(dialog, &client);
-    MapDialogRect(dialog, &base);
-    return SIZE{MulDiv(client.right, 4, std::max(1L, base.right)), MulDiv(client.bottom, 8, std::max(1L, base.bottom))};
-}
-
-void place_figures(Placer& placer, int left)
-{
-    place(placer, IDC_ANALYSIS_PERIOD_LABEL, left, margin + 2, 24, title_height);
-    place(placer, IDC_ANALYSIS_PERIOD, left + 26, margin, 72, 160);  // with its drop-down list
-    place(placer, IDC_ANALYSIS_FIGURES_TITLE, left, figures_top - 12, figures_width, title_height);
-    for (int row = 0; row < figure_rows; ++row) {
-        int top = figures_top + row * figure_pitch;
-        place(placer, IDC_FIGURE_LABEL + row, left, top + 1, 50, 9);
-        place(placer, IDC_FIGURE_VALUE + row, left + 52, top, 60, 10);
-        place(placer, IDC_FIGURE_NOTE + row, left + 116, top + 1, figures_width - 116, 9);
-    }
-}
-
-// The chart takes what the figures on its right and the tables below
-// leave; the memo list takes the rest of the width.
 void lay_out(HWND dialog)
 {
-    SIZE size = client_units(dialog);
-    const int width = std::max<int>(size.cx, smallest_width);
-    const int height = std::max<int>(size.cy, smallest_height);
-    const int figures_left = width - margin - figures_width;
-    const int bottom_top = height - margin - bottom_height;
-    const int tables_top = bottom_top - gap - tables_height;
-    const int tags_left = margin + weekday_table_width + gap;
-    const int list_height = tables_height - title_height;
-
-    Placer placer = {dialog, BeginDeferWindowPos(48)};
-    place(placer, IDC_ANALYSIS_CHART, margin, margin, figures_left - gap - margin, tables_top - gap - margin);
-    place_figures(placer, figures_left);
-    place(placer, IDC_ANALYSIS_WEEKDAYS_TITLE, margin, tables_top, weekday_table_width, title_height);
-    place(placer, IDC_ANALYSIS_WEEKDAYS, margin, tables_top + title_height, weekday_table_width, list_height);
-    place(placer, IDC_ANALYSIS_TAGS_TITLE, tags_left, tables_top, width - margin - tags_left, title_height);
-    place(placer, IDC_ANALYSIS_TAGS, tags_left, tables_top + title_height, width - margin - tags_left, list_height);
-    const int close_left = width - margin - button_width;
-    const int csv_left = close_left - gap - button_width;
-    place(placer, IDC_ANALYSIS_HINT, margin, bottom_top, csv_left - gap - margin, bottom_height);
-    place(placer, IDC_ANALYSIS_CSV, csv_left, bottom_top + 2, button_width, button_height);
-    place(placer, IDOK, close_left, bottom_top + 2, button_width, button_height);
-    if (placer.batch) EndDeferWindowPos(placer.batch);
+    lay_out_analysis(dialog, window_state.dpi);
     refresh_chart(dialog);
 }
 
@@ -489,13 +320,13 @@ BOOL on_init(HWND dialog)
 {
     window_state.dpi = window_dpi(dialog);
     create_tooltip(dialog);
-    add_columns(dialog, IDC_ANALYSIS_WEEKDAYS, weekday_columns, 7);
-    add_columns(dialog, IDC_ANALYSIS_TAGS, tag_columns, 6);
-    const int shown_year = display_date()->year + 1900;
+    add_table_columns(dialog, window_state.dpi);
+    const int shown_year = display_date()->year;
     fill_periods(dialog, shown_year);
     show_period(dialog, shown_year);
     lay_out(dialog);
     window_state.laid_out = true;
+    grow_to_smallest_analysis_size(dialog, window_state.dpi);
     SetTimer(dialog, all_years_timer, USER_TIMER_MINIMUM, nullptr);
     return TRUE;
 }
@@ -510,12 +341,9 @@ void on_timer(HWND dialog, UINT_PTR timer)
 void on_min_max_info(HWND dialog, MINMAXINFO* info)
 {
     if (!window_state.laid_out) return;  // the dialog font is not known yet
-    RECT smallest = {0, 0, smallest_width, smallest_height};
-    MapDialogRect(dialog, &smallest);
-    AdjustWindowRectEx(&smallest, static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE)));
-    info->ptMinTrackSize.x = smallest.right - smallest.left;
-    info->ptMinTrackSize.y = smallest.bottom - smallest.top;
+    const SIZE smallest = smallest_analysis_size(dialog, window_state.dpi);
+    info->ptMinTrackSize.x = smallest.cx;
+    info->ptMinTrackSize.y = smallest.cy;
 }
 
 void export_analysis(HWND dialog)
@@ -539,35 +367,32 @@ BOOL on_command(HWND dialog, int id, int code)
     }
 }
 
-BOOL on_notify(HWND dialog, NMHDR* header)
-{
-    if (header->idFrom != IDC_ANALYSIS_WEEKDAYS && header->idFrom != IDC_ANALYSIS_TAGS) return FALSE;
-    LRESULT result = 0;
-    if (header->code == LVN_GETDISPINFOW)
-        on_table_text(reinterpret_cast<NMLVDISPINFOW*>(header));
-    else if (header->code == NM_CUSTOMDRAW)
-        result = on_table_draw(reinterpret_cast<NMLVCUSTOMDRAW*>(header));
-    else
-        return FALSE;
-    SetWindowLongPtrW(dialog, DWLP_MSGRESULT, result);
-    return TRUE;
-}
-
+// Only the sign is read: a figure of any length.
 bool is_negative_figure(HWND control)
 {
-    wchar_t text[24] = L"";
-    GetWindowTextW(control, text, 24);
-    return wcstol(text, nullptr, 10) < 0;
+    wchar_t sign[2] = L"";
+    GetWindowTextW(control, sign, 2);
+    return sign[0] == L'-';
 }
 
 // The figures stand in white boxes; negative amounts are red.
 INT_PTR on_static_color(HDC dc, HWND control)
 {
     int id = GetDlgCtrlID(control);
-    if (id < IDC_FIGURE_VALUE || id >= IDC_FIGURE_VALUE + figure_rows) return FALSE;
+    if (id < IDC_FIGURE_VALUE || id >= IDC_FIGURE_VALUE + analysis_figure_rows) return FALSE;
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, is_negative_figure(control) ? RGB(255, 0, 0) : RGB(0, 0, 0));
     return reinterpret_cast<INT_PTR>(GetStockObject(WHITE_BRUSH));
+}
+
+// Moved to a screen of another scale: the chart draws for it and the
+// lists' columns keep their widths; the system scales the dialog and its
+// controls, and their fonts.
+void on_dpi_changed(HWND dialog, int dpi)
+{
+    scale_table_columns(dialog, window_state.dpi, dpi);
+    window_state.dpi = dpi;
+    refresh_chart(dialog);
 }
 
 INT_PTR CALLBACK analysis_procedure(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam)
@@ -579,15 +404,15 @@ INT_PTR CALLBACK analysis_procedure(HWND dialog, UINT message, WPARAM wparam, LP
         return TRUE;
     case WM_GETMINMAXINFO: on_min_max_info(dialog, reinterpret_cast<MINMAXINFO*>(lparam)); return TRUE;
     case WM_COMMAND: return on_command(dialog, LOWORD(wparam), HIWORD(wparam));
-    case WM_NOTIFY: return on_notify(dialog, reinterpret_cast<NMHDR*>(lparam));
+    case WM_NOTIFY: return on_table_notify(dialog, reinterpret_cast<NMHDR*>(lparam), shown());
     case WM_TIMER: on_timer(dialog, wparam); return TRUE;
+    case WM_LEDGER_CHANGED:
+        // A day changed under the window: its figures follow.
+        window_state.has_all_years = false;
+        show_period(dialog, chosen_period(dialog));
+        return TRUE;
     case WM_CTLCOLORSTATIC: return on_static_color(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
-    case WM_DPICHANGED:
-        // Moved to a screen of another scale: the chart draws for it; the
-        // system scales the dialog and its controls.
-        window_state.dpi = HIWORD(wparam);
-        refresh_chart(dialog);
-        return FALSE;
+    case WM_DPICHANGED: on_dpi_changed(dialog, HIWORD(wparam)); return FALSE;
     default: return FALSE;
     }
 }

@@ -35,7 +35,7 @@ const Swatch swatches[16] = {
 struct ColorsPage {
     COLORREF working[16];
     HBRUSH brushes[16];
-    HBRUSH hint;
+    DialogBrushes hint;
 };
 ColorsPage colors;
 
@@ -66,7 +66,7 @@ void on_init()
         colors.working[i] = stored_color(swatches[i].field);
         colors.brushes[i] = CreateSolidBrush(colors.working[i]);
     }
-    colors.hint = CreateSolidBrush(RGB(255, 255, 224));
+    colors.hint = make_dialog_brushes();
 }
 
 void on_swatch(HWND page, int index)
@@ -83,7 +83,7 @@ INT_PTR on_static_color(HDC dc, HWND control)
 {
     SetBkMode(dc, TRANSPARENT);
     int id = GetDlgCtrlID(control);
-    if (id == IDC_COLORS_HINT) return reinterpret_cast<INT_PTR>(colors.hint);
+    if (id == IDC_COLORS_HINT) return reinterpret_cast<INT_PTR>(colors.hint.light_yellow);
     int index = swatch_index(id);
     return index >= 0 ? reinterpret_cast<INT_PTR>(colors.brushes[index]) : FALSE;
 }
@@ -91,7 +91,7 @@ INT_PTR on_static_color(HDC dc, HWND control)
 void on_destroy()
 {
     for (HBRUSH& brush : colors.brushes) DeleteObject(brush);
-    DeleteObject(colors.hint);
+    free_dialog_brushes(colors.hint);
     colors = ColorsPage();
 }
 }  // namespace

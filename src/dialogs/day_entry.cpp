@@ -13,22 +13,22 @@
 #include "platform/win32_text.h"
 #include "res/resource.h"
 #include "view/amount_text.h"
+#include "view/draw.h"
 #include "view/fonts.h"
-#include "view/layout.h"
 
 namespace {
 
-struct EntryResources {
-    HBRUSH light_yellow;
-    HBRUSH light_cyan;
-    HBRUSH black;
+// What the dialog edits and what it draws with, given to it through its
+// parameter: the year value of its day.
+struct DayEntryState {
+    LedgerYear value;
+    int month;
+    int day;
+    DialogBrushes brushes;
     HFONT display_font;
 };
-EntryResources resources;
 
-int shown_year() { return display_date()->year + 1900; }
-int month_index() { return display_date()->month - 1; }
-int day_index() { return display_date()->day - 1; }
+DayEntryState& state_of(HWND dialog) { return *reinterpret_cast<DayEntryState*>(GetWindowLongPtrW(dialog, DWLP_USER)); }
 
 void show_calc_entry(HWND dialog)
 {
@@ -37,45 +37,43 @@ void show_calc_entry(HWND dialog)
     SetDlgItemTextW(dialog, IDC_DISPLAY, reinterpret_cast<const wchar_t*>(text));
 }
 
-void free_resources()
+// What the dialog made goes with it, however it ends.
+void on_destroy(DayEntryState& entry)
 {
-    DeleteObject(resources.light_yellow);
-    DeleteObject(resources.light_cyan);
-    DeleteObject(resources.black);
-    DeleteObject(resources.display_font);
-    resources = EntryResources();
+    free_dialog_brushes(entry.brushes);
+    DeleteObject(entry.display_font);
+    entry.display_font = nullptr;
 }
 
 // "2009/3/7(土) 休日": the date, its weekday and its holiday or day-off name.
-std::wstring date_caption()
+std::wstring date_caption(const DayEntryState& entry)
 {
-    DateRecord* date = display_date();
-    compute_first_weekday(date);
+    const int year = entry.value.year;
+    const int first = weekday_of(year, entry.month, 1);
     std::wstring name;
-    int kind = day_kind(shown_year(), date->month, date->day, date->first_weekday, day_off_mark(date->month, date->day));
+    int kind = day_kind(year, entry.month, entry.day, first, day_of(entry.value, entry.month, entry.day).day_off);
     if (kind == kind_holiday || kind == kind_day_off) name = sjis_to_wide(holiday_name());
     char16_t weekday[3];
-    weekday_name(weekday, 1, date->weekday);
+    weekday_name(weekday, 1, weekday_of(year, entry.month, entry.day));
     wchar_t text[64];
-    wsprintfW(text, L"%d/%d/%d(%s) ", shown_year(), date->month, date->day, reinterpret_cast<const wchar_t*>(weekday));
+    wsprintfW(text, L"%d/%d/%d(%s) ", year, entry.month, entry.day, reinterpret_cast<const wchar_t*>(weekday));
     return text + name;
 }
 
 HFONT display_font_at(int dpi) { return make_font_at_dpi(face_mincho, 12, style_bold, dpi); }
 
-BOOL on_init(HWND dialog)
+BOOL on_init(HWND dialog, DayEntryState* entry)
 {
-    resources.light_yellow = CreateSolidBrush(RGB(255, 255, 224));
-    resources.light_cyan = CreateSolidBrush(RGB(224, 255, 255));
-    resources.black = CreateSolidBrush(RGB(0, 0, 0));
-    set_own_font(dialog, IDC_DISPLAY, resources.display_font, display_font_at(window_dpi(dialog)));
+    SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(entry));
+    entry->brushes = make_dialog_brushes();
+    set_own_font(dialog, IDC_DISPLAY, entry->display_font, display_font_at(window_dpi(dialog)));
 
-    load_shown_year(shown_year());
-    SetDlgItemTextW(dialog, IDC_DATE_CAPTION, date_caption().c_str());
-    CheckDlgButton(dialog, IDC_DAY_OFF, ledger_day_off()[month_index()][day_index()] ? BST_CHECKED : BST_UNCHECKED);
-    calc_open(*calculator(), ledger_amounts()[month_index()][day_index()]);
+    const DayEntry day = day_of(entry->value, entry->month, entry->day);
+    SetDlgItemTextW(dialog, IDC_DATE_CAPTION, date_caption(*entry).c_str());
+    CheckDlgButton(dialog, IDC_DAY_OFF, day.day_off ? BST_CHECKED : BST_UNCHECKED);
+    calc_open(*calculator(), day.amount);
     show_calc_entry(dialog);
-    SetDlgItemTextW(dialog, IDC_MEMO, sjis_to_wide(ledger_memos()[month_index()][day_index()]).c_str());
+    SetDlgItemTextW(dialog, IDC_MEMO, sjis_to_wide(day.memo).c_str());
     return TRUE;
 }
 
@@ -99,19 +97,17 @@ std::wstring memo_text(HWND dialog)
 // stays in memory (the ledger keeps it) so a later save writes it.
 void on_ok(HWND dialog)
 {
-    const int m = month_index(), d = day_index();
-    ledger_day_off()[m][d] = IsDlgButtonChecked(dialog, IDC_DAY_OFF) == BST_CHECKED ? 1 : 0;
-    // The whole field is cleared: a shorter memo must not leave the end of
-    // the old one in the file.
-    std::memset(ledger_memos()[m][d], 0, memo_size);
-    wide_to_sjis(memo_text(dialog).c_str(), ledger_memos()[m][d], memo_max_bytes);
-    ledger_amounts()[m][d] = calculator()->calc_entry;
+    DayEntryState& entry = state_of(dialog);
+    DayEntry day = {};
+    day.day_off = IsDlgButtonChecked(dialog, IDC_DAY_OFF) == BST_CHECKED ? 1 : 0;
+    wide_to_sjis(memo_text(dialog).c_str(), day.memo, memo_max_bytes);
+    day.amount = calculator()->calc_entry;
+    set_day(entry.value, entry.month, entry.day, day);
     SaveFailure failure;
-    bool saved = save_year(shown_year(), &failure);
-    tell_owner(dialog, WM_LEDGER_CHANGED);
+    bool saved = save_ledger_year(entry.value, &failure);
+    tell_ledger_changed(dialog, entry.value.year);
     if (!saved) tell_save_failure(dialog, failure);
     tell_backup_failure_once(dialog);
-    free_resources();
     EndDialog(dialog, 1);
 }
 
@@ -127,22 +123,22 @@ BOOL on_command(HWND dialog, int id)
     case IDC_CALCULATOR: launch(dialog, system_program(L"CALC.EXE").c_str(), L""); return TRUE;
     case IDOK: on_ok(dialog); return TRUE;
     case IDCANCEL:
-        free_resources();
         EndDialog(dialog, 0);
         return TRUE;
     default: return FALSE;
     }
 }
 
-INT_PTR on_static_color(HDC dc, HWND control)
+INT_PTR on_static_color(HWND dialog, HDC dc, HWND control)
 {
+    const DayEntryState& entry = state_of(dialog);
     SetBkMode(dc, TRANSPARENT);
     switch (GetDlgCtrlID(control)) {
-    case IDC_DATE_CAPTION: return reinterpret_cast<INT_PTR>(resources.light_cyan);
+    case IDC_DATE_CAPTION: return reinterpret_cast<INT_PTR>(entry.brushes.light_cyan);
     case IDC_DISPLAY:
         SetTextColor(dc, RGB(255, 255, 0));
-        return reinterpret_cast<INT_PTR>(resources.black);
-    case IDC_DRAW_HINT: return reinterpret_cast<INT_PTR>(resources.light_yellow);
+        return reinterpret_cast<INT_PTR>(entry.brushes.black);
+    case IDC_DRAW_HINT: return reinterpret_cast<INT_PTR>(entry.brushes.light_yellow);
     default: return 0;
     }
 }
@@ -150,12 +146,14 @@ INT_PTR on_static_color(HDC dc, HWND control)
 INT_PTR CALLBACK day_entry_procedure(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam)
 {
     switch (message) {
-    case WM_INITDIALOG: return on_init(dialog);
+    case WM_INITDIALOG: return on_init(dialog, reinterpret_cast<DayEntryState*>(lparam));
     case WM_COMMAND: return on_command(dialog, LOWORD(wparam));
-    case WM_CTLCOLORSTATIC: return on_static_color(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
+    case WM_CTLCOLORSTATIC:
+        return on_static_color(dialog, reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
+    case WM_DESTROY: on_destroy(state_of(dialog)); return FALSE;
     case WM_DPICHANGED:
         // The dialog manager scales the dialog; the display's font is ours.
-        set_own_font(dialog, IDC_DISPLAY, resources.display_font, display_font_at(HIWORD(wparam)));
+        set_own_font(dialog, IDC_DISPLAY, state_of(dialog).display_font, display_font_at(HIWORD(wparam)));
         return FALSE;
     default: return FALSE;
     }
@@ -163,7 +161,18 @@ INT_PTR CALLBACK day_entry_procedure(HWND dialog, UINT message, WPARAM wparam, L
 
 }  // namespace
 
-bool run_day_entry_dialog(HWND parent)
+bool run_day_entry_dialog(HWND parent, int year, int month, int day)
 {
-    return DialogBoxParamW(window_instance(parent), MAKEINTRESOURCEW(IDD_DAY_ENTRY), parent, day_entry_procedure, 0) == 1;
+    DayEntryState entry = {};
+    entry.month = month;
+    entry.day = day;
+    YearStatus status;
+    // A year that could not be read whole is never edited: saved, its
+    // zeros would wipe the file that could not be read.
+    if (!read_ledger_year(year, entry.value, &status)) {
+        tell_year_unreadable(parent, year, status, L"この日の記録を変えられません。");
+        return false;
+    }
+    return DialogBoxParamW(window_instance(parent), MAKEINTRESOURCEW(IDD_DAY_ENTRY), parent, day_entry_procedure,
+                           reinterpret_cast<LPARAM>(&entry)) == 1;
 }

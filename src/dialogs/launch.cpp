@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include "dialogs/error_box.h"
+
 namespace {
 typedef UINT(WINAPI* FolderFunction)(wchar_t*, UINT);
 
@@ -23,7 +25,7 @@ void launch(HWND window, const wchar_t* file, const wchar_t* parameters)
     HINSTANCE result = file[0] ? ShellExecuteW(GetDesktopWindow(), nullptr, file, parameters, nullptr, SW_SHOWNORMAL)
                                : nullptr;
     if (reinterpret_cast<INT_PTR>(result) <= 32)
-        MessageBoxW(window, L"申し訳ありません。起動に失敗しました。", L"エラーです。", MB_OK | MB_ICONERROR);
+        tell_error(window, L"申し訳ありません。起動に失敗しました。");
 }
 
 std::wstring system_program(const wchar_t* name) { return in_folder(GetSystemDirectoryW, name); }

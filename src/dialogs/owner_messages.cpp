@@ -2,6 +2,12 @@
 
 void tell_owner(HWND dialog, UINT message) { SendMessageW(GetAncestor(dialog, GA_ROOTOWNER), message, 0, 0); }
 
+void tell_ledger_changed(HWND dialog, int year)
+{
+    for (HWND owner = GetWindow(dialog, GW_OWNER); owner; owner = GetWindow(owner, GW_OWNER))
+        SendMessageW(owner, WM_LEDGER_CHANGED, static_cast<WPARAM>(year), 0);
+}
+
 HINSTANCE window_instance(HWND window)
 {
     return reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));

@@ -4,13 +4,13 @@
 #pragma once
 #include <windows.h>
 
-// A day of the ledger changed: the calendar shows it.
-#define WM_LEDGER_CHANGED (WM_APP + 1)
-// The property sheet applied the options: everything follows them.
-#define WM_OPTIONS_APPLIED (WM_APP + 2)
+#include "res/messages.h"
 
 // Sends `message` to the window at the root of the dialog's owners (a day
 // entry may be opened from the year dialog, a page lives in a sheet).
 void tell_owner(HWND dialog, UINT message);
+// Sends WM_LEDGER_CHANGED to every window that owns the dialog, up to the
+// calendar: the year dialog, the analysis window and the calendar itself.
+void tell_ledger_changed(HWND dialog, int year);
 // The module whose resources a window was made from.
 HINSTANCE window_instance(HWND window);

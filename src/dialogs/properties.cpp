@@ -9,6 +9,7 @@
 #include "dialogs/pages.h"
 #include "platform/late_library.h"
 #include "res/resource.h"
+#include "view/draw.h"
 
 namespace {
 
@@ -35,8 +36,7 @@ PROPSHEETPAGEW page(HINSTANCE instance, int dialog, const wchar_t* title, DLGPRO
 }
 
 struct VersionPage {
-    HBRUSH light_yellow;
-    HBRUSH light_cyan;
+    DialogBrushes brushes;
 };
 VersionPage version;
 
@@ -74,8 +74,7 @@ INT_PTR CALLBACK version_page_procedure(HWND page, UINT message, WPARAM wparam, 
 {
     switch (message) {
     case WM_INITDIALOG: {
-        version.light_yellow = CreateSolidBrush(RGB(255, 255, 224));
-        version.light_cyan = CreateSolidBrush(RGB(224, 255, 255));
+        version.brushes = make_dialog_brushes();
         for (int id : {IDC_MAIL_1, IDC_MAIL_2, IDC_MAIL_3}) SetDlgItemTextW(page, id, L"");
         EnableWindow(GetDlgItem(page, IDC_OPEN_WEB), GetWindowTextLengthW(GetDlgItem(page, IDC_WEB_ADDRESS)) > 0);
         return TRUE;
@@ -87,13 +86,12 @@ INT_PTR CALLBACK version_page_procedure(HWND page, UINT message, WPARAM wparam, 
         HDC dc = reinterpret_cast<HDC>(wparam);
         SetBkMode(dc, TRANSPARENT);
         int id = GetDlgCtrlID(reinterpret_cast<HWND>(lparam));
-        if (id == IDC_VERSION_LINE) return reinterpret_cast<INT_PTR>(version.light_cyan);
-        if (id == IDC_PRODUCT_LINE) return reinterpret_cast<INT_PTR>(version.light_yellow);
+        if (id == IDC_VERSION_LINE) return reinterpret_cast<INT_PTR>(version.brushes.light_cyan);
+        if (id == IDC_PRODUCT_LINE) return reinterpret_cast<INT_PTR>(version.brushes.light_yellow);
         return FALSE;
     }
     case WM_DESTROY:
-        DeleteObject(version.light_yellow);
-        DeleteObject(version.light_cyan);
+        free_dialog_brushes(version.brushes);
         return TRUE;
     default: return FALSE;
     }

@@ -12,6 +12,9 @@ void tell_save_failure(HWND owner, const SaveFailure& failure);
 // could write; while it fails, the user may try again or give them up,
 // told what is lost.
 void save_ledger_before_exit(HWND owner);
+// A year some of whose files could not be read: they are named, with what
+// is refused (`refused`, e.g. "取り込めません。").
+void tell_year_unreadable(HWND owner, int year, const YearStatus& status, const wchar_t* refused);
 // A CSV file that could not be written, named.
 void tell_csv_write_failure(HWND owner, const std::wstring& path);
 // A backup that could not be made before a save, told once per run: the

@@ -8,6 +8,7 @@
 #include "calendar/dates.h"
 #include "calendar/holidays.h"
 #include "dialogs/day_entry.h"
+#include "dialogs/error_box.h"
 #include "dialogs/owner_messages.h"
 #include "dialogs/save_messages.h"
 #include "ledger/csv_export.h"
@@ -20,27 +21,24 @@
 #include "view/amount_text.h"
 #include "view/draw.h"
 #include "view/fonts.h"
-#include "view/layout.h"
 
 namespace {
 
+// The dialog's own state, given to it through its parameter: the year it
+// shows with its ledger, the chosen month, and what it draws with.
 struct YearInfoState {
     int16_t info_year;
     int info_month;
     int info_selected_id;
-    DateRecord saved_display_date;
-    HBRUSH light_yellow;
-    HBRUSH white;
-    HBRUSH light_cyan;
+    LedgerYear value;
+    DialogBrushes brushes;
     HFONT year_font;
     // Years whose file could not be read, told once per opening.
     std::wstring unreadable_years;
     bool unreadable_told;
 };
-YearInfoState info;
 
-// Posted to itself: the dialog shows first, then what could not be read.
-const UINT tell_unreadable_message = WM_APP + 1;
+YearInfoState& info_of(HWND dialog) { return *reinterpret_cast<YearInfoState*>(GetWindowLongPtrW(dialog, DWLP_USER)); }
 
 std::wstring year_list(const std::vector<int>& years)
 {
@@ -57,15 +55,14 @@ void set_amount(HWND dialog, int id, int64_t amount)
     SetDlgItemTextW(dialog, id, reinterpret_cast<const wchar_t*>(text));
 }
 
-void show_day_amounts(HWND dialog, int month_index)
+void show_days(HWND dialog, int month)
 {
-    for (int d = 0; d < 31; ++d) set_amount(dialog, IDC_DAY_AMOUNT + 1 + d, ledger_amounts()[month_index][d]);
-}
-
-void show_day_memos(HWND dialog, int month_index)
-{
-    for (int d = 0; d < 31; ++d)
-        SetDlgItemTextW(dialog, IDC_DAY_MEMO + 1 + d, sjis_to_wide(ledger_memos()[month_index][d]).c_str());
+    const LedgerYear& value = info_of(dialog).value;
+    for (int day = 1; day <= ledger_month_days; ++day) {
+        const DayEntry entry = day_of(value, month, day);
+        set_amount(dialog, IDC_DAY_AMOUNT + day, entry.amount);
+        SetDlgItemTextW(dialog, IDC_DAY_MEMO + day, sjis_to_wide(entry.memo).c_str());
+    }
 }
 
 void show_counts(HWND dialog, const ResultSummary& s, int wins_id, int losses_id, int draws_id)
@@ -77,9 +74,10 @@ void show_counts(HWND dialog, const ResultSummary& s, int wins_id, int losses_id
 
 void show_month_totals(HWND dialog, int month_index)
 {
+    const LedgerYear& value = info_of(dialog).value;
     ResultSummary year = {};
     for (int k = 0; k < 12; ++k) {
-        ResultSummary month = month_summary(k);
+        ResultSummary month = month_summary(value, k);
         set_amount(dialog, IDC_MONTH_TOTAL + 1 + k, month.sum);
         if (k == month_index) show_counts(dialog, month, IDC_MONTH_WINS, IDC_MONTH_LOSSES, IDC_MONTH_DRAWS);
         year.sum += month.sum;
@@ -93,12 +91,13 @@ void show_month_totals(HWND dialog, int month_index)
 
 void show_all_years_totals(HWND dialog, int year)
 {
+    YearInfoState& info = info_of(dialog);
     std::vector<int> unreadable;
     ResultSummary all = all_years_summary(year, &unreadable);
     if (!unreadable.empty() && !info.unreadable_told) {
         info.unreadable_told = true;
         info.unreadable_years = year_list(unreadable);
-        PostMessageW(dialog, tell_unreadable_message, 0, 0);
+        PostMessageW(dialog, WM_TELL_UNREADABLE, 0, 0);
     }
     set_amount(dialog, IDC_ALL_TOTAL, all.sum);
     show_counts(dialog, all, IDC_ALL_WINS, IDC_ALL_LOSSES, IDC_ALL_DRAWS);
@@ -140,43 +139,43 @@ int select_month(HWND dialog, int id)
     int year = year_in_box(dialog);
     show_all_years_totals(dialog, year);
     show_month_totals(dialog, month - 1);
-    show_day_memos(dialog, month - 1);
-    show_day_amounts(dialog, month - 1);
+    show_days(dialog, month);
     InvalidateRect(dialog, &left, TRUE);
     InvalidateRect(dialog, &right, TRUE);
     return month;
 }
 
+// The year's ledger as it is now, and everything shown of it.
+void show_year_again(HWND dialog)
+{
+    YearInfoState& info = info_of(dialog);
+    read_ledger_year(info.info_year, info.value);
+    info.info_month = select_month(dialog, info.info_selected_id);
+}
+
 HFONT year_font_at(int dpi) { return make_font_at_dpi(face_times, 24, style_bold, dpi); }
 
-BOOL on_init(HWND dialog)
+BOOL on_init(HWND dialog, YearInfoState* info)
 {
-    info.saved_display_date = *display_date();
-    info.unreadable_told = false;
+    SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(info));
     forget_year_summaries();  // the files may have changed since the last visit
-    info.light_yellow = CreateSolidBrush(RGB(255, 255, 224));
-    info.white = CreateSolidBrush(RGB(255, 255, 255));
-    info.light_cyan = CreateSolidBrush(RGB(224, 255, 255));
-    info.year_font = nullptr;
+    info->brushes = make_dialog_brushes();
+    set_own_font(dialog, IDC_YEAR_NUMBER, info->year_font, year_font_at(window_dpi(dialog)));
 
-    info.info_year = static_cast<int16_t>(display_date()->year + 1900);
-    info.info_month = display_date()->month;
-    load_shown_year(info.info_year);
+    read_ledger_year(info->info_year, info->value);
     HWND spin = GetDlgItem(dialog, IDC_YEAR_SPIN);
     SendMessageW(spin, UDM_SETBASE, 10, 0);
     SendMessageW(spin, UDM_SETRANGE, 0, MAKELPARAM(2038, 1989));
-    int shown = info.info_year >= first_ledger_year ? info.info_year : today_date()->year + 1900;
-    set_own_font(dialog, IDC_YEAR_NUMBER, info.year_font, year_font_at(window_dpi(dialog)));
+    int shown = info->info_year >= first_ledger_year ? info->info_year : today_date()->year;
     SendMessageW(spin, UDM_SETPOS, 0, MAKELPARAM(shown, 0));
     wchar_t text[8];
     wsprintfW(text, L"%04d", shown);
     SetDlgItemTextW(dialog, IDC_YEAR_NUMBER, text);
 
-    info.info_selected_id = IDC_MONTH_TOTAL + info.info_month;
-    show_all_years_totals(dialog, info.info_year);
-    show_day_memos(dialog, info.info_month - 1);
-    show_day_amounts(dialog, info.info_month - 1);
-    show_month_totals(dialog, info.info_month - 1);
+    info->info_selected_id = IDC_MONTH_TOTAL + info->info_month;
+    show_all_years_totals(dialog, info->info_year);
+    show_days(dialog, info->info_month);
+    show_month_totals(dialog, info->info_month - 1);
     return TRUE;
 }
 
@@ -190,42 +189,34 @@ void on_year_change(HWND dialog, int position)
     wchar_t text[8];
     wsprintfW(text, L"%04d", position);
     SetDlgItemTextW(dialog, IDC_YEAR_NUMBER, text);
-    info.info_year = year_in_box(dialog);
-    load_shown_year(info.info_year);
-    info.info_month = select_month(dialog, info.info_selected_id);
+    info_of(dialog).info_year = year_in_box(dialog);
+    show_year_again(dialog);
 }
 
+// The day entry is given the day; what it changes comes back as
+// WM_LEDGER_CHANGED.
 void edit_day(HWND dialog, int day)
 {
-    DateRecord* date = display_date();
-    date->year = static_cast<int16_t>(info.info_year - 1900);
-    date->month = static_cast<int8_t>(info.info_month);
-    compute_first_weekday(date);
-    date->day = static_cast<int8_t>(day);
-    date->weekday = static_cast<int8_t>((day + date->first_weekday - 1) % 7);
+    const YearInfoState& info = info_of(dialog);
     if (day > days_in_month(info.info_year, info.info_month)) return;
-    if (run_day_entry_dialog(dialog)) info.info_month = select_month(dialog, info.info_selected_id);
+    run_day_entry_dialog(dialog, info.info_year, info.info_month, day);
 }
 
 std::wstring csv_name(int year) { return L"CSV\\" + std::to_wstring(year) + L".csv"; }
 
-void tell_error(HWND dialog, const std::wstring& text)
-{
-    MessageBoxW(dialog, text.c_str(), L"エラーです。", MB_OK | MB_ICONERROR);
-}
-
 void export_year(HWND dialog)
 {
-    std::wstring question = std::to_wstring(info.info_year) + L"年の情報を" + utf8_to_wide(program_folder()) + L"CSV\\" +
-                            std::to_wstring(info.info_year) + L".CSVに出力します。よろしいですか？";
+    const int year = info_of(dialog).info_year;
+    std::wstring question = std::to_wstring(year) + L"年の情報を" + utf8_to_wide(program_folder()) + L"CSV\\" +
+                            std::to_wstring(year) + L".CSVに出力します。よろしいですか？";
     if (MessageBoxW(dialog, question.c_str(), L"CSV出力", MB_OKCANCEL) != IDOK) return;
     bool unreadable = false;
-    if (export_csv(info.info_year, &unreadable)) return;
+    if (export_csv(year, &unreadable)) return;
     if (unreadable) {
-        tell_error(dialog, year_list({info.info_year}) + L"のファイルを読めませんでした。CSVファイルは作りませんでした。");
+        tell_error(dialog, year_list({year}) + L"のファイルを読めませんでした。CSVファイルは作りませんでした。");
         return;
     }
-    tell_csv_write_failure(dialog, utf8_to_wide(csv_path(info.info_year).c_str()));
+    tell_csv_write_failure(dialog, utf8_to_wide(csv_path(year).c_str()));
 }
 
 // The first problems, a line each, and how many there were in all.
@@ -247,14 +238,21 @@ bool read_import(HWND dialog, int year, CsvImport* parsed)
     } else if (status == csv_file_unreadable) {
         tell_error(dialog, L"CSVファイルを読み込めませんでした。\n\n" + utf8_to_wide(csv_path(year).c_str()) +
                                L"\n\nほかのプログラムが開いていないか確かめてください。");
+    } else if (status == csv_file_too_large) {
+        tell_error(dialog, csv_name(year) + L" は大きすぎるため読めません。読めるのは " +
+                               std::to_wstring(csv_import_limit / 1024 / 1024) + L" MB までです。");
     } else if (!parsed->problems.empty()) {
         tell_problems(dialog, *parsed);
     }
     return status == csv_file_read && parsed->problems.empty();
 }
 
-void tell_import_outcome(HWND dialog, const ImportOutcome& outcome)
+void tell_import_outcome(HWND dialog, int year, const ImportOutcome& outcome)
 {
+    if (outcome.status == import_unreadable) {
+        tell_year_unreadable(dialog, year, outcome.year_status, L"取り込めません。");
+        return;
+    }
     if (outcome.status == import_no_backup) {
         tell_error(dialog, L"バックアップを作成できなかったため、何も変えませんでした。\n\n" +
                                utf8_to_wide(outcome.backup.folder.c_str()) + L"\n" +
@@ -278,34 +276,30 @@ void import_year(HWND dialog)
     if (!read_import(dialog, year, &parsed)) return;
     std::wstring question = std::to_wstring(year) + L"年の金額とメモを " + csv_name(year) + L" の内容（" +
                             std::to_wstring(parsed.days.size()) + L"日分）で置き換えます。よろしいですか？";
+    if (int kept = memos_a_spreadsheet_changed(parsed))
+        question += L"\n\n表計算ソフトが数や日付に変えたメモ " + std::to_wstring(kept) + L" 件は元のままにします。";
     if (MessageBoxW(dialog, question.c_str(), L"CSV入力", MB_OKCANCEL) != IDOK) return;
-    // Opened on a date before 1990, the dialog shows a year it did not load.
-    if (ledger_year() != year) load_shown_year(year);
     ImportOutcome outcome = apply_year_csv(parsed);
     if (outcome.status == import_saved || outcome.status == import_not_saved) {
         // The figures, the calendar and its tooltips show the new days at once.
         forget_year_summaries();
-        info.info_month = select_month(dialog, info.info_selected_id);
-        tell_owner(dialog, WM_LEDGER_CHANGED);
+        show_year_again(dialog);
+        tell_ledger_changed(dialog, year);
     }
-    tell_import_outcome(dialog, outcome);
+    tell_import_outcome(dialog, year, outcome);
 }
 
-void close(HWND dialog)
+// What the dialog made goes with it, however it ends.
+void on_destroy(YearInfoState& info)
 {
-    *display_date() = info.saved_display_date;
-    load_shown_year(display_date()->year + 1900);
-    DeleteObject(info.light_yellow);
-    DeleteObject(info.white);
-    DeleteObject(info.light_cyan);
+    free_dialog_brushes(info.brushes);
     DeleteObject(info.year_font);
-    // The main window shows the restored year again.
-    InvalidateRect(GetParent(dialog), nullptr, TRUE);
-    EndDialog(dialog, 1);
+    info.year_font = nullptr;
 }
 
 BOOL on_command(HWND dialog, int id)
 {
+    YearInfoState& info = info_of(dialog);
     if (id > IDC_MONTH_TOTAL && id <= IDC_MONTH_TOTAL + 12) {
         info.info_selected_id = id;
         info.info_month = select_month(dialog, id);
@@ -318,7 +312,7 @@ BOOL on_command(HWND dialog, int id)
     } else if (id == IDC_CSV_IMPORT) {
         import_year(dialog);
     } else if (id == IDOK || id == IDCANCEL) {
-        close(dialog);
+        EndDialog(dialog, 1);
     } else {
         return FALSE;
     }
@@ -327,6 +321,7 @@ BOOL on_command(HWND dialog, int id)
 
 void paint_day_labels(HWND dialog)
 {
+    YearInfoState& info = info_of(dialog);
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(dialog, &paint);
     // At the dialog's own scale, as its year box: the paint DC knows only
@@ -346,7 +341,7 @@ void paint_day_labels(HWND dialog)
         weekday_name(weekday, 1, (first + day - 1) % 7);
         wchar_t text[8];
         wsprintfW(text, L"%2d%s", day, reinterpret_cast<const wchar_t*>(weekday));
-        int kind = day_kind(info.info_year, info.info_month, day, first, day_off_mark(info.info_month, day));
+        int kind = day_kind(info.info_year, info.info_month, day, first, day_of(info.value, info.info_month, day).day_off);
         COLORREF color = kind == 0 || kind == kind_day_off || kind == kind_holiday ? RGB(255, 0, 0)
                          : kind == 6                                              ? RGB(0, 0, 255)
                                                                                   : RGB(0, 0, 0);
@@ -364,30 +359,36 @@ bool is_negative_figure(HWND control)
     return wcstol(text, nullptr, 10) < 0;
 }
 
-INT_PTR on_static_color(HDC dc, HWND control)
+INT_PTR on_static_color(HWND dialog, HDC dc, HWND control)
 {
+    const YearInfoState& info = info_of(dialog);
     SetBkMode(dc, TRANSPARENT);
     const int id = GetDlgCtrlID(control);
     const bool day_amount = id > IDC_DAY_AMOUNT && id <= IDC_DAY_AMOUNT + 31;
     const bool day_memo = id > IDC_DAY_AMOUNT + 31 && id <= IDC_DAY_MEMO + 31;
     const bool month_total = id > IDC_MONTH_TOTAL && id <= IDC_MONTH_TOTAL + 12;
-    if (day_memo || id == IDC_INFO_HINT) return reinterpret_cast<INT_PTR>(info.light_yellow);
+    if (day_memo || id == IDC_INFO_HINT) return reinterpret_cast<INT_PTR>(info.brushes.light_yellow);
     const bool figure = day_amount || month_total || id == IDC_YEAR_TOTAL || id == IDC_ALL_TOTAL ||
                         id == IDC_YEAR_NUMBER || id == IDC_MONTH_WINS || id == IDC_MONTH_LOSSES ||
                         (id >= IDC_YEAR_WINS && id <= IDC_ALL_DRAWS);
     if (!figure) return 0;
     SetTextColor(dc, is_negative_figure(control) ? RGB(255, 0, 0) : RGB(0, 0, 0));
     bool highlighted = day_amount || id == info.info_selected_id;
-    return reinterpret_cast<INT_PTR>(highlighted ? info.light_cyan : info.white);
+    return reinterpret_cast<INT_PTR>(highlighted ? info.brushes.light_cyan : info.brushes.white);
 }
 
 INT_PTR CALLBACK year_info_procedure(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam)
 {
     switch (message) {
-    case WM_INITDIALOG: return on_init(dialog);
-    case tell_unreadable_message:
-        MessageBoxW(dialog, (info.unreadable_years + L"のファイルを読めませんでした。合計に含まれていません。").c_str(),
-                    L"エラーです。", MB_OK | MB_ICONWARNING);
+    case WM_INITDIALOG: return on_init(dialog, reinterpret_cast<YearInfoState*>(lparam));
+    case WM_TELL_UNREADABLE:
+        tell_error(dialog, info_of(dialog).unreadable_years + L"のファイルを読めませんでした。合計に含まれていません。",
+                   MB_OK | MB_ICONWARNING);
+        return TRUE;
+    case WM_LEDGER_CHANGED:
+        // A day entered from here: its figures and every total show it.
+        forget_year_summaries();
+        if (static_cast<int>(wparam) == info_of(dialog).info_year) show_year_again(dialog);
         return TRUE;
     case WM_COMMAND:
         // One action per click: a double click on a cell also reports
@@ -399,10 +400,12 @@ INT_PTR CALLBACK year_info_procedure(HWND dialog, UINT message, WPARAM wparam, L
             on_year_change(dialog, static_cast<short>(HIWORD(wparam)));
         return TRUE;
     case WM_PAINT: paint_day_labels(dialog); return TRUE;
-    case WM_CTLCOLORSTATIC: return on_static_color(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
+    case WM_CTLCOLORSTATIC:
+        return on_static_color(dialog, reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
+    case WM_DESTROY: on_destroy(info_of(dialog)); return FALSE;
     case WM_DPICHANGED:
         // The dialog manager scales the dialog; the year's font is ours.
-        set_own_font(dialog, IDC_YEAR_NUMBER, info.year_font, year_font_at(HIWORD(wparam)));
+        set_own_font(dialog, IDC_YEAR_NUMBER, info_of(dialog).year_font, year_font_at(HIWORD(wparam)));
         return FALSE;
     default: return FALSE;
     }
@@ -410,7 +413,11 @@ INT_PTR CALLBACK year_info_procedure(HWND dialog, UINT message, WPARAM wparam, L
 
 }  // namespace
 
-void run_year_info_dialog(HWND parent)
+void run_year_info_dialog(HWND parent, int year, int month)
 {
-    DialogBoxParamW(window_instance(parent), MAKEINTRESOURCEW(IDD_YEAR_INFO), parent, year_info_procedure, 0);
+    YearInfoState info = {};
+    info.info_year = static_cast<int16_t>(year);
+    info.info_month = month;
+    DialogBoxParamW(window_instance(parent), MAKEINTRESOURCEW(IDD_YEAR_INFO), parent, year_info_procedure,
+                    reinterpret_cast<LPARAM>(&info));
 }

@@ -2,4 +2,5 @@
 #pragma once
 #include <windows.h>
 
-void run_year_info_dialog(HWND parent);
+// Shows a year with a month chosen (1..12).
+void run_year_info_dialog(HWND parent, int year, int month);

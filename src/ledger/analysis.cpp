@@ -1,46 +1,16 @@
 #include "ledger/analysis.h"
 
 #include <algorithm>
-#include <cinttypes>
 #include <cstdio>
 #include <cstring>
 
 #include "calendar/dates.h"
-#include "ledger/csv_export.h"
 #include "platform/platform.h"
 #include "platform/shift_jis.h"
-#include "settings/program_folder.h"
 
 namespace {
 // （メモなし）
 const char no_memo_tag[] = "\x81\x69\x83\x81\x83\x82\x82\xC8\x82\xB5\x81\x6A";
-
-// The CSV's texts in Shift-JIS.
-const char items_header[] = "\x8D\x80\x96\xDA,\x92\x6C\r\n";                   // 項目,値
-const char period_label[] = "\x8A\xFA\x8A\xD4";                                // 期間
-const char all_years_label[] = "\x91\x53\x8A\xFA\x8A\xD4";                     // 全期間
-const char played_days_label[] = "\x89\xD2\x93\xAD\x93\xFA\x90\x94";           // 稼働日数
-const char wins_label[] = "\x8F\x9F\x82\xBF";                                  // 勝ち
-const char losses_label[] = "\x95\x89\x82\xAF";                                // 負け
-const char draws_label[] = "\x95\xAA\x82\xAF";                                 // 分け
-const char win_rate_label[] = "\x8F\x9F\x97\xA6";                              // 勝率
-const char no_rate[] = "\x81\x7C";                                             // －
-const char total_label[] = "\x8D\x87\x8C\x76";                                 // 合計
-const char average_label[] = "\x95\xBD\x8B\xCF";                               // 平均
-const char best_label[] = "\x8D\xC5\x8D\x82";                                  // 最高
-const char worst_label[] = "\x8D\xC5\x92\xE1";                                 // 最低
-const char longest_wins_label[] = "\x8D\xC5\x91\xE5\x98\x41\x8F\x9F";          // 最大連勝
-const char longest_losses_label[] = "\x8D\xC5\x91\xE5\x98\x41\x94\x73";        // 最大連敗
-const char largest_fall_label[] = "\x8D\xC5\x91\xE5\x89\xBA\x97\x8E\x95\x9D";  // 最大下落幅
-// 曜日,日数,勝ち,負け,分け,合計
-const char weekdays_header[] =
-    "\x97\x6A\x93\xFA,\x93\xFA\x90\x94,\x8F\x9F\x82\xBF,\x95\x89\x82\xAF,\x95\xAA\x82\xAF,\x8D\x87\x8C\x76\r\n";
-// メモ,日数,勝ち,負け,分け,合計
-const char tags_header[] =
-    "\x83\x81\x83\x82,\x93\xFA\x90\x94,\x8F\x9F\x82\xBF,\x95\x89\x82\xAF,\x95\xAA\x82\xAF,\x8D\x87\x8C\x76\r\n";
-// 日 月 火 水 木 金 土
-const char* const weekday_names[7] = {"\x93\xFA", "\x8C\x8E", "\x89\xCE", "\x90\x85",
-                                      "\x96\xD8", "\x8B\xE0", "\x93\x79"};
 
 // Finds a tag's row as the days are walked: open addressing over row
 // numbers + 1 (0 is free). Each period has fewer tags than slots, so a
@@ -49,10 +19,6 @@ const uint32_t year_tag_slots = 1024;
 const uint32_t all_years_tag_slots = 32768;
 static_assert(all_years_tag_slots > 366 * (last_ledger_year - first_ledger_year + 1), "a free slot is left");
 int32_t tag_slots[all_years_tag_slots];
-
-// Tables for years read from their files, kept off the loaded ledger.
-AmountTable file_amounts;
-MemoTable file_memos;
 
 // What carries from one played day to the next through the period.
 struct Walk {
@@ -172,6 +138,7 @@ void follow_running_total(Walk& walk, const LedgerDate& date, int32_t amount)
 void add_played_day(Walk& walk, const LedgerDate& date, int weekday, int32_t amount, const char* memo)
 {
     BalanceAnalysis& into = walk.into;
+    into.last_played = date;
     add_played(into.totals, amount);
     add_played(into.weekdays[weekday], amount);
     note_best_and_worst(into, date, amount);
@@ -232,6 +199,7 @@ void sort_tags(std::vector<TagFigures>& rows)
 
 void finish_analysis(BalanceAnalysis& into)
 {
+    into.bars_begun = static_cast<int>(into.bars.size());
     settle_average(into.totals);
     for (PlayedFigures& row : into.weekdays) settle_average(row);
     int64_t decided = int64_t{into.totals.results.wins} + into.totals.results.losses;
@@ -243,37 +211,29 @@ void finish_analysis(BalanceAnalysis& into)
     sort_tags(into.tags);
 }
 
-bool has_amount(const AmountTable& amounts)
+bool is_before(const LedgerDate& left, const LedgerDate& right)
 {
-    for (const auto& month : amounts)
-        for (int32_t amount : month)
-            if (amount != 0) return true;
-    return false;
+    if (left.year != right.year) return left.year < right.year;
+    if (left.month != right.month) return left.month < right.month;
+    return left.day < right.day;
 }
 
-bool amounts_file_exists(int year)
+// Days of the year up to and including the date.
+size_t days_through(const LedgerDate& date)
 {
-    char path[path_capacity];
-    amounts_file(path, sizeof path, year);
-    return path_exists(path);
+    size_t days = static_cast<size_t>(date.day);
+    for (int month = 1; month < date.month; ++month) days += static_cast<size_t>(days_in_month(date.year, month));
+    return days;
 }
 
-// The year's tables, from memory or from its files; false when the year
-// has no data to show.
-bool year_tables(int year, const YearTables* in_memory, const AmountTable*& amounts, const MemoTable*& memos)
+// Keeps the first `bars` bars and `points` points of the running total.
+void cut_chart(BalanceAnalysis& analysis, long bars, long points)
 {
-    if (in_memory && in_memory->year == year) {
-        amounts = in_memory->amounts;
-        memos = in_memory->memos;
-        return has_amount(*amounts) || amounts_file_exists(year);
-    }
-    amounts = &file_amounts;
-    memos = &file_memos;
-    if (!load_amounts(year, file_amounts)) return false;
-    // A year without a played day needs no memos.
-    if (has_amount(file_amounts)) load_memos(year, file_memos);
-    return true;
+    analysis.bars_begun = static_cast<int>(std::clamp<long>(bars, 0, static_cast<long>(analysis.bars.size())));
+    analysis.running.resize(std::min(analysis.running.size(), static_cast<size_t>(std::max(0L, points))));
 }
+
+bool amounts_file_exists(int year) { return path_exists(ledger_part_path(year, part_amounts).c_str()); }
 
 // Years without a file between two with data stand still on the chart.
 void chart_gap_until(BalanceAnalysis& into, int year, int64_t running)
@@ -302,79 +262,6 @@ void add_year_to_chart(BalanceAnalysis& into, int year, const ResultSummary (&mo
     into.last_year = year;
 }
 
-void append_field(std::string& text, const char* field)
-{
-    if (!std::strpbrk(field, ",\"\r\n")) {
-        text += field;
-        return;
-    }
-    text += '"';
-    for (const char* p = field; *p; ++p) {
-        if (*p == '"') text += '"';
-        text += *p;
-    }
-    text += '"';
-}
-
-void append_line(std::string& text, const char* label, const char* value)
-{
-    text += label;
-    text += ',';
-    text += value;
-    text += "\r\n";
-}
-
-void append_number_line(std::string& text, const char* label, int64_t value)
-{
-    char number[24];
-    std::snprintf(number, sizeof number, "%" PRId64, value);
-    append_line(text, label, number);
-}
-
-// An empty date and 0 when there is no such day.
-void append_day_line(std::string& text, const char* label, const DayRecord& record)
-{
-    char value[48] = ",0";
-    if (has_date(record.date))
-        std::snprintf(value, sizeof value, "%04d/%02d/%02d,%" PRId32, record.date.year, record.date.month,
-                      record.date.day, record.amount);
-    append_line(text, label, value);
-}
-
-void append_figures_block(std::string& text, const BalanceAnalysis& analysis)
-{
-    const ResultSummary& results = analysis.totals.results;
-    text += items_header;
-    if (analysis.period == all_years_period)
-        append_line(text, period_label, all_years_label);
-    else
-        append_number_line(text, period_label, analysis.period);
-    append_number_line(text, played_days_label, analysis.totals.days);
-    append_number_line(text, wins_label, results.wins);
-    append_number_line(text, losses_label, results.losses);
-    append_number_line(text, draws_label, results.draws);
-    char rate[16];
-    std::snprintf(rate, sizeof rate, "%" PRId32 ".%" PRId32, analysis.win_rate_tenths / 10,
-                  analysis.win_rate_tenths % 10);
-    append_line(text, win_rate_label, analysis.has_win_rate ? rate : no_rate);
-    append_number_line(text, total_label, results.sum);
-    append_number_line(text, average_label, analysis.totals.average);
-    append_day_line(text, best_label, analysis.best);
-    append_day_line(text, worst_label, analysis.worst);
-    append_number_line(text, longest_wins_label, analysis.longest_wins.length);
-    append_number_line(text, longest_losses_label, analysis.longest_losses.length);
-    append_number_line(text, largest_fall_label, analysis.largest_fall.depth);
-}
-
-void append_row(std::string& text, const char* name, const PlayedFigures& figures)
-{
-    append_field(text, name);
-    char numbers[96];
-    std::snprintf(numbers, sizeof numbers, ",%" PRId32 ",%" PRId32 ",%" PRId32 ",%" PRId32 ",%" PRId64 "\r\n",
-                  figures.days, figures.results.wins, figures.results.losses, figures.results.draws,
-                  figures.results.sum);
-    text += numbers;
-}
 }  // namespace
 
 void memo_tag(const char* memo, char (&tag)[memo_size])
@@ -393,45 +280,59 @@ void memo_tag(const char* memo, char (&tag)[memo_size])
     tag[length] = 0;
 }
 
-void analyse_year(int year, const AmountTable& amounts, const MemoTable& memos, BalanceAnalysis& into)
+void analyse_year(const LedgerYear& value, BalanceAnalysis& into)
 {
-    start_analysis(into, year);
-    into.first_year = into.last_year = year;
+    start_analysis(into, value.year);
+    into.first_year = into.last_year = value.year;
     Walk walk = start_walk(into, year_tag_slots);
     ResultSummary months[ledger_months];
-    walk_year(walk, year, amounts, memos, months, &into.running);
+    walk_year(walk, value.year, value.amounts, value.memos, months, &into.running);
     into.bars.assign(months, months + ledger_months);
     finish_analysis(into);
 }
 
-void analyse_all_years(BalanceAnalysis& into, const YearTables* in_memory)
+void analyse_all_years(BalanceAnalysis& into)
 {
     start_analysis(into, all_years_period);
     Walk walk = start_walk(into, all_years_tag_slots);
+    LedgerYear value;
     for (int year = first_ledger_year; year <= last_ledger_year; ++year) {
-        const AmountTable* amounts = nullptr;
-        const MemoTable* memos = nullptr;
-        if (!year_tables(year, in_memory, amounts, memos)) continue;
+        // Only a year with its amounts (on disk or held in memory) shows.
+        YearStatus status;
+        if (!amounts_file_exists(year) && !ledger_has_unsaved_changes()) continue;
+        read_ledger_year(year, value, &status);
+        if (status.parts[part_amounts] != part_read) continue;
         chart_gap_until(into, year, walk.running);
         int64_t running_before = walk.running;
         ResultSummary months[ledger_months];
-        walk_year(walk, year, *amounts, *memos, months, nullptr);
+        walk_year(walk, year, value.amounts, value.memos, months, nullptr);
         add_year_to_chart(into, year, months, running_before);
     }
     finish_analysis(into);
 }
 
-void analyse_period(int period, BalanceAnalysis& into, const YearTables* in_memory)
+void analyse_period(int period, BalanceAnalysis& into)
 {
     if (period == all_years_period) {
-        analyse_all_years(into, in_memory);
-    } else if (in_memory && in_memory->year == period) {
-        analyse_year(period, *in_memory->amounts, *in_memory->memos, into);
-    } else {
-        load_amounts(period, file_amounts);
-        load_memos(period, file_memos);
-        analyse_year(period, file_amounts, file_memos, into);
+        analyse_all_years(into);
+        return;
     }
+    LedgerYear value;
+    read_ledger_year(period, value);
+    analyse_year(value, into);
+}
+
+void end_chart_at(BalanceAnalysis& analysis, const LedgerDate& today)
+{
+    const LedgerDate end = is_before(today, analysis.last_played) ? analysis.last_played : today;
+    if (analysis.period != all_years_period) {
+        if (analysis.period > end.year) cut_chart(analysis, 0, 0);
+        if (analysis.period == end.year) cut_chart(analysis, end.month, static_cast<long>(days_through(end)));
+        return;
+    }
+    if (!analysis.first_year) return;
+    const long years_begun = end.year - analysis.first_year + 1;
+    cut_chart(analysis, years_begun, (years_begun - 1) * ledger_months + end.month);
 }
 
 std::vector<int> years_with_amounts()
@@ -440,32 +341,4 @@ std::vector<int> years_with_amounts()
     for (int year = first_ledger_year; year <= last_ledger_year; ++year)
         if (amounts_file_exists(year)) years.push_back(year);
     return years;
-}
-
-std::string analysis_csv_path(int period)
-{
-    std::string name = period == all_years_period ? "all" : std::to_string(period);
-    return csv_folder() + name + "-analysis.csv";
-}
-
-std::string analysis_csv_text(const BalanceAnalysis& analysis)
-{
-    std::string text;
-    text.reserve(1024 + analysis.tags.size() * 48);
-    append_figures_block(text, analysis);
-    text += "\r\n";
-    text += weekdays_header;
-    for (int weekday = 0; weekday < 7; ++weekday) append_row(text, weekday_names[weekday], analysis.weekdays[weekday]);
-    text += "\r\n";
-    text += tags_header;
-    for (const TagFigures& row : analysis.tags) append_row(text, row.tag, row.figures);
-    return text;
-}
-
-bool export_analysis_csv(const BalanceAnalysis& analysis)
-{
-    make_directory(csv_folder().c_str());
-    std::string text = analysis_csv_text(analysis);
-    return replace_file(analysis_csv_path(analysis.period).c_str(),
-                        std::vector<unsigned char>(text.begin(), text.end()));
 }

@@ -15,6 +15,11 @@ enum {
     all_years_period = 0,  // the period of every year with data
 };
 
+// What a count or a sum of the ledger can grow to: every day slot of every
+// year played, at the int32 limits. Whatever shows them makes room for it.
+constexpr int64_t most_played_days = int64_t{last_ledger_year - first_ledger_year + 1} * ledger_months * ledger_month_days;
+constexpr int64_t largest_ledger_sum = most_played_days * 2147483648LL;
+
 // A day of the ledger; year 0 stands for no date.
 struct LedgerDate {
     int year;
@@ -67,9 +72,14 @@ struct BalanceAnalysis {
     int last_year;
     // One year: months 1..12. All years: first_year..last_year.
     std::vector<ResultSummary> bars;
+    // The bars before this one have begun; the later ones lie after the
+    // chart's end (end_chart_at) and show nothing.
+    int bars_begun;
     // The running total after each day of the year (365/366 points), or
-    // at the end of each month from first_year's January.
+    // at the end of each month from first_year's January; it stops at the
+    // chart's end.
     std::vector<int64_t> running;
+    LedgerDate last_played;  // the period's last day with an amount
 
     PlayedFigures totals;
     bool has_win_rate;        // false without wins and losses
@@ -84,26 +94,22 @@ struct BalanceAnalysis {
     std::vector<TagFigures> tags;  // highest sum first, then by tag bytes
 };
 
-// A year's tables held in memory, used instead of its files.
-struct YearTables {
-    int year;
-    const AmountTable* amounts;
-    const MemoTable* memos;
-};
-
 // The first word of a memo, its tag: leading half- and full-width spaces
 // skipped, then up to a space, CR or LF; "（メモなし）" when there is none.
 void memo_tag(const char* memo, char (&tag)[memo_size]);
 
 // `into` keeps its vectors' room between calls, so recomputing is cheap.
-void analyse_year(int year, const AmountTable& amounts, const MemoTable& memos, BalanceAnalysis& into);
-// Every year 1990..2037 with an amounts file, each file read once; the
-// loaded ledger is untouched. `in_memory` replaces that year's files; it
-// counts as having data when its file exists or an amount is set.
-void analyse_all_years(BalanceAnalysis& into, const YearTables* in_memory = nullptr);
-// A year (from `in_memory` when it is that year, else from its files) or
-// all_years_period.
-void analyse_period(int period, BalanceAnalysis& into, const YearTables* in_memory = nullptr);
+void analyse_year(const LedgerYear& value, BalanceAnalysis& into);
+// Every year 1990..2037 with amounts, on disk or held in memory, each read
+// once.
+void analyse_all_years(BalanceAnalysis& into);
+// A year as the ledger holds it, or all_years_period.
+void analyse_period(int period, BalanceAnalysis& into);
+
+// Ends the chart at today, or at a later played day: the running total
+// stops there and the months (or years) after it have no bar. Periods
+// that are over stay whole.
+void end_chart_at(BalanceAnalysis& analysis, const LedgerDate& today);
 
 // The years 1990..2037 that have an amounts file, in order.
 std::vector<int> years_with_amounts();

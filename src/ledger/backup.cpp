@@ -18,39 +18,66 @@ std::vector<BackedUpYear> backed_up_this_run;
 BackupResult waiting_failure;
 bool failure_waiting;
 
-typedef void (*YearFileName)(char*, int, int);
-const YearFileName year_file_names[] = {amounts_file, memos_file, day_off_file};
+// A copy is made whole in a folder of its own, then renamed to its day
+// folder: a crash leaves a .partial folder, never a day folder holding
+// part of a year. When the day folder exists already (another year was
+// backed up that day), the whole copy is first renamed to .moving and
+// then moved in; a .moving folder left by a crash is moved in later.
+const char partial_suffix[] = ".partial";
+const char moving_suffix[] = ".moving";
 
 long day_number(const LocalTime& day) { return day.year * 10000L + day.month * 100L + day.day; }
+
+std::string day_name(long day)
+{
+    char name[16];
+    std::snprintf(name, sizeof name, "%08ld", day);
+    return name;
+}
 
 // YYYYMMDD for the first folder of a day, YYYYMMDD-2 and on for the next.
 std::string day_folder(const LocalTime& day, int serial)
 {
-    char name[32];
-    if (serial == 1)
-        std::snprintf(name, sizeof name, "%08ld", day_number(day));
-    else
-        std::snprintf(name, sizeof name, "%08ld-%d", day_number(day), serial);
+    std::string name = day_name(day_number(day));
+    if (serial > 1) name += "-" + std::to_string(serial);
     std::string root = backup_root();
     return root + name + root.back();
 }
 
-const char* file_name_part(const char* path)
+const char* file_name_part(const std::string& path)
 {
-    const char* name = path;
-    for (const char* p = path; *p; ++p)
+    const char* name = path.c_str();
+    for (const char* p = name; *p; ++p)
         if (*p == '\\' || *p == '/') name = p + 1;
     return name;
 }
 
+// The folder of the day's first copies: YYYYMMDD, or the next name when a
+// file took that one.
+std::string first_day_folder(const LocalTime& day)
+{
+    for (int serial = 1; serial < 1000; ++serial) {
+        std::string folder = day_folder(day, serial);
+        if (!path_exists(folder.c_str()) || is_folder(folder.c_str())) return folder;
+    }
+    return day_folder(day, 1000);
+}
+
 bool holds_year_files(const std::string& folder, int year)
 {
-    for (YearFileName name : year_file_names) {
-        char path[path_capacity];
-        name(path, sizeof path, year);
-        if (path_exists((folder + file_name_part(path)).c_str())) return true;
-    }
+    for (int part = 0; part < ledger_part_count; ++part)
+        if (path_exists((folder + file_name_part(ledger_part_path(year, part))).c_str())) return true;
     return false;
+}
+
+// "YYYYMMDD" followed by `suffix`.
+bool is_day_name(const std::string& name, const char* suffix)
+{
+    const std::string tail = suffix;
+    if (name.size() != 8 + tail.size() || name.compare(8, std::string::npos, tail) != 0) return false;
+    for (size_t i = 0; i < 8; ++i)
+        if (name[i] < '0' || name[i] > '9') return false;
+    return true;
 }
 
 // The day a folder of ours belongs to: "YYYYMMDD" or "YYYYMMDD-N"; 0 for
@@ -85,34 +112,81 @@ void remove_old_backups(const LocalTime& today)
     }
 }
 
-// Copies what exists of the year's files; the first failure decides the
-// status, but every file that can be copied is.
+// Moves the files of a whole copy into its day folder, then removes it.
+bool move_copy_in(const std::string& copy, const std::string& day_folder_path)
+{
+    std::vector<FolderEntry> entries;
+    if (!list_folder(copy.c_str(), &entries)) return false;
+    for (const FolderEntry& entry : entries)
+        if (!entry.is_folder && !move_over((copy + entry.name).c_str(), (day_folder_path + entry.name).c_str()))
+            return false;
+    return remove_folder_with_files(copy.c_str());
+}
+
+// What a crash left: partial copies go, whole ones are moved in.
+void finish_interrupted_backups()
+{
+    const std::string root = backup_root();
+    std::vector<FolderEntry> entries;
+    if (!list_folder(root.c_str(), &entries)) return;
+    for (const FolderEntry& entry : entries) {
+        if (!entry.is_folder) continue;
+        const std::string folder = root + entry.name + root.back();
+        if (is_day_name(entry.name, partial_suffix)) remove_folder_with_files(folder.c_str());
+        if (is_day_name(entry.name, moving_suffix))
+            move_copy_in(folder, root + entry.name.substr(0, 8) + root.back());
+    }
+}
+
+// Copies what exists of the year's files into a new folder; the first
+// failure decides the status.
 BackupStatus copy_year_files(int year, const std::string& folder)
 {
+    if (!make_directory(folder.c_str())) return backup_folder_failed;
     BackupStatus status = backup_nothing_to_copy;
-    for (YearFileName name : year_file_names) {
-        char path[path_capacity];
-        name(path, sizeof path, year);
+    for (int part = 0; part < ledger_part_count && !backup_failed(status); ++part) {
+        const std::string path = ledger_part_path(year, part);
         std::vector<unsigned char> content;
         bool missing = false;
-        BackupStatus step = backup_made;
-        if (!read_whole_file(path, content, &missing))
-            step = missing ? backup_nothing_to_copy : backup_read_failed;
-        else if (!make_directory(backup_root().c_str()) || !make_directory(folder.c_str()))
-            step = backup_folder_failed;
-        else if (!replace_file((folder + file_name_part(path)).c_str(), content))
-            step = backup_write_failed;
-        if (!backup_failed(status) && step != backup_nothing_to_copy) status = step;
+        if (!read_whole_file(path.c_str(), content, &missing))
+            status = missing ? status : backup_read_failed;
+        else if (!write_new_file((folder + file_name_part(path)).c_str(), content))
+            status = backup_write_failed;
+        else
+            status = backup_made;
     }
     return status;
 }
 
+// The whole copy takes the folder's name, or joins the day folder there.
+bool put_copy_in_place(const std::string& copy, const std::string& moving, const std::string& folder)
+{
+    if (!path_exists(folder.c_str())) return rename_folder(copy.c_str(), folder.c_str());
+    return rename_folder(copy.c_str(), moving.c_str()) && move_copy_in(moving, folder);
+}
+
 BackupResult back_up_into(int year, const std::string& folder, const LocalTime& today)
 {
-    backed_up_this_run.push_back(BackedUpYear{day_folder(today, 1), year});
-    BackupResult result{copy_year_files(year, folder), folder};
-    if (result.status == backup_made) remove_old_backups(today);
-    return result;
+    const std::string root = backup_root();
+    if (!make_directory(root.c_str())) return BackupResult{backup_folder_failed, folder};
+    finish_interrupted_backups();
+    const std::string stem = root + day_name(day_number(today));
+    const std::string copy = stem + partial_suffix + root.back(), moving = stem + moving_suffix + root.back();
+    BackupStatus status = copy_year_files(year, copy);
+    if (status == backup_made && !put_copy_in_place(copy, moving, folder)) status = backup_folder_failed;
+    if (status != backup_made) {
+        remove_folder_with_files(copy.c_str());
+        return BackupResult{status, folder};
+    }
+    remove_old_backups(today);
+    return BackupResult{backup_made, folder};
+}
+
+bool backed_up_today(int year, const std::string& day_folder_path)
+{
+    for (const BackedUpYear& done : backed_up_this_run)
+        if (done.day_folder == day_folder_path && done.year == year) return true;
+    return false;
 }
 }  // namespace
 
@@ -125,19 +199,22 @@ std::string backup_root() { return program_subfolder("backup"); }
 
 BackupResult back_up_before_first_save(int year, const LocalTime& today)
 {
-    std::string folder = day_folder(today, 1);
+    std::string folder = first_day_folder(today);
     if (year < first_ledger_year) return BackupResult{backup_nothing_to_copy, folder};
-    for (const BackedUpYear& done : backed_up_this_run)
-        if (done.day_folder == folder && done.year == year) return BackupResult{backup_already_made, folder};
+    if (backed_up_today(year, folder)) return BackupResult{backup_already_made, folder};
+    finish_interrupted_backups();
     // An earlier run of the same day copied the files as they were then.
     if (holds_year_files(folder, year)) {
         backed_up_this_run.push_back(BackedUpYear{folder, year});
         return BackupResult{backup_already_made, folder};
     }
     BackupResult result = back_up_into(year, folder, today);
+    // A failure is tried again at the next save.
     if (backup_failed(result.status)) {
         waiting_failure = result;
         failure_waiting = true;
+    } else {
+        backed_up_this_run.push_back(BackedUpYear{folder, year});
     }
     return result;
 }
@@ -146,7 +223,10 @@ BackupResult back_up_year_anew(int year, const LocalTime& today)
 {
     for (int serial = 1; serial < 1000; ++serial) {
         std::string folder = day_folder(today, serial);
-        if (!path_exists(folder.c_str())) return back_up_into(year, folder, today);
+        if (path_exists(folder.c_str())) continue;
+        BackupResult result = back_up_into(year, folder, today);
+        if (!backup_failed(result.status)) backed_up_this_run.push_back(BackedUpYear{first_day_folder(today), year});
+        return result;
     }
     return BackupResult{backup_folder_failed, day_folder(today, 1000)};
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "calendar/dates.h"
+#include "ledger/csv.h"
 #include "ledger/results.h"
 #include "ledger/year_ledger.h"
 #include "platform/platform.h"
@@ -15,30 +16,6 @@ namespace {
 const char header[] =
     "\x94\x4E\x8C\x8E\x93\xFA,\x8B\xE0\x8A\x7A,\x83\x81\x83\x82,\x8D\x87\x8C\x76,\x8F\x9F\x82\xBF,\x95\x89\x82\xAF,"
     "\x95\xAA\x82\xAF\r\n";
-
-// A memo in double quotes; a quote inside is doubled, so a memo can never
-// break its row.
-void append_quoted(std::string& text, const char* memo)
-{
-    text += '"';
-    for (const char* p = memo; *p;) {
-        const char* quote = std::strchr(p, '"');
-        if (!quote) {
-            text += p;
-            break;
-        }
-        text.append(p, quote + 1);
-        text += '"';
-        p = quote + 1;
-    }
-    text += '"';
-}
-
-void append_number(std::string& text, int64_t value)
-{
-    char digits[24];
-    text.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
-}
 
 // Zero-padded to `width` digits, as "%0*d" writes it.
 void append_padded(std::string& text, int value, int width)
@@ -60,17 +37,19 @@ std::string csv_path(int year) { return csv_folder() + std::to_string(year) + ".
 
 std::string csv_text(int year, bool* unreadable)
 {
-    static AmountTable amounts;
-    static MemoTable memos;
-    bool amounts_unreadable = false, memos_unreadable = false;
-    load_amounts(year, amounts, &amounts_unreadable);
-    load_memos(year, memos, &memos_unreadable);
-    if (unreadable) *unreadable = amounts_unreadable || memos_unreadable;
-    return csv_text_of(year, amounts, memos);
+    LedgerYear value;
+    YearStatus status;
+    read_ledger_year(year, value, &status);
+    if (unreadable)
+        *unreadable = status.parts[part_amounts] == part_unreadable || status.parts[part_memos] == part_unreadable;
+    return csv_text_of(value);
 }
 
-std::string csv_text_of(int year, const AmountTable& amounts, const MemoTable& memos)
+std::string csv_text_of(const LedgerYear& value)
 {
+    const int year = value.year;
+    const AmountTable& amounts = value.amounts;
+    const MemoTable& memos = value.memos;
     std::string text = header;
     text.reserve(366 * 64);
     int64_t total = 0;
@@ -87,7 +66,7 @@ std::string csv_text_of(int year, const AmountTable& amounts, const MemoTable& m
             text += ',';
             append_number(text, counted_amount(amount));
             text += ',';
-            append_quoted(text, memos[month - 1][day - 1]);
+            append_always_quoted(text, memos[month - 1][day - 1]);
             text += ',';
             append_number(text, total);
             text += result == result_win ? ",1" : ",0";

@@ -10,11 +10,11 @@
 std::string csv_folder();
 // The path of the file for `year`.
 std::string csv_path(int year);
-// Writes the file from the year's files; the loaded ledger is untouched.
+// Writes the file of a year as the ledger holds it.
 // True when the whole file was written; a failure leaves any previous file
 // as it was. A year whose files exist but could not be read is not written
 // (`unreadable` tells it).
 bool export_csv(int year, bool* unreadable = nullptr);
-// The file's bytes, for a year as the ledger holds it, or for given tables.
+// The file's bytes, for a year as the ledger holds it, or for a value.
 std::string csv_text(int year, bool* unreadable = nullptr);
-std::string csv_text_of(int year, const AmountTable& amounts, const MemoTable& memos);
+std::string csv_text_of(const LedgerYear& value);

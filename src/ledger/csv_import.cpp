@@ -4,6 +4,8 @@
 #include <cstring>
 
 #include "calendar/dates.h"
+#include "ledger/csv.h"
+#include "ledger/csv_forms.h"
 #include "ledger/csv_export.h"
 #include "ledger/results.h"
 #include "platform/shift_jis.h"
@@ -14,105 +16,23 @@ enum { column_date, column_amount, column_memo, column_draw = 6, columns_read = 
 // Enough of a field to recognise it in a message.
 enum { shown_field_bytes = 24 };
 
-struct CsvRecord {
-    int line;  // where it starts
-    std::string fields[columns_read];
-    bool unclosed;
-    int quote_line;  // where the unclosed quote opens
-};
-
-struct CsvReader {
-    const unsigned char* data;
-    size_t size;
-    size_t position;
-    int line;
-};
-
-// A record ends at a line feed outside quotes; the carriage return before
-// it is dropped. A quote opens only at the start of a field; inside, a
-// doubled quote stands for one.
-bool read_record(CsvReader& reader, CsvRecord& record)
-{
-    if (reader.position >= reader.size) return false;
-    record = CsvRecord();
-    record.line = reader.line;
-    int column = 0;
-    bool quoted = false, at_field_start = true;
-    while (reader.position < reader.size) {
-        char byte = static_cast<char>(reader.data[reader.position++]);
-        // The end of the data acts as a line end.
-        char next = reader.position < reader.size ? static_cast<char>(reader.data[reader.position]) : '\n';
-        if (byte == '\n') ++reader.line;
-        if (quoted && byte == '"') {
-            quoted = next == '"';
-            if (!quoted) continue;
-            ++reader.position;
-        } else if (!quoted) {
-            if (byte == '\n') return true;
-            if (byte == '\r' && next == '\n') continue;
-            if (byte == ',') {
-                ++column;
-                at_field_start = true;
-                continue;
-            }
-            if (byte == '"' && at_field_start) {
-                quoted = true;
-                record.quote_line = reader.line;
-                at_field_start = false;
-                continue;
-            }
-        }
-        at_field_start = false;
-        if (column < columns_read) record.fields[column] += byte;
-    }
-    record.unclosed = quoted;
-    return true;
-}
-
-std::string trimmed(const std::string& text)
-{
-    size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) return std::string();
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 bool is_empty_record(const CsvRecord& record)
 {
     for (const std::string& field : record.fields)
-        if (!trimmed(field).empty()) return false;
+        if (!trimmed_field(field).empty()) return false;
     return !record.unclosed;
 }
 
-// Length of the well-formed UTF-8 character at `text`, 0 when there is none.
-size_t utf8_character_length(const unsigned char* text, size_t size)
+// The program's header names the date column 年月日; spreadsheets and
+// people also write 日付 or date.
+bool is_header(const std::string& first_field)
 {
-    unsigned char lead = text[0];
-    if (lead < 0x80) return 1;
-    size_t length = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) length = 2;
-    else if (lead >= 0xE0 && lead <= 0xEF) length = 3;
-    else if (lead >= 0xF0 && lead <= 0xF4) length = 4;
-    if (length == 0 || length > size) return 0;
-    for (size_t i = 1; i < length; ++i)
-        if ((text[i] & 0xC0) != 0x80) return 0;
-    // No overlong forms, no surrogates, nothing beyond U+10FFFF.
-    if ((lead == 0xE0 && text[1] < 0xA0) || (lead == 0xED && text[1] > 0x9F)) return 0;
-    if ((lead == 0xF0 && text[1] < 0x90) || (lead == 0xF4 && text[1] > 0x8F)) return 0;
-    return length;
-}
-
-// Text with a character beyond ASCII that is all well-formed UTF-8 came
-// from a program writing UTF-8: Shift-JIS text of any length rarely is.
-bool looks_like_utf8(const unsigned char* data, size_t size)
-{
-    bool beyond_ascii = false;
-    for (size_t position = 0; position < size;) {
-        size_t length = utf8_character_length(data + position, size - position);
-        if (length == 0) return false;
-        beyond_ascii = beyond_ascii || length > 1;
-        position += length;
-    }
-    return beyond_ascii;
+    const char* const names[] = {"\x94\x4E\x8C\x8E\x93\xFA", "年月日", "\x93\xFA\x95\x74", "日付"};
+    for (const char* name : names)
+        if (first_field == name) return true;
+    std::string lower = first_field;
+    for (char& c : lower) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+    return lower == "date";
 }
 
 // A field as a message shows it: UTF-8, at most about 24 bytes.
@@ -135,55 +55,6 @@ std::string shown_field(const std::string& field, bool utf8)
     return shown;
 }
 
-struct CsvDate {
-    int year, month, day;
-};
-
-// Reads the digits of one date part; false when there are none or too many.
-bool read_number(const std::string& text, size_t& position, int max_digits, int* value)
-{
-    size_t start = position;
-    *value = 0;
-    while (position < text.size() && text[position] >= '0' && text[position] <= '9' &&
-           position - start < static_cast<size_t>(max_digits))
-        *value = *value * 10 + (text[position++] - '0');
-    return position > start;
-}
-
-// "2009/03/05", "2009/3/5" or "2009-03-05". The numbers need not make a
-// real date.
-bool read_date(const std::string& text, CsvDate* date)
-{
-    size_t position = 0;
-    if (!read_number(text, position, 4, &date->year) || position != 4 || position >= text.size()) return false;
-    char separator = text[position++];
-    if (separator != '/' && separator != '-') return false;
-    if (!read_number(text, position, 2, &date->month) || position >= text.size() || text[position++] != separator)
-        return false;
-    return read_number(text, position, 2, &date->day) && position == text.size();
-}
-
-enum AmountCheck { amount_read, amount_not_whole, amount_too_big };
-
-// A whole number with an optional sign; an empty field is an empty day.
-AmountCheck read_amount(const std::string& text, int32_t* amount)
-{
-    *amount = 0;
-    if (text.empty()) return amount_read;
-    size_t position = text[0] == '-' || text[0] == '+' ? 1 : 0;
-    if (position == text.size()) return amount_not_whole;
-    int64_t value = 0;
-    for (size_t i = position; i < text.size(); ++i) {
-        if (text[i] < '0' || text[i] > '9') return amount_not_whole;
-        // Past 32 bits the value only has to stay too big.
-        if (value <= INT64_C(0xFFFFFFFF)) value = value * 10 + (text[i] - '0');
-    }
-    if (text[0] == '-') value = -value;
-    if (value < INT32_MIN || value > INT32_MAX) return amount_too_big;
-    *amount = static_cast<int32_t>(value);
-    return amount_read;
-}
-
 void add_problem(CsvImport& result, int line, const std::string& text)
 {
     ++result.problem_count;
@@ -204,7 +75,7 @@ ImportedDay imported_day(const CsvDate& date, int32_t amount, const CsvRecord& r
 {
     ImportedDay day = {date.month, date.day, amount, {}, false};
     // Only an empty day marked as a draw is one; any other amount is kept.
-    if (amount == 0 && trimmed(record.fields[column_draw]) == "1") day.amount = -1;
+    if (amount == 0 && trimmed_field(record.fields[column_draw]) == "1") day.amount = -1;
     const std::string& memo = record.fields[column_memo];
     std::string sjis = utf8 ? utf8_to_sjis(memo.data(), memo.size()) : memo;
     day.memo_cut = sjis_cut_length(sjis.c_str(), memo_max_bytes) < sjis.size();
@@ -227,12 +98,15 @@ void take_record(ParseState& state, const CsvRecord& record)
     bool first = state.header_possible;
     state.header_possible = false;
     if (record.unclosed) return add_problem(result, record.quote_line, "引用符が閉じていません。");
-    std::string date_field = trimmed(record.fields[column_date]);
+    std::string date_field = trimmed_field(record.fields[column_date]);
     CsvDate date;
-    if (!read_date(date_field, &date)) {
-        if (first) return;
+    const std::string sjis_date = state.utf8 ? utf8_to_sjis(date_field.data(), date_field.size()) : date_field;
+    if (!read_csv_date(sjis_date, &date)) {
+        if (first && is_header(date_field)) return;
         return add_problem(result, line, "日付「" + shown_field(date_field, state.utf8) + "」が読めません。");
     }
+    // A spreadsheet may drop the year, or keep two digits of it.
+    date.year = full_year_of(date, result.year);
     if (date.year != result.year)
         return add_problem(result, line, date_text(date) + " は" + std::to_string(result.year) + "年の日付ではありません。");
     if (date.month < 1 || date.month > 12 || date.day < 1 || date.day > days_in_month(date.year, date.month))
@@ -240,9 +114,9 @@ void take_record(ParseState& state, const CsvRecord& record)
     bool& seen = state.day_named[date.month - 1][date.day - 1];
     if (seen) return add_problem(result, line, date_text(date) + " が2回あります。");
     seen = true;
-    std::string amount_field = trimmed(record.fields[column_amount]);
+    std::string amount_field = trimmed_field(record.fields[column_amount]);
     int32_t amount = 0;
-    AmountCheck check = read_amount(amount_field, &amount);
+    AmountCheck check = read_csv_amount(amount_field, state.utf8, &amount);
     if (check != amount_read) {
         const char* why = check == amount_not_whole ? "が整数ではありません。" : "が大きすぎます。";
         return add_problem(result, line, "金額「" + shown_field(amount_field, state.utf8) + "」" + why);
@@ -258,13 +132,16 @@ CsvImport parse_year_csv(int year, const unsigned char* data, size_t size)
     ParseState state = {};
     state.result.year = year;
     state.header_possible = true;
-    CsvReader reader = {data, size, 0, 1};
-    bool byte_order_mark = size >= 3 && std::memcmp(data, "\xEF\xBB\xBF", 3) == 0;
-    if (byte_order_mark) reader.position = 3;
-    state.utf8 = byte_order_mark || looks_like_utf8(data, size);
-
+    size_t text_start = 0;
+    CsvEncoding encoding = csv_encoding(data, size, &text_start);
+    if (encoding == csv_utf16) {
+        add_problem(state.result, 0, "UTF-16 のファイルは読めません。Shift-JIS か UTF-8 で保存してください。");
+        return state.result;
+    }
+    state.utf8 = encoding == csv_utf8;
+    CsvReader reader = csv_reader(data, size, text_start);
     CsvRecord record;
-    while (read_record(reader, record))
+    while (read_csv_record(reader, record, columns_read))
         if (!is_empty_record(record)) take_record(state, record);
 
     CsvImport& result = state.result;
@@ -278,20 +155,29 @@ CsvImport parse_year_csv(int year, const unsigned char* data, size_t size)
 
 CsvFileStatus read_year_csv(int year, CsvImport* parsed)
 {
-    std::vector<unsigned char> content;
-    bool missing = false;
-    if (!read_whole_file(csv_path(year).c_str(), content, &missing))
-        return missing ? csv_file_missing : csv_file_unreadable;
-    *parsed = parse_year_csv(year, content.data(), content.size());
+    // A year's file is under 40 KB: anything far larger is no such file,
+    // and reading it all would only keep the window waiting.
+    std::vector<unsigned char> content(csv_import_limit + 1);
+    size_t size = 0;
+    bool unreadable = false;
+    if (!read_file_start(csv_path(year).c_str(), content.data(), content.size(), &size, &unreadable))
+        return unreadable ? csv_file_unreadable : csv_file_missing;
+    if (unreadable) return csv_file_unreadable;
+    if (size > csv_import_limit) return csv_file_too_large;
+    *parsed = parse_year_csv(year, content.data(), size);
     return csv_file_read;
 }
 
 ImportOutcome apply_year_csv(const CsvImport& parsed)
 {
-    ImportOutcome outcome = {import_refused, BackupResult{backup_nothing_to_copy, std::string()}, SaveFailure(), 0, 0};
-    if (!parsed.problems.empty() || parsed.days.empty() || parsed.year != ledger_year() ||
-        parsed.year < first_ledger_year)
+    ImportOutcome outcome = {import_refused, BackupResult{backup_nothing_to_copy, std::string()}, SaveFailure(), {}, 0, 0, 0};
+    if (!parsed.problems.empty() || parsed.days.empty() || parsed.year < first_ledger_year) return outcome;
+    // Never applied to a year read as zeros: saved, they would wipe it.
+    LedgerYear value;
+    if (!read_ledger_year(parsed.year, value, &outcome.year_status)) {
+        outcome.status = import_unreadable;
         return outcome;
+    }
     LocalTime now;
     local_time_now(&now);
     outcome.backup = back_up_year_anew(parsed.year, now);
@@ -303,16 +189,31 @@ ImportOutcome apply_year_csv(const CsvImport& parsed)
         // The export writes every draw as 0 with its mark: a day that is a
         // draw already keeps its own amount, so an unchanged file read back
         // changes nothing.
-        int32_t& amount = ledger_amounts()[day.month - 1][day.day - 1];
+        int32_t& amount = value.amounts[day.month - 1][day.day - 1];
         if (day.amount != -1 || day_result(amount) != result_draw) amount = day.amount;
         // The whole field is cleared, as the day entry does.
-        char* memo = ledger_memos()[day.month - 1][day.day - 1];
+        char* memo = value.memos[day.month - 1][day.day - 1];
         if (std::strcmp(memo, day.memo) == 0) continue;
+        // A memo the spreadsheet took for a number or a date stays as it was.
+        if (spreadsheet_rewrote(memo, day.memo)) {
+            ++outcome.memos_kept;
+            continue;
+        }
         std::memset(memo, 0, memo_size);
         std::memcpy(memo, day.memo, std::strlen(day.memo));
     }
     outcome.days_read = static_cast<int>(parsed.days.size());
     outcome.memos_cut = parsed.memos_cut;
-    outcome.status = save_year(parsed.year, &outcome.failure) ? import_saved : import_not_saved;
+    outcome.status = save_ledger_year(value, &outcome.failure) ? import_saved : import_not_saved;
     return outcome;
+}
+
+int memos_a_spreadsheet_changed(const CsvImport& parsed)
+{
+    LedgerYear value;
+    read_ledger_year(parsed.year, value);
+    int count = 0;
+    for (const ImportedDay& day : parsed.days)
+        count += spreadsheet_rewrote(value.memos[day.month - 1][day.day - 1], day.memo);
+    return count;
 }

@@ -1,8 +1,9 @@
 // Reading a year back from its CSV file, CSV\<year>.csv: the program's own
 // export, also after a spreadsheet program saved it again (UTF-8 or
-// Shift-JIS, LF or CR LF, with or without the header, dates with or
-// without leading zeros). Only the date, the amount, the memo and the draw
-// flag are read. Everything is checked before anything changes.
+// Shift-JIS, any line ends, with or without the header, dates, amounts and
+// memos in the forms a spreadsheet writes, csv_forms.h). Only the date, the
+// amount, the memo and the draw flag are read. Everything is checked before
+// anything changes.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -38,7 +39,9 @@ struct CsvImport {
 
 CsvImport parse_year_csv(int year, const unsigned char* data, size_t size);
 
-enum CsvFileStatus { csv_file_read, csv_file_missing, csv_file_unreadable };
+enum CsvFileStatus { csv_file_read, csv_file_missing, csv_file_unreadable, csv_file_too_large };
+// The largest file read back (a year's file is under 40 KB).
+enum { csv_import_limit = 1024 * 1024 };
 
 // Reads csv_path(year) and parses it.
 CsvFileStatus read_year_csv(int year, CsvImport* parsed);
@@ -47,18 +50,25 @@ enum ImportStatus {
     import_saved,      // the year holds the file's days, on disk too
     import_not_saved,  // the days are in memory; `failure` names what could not be written
     import_no_backup,  // nothing changed: the backup could not be made
-    import_refused,    // nothing changed: problems, no days, or not the loaded year
+    import_unreadable, // nothing changed: a file of the year could not be read (`year_status`)
+    import_refused,    // nothing changed: problems, no days, or a year before 1990
 };
 
 struct ImportOutcome {
     ImportStatus status;
     BackupResult backup;
     SaveFailure failure;
+    YearStatus year_status;
     int days_read;
     int memos_cut;
+    int memos_kept;  // memos a spreadsheet turned into numbers or dates, kept as stored
 };
 
-// Backs the year up into a folder of its own, then writes the days into
-// the loaded ledger, which must hold the file's year, and saves it. Day-off
-// marks and the days the file does not name stay as they are.
+// Reads the file's year, backs it up into a folder of its own, writes the
+// days into it and saves it. Day-off marks and the days the file does not
+// name stay as they are.
 ImportOutcome apply_year_csv(const CsvImport& parsed);
+// How many of the file's memos differ from the stored ones only as a
+// spreadsheet rewrites a number or a date (0123 → 123, 1/2 → 1月2日): those
+// keep the stored memo; any other change is the user's edit.
+int memos_a_spreadsheet_changed(const CsvImport& parsed);

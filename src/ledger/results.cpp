@@ -57,10 +57,10 @@ void add_to_summary(ResultSummary& summary, int32_t amount)
     }
 }
 
-ResultSummary month_summary(int month_index)
+ResultSummary month_summary(const LedgerYear& value, int month_index)
 {
     ResultSummary summary = {};
-    if (month_index >= 0 && month_index < ledger_months) add_month(summary, ledger_amounts()[month_index]);
+    if (month_index >= 0 && month_index < ledger_months) add_month(summary, value.amounts[month_index]);
     return summary;
 }
 
@@ -68,32 +68,27 @@ ResultSummary month_summary_through(int year, int month, int last_day)
 {
     ResultSummary summary = {};
     if (month < 1 || month > ledger_months) return summary;
-    static AmountTable other_year;
-    const AmountTable* table = &ledger_amounts();
-    if (year != ledger_year()) {
-        load_amounts(year, other_year);
-        table = &other_year;
-    }
+    LedgerYear value;
+    read_ledger_year(year, value);
     for (int day = 1; day <= last_day && day <= ledger_month_days; ++day)
-        add_to_summary(summary, (*table)[month - 1][day - 1]);
+        add_to_summary(summary, value.amounts[month - 1][day - 1]);
     return summary;
 }
 
-ResultSummary year_summary()
+ResultSummary year_summary(const LedgerYear& value)
 {
     ResultSummary summary = {};
-    add_year(summary, ledger_amounts());
+    add_year(summary, value.amounts);
     return summary;
 }
 
-// One year's summary from its file, read into a table of its own so the
-// loaded ledger is never touched.
 KeptSummary file_summary(int year)
 {
-    static AmountTable year_amounts;
-    KeptSummary kept_year = {true, {}, false};
-    load_amounts(year, year_amounts, &kept_year.unreadable);
-    add_year(kept_year.summary, year_amounts);
+    LedgerYear value;
+    YearStatus status;
+    read_ledger_year(year, value, &status);
+    KeptSummary kept_year = {true, {}, status.parts[part_amounts] == part_unreadable};
+    add_year(kept_year.summary, value.amounts);
     return kept_year;
 }
 

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "ledger/year_ledger.h"
+
 enum DayResult { result_none, result_win, result_loss, result_draw };
 
 // Win above 10, loss below -10, any other nonzero amount a draw.
@@ -21,19 +23,18 @@ struct ResultSummary {
 // counts.
 void add_to_summary(ResultSummary& summary, int32_t amount);
 
-// Over the 31 slots of a month (0..11) of the loaded ledger.
-ResultSummary month_summary(int month_index);
-// Over days 1..last_day of a month (1..12) of any year: the loaded ledger
-// for its own year, else what load_amounts gives; the loaded ledger is left
-// as it was.
+// Over the 31 slots of a month (0..11) of a year.
+ResultSummary month_summary(const LedgerYear& value, int month_index);
+// Over days 1..last_day of a month (1..12) of a year, as the ledger holds
+// it.
 ResultSummary month_summary_through(int year, int month, int last_day);
-// Over all 372 slots of the loaded ledger.
-ResultSummary year_summary();
-// Over the year files of every year up to and including `last_year`; the
-// loaded ledger is left as it was. Each year's file is read once and its
-// summary kept until the program saves a year or forgets them.
-// `unreadable_years` (when given) lists the years whose file exists but
-// could not be read: they count as empty.
+// Over all 372 slots of a year.
+ResultSummary year_summary(const LedgerYear& value);
+// Over every year up to and including `last_year`, as the ledger holds
+// them. Each year's file is read once and its summary kept until the
+// program saves a year or forgets them. `unreadable_years` (when given)
+// lists the years whose files exist but could not be read: they count as
+// empty.
 ResultSummary all_years_summary(int last_year, std::vector<int>* unreadable_years = nullptr);
 // Drops the kept summaries, so the next total reads the files again (the
 // year dialog does this when it opens).

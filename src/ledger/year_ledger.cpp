@@ -1,11 +1,14 @@
 #include "ledger/year_ledger.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
 #include "ledger/backup.h"
+#include "ledger/year_files.h"
 #include "platform/platform.h"
 #include "platform/shift_jis.h"
+#include "platform/text_convert.h"
 #include "settings/program_folder.h"
 
 static_assert(sizeof(AmountTable) == 1488, "2009.dat is 1488 bytes");
@@ -13,272 +16,337 @@ static_assert(sizeof(MemoTable) == 7812, "2009m.dat is 7812 bytes");
 static_assert(sizeof(DayOffTable) == 372, "2009h.dat is 372 bytes");
 
 namespace {
-struct YearBuffers {
-    AmountTable amounts;
-    MemoTable memos;
-    DayOffTable day_off;
+PartState read_table(LedgerYear& value, int part, const unsigned char* data, size_t size);
+std::vector<unsigned char> table_bytes(const LedgerYear& value, int part);
+PartState read_visits(LedgerYear& value, int part, const unsigned char* data, size_t size);
+std::vector<unsigned char> visits_bytes(const LedgerYear& value, int part);
+
+// Each file of a year: its name with the year, its name in messages, and
+// how it is read and written. A new file of a year is one more entry.
+struct PartFormat {
+    const char* name;
+    const char* label;
+    PartState (*read)(LedgerYear&, int, const unsigned char*, size_t);
+    std::vector<unsigned char> (*bytes)(const LedgerYear&, int);
+    bool table;  // a fixed table: unreadable, it keeps the whole year from changing
 };
-// A year whose changes no save could write, kept while another is loaded.
-struct HeldYear {
-    int year;
-    YearBuffers buffers;
-    bool unreadable[3];
+const PartFormat part_formats[ledger_part_count] = {
+    {"%04d.dat", "金額", read_table, table_bytes, true},
+    {"%04dm.dat", "メモ", read_table, table_bytes, true},
+    {"%04dh.dat", "休日", read_table, table_bytes, true},
+    {"%04dd.csv", "明細", read_visits, visits_bytes, false},
 };
 
-typedef void (*FileName)(char*, int, int);
-struct PartFile {
-    LedgerPart part;
-    FileName name;
-    const char* label;
-};
-const PartFile part_files[3] = {
-    {part_amounts, amounts_file, "金額"},
-    {part_memos, memos_file, "メモ"},
-    {part_day_off, day_off_file, "休日"},
-};
+// A table of the value and its size.
+unsigned char* table_of(LedgerYear& value, int part, size_t* size)
+{
+    switch (part) {
+    case part_amounts: *size = sizeof value.amounts; return reinterpret_cast<unsigned char*>(value.amounts);
+    case part_memos: *size = sizeof value.memos; return reinterpret_cast<unsigned char*>(value.memos);
+    default: *size = sizeof value.day_off; return value.day_off[0];
+    }
+}
+
+PartState read_table(LedgerYear& value, int part, const unsigned char* data, size_t size)
+{
+    size_t table_size = 0;
+    unsigned char* table = table_of(value, part, &table_size);
+    std::memset(table, 0, table_size);
+    const size_t taken = size < table_size ? size : table_size;
+    if (taken) std::memcpy(table, data, taken);
+    value.beyond[part].assign(data + taken, data + size);
+    // A damaged file may hold a memo without its NUL.
+    if (part == part_memos)
+        for (auto& month : value.memos)
+            for (auto& memo : month) terminate_sjis_field(memo, memo_size);
+    return part_read;
+}
+
+std::vector<unsigned char> table_bytes(const LedgerYear& value, int part)
+{
+    size_t size = 0;
+    const unsigned char* table = table_of(const_cast<LedgerYear&>(value), part, &size);
+    std::vector<unsigned char> bytes(table, table + size);
+    bytes.insert(bytes.end(), value.beyond[part].begin(), value.beyond[part].end());
+    return bytes;
+}
+
+PartState read_visits(LedgerYear& value, int, const unsigned char* data, size_t size)
+{
+    VisitsFile file = parse_visits_file(value.year, data, size);
+    value.visits = file.visits;
+    value.visit_problems = file.problems;
+    if (file.problem_count > static_cast<int>(file.problems.size()))
+        value.visit_problems.push_back("ほかにもあり、全部で " + std::to_string(file.problem_count) + " 件です。");
+    return file.problem_count ? part_unreadable : part_read;
+}
+
+std::vector<unsigned char> visits_bytes(const LedgerYear& value, int) { return visits_file_bytes(value.year, value.visits); }
 
 unsigned save_count;
-YearBuffers loaded;
-int loaded_year;
-// Files of the loaded year that exist but could not be read: their buffer
-// holds zeros, not the file, and must never be written over it.
-bool unreadable[3];
-// The loaded year holds changes that a save could not write.
-bool unsaved;
-std::vector<HeldYear> held_years;
+// Years whose changes no save could write yet: reads see them, exit
+// writes them.
+std::vector<LedgerYear> held_years;
 
-void* part_buffer(YearBuffers& buffers, int part)
+void set_all(YearStatus& status, PartState state)
 {
-    if (part == 0) return buffers.amounts;
-    return part == 1 ? static_cast<void*>(buffers.memos) : static_cast<void*>(buffers.day_off);
+    for (PartState& part : status.parts) part = state;
 }
 
-size_t part_size(int part)
+LedgerYear* held_year(int year)
 {
-    return part == 0 ? sizeof(AmountTable) : part == 1 ? sizeof(MemoTable) : sizeof(DayOffTable);
-}
-
-void year_file(char* destination, int capacity, int year, const char* suffix)
-{
-    std::snprintf(destination, static_cast<size_t>(capacity), "%s%04d%s.dat", program_folder(), year, suffix);
-}
-
-void copy_file_bytes(void* table, size_t table_size, const unsigned char* data, size_t size)
-{
-    std::memset(table, 0, table_size);
-    if (size) std::memcpy(table, data, size < table_size ? size : table_size);
-}
-
-// A missing or short file leaves zeros, never another year's data. True
-// when the file exists but could not be read; `opened` (when given) tells
-// whether it could be.
-template <typename Table>
-bool load_table(int year, Table& into, FileName name, void (*parse)(Table&, const unsigned char*, size_t),
-                bool* opened = nullptr)
-{
-    static unsigned char bytes[sizeof(MemoTable)];
-    size_t size = 0;
-    bool unreadable = false, read = false;
-    if (year >= first_ledger_year) {
-        char path[path_capacity];
-        name(path, sizeof path, year);
-        read = read_file_start(path, bytes, sizeof into, &size, &unreadable);
-    }
-    if (opened) *opened = read;
-    parse(into, bytes, size);
-    return unreadable;
-}
-
-bool save_buffers(int year, YearBuffers& buffers, const bool (&refused)[3], SaveFailure* failure)
-{
-    ++save_count;
-    if (year >= first_ledger_year) {
-        // The day's first save keeps the files as they were; a backup that
-        // cannot be made never holds the save back.
-        LocalTime now;
-        local_time_now(&now);
-        back_up_before_first_save(year, now);
-    }
-    bool saved = true;
-    for (int part = 0; part < 3; ++part) {
-        if (year < first_ledger_year) {
-            std::memset(part_buffer(buffers, part), 0, part_size(part));
-            continue;
-        }
-        char path[path_capacity];
-        part_files[part].name(path, sizeof path, year);
-        if (!refused[part] && write_file_start(path, part_buffer(buffers, part), part_size(part))) continue;
-        saved = false;
-        if (failure) failure->files.push_back(UnsavedFile{part_files[part].part, path});
-    }
-    return saved;
-}
-
-HeldYear* held_year(int year)
-{
-    for (HeldYear& held : held_years)
+    for (LedgerYear& held : held_years)
         if (held.year == year) return &held;
     return nullptr;
 }
 
-void hold_loaded_year()
+// Held in memory, the year is whole: every part is what it says.
+void hold(const LedgerYear& value)
 {
-    HeldYear* held = held_year(loaded_year);
+    LedgerYear* held = held_year(value.year);
     if (!held) {
-        held_years.emplace_back();
+        held_years.push_back(value);
         held = &held_years.back();
     }
-    held->year = loaded_year;
-    held->buffers = loaded;
-    std::memcpy(held->unreadable, unreadable, sizeof unreadable);
+    *held = value;
+    set_all(held->status, part_read);
 }
 
-// Puts a held year back into the buffers. False when none is held.
-bool take_held_year(int year)
+void release(int year)
 {
-    for (auto held = held_years.begin(); held != held_years.end(); ++held) {
-        if (held->year != year) continue;
-        loaded = held->buffers;
-        std::memcpy(unreadable, held->unreadable, sizeof unreadable);
-        held_years.erase(held);
-        return true;
+    for (auto held = held_years.begin(); held != held_years.end(); ++held)
+        if (held->year == year) {
+            held_years.erase(held);
+            return;
+        }
+}
+
+bool valid_day(int month, int day) { return month >= 1 && month <= ledger_months && day >= 1 && day <= ledger_month_days; }
+
+
+PartState read_part(LedgerYear& value, int part, const std::string& path)
+{
+    std::vector<unsigned char> content;
+    bool missing = false;
+    if (!read_whole_file(path.c_str(), content, &missing)) {
+        part_from_bytes(value, part, nullptr, 0);
+        return missing ? part_missing : part_unreadable;
     }
-    return false;
+    return part_formats[part].read(value, part, content.data(), content.size());
 }
 
-void read_loaded_year(int year)
+// What a save does with each file: the tables are written; the visits file
+// is written, removed with the year's last visit, or left alone when it
+// could not be read.
+void plan_changes(const LedgerYear& value, PartChanges& changes)
 {
-    unreadable[0] = load_table(year, loaded.amounts, amounts_file, amounts_from_bytes);
-    unreadable[1] = load_table(year, loaded.memos, memos_file, memos_from_bytes);
-    unreadable[2] = load_table(year, loaded.day_off, day_off_file, day_off_from_bytes);
+    for (int part = 0; part < ledger_part_count; ++part) {
+        PartChange& change = changes[part];
+        change.action = PartChange::write;
+        if (part_formats[part].table) {
+            change.bytes = part_bytes(value, part);
+        } else if (value.status.parts[part] == part_unreadable) {
+            change.action = PartChange::keep;
+        } else if (value.visits.empty()) {
+            change.action = path_exists(ledger_part_path(value.year, part).c_str()) ? PartChange::remove : PartChange::keep;
+        } else {
+            change.bytes = part_bytes(value, part);
+        }
+    }
 }
 
-// The buffers of a year that holds changes not yet written, if any.
-const YearBuffers* changed_year(int year)
+bool commit(const LedgerYear& value, SaveFailure* failure)
 {
-    if (unsaved && year == loaded_year) return &loaded;
-    const HeldYear* held = held_year(year);
-    return held ? &held->buffers : nullptr;
+    if (value.year < first_ledger_year) return true;
+    // The day's first save keeps the files as they were; a backup that
+    // cannot be made never holds the save back.
+    LocalTime now;
+    local_time_now(&now);
+    back_up_before_first_save(value.year, now);
+    PartChanges changes;
+    plan_changes(value, changes);
+    return commit_year_files(value.year, changes, failure);
 }
 
-template <typename Table>
-bool copy_changed(int year, Table YearBuffers::*member, Table& into)
+// The memo visits give a day: their places in order, without repeats.
+void memo_from_places(const std::vector<Visit>& visits, char (&memo)[memo_size])
 {
-    const YearBuffers* changed = changed_year(year);
-    if (!changed) return false;
-    if (&into != &(changed->*member)) std::memcpy(&into, &(changed->*member), sizeof into);
-    return true;
+    std::string places;
+    std::vector<std::string> seen;
+    for (const Visit& visit : visits) {
+        if (visit.place.empty() || std::find(seen.begin(), seen.end(), visit.place) != seen.end()) continue;
+        seen.push_back(visit.place);
+        places += (places.empty() ? "" : "・") + visit.place;
+    }
+    const std::string sjis = utf8_to_sjis(places.data(), places.size());
+    std::memset(memo, 0, memo_size);
+    copy_sjis_cut(memo, sjis.c_str(), memo_max_bytes);
 }
 }  // namespace
 
-AmountTable& ledger_amounts() { return loaded.amounts; }
-MemoTable& ledger_memos() { return loaded.memos; }
-DayOffTable& ledger_day_off() { return loaded.day_off; }
-int ledger_year() { return loaded_year; }
-
-int day_off_mark(int month, int day)
+DayEntry day_of(const LedgerYear& value, int month, int day)
 {
-    if (month < 1 || month > 12 || day < 1 || day > 31) return 0;
-    return loaded.day_off[month - 1][day - 1];
-}
-unsigned ledger_save_count() { return save_count; }
-
-void amounts_file(char* destination, int capacity, int year) { year_file(destination, capacity, year, ""); }
-void memos_file(char* destination, int capacity, int year) { year_file(destination, capacity, year, "m"); }
-void day_off_file(char* destination, int capacity, int year) { year_file(destination, capacity, year, "h"); }
-
-void amounts_from_bytes(AmountTable& into, const unsigned char* data, size_t size)
-{
-    copy_file_bytes(into, sizeof into, data, size);
+    DayEntry entry = {};
+    if (!valid_day(month, day)) return entry;
+    entry.amount = value.amounts[month - 1][day - 1];
+    std::memcpy(entry.memo, value.memos[month - 1][day - 1], memo_size);
+    entry.memo[memo_size - 1] = 0;
+    entry.day_off = value.day_off[month - 1][day - 1];
+    return entry;
 }
 
-void memos_from_bytes(MemoTable& into, const unsigned char* data, size_t size)
+void set_day(LedgerYear& value, int month, int day, const DayEntry& entry)
 {
-    copy_file_bytes(into, sizeof into, data, size);
-    // A damaged file may hold a memo without its NUL.
-    for (auto& month : into)
-        for (auto& memo : month) terminate_sjis_field(memo, memo_size);
+    if (!valid_day(month, day)) return;
+    value.amounts[month - 1][day - 1] = entry.amount;
+    char* memo = value.memos[month - 1][day - 1];
+    std::memset(memo, 0, memo_size);
+    copy_sjis_cut(memo, entry.memo, memo_max_bytes);
+    value.day_off[month - 1][day - 1] = entry.day_off;
 }
 
-void day_off_from_bytes(DayOffTable& into, const unsigned char* data, size_t size)
+void clear_ledger_year(LedgerYear& value, int year)
 {
-    copy_file_bytes(into, sizeof into, data, size);
+    value.year = year;
+    set_all(value.status, part_missing);
+    for (int part = 0; part < ledger_part_count; ++part) part_from_bytes(value, part, nullptr, 0);
 }
 
-bool load_amounts(int year, AmountTable& into, bool* unreadable)
+bool year_is_whole(const YearStatus& status)
 {
-    if (unreadable) *unreadable = false;
-    if (copy_changed(year, &YearBuffers::amounts, into)) return true;
-    bool opened = false;
-    bool failed = load_table(year, into, amounts_file, amounts_from_bytes, &opened);
-    if (unreadable) *unreadable = failed;
-    return opened;
+    for (int part = 0; part < ledger_part_count; ++part)
+        if (part_formats[part].table && status.parts[part] == part_unreadable) return false;
+    return true;
 }
 
-void load_memos(int year, MemoTable& into, bool* unreadable)
-{
-    if (unreadable) *unreadable = false;
-    if (copy_changed(year, &YearBuffers::memos, into)) return;
-    bool failed = load_table(year, into, memos_file, memos_from_bytes);
-    if (unreadable) *unreadable = failed;
-}
+bool visits_are_editable(const YearStatus& status) { return status.parts[part_visits] != part_unreadable; }
 
-void load_day_off(int year, DayOffTable& into)
+bool read_ledger_year(int year, LedgerYear& value, YearStatus* status)
 {
-    if (!copy_changed(year, &YearBuffers::day_off, into)) load_table(year, into, day_off_file, day_off_from_bytes);
-}
-
-void load_year(int year)
-{
-    // Changes a save could not write stay while their year stays loaded and
-    // all its files were read, so a later save keeps them. Before another
-    // year replaces them they get one more try, and are kept aside when it
-    // fails too: the year comes back with them.
-    bool read_whole = !unreadable[0] && !unreadable[1] && !unreadable[2];
-    if (unsaved && year != loaded_year && !save_year(loaded_year)) hold_loaded_year();
-    if (!unsaved || !read_whole || year != loaded_year) {
-        unsaved = take_held_year(year);
-        if (!unsaved) read_loaded_year(year);
+    if (const LedgerYear* held = held_year(year)) {
+        value = *held;
+    } else {
+        clear_ledger_year(value, year);
+        if (year >= first_ledger_year) {
+            const PartSources sources = recover_year_files(year);
+            for (int part = 0; part < ledger_part_count; ++part)
+                value.status.parts[part] =
+                    sources.orphaned[part] ? part_unreadable : read_part(value, part, sources.paths[part]);
+        }
     }
-    loaded_year = year;
+    if (status) *status = value.status;
+    return year_is_whole(value.status);
 }
 
-bool save_year(int year, SaveFailure* failure)
+bool save_ledger_year(const LedgerYear& value, SaveFailure* failure)
 {
+    ++save_count;
     if (failure) *failure = SaveFailure();
-    bool saved = save_buffers(year, loaded, unreadable, failure);
-    if (year == loaded_year) unsaved = !saved;
-    return saved;
+    if (!year_is_whole(value.status)) {
+        for (int part = 0; part < ledger_part_count; ++part)
+            if (failure && value.status.parts[part] == part_unreadable)
+                failure->files.push_back(UnsavedFile{part, ledger_part_path(value.year, part)});
+        return false;
+    }
+    if (!commit(value, failure)) {
+        hold(value);
+        return false;
+    }
+    release(value.year);
+    return true;
 }
 
-bool ledger_has_unsaved_changes() { return unsaved || !held_years.empty(); }
+bool ledger_has_unsaved_changes() { return !held_years.empty(); }
 
 bool save_unsaved_years(SaveFailure* failure)
 {
     if (failure) *failure = SaveFailure();
-    if (unsaved) unsaved = !save_buffers(loaded_year, loaded, unreadable, failure);
     for (auto held = held_years.begin(); held != held_years.end();) {
-        if (save_buffers(held->year, held->buffers, held->unreadable, failure))
+        ++save_count;
+        if (commit(*held, failure))
             held = held_years.erase(held);
         else
             ++held;
     }
-    return !ledger_has_unsaved_changes();
+    return held_years.empty();
 }
 
-void discard_unsaved_changes()
-{
-    unsaved = false;
-    held_years.clear();
-}
+void discard_unsaved_changes() { held_years.clear(); }
+
+unsigned ledger_save_count() { return save_count; }
 
 std::string describe_save_failure(const SaveFailure& failure)
 {
     std::string text;
-    for (const UnsavedFile& file : failure.files) {
-        for (const PartFile& part : part_files)
-            if (part.part == file.part) text += part.label;
-        text += ": " + file.path + "\n";
-    }
+    for (const UnsavedFile& file : failure.files)
+        text += std::string(ledger_part_label(file.part)) + ": " + file.path + "\n";
     return text;
+}
+
+std::string describe_unreadable_parts(int year, const YearStatus& status)
+{
+    std::string text;
+    for (int part = 0; part < ledger_part_count; ++part)
+        if (status.parts[part] == part_unreadable)
+            text += std::string(ledger_part_label(part)) + ": " + ledger_part_path(year, part) + "\n";
+    return text;
+}
+
+const char* ledger_part_label(int part)
+{
+    return part >= 0 && part < ledger_part_count ? part_formats[part].label : "";
+}
+
+std::string ledger_part_path(int year, int part)
+{
+    char name[32];
+    std::snprintf(name, sizeof name, part_formats[part].name, year);
+    return std::string(program_folder()) + name;
+}
+
+void part_from_bytes(LedgerYear& value, int part, const unsigned char* data, size_t size)
+{
+    part_formats[part].read(value, part, data, size);
+}
+
+std::vector<unsigned char> part_bytes(const LedgerYear& value, int part) { return part_formats[part].bytes(value, part); }
+
+bool ledger_part_is_table(int part) { return part_formats[part].table; }
+
+std::vector<Visit> visits_of_day(const LedgerYear& value, int month, int day)
+{
+    std::vector<Visit> day_visits;
+    for (const Visit& visit : value.visits)
+        if (visit.month == month && visit.day == day) day_visits.push_back(visit);
+    return day_visits;
+}
+
+int64_t visits_sum(const std::vector<Visit>& visits)
+{
+    int64_t sum = 0;
+    for (const Visit& visit : visits) sum += visit_balance(visit);
+    return sum;
+}
+
+bool set_day_visits(LedgerYear& value, int month, int day, const std::vector<Visit>& visits)
+{
+    if (!valid_day(month, day)) return false;
+    const int64_t sum = visits_sum(visits);
+    if (sum < INT32_MIN || sum > INT32_MAX) return false;
+    // The day's visits take the place of its old ones, among the others by date.
+    auto after = [month, day](const Visit& visit) { return visit.month * 32 + visit.day > month * 32 + day; };
+    std::vector<Visit> kept;
+    for (const Visit& visit : value.visits)
+        if (visit.month != month || visit.day != day) kept.push_back(visit);
+    auto at = std::find_if(kept.begin(), kept.end(), after);
+    at = kept.insert(at, visits.begin(), visits.end());
+    for (auto placed = at; placed != at + static_cast<long>(visits.size()); ++placed) {
+        placed->month = month;
+        placed->day = day;
+    }
+    value.visits = kept;
+    if (!visits.empty()) value.amounts[month - 1][day - 1] = sum == 0 ? -1 : static_cast<int32_t>(sum);
+    char* memo = value.memos[month - 1][day - 1];
+    if (!visits.empty() && memo[0] == 0) memo_from_places(visits, value.memos[month - 1][day - 1]);
+    return true;
 }

@@ -1,10 +1,14 @@
-// The loaded year of the ledger: one amount, one memo and one day-off mark
-// per day, 31 slots for every month. Each buffer is stored as a raw
-// little-endian dump in a file of its own per year.
+// A year of the ledger as a value: one amount, one memo and one day-off
+// mark per day, 31 slots for every month. It is read and saved as one:
+// each table is a raw little-endian dump in a file of its own (a part), and
+// a save changes all of a year's files or none, even when the program is
+// killed or the power goes.
 #pragma once
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "ledger/visits.h"
 
 enum {
     ledger_months = 12,
@@ -18,65 +22,115 @@ typedef int32_t AmountTable[ledger_months][ledger_month_days];
 typedef char MemoTable[ledger_months][ledger_month_days][memo_size];
 typedef uint8_t DayOffTable[ledger_months][ledger_month_days];
 
-// An amount of 0 means nothing was entered; -1 is a draw entered as "±0".
-AmountTable& ledger_amounts();
-MemoTable& ledger_memos();
-DayOffTable& ledger_day_off();
-// The loaded year's day-off mark of a day, 0 outside the table.
-int day_off_mark(int month, int day);
-// The year the buffers hold.
-int ledger_year();
+// The files of a year, in the order they are saved.
+enum LedgerPart { part_amounts, part_memos, part_day_off, part_visits, ledger_part_count };
 
-// The three files of a year, in the order they are saved.
-enum LedgerPart { part_amounts = 1, part_memos = 2, part_day_off = 4 };
+// What reading found of each part.
+enum PartState { part_missing, part_read, part_unreadable };
+struct YearStatus {
+    PartState parts[ledger_part_count];
+};
+
+// An amount of 0 means nothing was entered; -1 is a draw entered as "±0".
+struct LedgerYear {
+    int year;
+    AmountTable amounts;
+    MemoTable memos;
+    DayOffTable day_off;
+    // Every visit of the year, by date, each day's in the order entered.
+    std::vector<Visit> visits;
+    // What a file holds beyond its table (written by another program):
+    // kept as it was.
+    std::vector<unsigned char> beyond[ledger_part_count];
+    // The visits file's problems, with their lines, when it could not be
+    // read whole (UTF-8).
+    std::vector<std::string> visit_problems;
+    // How it was read: a year with a part that could not be read is never
+    // saved, or the zeros it holds there would wipe that file.
+    YearStatus status;
+};
+
+struct DayEntry {
+    int32_t amount;
+    char memo[memo_size];
+    uint8_t day_off;  // 1 marks a day off
+};
+
+// A day of the year (month 1..12, day 1..31); empty outside the table.
+DayEntry day_of(const LedgerYear& value, int month, int day);
+// Changes one day; the memo's whole field is written, so a shorter memo
+// never leaves the end of an older one behind.
+void set_day(LedgerYear& value, int month, int day, const DayEntry& entry);
+// An empty year.
+void clear_ledger_year(LedgerYear& value, int year);
+
+// No table is unreadable: the year may be changed and saved. A table that
+// exists but could not be read reads as empty, and saving that would wipe
+// it for good.
+bool year_is_whole(const YearStatus& status);
+// The visits file was read whole (or is not there): visits may change. A
+// file that could not be read is never written over; the days' amounts
+// keep working all the same.
+bool visits_are_editable(const YearStatus& status);
+
+// A day's visits, in their order.
+std::vector<Visit> visits_of_day(const LedgerYear& value, int month, int day);
+// Gives a day its visits: their balances' sum becomes its amount (a sum of
+// 0 the entered "±0"), and an empty memo becomes their places, joined by
+// "・" and cut to 20 bytes. False, with nothing changed, when the sum
+// lies outside 32 bits.
+bool set_day_visits(LedgerYear& value, int month, int day, const std::vector<Visit>& visits);
+// The sum of the visits' balances.
+int64_t visits_sum(const std::vector<Visit>& visits);
+
+// Reads a year: the changes no save could write yet when there are any,
+// else its files, after an interrupted save has been finished (or dropped
+// when it never got as far as its commit record). A year before 1990 or
+// without files reads as empty. True when the year is whole.
+bool read_ledger_year(int year, LedgerYear& value, YearStatus* status = nullptr);
 
 // What a save could not write: each file with its part, in saving order.
 struct UnsavedFile {
-    LedgerPart part;
+    int part;
     std::string path;
 };
 struct SaveFailure {
     std::vector<UnsavedFile> files;
 };
 
-// Reads the three year files of `year` (whoever loads a year reads the
-// holiday file again after it). Changes no save could write yet are kept:
-// the year comes back with them.
-void load_year(int year);
-// Writes the three year files. True when every file was written completely;
-// a failed write leaves the previous file as it was, the changes stay in
-// memory, and `failure` (when given) names every file not written.
-bool save_year(int year, SaveFailure* failure = nullptr);
+// Saves the whole year as one commit, after the day's backup. True when it
+// is on disk; else `failure` (when given) names the files not written and
+// the year is kept in memory, so reads see it and a later save (or exit)
+// writes it. A year read with a part it could not read is refused whole
+// (the unreadable parts are named). A year before 1990 has no files:
+// nothing is written.
+bool save_ledger_year(const LedgerYear& value, SaveFailure* failure = nullptr);
 
 // Whether any year holds changes that no save could write yet.
 bool ledger_has_unsaved_changes();
 // One more try at every such year (at exit). True when nothing is left.
 bool save_unsaved_years(SaveFailure* failure = nullptr);
-// Gives up every change not yet written (the loaded year keeps its buffers).
+// Gives up every change not yet written.
 void discard_unsaved_changes();
 // The parts and files of a failure, a line each, for a message (UTF-8).
 std::string describe_save_failure(const SaveFailure& failure);
+// The parts and files a read could not take, a line each (UTF-8).
+std::string describe_unreadable_parts(int year, const YearStatus& status);
 
 // Counts the saves of this run: summaries kept of the files are stale when
 // it moved.
 unsigned ledger_save_count();
 
-// Single buffers of any year, into any table, as the ledger holds them:
-// the files, or the changes no save could write yet. A year before 1990 or
-// without its file reads as empty; load_amounts tells whether the year has
-// data (its file could be opened, or changes are held). `unreadable` (when
-// given) tells a file that exists but could not be read: it reads as empty.
-bool load_amounts(int year, AmountTable& into, bool* unreadable = nullptr);
-void load_memos(int year, MemoTable& into, bool* unreadable = nullptr);
-void load_day_off(int year, DayOffTable& into);
-
-// The bytes of a year file into its table: what a short file lacks is
-// zero, and every memo ends in its NUL.
-void amounts_from_bytes(AmountTable& into, const unsigned char* data, size_t size);
-void memos_from_bytes(MemoTable& into, const unsigned char* data, size_t size);
-void day_off_from_bytes(DayOffTable& into, const unsigned char* data, size_t size);
-
-// The file names of a year, in the program folder.
-void amounts_file(char* destination, int capacity, int year);
-void memos_file(char* destination, int capacity, int year);
-void day_off_file(char* destination, int capacity, int year);
+// The part's name for messages ("金額") and its file in the program folder
+// (2009.dat, 2009m.dat, 2009h.dat, 2009d.csv).
+const char* ledger_part_label(int part);
+std::string ledger_part_path(int year, int part);
+// The bytes of a file into its part of the value: what a short file lacks
+// is zero, every memo ends in its NUL, what lies beyond the table is kept.
+void part_from_bytes(LedgerYear& value, int part, const unsigned char* data, size_t size);
+// The file's bytes for a part: the table, then what lay beyond it; the
+// visits file.
+std::vector<unsigned char> part_bytes(const LedgerYear& value, int part);
+// A fixed table, whose unreadable file keeps the whole year from changing
+// (the visits file is not one).
+bool ledger_part_is_table(int part);

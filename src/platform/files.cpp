@@ -43,3 +43,29 @@ bool write_file_start(const char* path, const void* data, size_t size)
     if (size) std::memcpy(content.data(), data, size);
     return replace_file(path, content);
 }
+
+namespace {
+long changes_left = -1;
+}  // namespace
+
+void stop_file_changes_after(long changes) { changes_left = changes; }
+
+bool file_change_allowed()
+{
+    if (changes_left < 0) return true;
+    if (changes_left == 0) return false;
+    --changes_left;
+    return true;
+}
+
+bool replace_file(const char* path, const std::vector<unsigned char>& content)
+{
+    // A link stays a link: the file it names is the one replaced.
+    unsigned names = 1;
+    const std::string target = linked_file(path, &names);
+    if (names > 1) return write_in_place(target.c_str(), content);
+    const std::string temporary = target + ".new";
+    if (write_new_file(temporary.c_str(), content) && move_over(temporary.c_str(), target.c_str())) return true;
+    remove_file(temporary.c_str());
+    return false;
+}

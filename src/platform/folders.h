@@ -16,3 +16,9 @@ bool list_folder(const char* path, std::vector<FolderEntry>* entries);
 // folder holding a folder of its own stays, so nothing deeper is ever
 // removed. True when the folder is gone.
 bool remove_folder_with_files(const char* path);
+
+// A real folder (not a file, a link or a junction) is at the path.
+bool is_folder(const char* path);
+// Renames a folder; never over anything that exists. One file change (see
+// stop_file_changes_after).
+bool rename_folder(const char* from, const char* to);

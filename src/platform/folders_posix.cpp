@@ -3,9 +3,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstring>
 
 #include "platform/folders.h"
+#include "platform/platform.h"
 
 namespace {
 std::string child_path(const char* folder, const std::string& name)
@@ -41,4 +43,19 @@ bool remove_folder_with_files(const char* path)
         unlink(child_path(path, entry.name).c_str());
     }
     return rmdir(path) == 0;
+}
+
+bool is_folder(const char* path)
+{
+    struct stat info;
+    return lstat(path, &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool rename_folder(const char* from, const char* to)
+{
+    if (!file_change_allowed()) return false;
+    struct stat info;
+    // rename(2) would replace an empty folder: never over anything.
+    if (lstat(to, &info) == 0) return false;
+    return std::rename(from, to) == 0;
 }

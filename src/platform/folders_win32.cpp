@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "platform/folders.h"
+#include "platform/platform.h"
 #include "platform/win32_text.h"
 
 namespace {
@@ -58,4 +59,20 @@ bool remove_folder_with_files(const char* path)
         DeleteFileW(file.c_str());
     }
     return RemoveDirectoryW(folder.c_str()) != 0;
+}
+
+bool is_folder(const char* path)
+{
+    DWORD attributes = GetFileAttributesW(utf8_to_wide(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && is_real_folder(attributes);
+}
+
+bool rename_folder(const char* from, const char* to)
+{
+    if (!file_change_allowed()) return false;
+    std::wstring source = utf8_to_wide(from), target = utf8_to_wide(to);
+    // Without the separator the folders end in.
+    while (source.size() > 1 && (source.back() == L'\\' || source.back() == L'/')) source.pop_back();
+    while (target.size() > 1 && (target.back() == L'\\' || target.back() == L'/')) target.pop_back();
+    return MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
 }

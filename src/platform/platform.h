@@ -2,6 +2,7 @@
 // Paths are UTF-8; the Windows implementation converts them to UTF-16.
 #pragma once
 #include <cstddef>
+#include <string>
 #include <vector>
 
 struct LocalTime {
@@ -28,13 +29,35 @@ InputFile* open_input_file(const char* path, bool* missing);
 long read_input_file(InputFile* file, void* buffer, size_t size);
 void close_input_file(InputFile* file);
 
-// Writes `content` to a new file beside `path` and moves it over `path`
-// in one step, so a failure leaves the previous file whole. A link stays a
-// link: the file it names is replaced (a file of several names is written
-// in place). When another program holds the file so that it cannot be
-// replaced, the bytes are written over it in place. True when all of it
-// reached the disk.
+// The file changes a save is made of; a crash can fall between any two.
+// Writes `content` to `path` (created, or emptied first) and flushes it to
+// the disk.
+bool write_new_file(const char* path, const std::vector<unsigned char>& content);
+// Puts the file `from` in the place of `to` by one rename, replacing it,
+// with the permissions `to` had. When another program holds `to` so that
+// it cannot be replaced even after waiting, the bytes of `from` are written
+// over `to` in place and `from` is removed. False when neither works.
+bool move_over(const char* from, const char* to);
+// Writes `content` over the file itself, keeping its identity (what a file
+// of several names needs to stay one file).
+bool write_in_place(const char* path, const std::vector<unsigned char>& content);
+bool remove_file(const char* path);
+// The file a path names once links are followed (the path itself when it
+// is missing), and how many names that file has.
+std::string linked_file(const char* path, unsigned* names);
+
+// Writes `content` to a new file beside `path` and moves it over `path`,
+// so a failure leaves the previous file whole. A link stays a link: the
+// file it names is replaced (a file of several names is written in place).
+// True when all of it reached the disk.
 bool replace_file(const char* path, const std::vector<unsigned char>& content);
+
+// For tests of what a crash leaves: after `changes` more file changes
+// (the calls above), every further one changes nothing and fails, as if
+// the program had ended there; -1 lets them all through again.
+void stop_file_changes_after(long changes);
+// Whether the next file change may happen (counts it).
+bool file_change_allowed();
 
 bool path_exists(const char* path);
 // Creates a folder; an existing one is fine. False when it cannot exist.

@@ -62,9 +62,9 @@ bool write_all(FILE* file, const std::vector<unsigned char>& content)
     return fsync(fileno(file)) == 0 && ok;
 }
 
-bool write_in_place(const std::string& path, const std::vector<unsigned char>& content)
+bool write_over(const char* path, const std::vector<unsigned char>& content)
 {
-    int descriptor = open(path.c_str(), O_WRONLY | O_CREAT, 0666);
+    int descriptor = open(path, O_WRONLY | O_CREAT, 0666);
     if (descriptor < 0) return false;
     FILE* file = fdopen(descriptor, "wb");
     if (!file) {
@@ -74,36 +74,47 @@ bool write_in_place(const std::string& path, const std::vector<unsigned char>& c
     bool ok = write_all(file, content) && ftruncate(fileno(file), static_cast<off_t>(content.size())) == 0;
     return std::fclose(file) == 0 && ok;
 }
+}  // namespace
 
-// The file a path names once symbolic links are followed, and how many
-// names it has.
-std::string linked_file(const char* path, nlink_t* names)
+bool write_new_file(const char* path, const std::vector<unsigned char>& content)
+{
+    if (!file_change_allowed()) return false;
+    FILE* file = std::fopen(path, "wb");
+    if (!file) return false;
+    bool ok = write_all(file, content);
+    return std::fclose(file) == 0 && ok;
+}
+
+bool move_over(const char* from, const char* to)
+{
+    if (!file_change_allowed()) return false;
+    struct stat old_file;
+    if (stat(to, &old_file) == 0) chmod(from, old_file.st_mode & 07777);
+    if (std::rename(from, to) == 0) return true;
+    bool held = errno == EACCES || errno == EPERM || errno == EBUSY;
+    std::vector<unsigned char> content;
+    if (!held || !read_whole_file(from, content, nullptr) || !write_over(to, content)) return false;
+    std::remove(from);
+    return true;
+}
+
+bool write_in_place(const char* path, const std::vector<unsigned char>& content)
+{
+    return file_change_allowed() && write_over(path, content);
+}
+
+bool remove_file(const char* path) { return file_change_allowed() && unlink(path) == 0; }
+
+std::string linked_file(const char* path, unsigned* names)
 {
     *names = 1;
     struct stat information;
-    if (stat(path, &information) == 0) *names = information.st_nlink;
+    if (stat(path, &information) == 0) *names = static_cast<unsigned>(information.st_nlink);
     char* resolved = realpath(path, nullptr);
     if (!resolved) return path;
     std::string target = resolved;
     std::free(resolved);
     return target;
-}
-}  // namespace
-
-bool replace_file(const char* path, const std::vector<unsigned char>& content)
-{
-    nlink_t names = 1;
-    std::string target = linked_file(path, &names);
-    if (names > 1) return write_in_place(target, content);
-    std::string temporary = target + ".new";
-    FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (!file) return false;
-    bool ok = write_all(file, content);
-    ok = std::fclose(file) == 0 && ok;
-    if (ok && std::rename(temporary.c_str(), target.c_str()) == 0) return true;
-    bool held = errno == EACCES || errno == EPERM || errno == EBUSY;
-    std::remove(temporary.c_str());
-    return ok && held && write_in_place(target, content);
 }
 
 bool path_exists(const char* path) { return access(path, F_OK) == 0; }

@@ -70,46 +70,7 @@ bool make_directory(const char* path)
 namespace {
 bool is_held_error(DWORD error)
 {
-    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED ||
-           error == ERROR_UNABLE_TO_REMOVE_REPLACED;
-}
-
-// One try at putting the new file in the old one's place. ReplaceFileW
-// keeps what belongs to the old file: its permissions, its creation time,
-// its identity for the shell.
-bool put_in_place(const std::wstring& from, const std::wstring& to, DWORD* error)
-{
-    if (ReplaceFileW(to.c_str(), from.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS,
-                     nullptr, nullptr))
-        return true;
-    *error = GetLastError();
-    // No old file yet (a new year), or the old one is gone already and only
-    // the rename of the new one is left.
-    if (*error == ERROR_FILE_NOT_FOUND || *error == ERROR_UNABLE_TO_MOVE_REPLACEMENT) {
-        if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
-        *error = GetLastError();
-    }
-    return false;
-}
-
-// Virus scanners and sync tools may hold the old file for a second or
-// more without letting it be replaced: back off for about two seconds in
-// all before giving up. `held` tells a refusal for sharing or access from
-// any other failure.
-bool move_over(const std::wstring& from, const std::wstring& to, bool* held)
-{
-    const DWORD waits_ms[] = {50, 100, 200, 400, 600, 650};
-    for (DWORD wait : waits_ms) {
-        DWORD error = 0;
-        if (put_in_place(from, to, &error)) return true;
-        *held = is_held_error(error);
-        if (!*held) return false;
-        Sleep(wait);
-    }
-    DWORD error = 0;
-    if (put_in_place(from, to, &error)) return true;
-    *held = is_held_error(error);
-    return false;
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
 }
 
 bool write_all(HANDLE file, const std::vector<unsigned char>& content)
@@ -124,10 +85,7 @@ bool write_all(HANDLE file, const std::vector<unsigned char>& content)
     return FlushFileBuffers(file) != 0;
 }
 
-// Over the existing file itself: what still works when another program
-// holds it open for reading and writing but not for deleting, and what a
-// hard link needs to stay one file.
-bool write_in_place(const std::wstring& path, const std::vector<unsigned char>& content)
+bool write_over(const std::wstring& path, const std::vector<unsigned char>& content)
 {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                               nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -136,41 +94,104 @@ bool write_in_place(const std::wstring& path, const std::vector<unsigned char>& 
     return CloseHandle(file) && ok;
 }
 
-// The file a path names once links are followed, and how many names it
-// has. A missing file is its own path with no other names.
-std::wstring linked_file(const std::wstring& path, DWORD* names)
+bool read_all(const std::wstring& path, std::vector<unsigned char>& content)
+{
+    return read_whole_file(wide_to_utf8(path).c_str(), content, nullptr);
+}
+
+// Rights the user gave the old file by hand stay with the new one; rights
+// it only inherits from the folder the new file inherits too.
+void copy_own_rights(const std::wstring& from, const std::wstring& to)
+{
+    DWORD needed = 0;
+    GetFileSecurityW(to.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &needed);
+    if (needed == 0) return;
+    std::vector<unsigned char> descriptor(needed);
+    auto* security = reinterpret_cast<PSECURITY_DESCRIPTOR>(descriptor.data());
+    if (!GetFileSecurityW(to.c_str(), DACL_SECURITY_INFORMATION, security, needed, &needed)) return;
+    SECURITY_DESCRIPTOR_CONTROL control = 0;
+    DWORD revision = 0;
+    BOOL present = FALSE, defaulted = FALSE;
+    PACL dacl = nullptr;
+    if (!GetSecurityDescriptorControl(security, &control, &revision) ||
+        !GetSecurityDescriptorDacl(security, &present, &dacl, &defaulted) || !present || !dacl)
+        return;
+    bool own = (control & SE_DACL_PROTECTED) != 0;
+    for (DWORD i = 0; !own && i < dacl->AceCount; ++i) {
+        void* ace = nullptr;
+        if (GetAce(dacl, i, &ace)) own = !(static_cast<ACE_HEADER*>(ace)->AceFlags & INHERITED_ACE);
+    }
+    if (own) SetFileSecurityW(from.c_str(), DACL_SECURITY_INFORMATION, security);
+}
+
+// Virus scanners and sync tools may hold the old file for a second or
+// more: back off for about two seconds in all before giving up. `held`
+// tells a refusal for sharing or access from any other failure.
+bool rename_over(const std::wstring& from, const std::wstring& to, bool* held)
+{
+    const DWORD waits_ms[] = {50, 100, 200, 400, 600, 650, 0};
+    for (DWORD wait : waits_ms) {
+        if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+        *held = is_held_error(GetLastError());
+        if (!*held) return false;
+        if (wait) Sleep(wait);
+    }
+    return false;
+}
+}  // namespace
+
+bool write_new_file(const char* path, const std::vector<unsigned char>& content)
+{
+    if (!file_change_allowed()) return false;
+    HANDLE file = CreateFileW(utf8_to_wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    bool ok = write_all(file, content);
+    return CloseHandle(file) && ok;
+}
+
+bool move_over(const char* from, const char* to)
+{
+    if (!file_change_allowed()) return false;
+    const std::wstring source = utf8_to_wide(from), target = utf8_to_wide(to);
+    copy_own_rights(source, target);
+    bool held = false;
+    if (rename_over(source, target, &held)) return true;
+    // Held open for reading and writing but not for deleting: the bytes
+    // can still go over it.
+    std::vector<unsigned char> content;
+    if (!held || !read_all(source, content) || !write_over(target, content)) return false;
+    DeleteFileW(source.c_str());
+    return true;
+}
+
+bool write_in_place(const char* path, const std::vector<unsigned char>& content)
+{
+    if (!file_change_allowed()) return false;
+    return write_over(utf8_to_wide(path), content);
+}
+
+bool remove_file(const char* path)
+{
+    if (!file_change_allowed()) return false;
+    return DeleteFileW(utf8_to_wide(path).c_str()) != 0;
+}
+
+std::string linked_file(const char* path, unsigned* names)
 {
     *names = 1;
-    HANDLE file = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+    const std::wstring wide = utf8_to_wide(path);
+    HANDLE file = CreateFileW(wide.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (file == INVALID_HANDLE_VALUE) return path;
     BY_HANDLE_FILE_INFORMATION information;
     if (GetFileInformationByHandle(file, &information)) *names = information.nNumberOfLinks;
-    std::wstring final_path = path;
+    std::string final_path = path;
     wchar_t buffer[MAX_PATH * 4];
     DWORD length = GetFinalPathNameByHandleW(file, buffer, MAX_PATH * 4, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-    if (length > 0 && length < MAX_PATH * 4) final_path.assign(buffer, length);
+    if (length > 0 && length < MAX_PATH * 4) final_path = wide_to_utf8(std::wstring(buffer, length));
     CloseHandle(file);
     return final_path;
-}
-}  // namespace
-
-bool replace_file(const char* path, const std::vector<unsigned char>& content)
-{
-    // A link stays a link: the file it names is the one replaced.
-    DWORD names = 1;
-    std::wstring target = linked_file(utf8_to_wide(path), &names);
-    if (names > 1) return write_in_place(target, content);
-    std::wstring temporary = target + L".new";
-    HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                              nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    bool ok = write_all(file, content);
-    ok = CloseHandle(file) && ok;
-    bool held = false;
-    if (ok && move_over(temporary, target, &held)) return true;
-    DeleteFileW(temporary.c_str());
-    return ok && held && write_in_place(target, content);
 }
 
 namespace {

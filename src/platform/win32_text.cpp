@@ -33,6 +33,14 @@ bool wide_to_utf8(const wchar_t* text, char* destination, size_t capacity)
     return true;
 }
 
+std::string wide_to_utf8(const std::wstring& text)
+{
+    int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<size_t>(length > 0 ? length : 0), '\0');
+    if (length > 0) WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &utf8[0], length, nullptr, nullptr);
+    return utf8;
+}
+
 std::wstring sjis_to_wide(const char* text) { return multibyte_to_wide(shift_jis, text); }
 
 void wide_to_sjis(const wchar_t* text, char* destination, size_t max_bytes)

@@ -6,6 +6,7 @@
 
 std::wstring utf8_to_wide(const char* text);
 bool wide_to_utf8(const wchar_t* text, char* destination, size_t capacity);
+std::string wide_to_utf8(const std::wstring& text);
 
 // Shift-JIS (code page 932) to UTF-16, whatever the system's ANSI code page.
 std::wstring sjis_to_wide(const char* text);

@@ -35,9 +35,15 @@ long amount_width(HDC dc, int64_t amount)
     return text_width(dc, text);
 }
 
-COLORREF darker(COLORREF color)
+Rgb rgb_of(COLORREF color) { return Rgb{GetRValue(color), GetGValue(color), GetBValue(color)}; }
+
+// A bar's fill stays the user's colour; its edge stands out from the
+// background, and is drawn wider when the fill itself barely does.
+HPEN bar_pen(COLORREF fill, int dpi)
 {
-    return RGB(GetRValue(color) * 11 / 20, GetGValue(color) * 11 / 20, GetBValue(color) * 11 / 20);
+    const Rgb edge = bar_edge(rgb_of(fill), rgb_of(chart_back));
+    const bool faint = contrast_ratio(rgb_of(fill), rgb_of(chart_back)) < least_graphic_contrast;
+    return CreatePen(PS_INSIDEFRAME, scale_to_dpi(faint ? 2 : 1, dpi), RGB(edge.red, edge.green, edge.blue));
 }
 
 bool is_one_year(const BalanceAnalysis& analysis) { return analysis.period != all_years_period; }
@@ -67,6 +73,7 @@ ChartGeometry measure_with_font(HDC dc, const RECT& area, const BalanceAnalysis&
     geometry.plot.left = area.left + scale_to_dpi(6, dpi) + label_width + scale_to_dpi(6, dpi);
     geometry.plot.right = area.right - scale_to_dpi(12, dpi);
     geometry.bars = static_cast<int>(analysis.bars.size());
+    geometry.bars_begun = std::min(geometry.bars, analysis.bars_begun);
     return geometry;
 }
 
@@ -104,19 +111,20 @@ void draw_bars(HDC dc, const ChartGeometry& geometry, const BalanceAnalysis& ana
     const RECT& plot = geometry.plot;
     const long zero = scale_row(geometry.scale, 0, plot.top, plot.bottom);
     HGDIOBJ old_brush = SelectObject(dc, GetStockObject(DC_BRUSH));
-    HPEN win_pen = solid_pen(scale_to_dpi(1, dpi), darker(colors.win));
-    HPEN loss_pen = solid_pen(scale_to_dpi(1, dpi), darker(colors.loss));
+    HPEN win_pen = bar_pen(colors.win, dpi);
+    HPEN loss_pen = bar_pen(colors.loss, dpi);
     HGDIOBJ old_pen = SelectObject(dc, win_pen);
-    for (int i = 0; i < geometry.bars; ++i) {
+    const long least_height = scale_to_dpi(2, dpi);
+    for (int i = 0; i < geometry.bars_begun; ++i) {
         int64_t sum = analysis.bars[static_cast<size_t>(i)].sum;
         if (sum == 0) continue;
         RECT slot = bar_slot(geometry, i);
         long width = std::max(1L, (slot.right - slot.left) * 3 / 5);
         long left = slot.left + (slot.right - slot.left - width) / 2;
-        long row = scale_row(geometry.scale, sum, plot.top, plot.bottom);
+        BarRows rows = bar_rows(scale_row(geometry.scale, sum, plot.top, plot.bottom), zero, sum > 0, least_height);
         SelectObject(dc, sum > 0 ? win_pen : loss_pen);
         SetDCBrushColor(dc, sum > 0 ? colors.win : colors.loss);
-        Rectangle(dc, left, std::min(row, zero), left + width, std::max(row, zero) + 1);
+        Rectangle(dc, left, rows.top, left + width, rows.bottom + 1);
     }
     SelectObject(dc, old_pen);
     SelectObject(dc, old_brush);

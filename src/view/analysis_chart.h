@@ -18,6 +18,7 @@ struct ChartGeometry {
     RECT plot;  // the grid; the bars stand in equal slots across it
     ChartScale scale;
     int bars;
+    int bars_begun;  // the later slots have no bar and no tip
 };
 
 // Measured with the chart's font on `dc`.

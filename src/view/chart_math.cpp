@@ -1,5 +1,8 @@
 #include "view/chart_math.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 int64_t floor_multiple(int64_t value, int64_t step)
 {
@@ -13,6 +16,19 @@ int64_t ceil_multiple(int64_t value, int64_t step)
     int64_t quotient = value / step;
     if (value % step != 0 && value > 0) ++quotient;
     return quotient * step;
+}
+
+double linear_channel(int value)
+{
+    const double channel = std::clamp(value, 0, 255) / 255.0;
+    return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+}
+
+// `color` moved `share` (0..1) of the way to `target`.
+Rgb blend(Rgb color, Rgb target, double share)
+{
+    auto mix = [share](int from, int to) { return static_cast<int>(std::lround(from + (to - from) * share)); };
+    return Rgb{mix(color.red, target.red), mix(color.green, target.green), mix(color.blue, target.blue)};
 }
 }  // namespace
 
@@ -47,4 +63,35 @@ long slot_left(int index, int count, long left, long right)
 {
     if (count <= 0) return left;
     return left + static_cast<long>(static_cast<int64_t>(right - left) * index / count);
+}
+
+BarRows bar_rows(long value_row, long zero_row, bool above_zero, long least_height)
+{
+    if (above_zero) return BarRows{std::min(value_row, zero_row - least_height), zero_row};
+    return BarRows{zero_row, std::max(value_row, zero_row + least_height)};
+}
+
+double relative_luminance(Rgb color)
+{
+    return 0.2126 * linear_channel(color.red) + 0.7152 * linear_channel(color.green) +
+           0.0722 * linear_channel(color.blue);
+}
+
+double contrast_ratio(Rgb one, Rgb other)
+{
+    const double a = relative_luminance(one), b = relative_luminance(other);
+    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+}
+
+Rgb bar_edge(Rgb fill, Rgb background)
+{
+    // Darkening can reach 3:1 on a background lighter than about 0.1; a
+    // darker background takes a lighter edge.
+    const bool light_background = contrast_ratio(background, Rgb{0, 0, 0}) >= least_graphic_contrast;
+    const Rgb target = light_background ? Rgb{0, 0, 0} : Rgb{255, 255, 255};
+    for (int step = 9; step <= 20; ++step) {
+        Rgb edge = blend(fill, target, step / 20.0);
+        if (contrast_ratio(edge, background) >= least_graphic_contrast) return edge;
+    }
+    return target;
 }

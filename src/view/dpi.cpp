@@ -17,6 +17,26 @@ int window_dpi(HWND window)
 
 int scale_to_dpi(int length, int dpi) { return MulDiv(length, dpi, base_dpi); }
 
+SIZE outer_size_at_dpi(HWND window, SIZE client, int dpi)
+{
+    // Windows 10 1607 and later know the frame of every DPI; before them
+    // there is one.
+    typedef BOOL(WINAPI * AdjustForDpi)(RECT*, DWORD, BOOL, DWORD, UINT);
+    static auto adjust_for_dpi = late<AdjustForDpi>(L"user32.dll", "AdjustWindowRectExForDpi");
+    RECT rect = {0, 0, client.cx, client.cy};
+    const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
+    const DWORD ex_style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));
+    if (!adjust_for_dpi || !adjust_for_dpi(&rect, style, FALSE, ex_style, static_cast<UINT>(dpi)))
+        AdjustWindowRectEx(&rect, style, FALSE, ex_style);
+    return SIZE{rect.right - rect.left, rect.bottom - rect.top};
+}
+
+int system_metric_at_dpi(int index, int dpi)
+{
+    static auto metric_for_dpi = late<int(WINAPI*)(int, UINT)>(L"user32.dll", "GetSystemMetricsForDpi");
+    return metric_for_dpi ? metric_for_dpi(index, static_cast<UINT>(dpi)) : GetSystemMetrics(index);
+}
+
 void keep_own_font(HWND control)
 {
     typedef BOOL(WINAPI * ChangeBehavior)(HWND, DWORD, DWORD);

@@ -10,6 +10,11 @@ enum { base_dpi = 96 };
 int window_dpi(HWND window);
 // A length in 96-DPI pixels at `dpi`, rounded.
 int scale_to_dpi(int length, int dpi);
+// The outer size of a window for a client size, from its own styles and
+// the frame the system draws at `dpi`.
+SIZE outer_size_at_dpi(HWND window, SIZE client, int dpi);
+// GetSystemMetrics at `dpi` where the system knows it, else the screen's.
+int system_metric_at_dpi(int index, int dpi);
 
 // A control that shows a font of our own keeps it when the dialog moves to
 // a monitor of another scale (the dialog manager would put the dialog font

@@ -1,5 +1,7 @@
 #include "view/draw.h"
 
+#include <initializer_list>
+
 #include "platform/late_library.h"
 
 #include "settings/options.h"
@@ -100,4 +102,17 @@ void rect_to_client(HWND window, RECT& rect)
     ScreenToClient(window, &corner);
     rect.right = corner.x;
     rect.bottom = corner.y;
+}
+
+DialogBrushes make_dialog_brushes()
+{
+    return DialogBrushes{CreateSolidBrush(RGB(255, 255, 224)), CreateSolidBrush(RGB(224, 255, 255)),
+                         CreateSolidBrush(RGB(255, 255, 255)), CreateSolidBrush(RGB(0, 0, 0))};
+}
+
+void free_dialog_brushes(DialogBrushes& brushes)
+{
+    for (HBRUSH brush : {brushes.light_yellow, brushes.light_cyan, brushes.white, brushes.black})
+        if (brush) DeleteObject(brush);
+    brushes = DialogBrushes();
 }

@@ -15,3 +15,15 @@ int choose_color(HWND owner, COLORREF initial);
 COLORREF picked_color();
 
 void rect_to_client(HWND window, RECT& rect);
+
+// The fills the dialogs put behind their hints (light yellow), captions
+// and chosen figures (light cyan), figures (white) and the calculator's
+// display (black): made for one dialog, freed when it goes.
+struct DialogBrushes {
+    HBRUSH light_yellow;
+    HBRUSH light_cyan;
+    HBRUSH white;
+    HBRUSH black;
+};
+DialogBrushes make_dialog_brushes();
+void free_dialog_brushes(DialogBrushes& brushes);

@@ -1,9 +1,6 @@
 #include "view/layout.h"
 
 #include "calendar/dates.h"
-#include "calendar/holiday_file.h"
-#include "ledger/year_ledger.h"
-#include "platform/late_library.h"
 #include "settings/options.h"
 #include "view/dpi.h"
 #include "view/fonts.h"
@@ -14,19 +11,7 @@ TEXTMETRICW last_metrics;
 
 }  // namespace
 
-SIZE outer_size_for_client(HWND window, SIZE client)
-{
-    // Windows 10 1607 and later know the frame of every DPI; before them
-    // there is one.
-    typedef BOOL(WINAPI * AdjustForDpi)(RECT*, DWORD, BOOL, DWORD, UINT);
-    static auto adjust_for_dpi = late<AdjustForDpi>(L"user32.dll", "AdjustWindowRectExForDpi");
-    RECT rect = {0, 0, client.cx, client.cy};
-    const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
-    const DWORD ex_style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));
-    if (!adjust_for_dpi || !adjust_for_dpi(&rect, style, FALSE, ex_style, static_cast<UINT>(layout.dpi)))
-        AdjustWindowRectEx(&rect, style, FALSE, ex_style);
-    return SIZE{rect.right - rect.left, rect.bottom - rect.top};
-}
+SIZE outer_size_for_client(HWND window, SIZE client) { return outer_size_at_dpi(window, client, layout.dpi); }
 
 ViewLayout* view_layout() { return &layout; }
 
@@ -38,13 +23,6 @@ int measure_cell_size(HWND window, HFONT font)
     int cell = cell_size_from_metrics(last_metrics.tmHeight, last_metrics.tmAveCharWidth);
     layout.cell_width = layout.cell_height = cell;
     return cell;
-}
-
-void load_shown_year(int year)
-{
-    load_year(year);
-    // Edits of the holiday file show with the next year shown.
-    load_holiday_file();
 }
 
 SIZE calendar_view_size(HWND window)
@@ -62,46 +40,50 @@ void set_caption_boxes(HWND window)
     GetClientRect(window, &client);
     layout.year_box = to_rect(year_box_for(year_view, client.right, client.bottom, cell));
     layout.clock_rect = to_rect(clock_box_for(year_view, client.right, client.bottom, cell));
+    layout.month_box = to_rect(month_box_for_month_view(client.right, client.bottom, cell));
 }
 
-int hit_test(long x, long y)
+HitResult hit_test(long x, long y)
 {
     const int cell = layout.cell_width;
-    DateRecord* shown = display_date();
-    int month = 0;
+    const DateRecord* shown = display_date();
+    HitResult hit = {hit_nothing, shown->month, 0, 0};
+    int block = 0;
     if (options()->year_mode) {
-        month = month_block_at(x, y, cell);
-        shown->month = static_cast<int8_t>(month);
-        compute_first_weekday(shown);
+        block = month_block_at(x, y, cell);
+        hit.month = block;
     }
-    int position = cell_at(month, x, y, cell);
+    int position = cell_at(block, x, y, cell);
     if (position >= 0) {
-        uint8_t day = cell_day_table()[month][position];
-        if (day == empty_cell) return hit_nothing;
-        shown->day = static_cast<int8_t>(day);
-        shown->weekday = static_cast<int8_t>(position % 7);
-        return hit_day;
+        uint8_t day = cell_day_table()[block][position];
+        if (day == empty_cell) return hit;
+        hit.kind = hit_day;
+        hit.day = day;
+        hit.weekday = position % 7;
+        return hit;
     }
     const RECT& year = layout.year_box;
-    if (box_contains(Box{year.left, year.top, year.right, year.bottom}, x, y)) return hit_year_caption;
     const RECT& caption = layout.month_box;
-    if (month == 0 && box_contains(Box{caption.left, caption.top, caption.right, caption.bottom}, x, y))
-        return hit_month_caption;
-    int column = weekday_header_at(month, x, y, cell);
-    return column > 0 ? hit_day + column : hit_nothing;
+    if (box_contains(Box{year.left, year.top, year.right, year.bottom}, x, y))
+        hit.kind = hit_year_caption;
+    else if (block == 0 && box_contains(Box{caption.left, caption.top, caption.right, caption.bottom}, x, y))
+        hit.kind = hit_month_caption;
+    else if (int column = weekday_header_at(block, x, y, cell))
+        hit.kind = hit_day + column;
+    return hit;
 }
 
 RECT selected_day_cell()
 {
     DateRecord shown = *display_date();
     const int first = compute_first_weekday(&shown);
-    const int last = days_in_month(shown.year + 1900, shown.month);
+    const int last = days_in_month(shown.year, shown.month);
     const int day = shown.day > last ? last : shown.day;
     const int month = options()->year_mode ? shown.month : 0;
     return to_rect(day_cell_box(month, first + day - 1, layout.cell_width));
 }
 
-void step_display(HWND window, bool by_year, bool forward)
+bool step_display(HWND window, bool by_year, bool forward)
 {
     RECT area;
     GetClientRect(window, &area);
@@ -109,9 +91,10 @@ void step_display(HWND window, bool by_year, bool forward)
     DateRecord* shown = display_date();
     int year = shown->year;
     int month = shown->month;
-    if (step_year_month(year, month, by_year, forward)) load_shown_year(year + 1900);
+    const bool year_changed = step_year_month(year, month, by_year, forward);
     shown->year = static_cast<int16_t>(year);
     shown->month = static_cast<int8_t>(month);
     InvalidateRect(window, &area, TRUE);
     compute_first_weekday(shown);
+    return year_changed;
 }

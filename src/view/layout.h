@@ -12,7 +12,7 @@ struct ViewLayout {
     int cell_height;
     RECT year_box;    // captions of the current view, client coordinates
     RECT clock_rect;
-    RECT month_box;   // set by painting
+    RECT month_box;   // of the month view
 };
 
 ViewLayout* view_layout();
@@ -20,25 +20,29 @@ ViewLayout* view_layout();
 // styles at its DPI.
 SIZE outer_size_for_client(HWND window, SIZE client);
 
-// A year becomes the shown one: its ledger, and the holiday rules read
-// again.
-void load_shown_year(int year);
-
 // The outer size of the window for the month or the one-year view, from
 // the cell size of the view's font (measured and kept here).
 SIZE calendar_view_size(HWND window);
 // The year and clock captions of the current view, from the client area.
 void set_caption_boxes(HWND window);
 
-// What lies under a client point; a day found there becomes the day of
-// the displayed date (in the one-year view, its month too).
-int hit_test(long x, long y);
+// What lies under a client point: its kind (hit_nothing, hit_day, ...);
+// for a day its date in the displayed year; in the one-year view the month
+// of the block under the point, whatever lies there.
+struct HitResult {
+    int kind;
+    int month;    // 1..12
+    int day;      // 1..31 for a day, else 0
+    int weekday;  // of the day, 0 = Sunday
+};
+HitResult hit_test(long x, long y);
 // The client cell of the selected day: the day of the displayed date in
 // its month (its block in the one-year view); a day beyond the month's end
 // counts as the last.
 RECT selected_day_cell();
 // The shown month or year one step on, wrapping between 1990 and 2037.
-void step_display(HWND window, bool by_year, bool forward);
+// True when the shown year changed (its ledger is to be shown).
+bool step_display(HWND window, bool by_year, bool forward);
 
 // Cell size of a font, measured on the main window.
 int measure_cell_size(HWND window, HFONT font);

@@ -93,21 +93,21 @@ bool step_year_month(int& year, int& month, bool by_year, bool forward)
             year_changed = true;
         }
     }
-    if (year < 90) year = 137;
-    if (year > 137) year = 90;
+    if (year < first_calendar_year) year = last_calendar_year;
+    if (year > last_calendar_year) year = first_calendar_year;
     return year_changed;
 }
 
 bool step_day(int& year, int& month, int& day, int days)
 {
     const int first_year = year;
-    const int last = days_in_month(year + 1900, month);
+    const int last = days_in_month(year, month);
     day = (day > last ? last : day) + days;
     while (day < 1) {
         step_year_month(year, month, false, false);
-        day += days_in_month(year + 1900, month);
+        day += days_in_month(year, month);
     }
-    for (int length = days_in_month(year + 1900, month); day > length; length = days_in_month(year + 1900, month)) {
+    for (int length = days_in_month(year, month); day > length; length = days_in_month(year, month)) {
         day -= length;
         step_year_month(year, month, false, true);
     }

@@ -10,7 +10,7 @@ struct Box {
     long bottom;
 };
 
-enum HitResult {
+enum HitKind {
     hit_nothing = 0,
     hit_year_caption = 1,
     hit_month_caption = 2,
@@ -57,14 +57,14 @@ long day_rows_top(int month, int cell);
 
 bool box_contains(const Box& box, long x, long y);  // ends included
 
-// One step of the shown month or year, wrapping between 1990 and 2037.
-// Year is years since 1900. True when the year changed.
+// One step of the shown month or year, wrapping between the calendar's
+// first and last years. True when the year changed.
 bool step_year_month(int& year, int& month, bool by_year, bool forward);
 
 // A date moved by a number of days across month and year ends, wrapping
 // between 1990 and 2037 as the shown month does; a day beyond its month's
-// end (kept by a month step) counts as the last. Year is years since
-// 1900. True when the year changed.
+// end (kept by a month step) counts as the last. True when the year
+// changed.
 bool step_day(int& year, int& month, int& day, int days);
 
 // The cell of position 0..37 of month m (0 = the month view).

@@ -9,6 +9,7 @@
 #include "view/draw.h"
 #include "view/fonts.h"
 #include "view/layout.h"
+#include "view/offscreen.h"
 #include "view/small_display.h"
 
 namespace {
@@ -57,7 +58,7 @@ bool is_today(const DateRecord& record, int day)
 }
 
 // The box under a day's number: today, or a win or loss when results show.
-void paint_day_overlay(HDC dc, const RECT& rect, const DateRecord& record, int day)
+void paint_day_overlay(HDC dc, const RECT& rect, const DateRecord& record, int day, const LedgerYear& shown)
 {
     const OptionsRecord* o = options();
     if (is_today(record, day)) {
@@ -65,16 +66,16 @@ void paint_day_overlay(HDC dc, const RECT& rect, const DateRecord& record, int d
         return;
     }
     if (!o->show_results) return;
-    int32_t amount = ledger_amounts()[record.month - 1][day - 1];
+    int32_t amount = day_of(shown, record.month, day).amount;
     if (amount > 0) draw_element(dc, rect, o->win_color, frame_win);
     if (amount < 0) draw_element(dc, rect, o->loss_color, frame_loss);
 }
 
-void paint_days(HDC dc, const RECT& block, DateRecord& record, bool year_view)
+void paint_days(HDC dc, const RECT& block, DateRecord& record, bool year_view, const LedgerYear& shown)
 {
     const OptionsRecord* o = options();
     const int cell = view_layout()->cell_width;
-    const int year = record.year + 1900;
+    const int year = record.year;
     const int days = days_in_month(year, record.month);
     const int first = compute_first_weekday(&record);
     long top = block.top + cell + (year_view ? cell : 0);
@@ -82,8 +83,8 @@ void paint_days(HDC dc, const RECT& block, DateRecord& record, bool year_view)
     for (int day = 1; day <= days; ++day) {
         RECT rect = cell_rect(block.left + column * cell, top, cell);
         draw_element(dc, rect, o->background_color, frame_day);
-        paint_day_overlay(dc, rect, record, day);
-        COLORREF color = day_color(year, record.month, day, first, day_off_mark(record.month, day));
+        paint_day_overlay(dc, rect, record, day, shown);
+        COLORREF color = day_color(year, record.month, day, first, day_of(shown, record.month, day).day_off);
         if (is_today(record, day) && o->today_text_color != o->today_back_color) color = o->today_text_color;
         wchar_t number[4];
         wsprintfW(number, L"%d", day);
@@ -96,10 +97,10 @@ void paint_days(HDC dc, const RECT& block, DateRecord& record, bool year_view)
 }
 
 void paint_caption(HDC dc, const RECT& rect, const wchar_t* text, COLORREF text_color, COLORREF back_color,
-                   FrameElement element)
+                   FrameElement element, const LedgerYear& shown)
 {
     draw_element(dc, rect, back_color, element);
-    draw_label(dc, text, rect, caption_color(text_color, back_color));
+    draw_label(dc, text, rect, caption_color(text_color, back_color, shown));
 }
 
 }  // namespace
@@ -124,98 +125,88 @@ void paint_selection(HDC dc)
     DrawFocusRect(dc, &cell);
 }
 
-void paint_content(HDC dc, const RECT& client, bool focused)
+void paint_content(HDC dc, const RECT& client, bool focused, const LedgerYear& shown)
 {
     erase_background(dc, client);
     const OptionsRecord* o = options();
     if (!o->small_mode) {
-        paint_calendar(dc, client);
+        paint_calendar(dc, client, shown);
         if (focused && view_layout()->selection_cue) paint_selection(dc);
     } else if (o->digital_clock)
         paint_digital_clock(dc, client);
     else
-        paint_text_clock(dc, client);
+        paint_text_clock(dc, client, shown);
 }
 }  // namespace
 
-void paint_window(HWND window)
+void paint_window(HWND window, const LedgerYear& shown)
 {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
     RECT client;
     GetClientRect(window, &client);
     const bool focused = GetFocus() == window;
-    // Composed off-screen and copied in one transfer: no half-drawn
-    // calendar ever reaches the screen. Only the invalid part is drawn.
-    HDC memory = CreateCompatibleDC(dc);
-    HBITMAP bitmap = CreateCompatibleBitmap(dc, client.right > 0 ? client.right : 1, client.bottom > 0 ? client.bottom : 1);
-    if (!memory || !bitmap) {
+    // Only the invalid part is drawn.
+    Offscreen memory;
+    if (!make_offscreen(client.right, client.bottom, memory)) {
         // No memory for the copy: straight onto the window rather than a
         // black one.
-        if (bitmap) DeleteObject(bitmap);
-        if (memory) DeleteDC(memory);
-        paint_content(dc, client, focused);
+        paint_content(dc, client, focused, shown);
         EndPaint(window, &paint);
         return;
     }
-    HGDIOBJ old_bitmap = SelectObject(memory, bitmap);
     const RECT& area = paint.rcPaint;
-    IntersectClipRect(memory, area.left, area.top, area.right, area.bottom);
-    paint_content(memory, client, focused);
-    BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, memory, area.left, area.top,
+    IntersectClipRect(memory.dc, area.left, area.top, area.right, area.bottom);
+    paint_content(memory.dc, client, focused, shown);
+    BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, memory.dc, area.left, area.top,
            SRCCOPY);
-    SelectObject(memory, old_bitmap);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
+    free_offscreen(memory);
     EndPaint(window, &paint);
 }
 
-COLORREF caption_color(COLORREF text, COLORREF back)
+COLORREF caption_color(COLORREF text, COLORREF back, const LedgerYear& shown)
 {
     if (text != back) return text;
     const DateRecord* today = today_date();
-    return day_color(today->year + 1900, today->month, today->day, today->first_weekday,
-                     day_off_mark(today->month, today->day));
+    return day_color(today->year, today->month, today->day, today->first_weekday,
+                     day_of(shown, today->month, today->day).day_off);
 }
 
-void paint_calendar(HDC dc, const RECT& client)
+void paint_calendar(HDC dc, const RECT& client, const LedgerYear& shown)
 {
     const int cell = view_layout()->cell_width;
-    MonthGrid* grids = cell_day_table();
-    const DateRecord* shown = display_date();
+    const DateRecord* shown_date = display_date();
     HGDIOBJ old_font;
     if (options()->year_mode) {
         old_font = SelectObject(dc, year_view_font());
-        for (int month = 1; month <= 12; ++month) fill_month_grid(grids[month], shown->year + 1900, month);
         for (int month = 1; month <= 12; ++month) {
-            DateRecord record = *shown;
+            DateRecord record = *shown_date;
             record.month = static_cast<int8_t>(month);
             RECT block = {client.left + block_left(month, cell), client.top + block_top(month, cell), 0, 0};
             block.right = block.left + 7 * cell;
             block.bottom = block.top + 7 * cell;
-            paint_month_block(dc, block, record, true);
+            paint_month_block(dc, block, record, true, shown);
         }
     } else {
         old_font = SelectObject(dc, month_view_font());
-        fill_month_grid(grids[0], shown->year + 1900, shown->month);
-        paint_month_block(dc, client, *display_date(), false);
+        paint_month_block(dc, client, *display_date(), false, shown);
     }
-    paint_year_caption(dc);
-    if (options()->show_time) paint_clock_caption(dc);
+    paint_year_caption(dc, shown);
+    if (options()->show_time) paint_clock_caption(dc, shown);
     SelectObject(dc, old_font);
 }
 
-void paint_month_block(HDC dc, const RECT& block, DateRecord& record, bool year_view)
+void paint_month_block(HDC dc, const RECT& block, DateRecord& record, bool year_view, const LedgerYear& shown)
 {
     const int cell = view_layout()->cell_width;
     paint_weekday_header(dc, block, year_view, is_japanese_font(year_view ? view_year : view_month));
-    paint_days(dc, block, record, year_view);
-    view_layout()->month_box = year_view ? RECT{block.left, block.top, block.right, block.top + cell}
-                                         : to_rect(month_box_for_month_view(block.right, block.bottom, cell));
-    paint_month_caption(dc, record.month, year_view);
+    paint_days(dc, block, record, year_view, shown);
+    const RECT caption = year_view ? RECT{block.left, block.top, block.right, block.top + cell}
+                                   : to_rect(month_box_for_month_view(block.right, block.bottom, cell));
+    paint_month_caption(dc, caption, record.month, year_view, shown);
 }
 
-void paint_month_caption(HDC dc, int month, bool year_view)
+void paint_month_caption(HDC dc, const RECT& caption, int month, bool year_view, const LedgerYear& shown)
 {
     const OptionsRecord* o = options();
     wchar_t number[4];
@@ -224,22 +215,22 @@ void paint_month_caption(HDC dc, int month, bool year_view)
         text = (is_japanese_font(view_year) ? japanese_month_names : english_month_names)[(month + 11) % 12];
     else
         wsprintfW(number, L"%d", month);
-    paint_caption(dc, view_layout()->month_box, text, o->month_text_color, o->month_back_color, frame_month);
+    paint_caption(dc, caption, text, o->month_text_color, o->month_back_color, frame_month, shown);
 }
 
-void paint_year_caption(HDC dc)
+void paint_year_caption(HDC dc, const LedgerYear& shown)
 {
     const OptionsRecord* o = options();
     wchar_t text[8];
-    wsprintfW(text, L"%04d", display_date()->year + 1900);
-    paint_caption(dc, view_layout()->year_box, text, o->year_text_color, o->year_back_color, frame_year);
+    wsprintfW(text, L"%04d", display_date()->year);
+    paint_caption(dc, view_layout()->year_box, text, o->year_text_color, o->year_back_color, frame_year, shown);
 }
 
-void paint_clock_caption(HDC dc)
+void paint_clock_caption(HDC dc, const LedgerYear& shown)
 {
     const OptionsRecord* o = options();
     const DateRecord* today = today_date();
     wchar_t text[8];
     wsprintfW(text, L"%d:%02d", today->hour, today->minute);
-    paint_caption(dc, view_layout()->clock_rect, text, o->time_text_color, o->time_back_color, frame_time);
+    paint_caption(dc, view_layout()->clock_rect, text, o->time_text_color, o->time_back_color, frame_time, shown);
 }

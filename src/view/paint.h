@@ -3,18 +3,19 @@
 #include <windows.h>
 
 #include "calendar/dates.h"
+#include "ledger/year_ledger.h"
 
-void paint_window(HWND window);
+// The shown year's ledger gives the wins, losses and day-off marks.
+void paint_window(HWND window, const LedgerYear& shown);
 void erase_background(HDC dc, const RECT& client);
 
-// Draws the calendar of the current view into dc and refills that view's
-// grids of cell_day_table.
-void paint_calendar(HDC dc, const RECT& client);
-void paint_month_block(HDC dc, const RECT& block, DateRecord& record, bool year_view);
-void paint_month_caption(HDC dc, int month, bool year_view);
-void paint_year_caption(HDC dc);
-void paint_clock_caption(HDC dc);
+// Draws the calendar of the current view into dc.
+void paint_calendar(HDC dc, const RECT& client, const LedgerYear& shown);
+void paint_month_block(HDC dc, const RECT& block, DateRecord& record, bool year_view, const LedgerYear& shown);
+void paint_month_caption(HDC dc, const RECT& caption, int month, bool year_view, const LedgerYear& shown);
+void paint_year_caption(HDC dc, const LedgerYear& shown);
+void paint_clock_caption(HDC dc, const LedgerYear& shown);
 
 // The text colour of a caption: its own unless it equals the back colour,
-// then the colour today's number has.
-COLORREF caption_color(COLORREF text, COLORREF back);
+// then the colour today's number has (its day-off mark from `shown`).
+COLORREF caption_color(COLORREF text, COLORREF back, const LedgerYear& shown);

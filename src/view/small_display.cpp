@@ -88,7 +88,7 @@ void paint_digital_clock(HDC dc, const RECT&)
     DeleteDC(source);
 }
 
-void paint_text_clock(HDC dc, const RECT& client)
+void paint_text_clock(HDC dc, const RECT& client, const LedgerYear& shown)
 {
     const OptionsRecord* o = options();
     char16_t line[small_line_size];
@@ -96,7 +96,7 @@ void paint_text_clock(HDC dc, const RECT& client)
     HFONT font = make_clock_font();
     HGDIOBJ old = SelectObject(dc, font);
     draw_box(dc, client, o->small_back_color, 0, 0, 0);
-    draw_label(dc, reinterpret_cast<const wchar_t*>(line), client, caption_color(o->small_text_color, o->small_back_color));
+    draw_label(dc, reinterpret_cast<const wchar_t*>(line), client, caption_color(o->small_text_color, o->small_back_color, shown));
     SelectObject(dc, old);
     DeleteObject(font);
 }

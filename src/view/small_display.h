@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include "ledger/year_ledger.h"
+
 // The glyph bitmaps come from the program's resources, drawn for the
 // window's DPI; they are loaded (again) while the digital look is chosen
 // and freed otherwise.
@@ -10,6 +12,6 @@ void prepare_glyphs(HINSTANCE instance);
 void load_glyphs(HINSTANCE instance);
 void free_glyphs();
 void paint_digital_clock(HDC dc, const RECT& client);
-void paint_text_clock(HDC dc, const RECT& client);
+void paint_text_clock(HDC dc, const RECT& client, const LedgerYear& shown);
 // The outer size of the window for the line of the current look.
 SIZE small_display_size(HWND window);

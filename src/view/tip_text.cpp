@@ -10,7 +10,7 @@ std::u16string widened(const char* ascii) { return std::u16string(ascii, ascii +
 std::u16string date_line(const DateRecord& today)
 {
     char date[24];
-    std::snprintf(date, sizeof date, "%04d/%02d/%02d(", today.year + 1900, today.month, today.day);
+    std::snprintf(date, sizeof date, "%04d/%02d/%02d(", today.year, today.month, today.day);
     char16_t weekday[3];
     weekday_name(weekday, 1, today.weekday);
     return widened(date) + weekday + u")";

@@ -16,12 +16,14 @@ const std::string citizens = "\x8D\x91\x96\xAF\x82\xCC\x8B\x78\x93\xFA";  // 国
 const std::string substitute = "\x90\x55\x91\xD6\x8B\x78\x93\xFA";        // 振替休日
 const std::string day_off = "\x8B\x78\x93\xFA";                           // 休日
 
+DayOffTable marks;
+
 class Holidays : public ::testing::Test {
 protected:
     void SetUp() override
     {
         std::memset(holiday_table(), 0, sizeof(HolidayRule) * holiday_rule_count);
-        std::memset(ledger_day_off(), 0, sizeof(DayOffTable));
+        std::memset(marks, 0, sizeof marks);
         apply_base_defaults(options());
         apply_q_defaults(options());
         apply_t_defaults(options());
@@ -38,7 +40,7 @@ protected:
     // Kind of a day and the name left behind.
     static int kind(int year, int month, int day, std::string* name = nullptr)
     {
-        int result = day_kind(year, month, day, weekday_of(year, month, 1), day_off_mark(month, day));
+        int result = day_kind(year, month, day, weekday_of(year, month, 1), marks[month - 1][day - 1]);
         if (name) *name = holiday_name();
         return result;
     }
@@ -105,7 +107,7 @@ TEST_F(Holidays, RulesWinOverDayOffMarksAndTheFirstRuleNamesTheDay)
 {
     rule(0, 2009, 11, 3, 2009, "bunka");
     rule(1, 2009, 11, 3, 2009, "second");
-    ledger_day_off()[10][2] = 1;
+    marks[10][2] = 1;
     std::string name;
     EXPECT_EQ(kind(2009, 11, 3, &name), kind_holiday);
     EXPECT_EQ(name, "bunka");
@@ -113,12 +115,12 @@ TEST_F(Holidays, RulesWinOverDayOffMarksAndTheFirstRuleNamesTheDay)
 
 TEST_F(Holidays, DayOffMarksAreExactlyOne)
 {
-    ledger_day_off()[11][4] = 1;  // Saturday 5 December 2009
-    ledger_day_off()[11][7] = 2;
+    marks[11][4] = 1;  // Saturday 5 December 2009
+    marks[11][7] = 2;
     std::string name;
     EXPECT_EQ(kind(2009, 12, 5, &name), kind_day_off);
     EXPECT_EQ(name, day_off);
-    EXPECT_EQ(day_color(2009, 12, 5, 2, day_off_mark(12, 5)), +options()->sunday_color) << "a day off is red, not blue";
+    EXPECT_EQ(day_color(2009, 12, 5, 2, marks[11][4]), +options()->sunday_color) << "a day off is red, not blue";
     EXPECT_EQ(kind(2009, 12, 8), 2);
     EXPECT_EQ(kind(2008, 12, 5), kind_day_off) << "the mark is read whatever the year";
 }

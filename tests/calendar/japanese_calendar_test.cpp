@@ -11,7 +11,6 @@
 #include "calendar/dates.h"
 #include "calendar/holiday_file.h"
 #include "calendar/holidays.h"
-#include "ledger/year_ledger.h"
 #include "settings/program_folder.h"
 #include "support/temp_folder.h"
 
@@ -49,7 +48,6 @@ HolidayList derived_holidays()
     TempFolder folder;
     std::filesystem::copy_file(RAVO_SOURCE_DIR "/data/Holiday.ini", folder.path() / "Holiday.ini");
     set_program_path(folder.file("Ravo.exe").c_str());
-    std::memset(ledger_day_off(), 0, sizeof(DayOffTable));
     EXPECT_EQ(load_holiday_file(), 1);
 
     HolidayList list;

@@ -22,12 +22,6 @@ const char sunday_in_2009[] = "2009-12-06 09:05:07";  // 1 December is a Tuesday
 const wchar_t entry_caption[] = L"勝ったり負けたり";
 const wchar_t info_caption[] = L"年情報";
 
-void put_amount(Bytes& amounts, int month, int day, int32_t value)
-{
-    size_t at = 4 * ((month - 1) * 31 + day - 1);
-    for (int i = 0; i < 4; ++i) amounts[at + i] = static_cast<uint8_t>(static_cast<uint32_t>(value) >> (8 * i));
-}
-
 class Ledger : public ProgramTest {
 protected:
     int cell = default_cell(false);
@@ -77,33 +71,7 @@ protected:
         std::copy(memo, memo + 6, memos.begin() + 11 * 651 + 9 * 21);
         write(L"2009m.dat", memos);
     }
-    // Rests the pointer on a client point (of the calendar unless told)
-    // and reads the tooltip shown.
-    std::wstring tooltip_at(long x, long y, HWND window = nullptr)
-    {
-        POINT point = {x, y};
-        ClientToScreen(window ? window : program.window, &point);
-        SetCursorPos(point.x + 3, point.y + 3);
-        SetCursorPos(point.x, point.y);
-        std::wstring file = file_in(folder, L"tooltip-probe.txt");
-        for (int waited = 0; waited < 3000; waited += 250) {
-            Sleep(250);
-            DeleteFileW(file.c_str());
-            probe(2);
-            Bytes text = read_file(file);
-            if (!text.empty()) return wide_from_utf8(std::string(text.begin(), text.end()));
-        }
-        return L"<none>";
-    }
 };
-
-// Text as the files hold it.
-std::string sjis(const wchar_t* text)
-{
-    char bytes[512];
-    int length = WideCharToMultiByte(932, 0, text, -1, bytes, sizeof bytes, nullptr, nullptr);
-    return std::string(bytes, length > 0 ? length - 1 : 0);
-}
 
 enum { digit = 200, key_plus = 1004, key_minus = 1005, key_equals = 1006, key_negate = 1007, key_divide = 1010,
        key_clear = 1003, key_thousand = 210, key_draw = 1205 };
@@ -352,84 +320,6 @@ TEST_F(Ledger, CsvExportAsksAndWritesTheYear)
     EXPECT_TRUE(exit_program(program));
 }
 
-TEST_F(Ledger, AnalysisShowsTheYearThenAllYearsWithBarTipsAndWritesTheirCsv)
-{
-    Bytes amounts(1488, 0), memos(7812, 0), earlier(1488, 0);
-    put_amount(amounts, 3, 1, 12000);
-    put_amount(amounts, 3, 5, -1);
-    put_amount(amounts, 3, 8, -5000);
-    put_amount(amounts, 12, 1, 3000);
-    put_amount(earlier, 6, 1, -2000);
-    for (auto [day, memo] : {std::pair{1, L"ABCホール 新台"}, {5, L"ABCホール"}, {8, L"XYZ会館"}}) {
-        std::string bytes = sjis(memo);
-        std::copy(bytes.begin(), bytes.end(), memos.begin() + 2 * 651 + (day - 1) * 21);
-    }
-    write(L"2009.dat", amounts);
-    write(L"2009m.dat", memos);
-    write(L"2008.dat", earlier);
-    start();
-    command(40030);
-    HWND dialog = wait_for_dialog(L"収支分析");
-    ASSERT_NE(dialog, nullptr);
-    HWND period = GetDlgItem(dialog, 1301), chart = GetDlgItem(dialog, 1302);
-    enum { played = 1340, rate = 1344, total = 1345, best = 1347, fall = 1352, note = 20 };
-    EXPECT_EQ(control_text(dialog, 1301), L"2009");
-    EXPECT_EQ(SendMessageW(period, CB_GETCOUNT, 0, 0), 3) << "全期間, 2009, 2008";
-    EXPECT_EQ(control_text(dialog, played), L"4");
-    EXPECT_EQ(control_text(dialog, rate), L"66.7%");
-    EXPECT_EQ(control_text(dialog, total), L"10,000");
-    EXPECT_EQ(control_text(dialog, best) + L" " + control_text(dialog, best + note), L"12,000 2009/03/01");
-    RECT area;
-    GetWindowRect(chart, &area);
-    int win_colored = 0;
-    for (int waited = 0; waited < 2000 && win_colored < 20; waited += 100) {
-        Sleep(100);
-        Capture shown = capture_screen(area);
-        win_colored = static_cast<int>(std::count(shown.pixels.begin(), shown.pixels.end(), 0xFFFF00u));
-    }
-    EXPECT_GE(win_colored, 20) << "the bars of March and December in the win colour";
-
-    SendMessageTimeoutW(period, CB_SETCURSEL, 0, 0, SMTO_NORMAL, 5000, nullptr);
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(1301, CBN_SELCHANGE), reinterpret_cast<LPARAM>(period));
-    settle(program.window);
-    EXPECT_EQ(control_text(dialog, 1301), L"全期間");
-    EXPECT_EQ(control_text(dialog, played), L"5");
-    EXPECT_EQ(control_text(dialog, total), L"8,000");
-    EXPECT_EQ(control_text(dialog, fall) + L" " + control_text(dialog, fall + note), L"5,000 2009/03/01～2009/03/08");
-    GetClientRect(chart, &area);
-    EXPECT_EQ(tooltip_at(area.right * 3 / 4, area.bottom / 2, chart), L"2|2009年  +10,000 (2勝1敗1分)")
-        << "the right one of the two year bars";
-
-    // As small as it gets everything stays inside; larger, the chart grows.
-    SetWindowPos(dialog, nullptr, 0, 0, 120, 90, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    RECT client, button, small_chart, large_chart;
-    GetClientRect(dialog, &client);
-    GetWindowRect(GetDlgItem(dialog, 1305), &button);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&button), 2);
-    EXPECT_TRUE(button.left > client.right / 2 && button.right <= client.right && button.bottom <= client.bottom);
-    GetClientRect(chart, &small_chart);
-    SetWindowPos(dialog, nullptr, 0, 0, 1200, 900, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    GetClientRect(chart, &large_chart);
-    EXPECT_GT(small_chart.right, 100);
-    EXPECT_GT(large_chart.right, small_chart.right + 300);
-
-    press(dialog, 1305);
-    HWND question = wait_for_dialog(L"CSV出力");
-    ASSERT_NE(question, nullptr);
-    EXPECT_EQ(control_text(question, 65535), L"CSV\\all-analysis.csv に出力しますか？");
-    press(question, IDOK);
-    Bytes written = read_file(folder + L"CSV\\all-analysis.csv");
-    std::string csv(written.begin(), written.end());
-    for (const wchar_t* lines : {L"期間,全期間\r\n稼働日数,5\r\n", L"勝率,50.0\r\n合計,8000\r\n平均,1600\r\n",
-                                 L"最高,2009/03/01,12000\r\n最低,2009/03/08,-5000\r\n", L"最大下落幅,5000\r\n",
-                                 L"ABCホール,2,1,0,1,12000\r\n（メモなし）,2,1,1,0,1000\r\nXYZ会館,1,0,1,0,-5000\r\n"})
-        EXPECT_NE(csv.find(sjis(lines)), std::string::npos) << lines;
-    PostMessageW(dialog, WM_KEYDOWN, VK_ESCAPE, 0);
-    settle(program.window);
-    EXPECT_FALSE(IsWindow(dialog)) << "Escape closes it";
-    EXPECT_TRUE(exit_program(program));
-}
-
 TEST_F(Ledger, TooltipsShowTheMemoOfTheDayUnderThePointer)
 {
     write_memo_on_the_tenth();
@@ -478,10 +368,10 @@ TEST_F(Ledger, PartlyFailedSaveNamesWhatWasNotSavedAndExitTriesAgain)
     ASSERT_NE(box, nullptr);
     std::wstring text = control_text(box, 65535);
     EXPECT_NE(text.find(L"金額: " + folder + L"2009.dat\n"), std::wstring::npos) << text;
-    EXPECT_EQ(text.find(L"メモ:"), std::wstring::npos) << "the memo was saved";
+    EXPECT_EQ(text.find(L"メモ:"), std::wstring::npos) << "only the file that failed is named";
     EXPECT_EQ(text.find(L"休日:"), std::wstring::npos);
     press(box, IDOK);
-    EXPECT_EQ(file(L"2009m.dat")[11 * 651 + 9 * 21], 'R');
+    EXPECT_FALSE(file_exists(file_in(folder, L"2009m.dat"))) << "all or nothing: the memo waits with the amount";
 
     // The year dialog counts the amount kept in memory; the memo as typed.
     command(40004);
@@ -502,6 +392,7 @@ TEST_F(Ledger, PartlyFailedSaveNamesWhatWasNotSavedAndExitTriesAgain)
     Bytes amounts(1488, 0);
     put_amount(amounts, 12, 10, 700);
     EXPECT_EQ(file(L"2009.dat"), amounts);
+    EXPECT_EQ(file(L"2009m.dat")[11 * 651 + 9 * 21], 'R');
 }
 
 TEST_F(Ledger, CalculatorIsTheSystemsNeverAFileOfItsNameInTheFolder)
@@ -537,6 +428,81 @@ TEST_F(Ledger, YearThatCouldNotBeReadIsNamedOncePerOpening)
     settle(program.window);
     EXPECT_EQ(wait_for_dialog(L"エラーです。", 300), nullptr) << "told once";
     press(info, IDOK);
+    EXPECT_TRUE(exit_program(program));
+}
+
+TEST_F(Ledger, AYearThatCannotBeReadIsNeverEditedNorImportedInto)
+{
+    ASSERT_TRUE(CreateDirectoryW(file_in(folder, L"2009m.dat").c_str(), nullptr));  // exists, cannot be read
+    Bytes amounts(1488, 0);
+    put_amount(amounts, 12, 1, 5000);
+    write(L"2009.dat", amounts);
+    start();
+    PostMessageW(program.window, WM_KEYDOWN, VK_RETURN, 0);  // the selected day, today
+    HWND box = wait_for_dialog(L"エラーです。");
+    ASSERT_NE(box, nullptr);
+    std::wstring text = control_text(box, 65535);
+    EXPECT_EQ(text.find(L"2009m.dat を読めないため、この日の記録を変えられません。\n\nメモ: " + folder + L"2009m.dat\n"), 0u)
+        << text;
+    press(box, IDOK);
+    EXPECT_EQ(wait_for_dialog(entry_caption, 300), nullptr);
+
+    ASSERT_TRUE(CreateDirectoryW(file_in(folder, L"CSV").c_str(), nullptr));
+    const std::string line = "2009/12/01,-300,\"\",0,0,0,0\r\n";
+    write(L"CSV\\2009.csv", Bytes(line.begin(), line.end()));
+    command(40004);
+    HWND dialog = wait_for_dialog(info_caption);
+    ASSERT_NE(dialog, nullptr);
+    press(dialog, 1212);
+    press(wait_for_dialog(L"CSV入力"), IDOK);
+    box = wait_for_dialog(L"エラーです。");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(control_text(box, 65535).find(L"2009m.dat を読めないため、取り込めません。"), 0u);
+    press(box, IDOK);
+    press(dialog, IDOK);
+    EXPECT_EQ(file(L"2009.dat"), amounts) << "nothing applied to a year read as zeros";
+    EXPECT_FALSE(file_exists(file_in(folder, L"backup"))) << "refused before anything was done";
+    EXPECT_TRUE(exit_program(program));
+}
+
+// Exported, opened in a spreadsheet set to Japanese and saved again as it
+// writes (dates as 12月1日, memos it took for numbers and dates rewritten,
+// no quotes), then read back: not a byte changes.
+TEST_F(Ledger, ASpreadsheetsResaveOfTheExportComesBackAsItWas)
+{
+    Bytes amounts(1488, 0), memos(7812, 0);
+    put_amount(amounts, 12, 1, 5000), put_amount(amounts, 12, 2, -1);
+    std::copy_n("0123", 4, memos.begin() + 11 * 651), std::copy_n("1/2", 3, memos.begin() + 11 * 651 + 21);
+    write(L"2009.dat", amounts), write(L"2009m.dat", memos), write(L"2009h.dat", Bytes(372, 0));
+    start();
+    command(40004);
+    HWND dialog = wait_for_dialog(info_caption);
+    ASSERT_NE(dialog, nullptr);
+    press(dialog, 1211);
+    press(wait_for_dialog(L"CSV出力"), IDOK);
+    Bytes csv = file(L"CSV\\2009.csv");
+    std::string text(csv.begin(), csv.end()), resaved;
+    for (size_t start = text.find("\r\n") + 2, end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        std::string line = text.substr(start, end - start);
+        const int month = std::stoi(line.substr(5, 2)), day = std::stoi(line.substr(8, 2));
+        line = std::to_string(month) + "\x8C\x8E" + std::to_string(day) + "\x93\xFA" + line.substr(10);
+        for (auto [from, to] : {std::pair<std::string, std::string>{"\"0123\"", "123"}, {"\"1/2\"", "1\x8C\x8E" "2\x93\xFA"},
+                                {"\"\"", ""}})
+            if (line.find(from) != std::string::npos) line.replace(line.find(from), from.size(), to);
+        resaved += line + "\r\n";
+    }
+    write(L"CSV\\2009.csv", Bytes(resaved.begin(), resaved.end()));
+    press(dialog, 1212);
+    HWND question = wait_for_dialog(L"CSV入力");
+    ASSERT_NE(question, nullptr);
+    EXPECT_NE(control_text(question, 65535).find(L"\n\n表計算ソフトが数や日付に変えたメモ 2 件は元のままにします。"),
+              std::wstring::npos);
+    press(question, IDOK);
+    press(wait_for_dialog(L"CSV入力"), IDOK);
+    press(dialog, IDOK);
+    EXPECT_EQ(file(L"2009.dat"), amounts);
+    EXPECT_EQ(file(L"2009m.dat"), memos);
+    EXPECT_EQ(file(L"2009h.dat"), Bytes(372, 0));
     EXPECT_TRUE(exit_program(program));
 }
 

@@ -8,11 +8,16 @@
 //             per line;
 //   wparam 4: the window dragged onto a 150 % screen as Windows does it:
 //             asked its size there, then moved to the suggested rectangle;
-//             dpi-probe.txt gets "answered cx cy width height".
+//             dpi-probe.txt gets "answered cx cy width height";
+//   wparam 5: what the analysis window shows against the room it has, to
+//             fit-probe.txt: "need|room|what" per list (its columns), per
+//             visible cell (text and the list's padding) and per figure;
+//   wparam 6: the analysis window moved to 192 DPI (WM_DPICHANGED).
 #include <windows.h>
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -128,6 +133,68 @@ void write_scaled_size(HWND window)
             rect.bottom - rect.top);
     fclose(out);
 }
+
+// "need|room|what id row column": a cell's text with the list's padding
+// against its column, the columns against the list, a figure's text
+// against its box.
+void write_list_fit(FILE* out, HWND list, int padding)
+{
+    RECT client;
+    GetClientRect(list, &client);
+    HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+    const int id = GetDlgCtrlID(list), top = static_cast<int>(SendMessageW(list, LVM_GETTOPINDEX, 0, 0));
+    const int rows = std::min<int>(SendMessageW(list, LVM_GETCOUNTPERPAGE, 0, 0),
+                                   SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) - top);
+    int sum = 0;
+    for (int column = 0; column < SendMessageW(header, HDM_GETITEMCOUNT, 0, 0); ++column) {
+        const int width = static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, column, 0));
+        sum += width;
+        for (int row = top; row < top + rows; ++row) {
+            wchar_t text[64] = L"";
+            LVITEMW item = {};
+            item.iSubItem = column, item.pszText = text, item.cchTextMax = 64;
+            SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+            LRESULT need = SendMessageW(list, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text)) + padding;
+            fprintf(out, "%d|%d|cell %d %d %d\n", static_cast<int>(need), width, id, row, column);
+        }
+    }
+    fprintf(out, "%d|%ld|columns %d\n", sum, client.right, id);
+}
+
+void write_text_fit(FILE* out, HWND control)
+{
+    wchar_t text[64] = L"";
+    const int length = GetWindowTextW(control, text, 64);
+    HDC dc = GetDC(control);
+    SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    SIZE size = {};
+    GetTextExtentPoint32W(dc, text, length, &size);
+    ReleaseDC(control, dc);
+    RECT client;
+    GetClientRect(control, &client);
+    fprintf(out, "%ld|%ld|text %d\n", size.cx, client.right, GetDlgCtrlID(control));
+}
+
+void write_analysis_fit()
+{
+    HWND dialog = FindWindowW(L"#32770", L"収支分析");
+    FILE* out = open_beside_exe(L"fit-probe.txt");
+    if (!dialog || !out) return;
+    const int padding = MulDiv(12, GetDpiForWindow(dialog), 96);
+    write_list_fit(out, GetDlgItem(dialog, 1303), padding);
+    write_list_fit(out, GetDlgItem(dialog, 1304), padding);
+    for (int id = 1320; id < 1373; ++id)
+        if (HWND control = GetDlgItem(dialog, id)) write_text_fit(out, control);
+    fclose(out);
+}
+
+void move_analysis_to_192_dpi()
+{
+    HWND dialog = FindWindowW(L"#32770", L"収支分析");
+    RECT suggested;
+    GetWindowRect(dialog, &suggested);
+    SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+}
 }  // namespace
 
 extern "C" __declspec(dllexport) LRESULT CALLBACK probe_hook(int code, WPARAM wparam, LPARAM lparam)
@@ -139,6 +206,8 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK probe_hook(int code, WPARAM wp
         if (call->wParam == 2) write_tooltip(call->hwnd);
         if (call->wParam == 3) write_sheet_tabs();
         if (call->wParam == 4) write_scaled_size(call->hwnd);
+        if (call->wParam == 5) write_analysis_fit();
+        if (call->wParam == 6) move_analysis_to_192_dpi();
     }
     return CallNextHookEx(nullptr, code, wparam, lparam);
 }

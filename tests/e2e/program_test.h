@@ -9,6 +9,13 @@
 
 namespace e2e {
 
+// A day's amount in the bytes of a year's amounts file.
+inline void put_amount(Bytes& amounts, int month, int day, int32_t value)
+{
+    size_t at = 4 * ((month - 1) * 31 + day - 1);
+    for (int i = 0; i < 4; ++i) amounts[at + i] = static_cast<uint8_t>(static_cast<uint32_t>(value) >> (8 * i));
+}
+
 class ProgramTest : public ::testing::Test {
 protected:
     void SetUp() override { folder = new_program_folder(); }
@@ -64,6 +71,25 @@ protected:
         SendMessageTimeoutW(program.window, RegisterWindowMessageW(L"RavoMenuProbe"), what, 0, SMTO_NORMAL, 5000,
                             &ignored);
         UnhookWindowsHookEx(handle);
+    }
+
+    // Rests the pointer on a client point (of the calendar unless told)
+    // and reads the tooltip shown.
+    std::wstring tooltip_at(long x, long y, HWND window = nullptr)
+    {
+        POINT point = {x, y};
+        ClientToScreen(window ? window : program.window, &point);
+        SetCursorPos(point.x + 3, point.y + 3);
+        SetCursorPos(point.x, point.y);
+        std::wstring file = file_in(folder, L"tooltip-probe.txt");
+        for (int waited = 0; waited < 3000; waited += 250) {
+            Sleep(250);
+            DeleteFileW(file.c_str());
+            probe(2);
+            Bytes text = read_file(file);
+            if (!text.empty()) return wide_from_utf8(std::string(text.begin(), text.end()));
+        }
+        return L"<none>";
     }
 
     // A dialog or message box of the program by its caption, once it is

@@ -126,7 +126,11 @@ TEST_F(Calendar, AnotherCopysFolderOrMutexIsLeftAlone)
 
 TEST_F(Calendar, FreshStartWritesTheDefaultOptionsAtExit)
 {
+    const std::wstring check_file = file_in(folder, L"Ravo-write-check.tmp");
+    ASSERT_TRUE(write_file(check_file, Bytes{1}));  // left by a crash
     launch();
+    EXPECT_EQ(wait_for_dialog(L"エラーです。", 500), nullptr) << "a leftover check file is no unwritable folder";
+    EXPECT_FALSE(file_exists(check_file));
     EXPECT_FALSE(file_exists(file_in(folder, L"Option.bin")));
     ASSERT_TRUE(exit_program(program));
     EXPECT_EQ(saved_options(), ob::default_file());

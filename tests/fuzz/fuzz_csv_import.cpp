@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "calendar/dates.h"
+#include "ledger/csv_forms.h"
 #include "ledger/csv_import.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -25,5 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         cut += day.memo_cut;
     }
     if (cut != parsed.memos_cut) std::abort();
+    // Each memo against the next, as stored against as a spreadsheet wrote.
+    for (size_t i = 1; i < parsed.days.size(); ++i) spreadsheet_rewrote(parsed.days[i - 1].memo, parsed.days[i].memo);
     return 0;
 }

@@ -21,21 +21,23 @@ struct Entry {
 class Analysis : public ::testing::Test {
 protected:
     void SetUp() override { set_program_path(folder.file("Ravo.exe").c_str()); }
-    // Loads the year and puts the days into the ledger; saved when asked.
-    static void put(int year, std::initializer_list<Entry> entries, bool save)
+    void TearDown() override { discard_unsaved_changes(); }
+    // Reads the year and puts the days into it; saved when asked.
+    void put(int year, std::initializer_list<Entry> entries, bool save)
     {
-        load_year(year);
+        read_ledger_year(year, value);
         for (const Entry& e : entries) {
-            ledger_amounts()[e.month - 1][e.day - 1] = e.amount;
-            std::strcpy(ledger_memos()[e.month - 1][e.day - 1], e.memo);
+            value.amounts[e.month - 1][e.day - 1] = e.amount;
+            std::strcpy(value.memos[e.month - 1][e.day - 1], e.memo);
         }
-        EXPECT_TRUE(!save || save_year(year));
+        EXPECT_TRUE(!save || save_ledger_year(value));
     }
     static void expect_date(const LedgerDate& date, int year, int month, int day)
     {
         EXPECT_EQ(date.year * 10000 + date.month * 100 + date.day, year * 10000 + month * 100 + day);
     }
     TempFolder folder;
+    LedgerYear value;
     BalanceAnalysis a;
 };
 
@@ -64,10 +66,10 @@ TEST_F(Analysis, OneYearStreaksRecordsFallAndWeekdays)
          {1, 11, -400, ""}, {1, 12, -900, ""}, {1, 13, -900, ""}, {3, 2, 100, ""},
          {3, 27, -100, ""}, {3, 28, -100, ""}, {3, 29, -100, ""}},
         false);
-    analyse_year(2009, ledger_amounts(), ledger_memos(), a);
-    EXPECT_EQ(a.totals.results.sum, year_summary().sum);
-    ledger_amounts()[1][29] = 99999;  // 30 February is no date
-    analyse_year(2009, ledger_amounts(), ledger_memos(), a);
+    analyse_year(value, a);
+    EXPECT_EQ(a.totals.results.sum, year_summary(value).sum);
+    value.amounts[1][29] = 99999;  // 30 February is no date
+    analyse_year(value, a);
 
     EXPECT_EQ(a.totals.days, 12);
     EXPECT_EQ(a.totals.results.sum, -899);
@@ -125,9 +127,11 @@ TEST_F(Analysis, AllYearsRunAcrossYearEndsAndMissingYears)
 {
     put(2005, {{12, 30, 100, "\x83\x40"}, {12, 31, 100, "z"}}, true);
     put(2008, {{1, 1, 300, "b"}}, true);
-    ledger_amounts()[0][1] = -500;  // unsaved, taken from memory
-    YearTables loaded = {2008, &ledger_amounts(), &ledger_memos()};
-    analyse_period(all_years_period, a, &loaded);
+    // Unsaved (its save failed), taken from memory.
+    value.amounts[0][1] = -500;
+    std::filesystem::create_directory(folder.path() / "2008.dat.new");
+    EXPECT_FALSE(save_ledger_year(value));
+    analyse_period(all_years_period, a);
 
     EXPECT_EQ(years_with_amounts(), (std::vector<int>{2005, 2008}));
     EXPECT_EQ(a.first_year, 2005);
@@ -150,14 +154,15 @@ TEST_F(Analysis, AllYearsRunAcrossYearEndsAndMissingYears)
     EXPECT_EQ(a.tags[3].tag, no_memo);
     EXPECT_EQ(analysis_csv_text(a).find("\x8A\xFA\x8A\xD4,\x91\x53\x8A\xFA\x8A\xD4\r\n"), 9u);  // 期間,全期間
     EXPECT_EQ(std::filesystem::path(analysis_csv_path(all_years_period)), folder.path() / "CSV" / "all-analysis.csv");
+    end_chart_at(a, LedgerDate{2008, 1, 1});
+    EXPECT_EQ(a.bars_begun * 1000 + static_cast<int>(a.running.size()), 4037) << "through the played 2nd";
 
     analyse_period(2005, a);  // only rises
     EXPECT_EQ(a.largest_fall.depth, 0);
     EXPECT_EQ(a.largest_fall.low.year, 0);
     EXPECT_EQ(a.totals.results.sum, 200);
-    load_year(2010);  // no file, nothing entered
-    loaded.year = 2010;
-    analyse_all_years(a, &loaded);
+    read_ledger_year(2010, value);  // no file, nothing entered
+    analyse_all_years(a);
     EXPECT_EQ(a.last_year, 2008);
 }
 
@@ -177,10 +182,28 @@ TEST_F(Analysis, PeriodWithoutDataAndFallFromTheStart)
     EXPECT_EQ(csv.substr(csv.size() - tail.size()), tail);
 
     put(2010, {{1, 3, 7, ""}, {1, 4, -50, ""}}, false);
-    analyse_year(2010, ledger_amounts(), ledger_memos(), a);
+    analyse_year(value, a);
     EXPECT_EQ(a.largest_fall.depth, 50);
     EXPECT_EQ(a.largest_fall.high.year, 0) << "the high was the start's 0";
     expect_date(a.largest_fall.low, 2010, 1, 4);
     EXPECT_EQ(a.win_rate_tenths, 0);
     EXPECT_EQ(a.best.date.year, 0) << "a draw is never the best day";
+
+    // The chart ends today: the months to come have no bar; past years stay whole.
+    value.amounts[0][3] = 0;
+    analyse_year(value, a);
+    end_chart_at(a, LedgerDate{2010, 3, 2});
+    EXPECT_EQ(a.bars_begun * 1000 + static_cast<int>(a.running.size()), 3061);
+    EXPECT_EQ(a.totals.days, 1);
+    end_chart_at(a, LedgerDate{2009, 12, 31});
+    EXPECT_EQ(a.bars_begun * 1000 + static_cast<int>(a.running.size()), 1003) << "the played 3rd, after today";
+    value.year = 2009;
+    analyse_year(value, a);
+    end_chart_at(a, LedgerDate{2010, 3, 2});
+    EXPECT_EQ(a.bars_begun * 1000 + static_cast<int>(a.running.size()), 12365);
+    value.year = 2011;
+    value.amounts[0][2] = 0;
+    analyse_year(value, a);
+    end_chart_at(a, LedgerDate{2010, 3, 2});
+    EXPECT_EQ(a.bars_begun * 1000 + static_cast<int>(a.running.size()), 0);
 }

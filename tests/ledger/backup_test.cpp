@@ -55,8 +55,9 @@ TEST(Backup, OncePerDayAndYearOfTheFilesThatExistAndAnewOnRequest)
 
     // The save of the program takes today's copy before writing.
     write_bytes(folder.path() / "2006.dat", Bytes{5});
-    load_year(2006);
-    ASSERT_TRUE(save_year(2006));
+    LedgerYear value;
+    read_ledger_year(2006, value);
+    ASSERT_TRUE(save_ledger_year(value));
     LocalTime today;
     local_time_now(&today);
     char day_name[16];
@@ -78,7 +79,9 @@ TEST(Backup, FailureIsToldOnceWithItsFolderAndReason)
     EXPECT_EQ(failed_folder, folder_name(backups / "20010304"));
     EXPECT_EQ(reason, "フォルダを作れませんでした。");
     EXPECT_FALSE(take_backup_failure(&failed_folder, &reason));
-    EXPECT_EQ(back_up_before_first_save(2003, day_of(2001, 3, 4)).status, backup_already_made) << "not retried";
+    EXPECT_EQ(back_up_before_first_save(2003, day_of(2001, 3, 4)).status, backup_folder_failed) << "tried again";
+    std::filesystem::remove(backups);
+    EXPECT_EQ(back_up_before_first_save(2003, day_of(2001, 3, 4)).status, backup_made);
 }
 
 TEST(Backup, TheNewestThirtyDaysStayAndNothingElseIsTouched)

@@ -20,7 +20,7 @@ protected:
     void SetUp() override
     {
         set_program_path(folder.file("Ravo.exe").c_str());
-        load_year(2009);
+        read_ledger_year(2009, v);
     }
     std::string exported(int year)
     {
@@ -40,6 +40,7 @@ protected:
         return result;
     }
     TempFolder folder;
+    LedgerYear v;
 };
 
 }  // namespace
@@ -66,12 +67,12 @@ TEST_F(CsvExport, LeapYearHasTheTwentyNinthOfFebruary)
 
 TEST_F(CsvExport, WinsDrawsAndLossesRunTheTotal)
 {
-    ledger_amounts()[2][0] = 3000;
-    ledger_amounts()[2][4] = -1;
-    ledger_amounts()[2][5] = -500;
-    ledger_amounts()[2][6] = 7;
-    std::memcpy(ledger_memos()[2][0], "\x8F\x9F\x82\xBF", 5);  // 勝ち
-    ASSERT_TRUE(save_year(2009));
+    v.amounts[2][0] = 3000;
+    v.amounts[2][4] = -1;
+    v.amounts[2][5] = -500;
+    v.amounts[2][6] = 7;
+    std::memcpy(v.memos[2][0], "\x8F\x9F\x82\xBF", 5);  // 勝ち
+    ASSERT_TRUE(save_ledger_year(v));
     std::vector<std::string> rows = lines(exported(2009));
     ASSERT_EQ(rows.size(), 366u);
     EXPECT_EQ(rows[59], "2009/02/28,0,\"\",0,0,0,0");
@@ -84,9 +85,9 @@ TEST_F(CsvExport, WinsDrawsAndLossesRunTheTotal)
 
 TEST_F(CsvExport, QuotesAreDoubledAndLineBreaksStayInside)
 {
-    std::memcpy(ledger_memos()[0][0], "say \"hi\"", 9);
-    std::memcpy(ledger_memos()[0][1], "a\r\nb", 5);
-    ASSERT_TRUE(save_year(2009));
+    std::memcpy(v.memos[0][0], "say \"hi\"", 9);
+    std::memcpy(v.memos[0][1], "a\r\nb", 5);
+    ASSERT_TRUE(save_ledger_year(v));
     std::string text = exported(2009);
     EXPECT_NE(text.find("2009/01/01,0,\"say \"\"hi\"\"\",0,0,0,0\r\n"), std::string::npos);
     EXPECT_NE(text.find("2009/01/02,0,\"a\r\nb\",0,0,0,0\r\n"), std::string::npos);
@@ -104,17 +105,17 @@ TEST_F(CsvExport, RepeatedExportIsIdenticalAndShrinksAnOldFile)
 
 TEST_F(CsvExport, LoadedYearIsUntouched)
 {
-    load_year(2005);
-    ledger_amounts()[0][0] = 42;
-    ASSERT_TRUE(save_year(2005));
-    load_year(2009);
-    ledger_amounts()[1][1] = 5;
-    std::memcpy(ledger_memos()[1][1], "keep", 5);
+    read_ledger_year(2005, v);
+    v.amounts[0][0] = 42;
+    ASSERT_TRUE(save_ledger_year(v));
+    read_ledger_year(2009, v);
+    v.amounts[1][1] = 5;
+    std::memcpy(v.memos[1][1], "keep", 5);
     std::string text = exported(2005);
     EXPECT_NE(text.find("2005/01/01,42,\"\",42,1,0,0\r\n"), std::string::npos);
-    EXPECT_EQ(ledger_amounts()[1][1], 5);
-    EXPECT_STREQ(ledger_memos()[1][1], "keep");
-    EXPECT_EQ(ledger_amounts()[0][0], 0);
+    EXPECT_EQ(v.amounts[1][1], 5);
+    EXPECT_STREQ(v.memos[1][1], "keep");
+    EXPECT_EQ(v.amounts[0][0], 0);
 }
 
 TEST_F(CsvExport, FailureIsReported)

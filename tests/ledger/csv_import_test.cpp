@@ -6,6 +6,7 @@
 
 #include "calendar/dates.h"
 #include "ledger/csv_export.h"
+#include "ledger/csv_forms.h"
 #include "settings/program_folder.h"
 #include "support/temp_folder.h"
 
@@ -33,20 +34,18 @@ TEST(CsvImport, ExportedYearComesBackAsItWas)
     set_program_path(folder.file("Ravo.exe").c_str());
     CsvImport parsed;
     EXPECT_EQ(read_year_csv(2008, &parsed), csv_file_missing);
-    load_year(2008);
-    AmountTable& amounts = ledger_amounts();
-    MemoTable& memos = ledger_memos();
+    LedgerYear value;
+    read_ledger_year(2008, value);
+    AmountTable& amounts = value.amounts;
+    MemoTable& memos = value.memos;
     amounts[0][0] = 3000, amounts[0][1] = -500, amounts[0][2] = -1, amounts[0][3] = 5;
     amounts[1][28] = INT32_MAX, amounts[11][30] = INT32_MIN;
     std::strcpy(memos[0][0], "say \"hi\", ok");
     std::strcpy(memos[0][1], "a\r\nb\nc");
     std::strcpy(memos[1][28], "\x82\xa0\x82\xa0\x82\xa0\x82\xa0\x82\xa0\x82\xa0\x82\xa0\x82\xa0\x82\xa0\x82\xa0");
-    ASSERT_TRUE(save_year(2008));
+    ASSERT_TRUE(save_ledger_year(value));
     ASSERT_TRUE(export_csv(2008));
     ASSERT_EQ(read_year_csv(2008, &parsed), csv_file_read);
-    load_year(2009);
-    EXPECT_EQ(apply_year_csv(parsed).status, import_refused) << "another year is loaded";
-    load_year(2008);
     EXPECT_EQ(apply_year_csv(parsed_text("2008/1/1,x")).status, import_refused);
 
     AmountTable expected_amounts;
@@ -65,21 +64,21 @@ TEST(CsvImport, ExportedYearComesBackAsItWas)
     // other becomes the entered draw.
     expected_amounts[0][2] = expected_amounts[0][3] = 7;
     amounts[0][4] = 3000;
-    ledger_day_off()[0][0] = 1;
+    value.day_off[0][0] = 1;
+    ASSERT_TRUE(save_ledger_year(value));
     ImportOutcome outcome = apply_year_csv(parsed);
     EXPECT_EQ(outcome.status, import_saved);
     EXPECT_EQ(outcome.days_read, 366);
     EXPECT_EQ(outcome.memos_cut, 0);
+    read_ledger_year(2008, value);
     EXPECT_EQ(std::memcmp(amounts, expected_amounts, sizeof amounts), 0);
     EXPECT_EQ(std::memcmp(memos, expected_memos, sizeof memos), 0);
-    EXPECT_EQ(ledger_day_off()[0][0], 1);
-    EXPECT_EQ(read_bytes(outcome.backup.folder + "2008m.dat")[0], 's') << "the year as it was before";
-    load_year(2008);
-    EXPECT_EQ(std::memcmp(amounts, expected_amounts, sizeof amounts), 0) << "saved";
+    EXPECT_EQ(value.day_off[0][0], 1);
+    EXPECT_EQ(read_bytes(outcome.backup.folder + "2008m.dat")[0], 'z') << "the year as it was before";
 
     // An export read back unchanged leaves every byte of the year's files.
     amounts[0][4] = 5, amounts[0][5] = -10;
-    ASSERT_TRUE(save_year(2008));
+    ASSERT_TRUE(save_ledger_year(value));
     const std::vector<std::string> names = {"2008.dat", "2008m.dat", "2008h.dat"};
     std::vector<std::vector<unsigned char>> before;
     for (const std::string& name : names) before.push_back(read_bytes(folder.file(name)));
@@ -87,6 +86,18 @@ TEST(CsvImport, ExportedYearComesBackAsItWas)
     ASSERT_EQ(read_year_csv(2008, &parsed), csv_file_read);
     EXPECT_EQ(apply_year_csv(parsed).status, import_saved);
     for (size_t i = 0; i < names.size(); ++i) EXPECT_EQ(read_bytes(folder.file(names[i])), before[i]) << names[i];
+
+    // A file far larger than any year's is not read at all.
+    write_bytes(folder.path() / "CSV" / "2008.csv", Bytes(csv_import_limit + 1, ' '));
+    EXPECT_EQ(read_year_csv(2008, &parsed), csv_file_too_large);
+
+    // A year whose file cannot be read is never imported into.
+    std::filesystem::remove(folder.path() / "2008m.dat");
+    std::filesystem::create_directory(folder.path() / "2008m.dat");
+    outcome = apply_year_csv(parsed);
+    EXPECT_EQ(outcome.status, import_unreadable);
+    EXPECT_EQ(describe_unreadable_parts(2008, outcome.year_status), "メモ: " + folder.file("2008m.dat") + "\n");
+    EXPECT_EQ(read_bytes(folder.file("2008.dat")), before[0]);
 }
 
 TEST(CsvImport, SpreadsheetVariantsAreRead)
@@ -101,12 +112,16 @@ TEST(CsvImport, SpreadsheetVariantsAreRead)
          {"3/5 -1 \x83\x81\x83\x82", "12/31 0 "}},
         {sjis_header + "2009/01/02,7,\"a \"\"b\"\"\r\nc\",7,0,0,1\r\n2009/01/03,0,\x8D\x87,0,0,0,0\r\n",
          {"1/2 7 a \"b\"\r\nc", "1/3 0 \x8D\x87"}},
+        // Lone CR line ends; a CR before CR LF; half-width katakana that
+        // happen to be two-byte UTF-8 (ﾃｨ) stay Shift-JIS.
+        {"2009/3/5,1200,a\r2009/3/6,-300,b\r", {"3/5 1200 a", "3/6 -300 b"}},
+        {"2009/3/7,0,x,,,,1\r\r\n2009/3/8,2,\xC3\xA8\r\r\n", {"3/7 -1 x", "3/8 2 \xC3\xA8"}},
         {"2009/1/1,1,あいうえおかきくけこさ\n2009/1/2,1,aあいうえおかきくけこ\n",
          {"1/1 1 \x82\xa0\x82\xa2\x82\xa4\x82\xa6\x82\xa8\x82\xa9\x82\xab\x82\xad\x82\xaf\x82\xb1 (cut)",
           "1/2 1 a\x82\xa0\x82\xa2\x82\xa4\x82\xa6\x82\xa8\x82\xa9\x82\xab\x82\xad\x82\xaf (cut)"}},
     };
     for (const auto& test : cases) EXPECT_EQ(described(parsed_text(test.text)), test.days) << test.text;
-    EXPECT_EQ(parsed_text(cases[3].text).memos_cut, 2);
+    EXPECT_EQ(parsed_text(cases[5].text).memos_cut, 2);
 }
 
 TEST(CsvImport, ProblemsNameTheirLinesAndNothingIsRead)
@@ -135,4 +150,77 @@ TEST(CsvImport, ProblemsNameTheirLinesAndNothingIsRead)
     ASSERT_EQ(parsed.problems.size(), 10u);
     EXPECT_EQ(parsed.problems[9].message, "11行目: 金額「+」が整数ではありません。");
     EXPECT_EQ(described(parsed_text("date,amount\r\n\r\n")), (std::vector<std::string>{"日付の行がありません。"}));
+    EXPECT_EQ(described(parsed_text("abc,1\n2009/1/1,1\n")), (std::vector<std::string>{"1行目: 日付「abc」が読めません。"}))
+        << "a first line is a header only by its name";
+    EXPECT_EQ(described(parsed_text(std::string("\xFF\xFE" "2\0" "0\0", 6))),
+              (std::vector<std::string>{"UTF-16 のファイルは読めません。Shift-JIS か UTF-8 で保存してください。"}));
+}
+
+TEST(CsvImport, DatesAndAmountsAsSpreadsheetsWriteThem)
+{
+    // Every form of the date column, Japanese and English, and amounts with
+    // separators, currency marks and minus marks (Shift-JIS, then UTF-8).
+    const std::string nen = "\x94\x4E", gatsu = "\x8C\x8E", nichi = "\x93\xFA";
+    const std::string text = "2009/1/4,1\n2009-01-05,\"5,000\"\n2009" + nen + "1" + gatsu + "6" + nichi +
+                             ",\"\\5,000\"\n1" + gatsu + "7" + nichi + ",\"\x81\x8F" "1,200\"\n1/8,\x81\x7C" "300\n"
+                             "2009/1/9 0:00,\x81\xA2" "300\nJan 10,\"\x81\xA3" "1,000\"\n11-Jan,\"5,000,000\"\n"
+                             "12-Jan-09,+7\n09/1/13,8\n";
+    EXPECT_EQ(described(parsed_text(text)),
+              (std::vector<std::string>{"1/4 1 ", "1/5 5000 ", "1/6 5000 ", "1/7 1200 ", "1/8 -300 ", "1/9 -300 ",
+                                        "1/10 -1000 ", "1/11 5000000 ", "1/12 7 ", "1/13 8 "}));
+    EXPECT_EQ(described(parsed_text("\xEF\xBB\xBF" "1\xE6\x9C\x88" "4\xE6\x97\xA5,\xE2\x88\x92" "500\n"
+                                    "January 5,\"\xC2\xA5" "1,000\"\n")),
+              (std::vector<std::string>{"1/4 -500 ", "1/5 1000 "}));
+    EXPECT_EQ(described(parsed_text("04-Jan-10,1\n2009/1/5,\"1,00\"\n2009/1/6,\\\\5\n")),
+              (std::vector<std::string>{"1行目: 2010/01/04 は2009年の日付ではありません。",
+                                        "2行目: 金額「1,00」が整数ではありません。",
+                                        "3行目: 金額「\\\\5」が整数ではありません。"}));
+}
+
+TEST(CsvImport, MemosASpreadsheetTookForNumbersOrDatesStay)
+{
+    const std::string jan2 = "1\x8C\x8E" "2\x93\xFA", aug8 = "8\x8C\x8E" "8\x93\xFA";  // 1月2日, 8月8日
+    const struct {
+        const char* stored;
+        std::string written;
+        bool kept;
+    } cases[] = {{"0123", "123", true},        {"+5", "5", true},          {"1e3", "1000", true},
+                 {"1,000", "1000", true},      {"1.50", "1.5", true},       {"1/2", jan2, true},
+                 {"2009/8/8", aug8, true},     {"8-8", "2009/8/8", true},   {"123", "0123", false},
+                 {"0123", "124", false},       {"abc", "123", false},       {"1/2", "1\x8C\x8E" "3\x93\xFA", false},
+                 {"0123", "0123", false}};
+    for (const auto& test : cases)
+        EXPECT_EQ(spreadsheet_rewrote(test.stored, test.written.c_str()), test.kept) << test.stored << " / " << test.written;
+
+    // A whole year re-saved by a spreadsheet (year dropped from the dates,
+    // memos turned into numbers and dates, quotes gone) changes no byte.
+    TempFolder folder;
+    set_program_path(folder.file("Ravo.exe").c_str());
+    LedgerYear value;
+    read_ledger_year(2009, value);
+    const char* const memos[] = {"0123", "1/2", "1e3", "plain", "+5", "8-8"};
+    for (int day = 1; day <= 6; ++day) {
+        set_day(value, 3, day, DayEntry{day % 2 ? 1500 * day : -7, "", 0});
+        std::strcpy(value.memos[2][day - 1], memos[day - 1]);
+    }
+    ASSERT_TRUE(save_ledger_year(value));
+    const Bytes before[] = {read_bytes(folder.file("2009.dat")), read_bytes(folder.file("2009m.dat"))};
+    const char* const written[] = {"123", "1\x8C\x8E" "2\x93\xFA", "1000", "plain", "5", "8\x8C\x8E" "8\x93\xFA"};
+    std::string resaved = "\x94\x4E\x8C\x8E\x93\xFA,\x8B\xE0\x8A\x7A,\x83\x81\x83\x82\r\n";
+    for (int month = 1; month <= 12; ++month)
+        for (int day = 1; day <= days_in_month(2009, month); ++day) {
+            const DayEntry entry = day_of(value, month, day);
+            const bool draw = entry.amount == -7;
+            resaved += std::to_string(month) + "\x8C\x8E" + std::to_string(day) + "\x93\xFA," +
+                       std::to_string(draw ? 0 : entry.amount) + "," +
+                       (month == 3 && day <= 6 ? written[day - 1] : "") + ",,,," + (draw ? "1" : "0") + "\r\n";
+        }
+    CsvImport parsed = parse_year_csv(2009, reinterpret_cast<const unsigned char*>(resaved.data()), resaved.size());
+    ASSERT_TRUE(parsed.problems.empty()) << parsed.problems[0].message;
+    EXPECT_EQ(memos_a_spreadsheet_changed(parsed), 5);
+    ImportOutcome outcome = apply_year_csv(parsed);
+    EXPECT_EQ(outcome.status, import_saved);
+    EXPECT_EQ(outcome.memos_kept, 5);
+    EXPECT_EQ(read_bytes(folder.file("2009.dat")), before[0]);
+    EXPECT_EQ(read_bytes(folder.file("2009m.dat")), before[1]);
 }

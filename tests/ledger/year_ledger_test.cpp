@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "platform/platform.h"
 #include "settings/program_folder.h"
 #include "support/temp_folder.h"
 
@@ -14,18 +15,19 @@ protected:
     void SetUp() override
     {
         set_program_path(folder.file("Ravo.exe").c_str());
-        load_year(2009);
+        read_ledger_year(2009, v);
     }
     // Changes a failed save left in memory belong to this folder only.
     void TearDown() override
     {
+        stop_file_changes_after(-1);
         discard_unsaved_changes();
-        load_year(1989);
     }
     Bytes file(const char* name) { return read_bytes(folder.path() / name); }
     bool exists(const char* name) { return std::filesystem::exists(folder.path() / name); }
 
     TempFolder folder;
+    LedgerYear v;
 };
 
 int32_t le32(const Bytes& bytes, size_t offset)
@@ -38,15 +40,15 @@ int32_t le32(const Bytes& bytes, size_t offset)
 
 TEST_F(YearFiles, NewYearIsEmptyAndSavingCreatesTheThreeFiles)
 {
-    for (auto& month : ledger_amounts())
+    for (auto& month : v.amounts)
         for (int32_t amount : month) ASSERT_EQ(amount, 0);
-    for (auto& month : ledger_memos())
+    for (auto& month : v.memos)
         for (auto& memo : month) ASSERT_EQ(memo[0], 0);
-    for (auto& month : ledger_day_off())
+    for (auto& month : v.day_off)
         for (uint8_t mark : month) ASSERT_EQ(mark, 0);
-    EXPECT_EQ(ledger_year(), 2009);
+    EXPECT_EQ(v.year, 2009);
 
-    ASSERT_TRUE(save_year(2009));
+    ASSERT_TRUE(save_ledger_year(v));
     EXPECT_EQ(file("2009.dat"), Bytes(1488, 0));
     EXPECT_EQ(file("2009m.dat"), Bytes(7812, 0));
     EXPECT_EQ(file("2009h.dat"), Bytes(372, 0));
@@ -54,10 +56,9 @@ TEST_F(YearFiles, NewYearIsEmptyAndSavingCreatesTheThreeFiles)
 
 TEST_F(YearFiles, DayOfMarchFifthLandsAtItsOffsets)
 {
-    ledger_amounts()[2][4] = -123456;
-    std::memcpy(ledger_memos()[2][4], "memo", 5);
-    ledger_day_off()[2][4] = 1;
-    ASSERT_TRUE(save_year(2009));
+    DayEntry entry = {-123456, "memo", 1};
+    set_day(v, 3, 5, entry);
+    ASSERT_TRUE(save_ledger_year(v));
 
     Bytes amounts = file("2009.dat");
     Bytes memos = file("2009m.dat");
@@ -74,19 +75,22 @@ TEST_F(YearFiles, DayOfMarchFifthLandsAtItsOffsets)
     expected_marks[66] = 1;
     EXPECT_EQ(marks, expected_marks);
 
-    ledger_amounts()[2][4] = 0;
-    load_year(2009);
-    EXPECT_EQ(ledger_amounts()[2][4], -123456);
-    EXPECT_STREQ(ledger_memos()[2][4], "memo");
-    EXPECT_EQ(ledger_day_off()[2][4], 1);
+    v.amounts[2][4] = 0;
+    read_ledger_year(2009, v);
+    EXPECT_EQ(day_of(v, 3, 5).amount, -123456);
+    EXPECT_STREQ(day_of(v, 3, 5).memo, "memo");
+    EXPECT_EQ(day_of(v, 3, 5).day_off, 1);
+    EXPECT_EQ(day_of(v, 13, 1).amount, 0) << "nothing outside the table";
+    set_day(v, 3, 5, DayEntry{1, "m", 0});
+    EXPECT_EQ(std::memcmp(v.memos[2][4], "m\0\0\0\0", 5), 0) << "the whole field is written";
 }
 
 TEST_F(YearFiles, LastSlotsOfTheYearAreTheLastBytes)
 {
-    ledger_amounts()[11][30] = 0x01020304;
-    std::memcpy(ledger_memos()[11][30], "12345678901234567890", 21);
-    ledger_day_off()[11][30] = 7;
-    ASSERT_TRUE(save_year(2009));
+    v.amounts[11][30] = 0x01020304;
+    std::memcpy(v.memos[11][30], "12345678901234567890", 21);
+    v.day_off[11][30] = 7;
+    ASSERT_TRUE(save_ledger_year(v));
     Bytes amounts = file("2009.dat");
     EXPECT_EQ(Bytes(amounts.end() - 4, amounts.end()), (Bytes{4, 3, 2, 1}));
     Bytes memos = file("2009m.dat");
@@ -97,30 +101,32 @@ TEST_F(YearFiles, LastSlotsOfTheYearAreTheLastBytes)
 
 TEST_F(YearFiles, YearsBefore1990HaveNoFiles)
 {
-    ledger_amounts()[0][0] = 5;
-    EXPECT_TRUE(save_year(1989));
+    v.year = 1989;
+    v.amounts[0][0] = 5;
+    EXPECT_TRUE(save_ledger_year(v));
     EXPECT_FALSE(exists("1989.dat"));
     EXPECT_FALSE(exists("1989m.dat"));
     EXPECT_FALSE(exists("1989h.dat"));
-    EXPECT_EQ(ledger_amounts()[0][0], 0) << "saving a year before 1990 clears the buffers";
+    read_ledger_year(1989, v);
+    EXPECT_EQ(v.amounts[0][0], 0) << "nothing is kept for a year before 1990";
 
     write_bytes(folder.path() / "1985.dat", Bytes(1488, 0x11));
-    load_year(1985);
-    EXPECT_EQ(ledger_amounts()[0][0], 0);
+    read_ledger_year(1985, v);
+    EXPECT_EQ(v.amounts[0][0], 0);
 }
 
 TEST_F(YearFiles, ShortFileNeverLeavesAnotherYearBehind)
 {
-    ledger_amounts()[5][5] = 77;
-    std::memcpy(ledger_memos()[5][5], "x", 2);
-    ASSERT_TRUE(save_year(2009));
+    v.amounts[5][5] = 77;
+    std::memcpy(v.memos[5][5], "x", 2);
+    ASSERT_TRUE(save_ledger_year(v));
     write_bytes(folder.path() / "2010.dat", Bytes{9, 0, 0, 0});
     write_bytes(folder.path() / "2010m.dat", Bytes{'a', 0});
-    load_year(2010);
-    EXPECT_EQ(ledger_amounts()[0][0], 9);
-    EXPECT_EQ(ledger_amounts()[5][5], 0);
-    EXPECT_STREQ(ledger_memos()[0][0], "a");
-    EXPECT_STREQ(ledger_memos()[5][5], "");
+    read_ledger_year(2010, v);
+    EXPECT_EQ(v.amounts[0][0], 9);
+    EXPECT_EQ(v.amounts[5][5], 0);
+    EXPECT_STREQ(v.memos[0][0], "a");
+    EXPECT_STREQ(v.memos[5][5], "");
 }
 
 TEST_F(YearFiles, MemoWithoutNulIsReadAsItsFirstTwentyBytes)
@@ -129,9 +135,9 @@ TEST_F(YearFiles, MemoWithoutNulIsReadAsItsFirstTwentyBytes)
     // The second memo's 20th byte is a Shift-JIS lead byte: cut before it.
     memos[21 + 19] = static_cast<uint8_t>(0x82);
     write_bytes(folder.path() / "2011m.dat", memos);
-    load_year(2011);
-    EXPECT_EQ(std::string(ledger_memos()[0][0]), std::string(20, 'A'));
-    EXPECT_EQ(std::string(ledger_memos()[0][1]), std::string(19, 'A'));
+    read_ledger_year(2011, v);
+    EXPECT_EQ(std::string(v.memos[0][0]), std::string(20, 'A'));
+    EXPECT_EQ(std::string(v.memos[0][1]), std::string(19, 'A'));
 }
 
 TEST_F(YearFiles, BytesBeyondTheBufferSurviveASave)
@@ -139,9 +145,9 @@ TEST_F(YearFiles, BytesBeyondTheBufferSurviveASave)
     Bytes longer(1500, 0);
     longer[1490] = 0x5A;
     write_bytes(folder.path() / "2012.dat", longer);
-    load_year(2012);
-    ledger_amounts()[0][0] = 1;
-    ASSERT_TRUE(save_year(2012));
+    read_ledger_year(2012, v);
+    v.amounts[0][0] = 1;
+    ASSERT_TRUE(save_ledger_year(v));
     Bytes now = file("2012.dat");
     ASSERT_EQ(now.size(), 1500u);
     EXPECT_EQ(now[0], 1);
@@ -150,61 +156,61 @@ TEST_F(YearFiles, BytesBeyondTheBufferSurviveASave)
 
 TEST_F(YearFiles, FailedSaveIsReportedAndKeepsTheGoodFile)
 {
-    ledger_amounts()[0][0] = 100;
-    ASSERT_TRUE(save_year(2013));
+    v.year = 2013;
+    v.amounts[0][0] = 100;
+    ASSERT_TRUE(save_ledger_year(v));
     Bytes good = file("2013m.dat");
     // The replacement for the memo file cannot be created.
     std::filesystem::create_directory(folder.path() / "2013m.dat.new");
-    ledger_amounts()[0][0] = 200;
-    std::memcpy(ledger_memos()[0][0], "new", 4);
+    v.amounts[0][0] = 200;
+    std::memcpy(v.memos[0][0], "new", 4);
     SaveFailure failed;
-    EXPECT_FALSE(save_year(2013, &failed));
+    EXPECT_FALSE(save_ledger_year(v, &failed));
     ASSERT_EQ(failed.files.size(), 1u) << "only the memo file failed";
     EXPECT_EQ(failed.files[0].part, part_memos);
     EXPECT_EQ(describe_save_failure(failed), "メモ: " + folder.file("2013m.dat") + "\n");
     EXPECT_EQ(file("2013m.dat"), good);
-    EXPECT_EQ(le32(file("2013.dat"), 0), 200) << "the other files are still written";
-    EXPECT_STREQ(ledger_memos()[0][0], "new") << "the entry stays in memory";
+    EXPECT_EQ(le32(file("2013.dat"), 0), 100) << "all or nothing: the amounts stay as they were too";
+    EXPECT_FALSE(exists("2013.dat.new"));
+    read_ledger_year(2013, v);
+    EXPECT_STREQ(v.memos[0][0], "new") << "the entry stays in memory";
 }
 
 TEST_F(YearFiles, ChangesAFailedSaveLeftStayUntilASaveWritesThem)
 {
     const std::filesystem::path blocker = folder.path() / "2009m.dat.new";
     std::filesystem::create_directory(blocker);
-    std::memcpy(ledger_memos()[4][4], "kept", 5);
-    EXPECT_FALSE(save_year(2009));
-    load_year(2009);  // the day entry dialog reloads its year when it opens
-    EXPECT_STREQ(ledger_memos()[4][4], "kept");
+    std::memcpy(v.memos[4][4], "kept", 5);
+    EXPECT_FALSE(save_ledger_year(v));
+    read_ledger_year(2009, v);  // the day entry dialog reads its year when it opens
+    EXPECT_STREQ(v.memos[4][4], "kept");
     std::filesystem::remove(blocker);
-    ASSERT_TRUE(save_year(2009));
-    load_year(2009);
-    EXPECT_STREQ(ledger_memos()[4][4], "kept");
+    ASSERT_TRUE(save_ledger_year(v));
+    read_ledger_year(2009, v);
+    EXPECT_STREQ(v.memos[4][4], "kept");
     EXPECT_EQ(file("2009m.dat")[4 * 651 + 4 * 21], 'k');
 
-    // Still failing when another year is shown: one more try, then the
-    // other year's files are read.
+    // Still failing while another year is shown: the next try writes it.
     std::filesystem::create_directory(blocker);
-    std::memcpy(ledger_memos()[4][5], "last", 5);
-    EXPECT_FALSE(save_year(2009));
+    std::memcpy(v.memos[4][5], "last", 5);
+    EXPECT_FALSE(save_ledger_year(v));
     std::filesystem::remove(blocker);
-    load_year(2010);
-    EXPECT_STREQ(ledger_memos()[4][4], "");
+    read_ledger_year(2010, v);
+    EXPECT_STREQ(v.memos[4][4], "");
+    EXPECT_TRUE(save_unsaved_years());
     EXPECT_EQ(file("2009m.dat")[4 * 651 + 5 * 21], 'l') << "written by the last try";
 
     // When that try fails too, the changes are kept aside: the year comes
     // back with them, totals and exports see them, and exit writes them.
-    load_year(2009);
+    read_ledger_year(2009, v);
     std::filesystem::create_directory(blocker);
-    std::memcpy(ledger_memos()[4][6], "held", 5);
-    EXPECT_FALSE(save_year(2009));
-    load_year(2010);
+    std::memcpy(v.memos[4][6], "held", 5);
+    EXPECT_FALSE(save_ledger_year(v));
+    read_ledger_year(2010, v);
     EXPECT_TRUE(ledger_has_unsaved_changes());
-    MemoTable seen;
-    load_memos(2009, seen);
-    EXPECT_STREQ(seen[4][6], "held");
-    load_year(2009);
-    EXPECT_STREQ(ledger_memos()[4][6], "held");
-    load_year(2010);
+    LedgerYear seen;
+    read_ledger_year(2009, seen);
+    EXPECT_STREQ(seen.memos[4][6], "held");
     SaveFailure failed;
     EXPECT_FALSE(save_unsaved_years(&failed));
     EXPECT_EQ(failed.files.size(), 1u);
@@ -221,31 +227,70 @@ TEST_F(YearFiles, FileThatCouldNotBeReadIsNeverWrittenOver)
     Bytes stored(1488, 0);
     stored[0] = 42;
     std::filesystem::create_directory(folder.path() / "2014.dat");  // unreadable while loading
-    load_year(2014);
+    EXPECT_FALSE(read_ledger_year(2014, v));
     std::filesystem::remove(folder.path() / "2014.dat");
     write_bytes(folder.path() / "2014.dat", stored);
-    ledger_amounts()[1][1] = 7;
+    v.amounts[1][1] = 7;
     SaveFailure failed;
-    EXPECT_FALSE(save_year(2014, &failed));
+    EXPECT_FALSE(save_ledger_year(v, &failed));
     ASSERT_EQ(failed.files.size(), 1u);
     EXPECT_EQ(failed.files[0].path, folder.file("2014.dat"));
     EXPECT_EQ(file("2014.dat"), stored);
-    EXPECT_TRUE(exists("2014m.dat")) << "the files that were read are saved";
+    EXPECT_FALSE(exists("2014m.dat")) << "the year is refused whole";
+    EXPECT_FALSE(ledger_has_unsaved_changes()) << "and never written later";
 
-    load_year(2014);  // readable again: the stored year comes back
-    EXPECT_EQ(ledger_amounts()[0][0], 42);
-    ledger_amounts()[1][1] = 7;
-    ASSERT_TRUE(save_year(2014));
+    read_ledger_year(2014, v);  // readable again: the stored year comes back
+    EXPECT_EQ(v.amounts[0][0], 42);
+    v.amounts[1][1] = 7;
+    ASSERT_TRUE(save_ledger_year(v));
     EXPECT_EQ(le32(file("2014.dat"), 0), 42);
 }
 
 TEST_F(YearFiles, NamesFollowTheYear)
 {
-    char name[path_capacity];
-    amounts_file(name, sizeof name, 2009);
-    EXPECT_EQ(std::string(name), folder.file("2009.dat"));
-    memos_file(name, sizeof name, 2009);
-    EXPECT_EQ(std::string(name), folder.file("2009m.dat"));
-    day_off_file(name, sizeof name, 2009);
-    EXPECT_EQ(std::string(name), folder.file("2009h.dat"));
+    EXPECT_EQ(ledger_part_path(2009, part_amounts), folder.file("2009.dat"));
+    EXPECT_EQ(ledger_part_path(2009, part_memos), folder.file("2009m.dat"));
+    EXPECT_EQ(ledger_part_path(2009, part_day_off), folder.file("2009h.dat"));
+}
+
+// A crash after any file change of a save, then the next start's read:
+// the year is wholly the old or wholly the new one, and nothing is left.
+TEST_F(YearFiles, EveryCrashPointLeavesTheOldOrTheNewYear)
+{
+    set_day(v, 1, 1, DayEntry{100, "old", 0});
+    ASSERT_TRUE(save_ledger_year(v));  // also the day's backup, out of the way
+    const Bytes old_files[] = {file("2009.dat"), file("2009m.dat"), file("2009h.dat")};
+    bool saw_old = false, saw_new = false, finished = false;
+    for (long changes = 0; !finished && changes < 30; ++changes) {
+        LedgerYear changed = v;
+        set_day(changed, 1, 1, DayEntry{-300, "new", 1});
+        set_day(changed, 12, 31, DayEntry{5, "end", 0});
+        stop_file_changes_after(changes);
+        finished = save_ledger_year(changed);
+        stop_file_changes_after(-1);
+        discard_unsaved_changes();  // the program is gone with its memory
+        LedgerYear after;
+        ASSERT_TRUE(read_ledger_year(2009, after)) << changes;
+        const bool is_new = day_of(after, 1, 1).amount == -300;
+        EXPECT_EQ(part_bytes(after, part_memos) == part_bytes(changed, part_memos), is_new) << changes;
+        EXPECT_EQ(part_bytes(after, part_day_off) == part_bytes(changed, part_day_off), is_new) << changes;
+        EXPECT_EQ(part_bytes(after, part_amounts) == part_bytes(changed, part_amounts), is_new) << changes;
+        (is_new ? saw_new : saw_old) = true;
+        for (const char* left : {"2009.dat.new", "2009m.dat.new", "2009h.dat.new", "2009.commit", "2009.commit.new"})
+            EXPECT_FALSE(exists(left)) << left << " after " << changes;
+        if (is_new) continue;
+        EXPECT_EQ(file("2009.dat"), old_files[0]);
+        EXPECT_EQ(file("2009m.dat"), old_files[1]);
+        EXPECT_EQ(file("2009h.dat"), old_files[2]);
+    }
+    EXPECT_TRUE(finished && saw_old && saw_new);
+
+    // A .new without its file beside the year's other files may be the
+    // only copy of that file: kept, and the year refused.
+    std::filesystem::rename(folder.path() / "2009m.dat", folder.path() / "2009m.dat.new");
+    YearStatus status;
+    EXPECT_FALSE(read_ledger_year(2009, v, &status));
+    EXPECT_EQ(status.parts[part_memos], part_unreadable);
+    EXPECT_TRUE(exists("2009m.dat.new"));
+    EXPECT_EQ(describe_unreadable_parts(2009, status), "メモ: " + folder.file("2009m.dat") + "\n");
 }

@@ -11,39 +11,19 @@
 #include "view/draw.h"
 #include "view/fonts.h"
 #include "view/layout.h"
+#include "view/offscreen.h"
 #include "view/paint.h"
 
 namespace {
 
-// A 32-bit top-down bitmap selected into a memory DC; pixels as 0x00BBGGRR
-// like COLORREF, for direct comparison with the options.
+// The program's off-screen picture; pixels as COLORREF, for direct
+// comparison with the options.
 class Canvas {
 public:
-    Canvas(int width, int height) : width_(width), height_(height)
-    {
-        dc_ = CreateCompatibleDC(nullptr);
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
-        old_ = SelectObject(dc_, bitmap_);
-    }
-    ~Canvas()
-    {
-        SelectObject(dc_, old_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
-    }
-    HDC dc() const { return dc_; }
-    COLORREF at(long x, long y) const
-    {
-        GdiFlush();
-        uint32_t pixel = static_cast<const uint32_t*>(bits_)[y * width_ + x];
-        return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
-    }
+    Canvas(int width, int height) { make_offscreen(width, height, target_); }
+    ~Canvas() { free_offscreen(target_); }
+    HDC dc() const { return target_.dc; }
+    COLORREF at(long x, long y) const { return offscreen_pixel(target_, x, y); }
     int count(const RECT& area, COLORREF color) const
     {
         int found = 0;
@@ -60,12 +40,7 @@ public:
     }
 
 private:
-    int width_;
-    int height_;
-    HDC dc_;
-    HBITMAP bitmap_;
-    HGDIOBJ old_;
-    void* bits_ = nullptr;
+    Offscreen target_;
 };
 
 // Sunday 6 December 2009, 9:05, with the emperor's birthday on the 23rd.
@@ -80,13 +55,13 @@ protected:
         std::memset(holiday_table(), 0, sizeof(HolidayRule) * holiday_rule_count);
         HolidayRule& birthday = holiday_table()[0];
         birthday = HolidayRule{1989, 12, 23, 2018, "birthday"};
-        std::memset(ledger_amounts(), 0, sizeof(AmountTable));
-        std::memset(ledger_day_off(), 0, sizeof(DayOffTable));
-        *today_date() = DateRecord{109, 12, 6, 0, 9, 5, 7, 2};
+        clear_ledger_year(shown, 2009);
+        *today_date() = DateRecord{2009, 12, 6, 0, 9, 5, 7, 2};
         *display_date() = *today_date();
         create_view_fonts(&o->month_font, &o->year_font);
     }
     void TearDown() override { free_view_fonts(); }
+    LedgerYear shown;
 
     // Lays the month view out on a client of exactly 7 x 7 cells and paints.
     void paint_month(Canvas*& canvas)
@@ -96,7 +71,7 @@ protected:
         set_boxes(false);
         canvas = new Canvas(client.right, client.bottom);
         erase_background(canvas->dc(), client);
-        paint_calendar(canvas->dc(), client);
+        paint_calendar(canvas->dc(), client, shown);
     }
     void set_boxes(bool year_view)
     {
@@ -174,10 +149,10 @@ TEST_F(December2009, TodayTextColourWinsWhenItDiffersFromItsBack)
 TEST_F(December2009, ResultsMarkWinsAndLossesByTheirSignButNeverToday)
 {
     options()->show_results = 1;
-    ledger_amounts()[11][9] = 500;   // 10th
-    ledger_amounts()[11][10] = -1;   // 11th: the stored draw is marked as a loss
-    ledger_amounts()[11][14] = 5;    // 15th: a small win is still a win
-    ledger_amounts()[11][5] = 1000;  // today
+    shown.amounts[11][9] = 500;   // 10th
+    shown.amounts[11][10] = -1;   // 11th: the stored draw is marked as a loss
+    shown.amounts[11][14] = 5;    // 15th: a small win is still a win
+    shown.amounts[11][5] = 1000;  // today
     Canvas* canvas = nullptr;
     paint_month(canvas);
     const OptionsRecord* o = options();
@@ -225,10 +200,10 @@ TEST_F(December2009, YearCaptionReads2009AndTheClockOnlyWithShowTime)
 TEST_F(December2009, CaptionWithTextEqualToBackTakesTodaysColour)
 {
     options()->year_text_color = options()->year_back_color;
-    EXPECT_EQ(caption_color(options()->year_text_color, options()->year_back_color), +options()->sunday_color);
-    *today_date() = DateRecord{109, 12, 5, 6, 9, 5, 7, 2};  // a Saturday
-    EXPECT_EQ(caption_color(1, 1), +options()->saturday_color);
-    EXPECT_EQ(caption_color(1, 2), 1u);
+    EXPECT_EQ(caption_color(options()->year_text_color, options()->year_back_color, shown), +options()->sunday_color);
+    *today_date() = DateRecord{2009, 12, 5, 6, 9, 5, 7, 2};  // a Saturday
+    EXPECT_EQ(caption_color(1, 1, shown), +options()->saturday_color);
+    EXPECT_EQ(caption_color(1, 2, shown), 1u);
 }
 
 TEST_F(December2009, YearViewFillsTwelveGridsAndMarksTodayOnce)
@@ -239,8 +214,8 @@ TEST_F(December2009, YearViewFillsTwelveGridsAndMarksTodayOnce)
     set_boxes(true);
     Canvas canvas(client.right, client.bottom);
     erase_background(canvas.dc(), client);
-    paint_calendar(canvas.dc(), client);
-    MonthGrid* grids = cell_day_table();
+    paint_calendar(canvas.dc(), client, shown);
+    const MonthGrid* grids = cell_day_table();
     EXPECT_EQ(grids[1][4], 1) << "1 January 2009 was a Thursday";
     EXPECT_EQ(grids[2][0], 1) << "February 2009 starts on a Sunday";
     EXPECT_EQ(grids[2][28], empty_cell);

@@ -1,0 +1,223 @@
+// The balance analysis window driven as a person would: its periods, bar
+// tips and CSV; where its chart ends, what stands out, how it repaints,
+// and the room for the largest figures.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <sstream>
+#include <string>
+
+#include "e2e/program_test.h"
+#include "view/chart_math.h"
+#include "view/dpi.h"
+
+using namespace e2e;
+
+namespace {
+
+class Analysis : public ProgramTest {
+protected:
+    HWND open(const char* fake_time)
+    {
+        launch(fake_time);
+        command(40030);
+        return wait_for_dialog(L"収支分析");
+    }
+    void write(const wchar_t* name, const Bytes& bytes) { ASSERT_TRUE(write_file(file_in(folder, name), bytes)); }
+    // Every "need|room|what" line of the probe; how many there were.
+    int expect_everything_fits(const char* when)
+    {
+        probe(5);
+        Bytes bytes = read_file(file_in(folder, L"fit-probe.txt"));
+        std::istringstream lines(std::string(bytes.begin(), bytes.end()));
+        int count = 0;
+        long need, room;
+        char bar;
+        std::string what;
+        for (; lines >> need >> bar >> room >> bar && std::getline(lines, what); ++count)
+            EXPECT_LE(need, room) << what << " " << when;
+        return count;
+    }
+};
+
+// The client once it stops changing: every paint has arrived.
+Capture settled_capture(HWND window)
+{
+    Capture last = capture_client(window);
+    for (int waited = 0; waited < 3000; waited += 150) {
+        Sleep(150);
+        Capture now = capture_client(window);
+        if (now.pixels == last.pixels) break;
+        last = now;
+    }
+    return last;
+}
+
+// Text as the files hold it.
+std::string sjis(const wchar_t* text)
+{
+    char bytes[512];
+    int length = WideCharToMultiByte(932, 0, text, -1, bytes, sizeof bytes, nullptr, nullptr);
+    return std::string(bytes, length > 0 ? length - 1 : 0);
+}
+
+Rgb rgb_of(uint32_t pixel) { return Rgb{int(pixel >> 16 & 255), int(pixel >> 8 & 255), int(pixel & 255)}; }
+
+}  // namespace
+
+TEST_F(Analysis, ShowsTheYearThenAllYearsWithBarTipsAndWritesTheirCsv)
+{
+    Bytes amounts(1488, 0), memos(7812, 0), earlier(1488, 0);
+    put_amount(amounts, 3, 1, 12000);
+    put_amount(amounts, 3, 5, -1);
+    put_amount(amounts, 3, 8, -5000);
+    put_amount(amounts, 12, 1, 3000);
+    put_amount(earlier, 6, 1, -2000);
+    for (auto [day, memo] : {std::pair{1, L"ABCホール 新台"}, {5, L"ABCホール"}, {8, L"XYZ会館"}}) {
+        std::string bytes = sjis(memo);
+        std::copy(bytes.begin(), bytes.end(), memos.begin() + 2 * 651 + (day - 1) * 21);
+    }
+    write(L"2009.dat", amounts);
+    write(L"2009m.dat", memos);
+    write(L"2008.dat", earlier);
+    HWND dialog = open("2009-12-06 09:05:07");
+    ASSERT_NE(dialog, nullptr);
+    HWND period = GetDlgItem(dialog, 1301), chart = GetDlgItem(dialog, 1302);
+    enum { played = 1340, rate = 1344, total = 1345, best = 1347, fall = 1352, note = 20 };
+    EXPECT_EQ(control_text(dialog, 1301), L"2009");
+    EXPECT_EQ(SendMessageW(period, CB_GETCOUNT, 0, 0), 3) << "全期間, 2009, 2008";
+    EXPECT_EQ(control_text(dialog, played), L"4");
+    EXPECT_EQ(control_text(dialog, rate), L"66.7%");
+    EXPECT_EQ(control_text(dialog, total), L"10,000");
+    EXPECT_EQ(control_text(dialog, best) + L" " + control_text(dialog, best + note), L"12,000 2009/03/01");
+    RECT area;
+    GetWindowRect(chart, &area);
+    int win_colored = 0;
+    for (int waited = 0; waited < 2000 && win_colored < 20; waited += 100) {
+        Sleep(100);
+        Capture shown = capture_screen(area);
+        win_colored = static_cast<int>(std::count(shown.pixels.begin(), shown.pixels.end(), 0xFFFF00u));
+    }
+    EXPECT_GE(win_colored, 20) << "the bars of March and December in the win colour";
+
+    SendMessageTimeoutW(period, CB_SETCURSEL, 0, 0, SMTO_NORMAL, 5000, nullptr);
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(1301, CBN_SELCHANGE), reinterpret_cast<LPARAM>(period));
+    settle(program.window);
+    EXPECT_EQ(control_text(dialog, 1301), L"全期間");
+    EXPECT_EQ(control_text(dialog, played), L"5");
+    EXPECT_EQ(control_text(dialog, total), L"8,000");
+    EXPECT_EQ(control_text(dialog, fall) + L" " + control_text(dialog, fall + note), L"5,000 2009/03/01～2009/03/08");
+    GetClientRect(chart, &area);
+    EXPECT_EQ(tooltip_at(area.right * 3 / 4, area.bottom / 2, chart), L"2|2009年  +10,000 (2勝1敗1分)")
+        << "the right one of the two year bars";
+
+    // As small as it gets everything stays inside; larger, the chart grows.
+    SetWindowPos(dialog, nullptr, 0, 0, 120, 90, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT client, button, small_chart, large_chart;
+    GetClientRect(dialog, &client);
+    GetWindowRect(GetDlgItem(dialog, 1305), &button);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&button), 2);
+    EXPECT_TRUE(button.left > client.right / 2 && button.right <= client.right && button.bottom <= client.bottom);
+    GetClientRect(chart, &small_chart);
+    SetWindowPos(dialog, nullptr, 0, 0, 1200, 900, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    GetClientRect(chart, &large_chart);
+    EXPECT_GT(small_chart.right, 100);
+    EXPECT_GT(large_chart.right, small_chart.right + 150);
+
+    press(dialog, 1305);
+    HWND question = wait_for_dialog(L"CSV出力");
+    ASSERT_NE(question, nullptr);
+    EXPECT_EQ(control_text(question, 65535), L"CSV\\all-analysis.csv に出力しますか？");
+    press(question, IDOK);
+    Bytes written = read_file(folder + L"CSV\\all-analysis.csv");
+    std::string csv(written.begin(), written.end());
+    for (const wchar_t* lines : {L"期間,全期間\r\n稼働日数,5\r\n", L"勝率,50.0\r\n合計,8000\r\n平均,1600\r\n",
+                                 L"最高,2009/03/01,12000\r\n最低,2009/03/08,-5000\r\n", L"最大下落幅,5000\r\n",
+                                 L"ABCホール,2,1,0,1,12000\r\n（メモなし）,2,1,1,0,1000\r\nXYZ会館,1,0,1,0,-5000\r\n"})
+        EXPECT_NE(csv.find(sjis(lines)), std::string::npos) << lines;
+    PostMessageW(dialog, WM_KEYDOWN, VK_ESCAPE, 0);
+    settle(program.window);
+    EXPECT_FALSE(IsWindow(dialog)) << "Escape closes it";
+    EXPECT_TRUE(exit_program(program));
+}
+
+TEST_F(Analysis, ChartEndsTodayShowsASmallLossAndRepaintsWholeAfterAMoveAndAResize)
+{
+    Bytes amounts(1488, 0);
+    put_amount(amounts, 3, 1, 120000);
+    put_amount(amounts, 5, 10, -11);  // one played day, less than a row on this scale
+    write(L"2009.dat", amounts);
+    HWND dialog = open("2009-06-15 09:00:00");
+    ASSERT_NE(dialog, nullptr);
+    HWND chart = GetDlgItem(dialog, 1302);
+    Capture shown = settled_capture(chart);
+    int loss_edge = 0, running_late = 0;
+    long march = 0;
+    for (int y = 0; y < shown.height; ++y)
+        for (int x = 0; x < shown.width; ++x) {
+            Rgb pixel = rgb_of(shown.at(x, y));
+            loss_edge += pixel.red > pixel.green + 10 && pixel.green == pixel.blue &&
+                         contrast_ratio(pixel, Rgb{255, 255, 255}) >= least_graphic_contrast;
+            running_late += x > shown.width * 7 / 10 && shown.at(x, y) == 0x0046AAu;
+            if (shown.at(x, y) == 0xFFFF00u) march = x;
+        }
+    EXPECT_GE(loss_edge, 8) << "May's loss stands out 3:1 from the white";
+    EXPECT_EQ(running_late, 0) << "the running total stops on 15 June";
+
+    RECT frame;
+    GetWindowRect(dialog, &frame);
+    SetWindowPos(dialog, nullptr, frame.left + 40, frame.top + 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    settle(program.window);
+    SetWindowPos(dialog, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top + 120,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    settle(program.window);
+    Capture moved = settled_capture(dialog);
+    RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    settle(program.window);
+    Capture repainted = settled_capture(dialog);
+    EXPECT_TRUE(!moved.pixels.empty() && moved.pixels == repainted.pixels) << "unlike a full repaint";
+
+    RECT area;
+    GetClientRect(chart, &area);
+    EXPECT_EQ(tooltip_at(march, area.bottom / 2, chart), L"3|2009年3月  +120,000 (1勝0敗0分)");
+    EXPECT_EQ(tooltip_at(area.right - 20, area.bottom / 2, chart), L"<none>") << "December has not begun";
+    PostMessageW(dialog, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(exit_program(program));
+}
+
+// Run at 96 DPI with the other tests, and again in a prefix at 144 DPI.
+TEST_F(Analysis, SmallestWindowShowsTheLargestFiguresAndEveryColumnWhole)
+{
+    Bytes amounts(1488, 0), memos(7812, 0);
+    for (int day = 0; day < 372; ++day) put_amount(amounts, day / 31 + 1, day % 31 + 1, INT32_MIN);
+    for (int year = 1990; year <= 2037; ++year)
+        write((std::to_wstring(year) + L".dat").c_str(), amounts);
+    for (int day = 0; day < 20; ++day)  // ten wide letters each (ＷＷ...Ａ), more than the list shows
+        for (int i = 0; i < 10; ++i)
+            memos[day * 21 + 2 * i] = 0x82, memos[day * 21 + 2 * i + 1] = i < 9 ? 0x76 : 0x60 + day;
+    write(L"1990m.dat", memos);
+    HWND dialog = open("2009-12-06 09:05:07");
+    ASSERT_NE(dialog, nullptr);
+    HWND period = GetDlgItem(dialog, 1301), tags = GetDlgItem(dialog, 1304);
+    SendMessageTimeoutW(period, CB_SETCURSEL, 0, 0, SMTO_NORMAL, 5000, nullptr);
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(1301, CBN_SELCHANGE), reinterpret_cast<LPARAM>(period));
+    settle(program.window);
+    EXPECT_EQ(control_text(dialog, 1345) + L" " + control_text(dialog, 1352),
+              L"-37,649,683,316,736 37,649,683,316,736");
+    EXPECT_GT(expect_everything_fits("as it opens"), 7 * 7 + 39);
+    SetWindowPos(dialog, nullptr, 0, 0, 100, 100, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    settle(program.window);
+    EXPECT_GT(expect_everything_fits("at the smallest size"), 7 * 7 + 39);
+    EXPECT_EQ(GetWindowLongPtrW(tags, GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL), WS_VSCROLL) << "down only";
+
+    // Moved to a screen of another scale, the columns keep their widths.
+    const int dpi = window_dpi(dialog), before = static_cast<int>(SendMessageW(tags, LVM_GETCOLUMNWIDTH, 5, 0));
+    probe(6);
+    EXPECT_NEAR(SendMessageW(tags, LVM_GETCOLUMNWIDTH, 5, 0), MulDiv(before, 192, dpi), 1);
+    PostMessageW(dialog, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(exit_program(program));
+}

@@ -1,0 +1,116 @@
+#include "ledger/visits.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "ledger/year_ledger.h"
+#include "settings/program_folder.h"
+#include "support/temp_folder.h"
+
+namespace {
+Visit visit(int month, int day, const char* place, int32_t stake, int32_t returned, int start = no_time,
+            int end = no_time)
+{
+    return Visit{month, day, "パチンコ", place, "", stake, returned, start, end, ""};
+}
+
+std::string text_of(const std::vector<unsigned char>& bytes) { return std::string(bytes.begin(), bytes.end()); }
+
+VisitsFile parsed(const std::string& text)
+{
+    return parse_visits_file(2009, reinterpret_cast<const unsigned char*>(text.data()), text.size());
+}
+}  // namespace
+
+TEST(VisitsFile, EveryFieldComesBackAndTheBytesAreExact)
+{
+    std::vector<Visit> visits = {
+        {3, 5, "スロット", "ABC会館, 2F", "\"海\" 物語", 12000, 15500, 21 * 60 + 30, 1 * 60 + 5, "朝から, 並んだ"},
+        {3, 5, "競馬", "", "", 0, 0, no_time, no_time, ""},
+        {12, 31, "その他", "x", "y", 99999999, 0, 0, 23 * 60 + 59, "z"},
+    };
+    const std::string text = text_of(visits_file_bytes(2009, visits));
+    EXPECT_EQ(text.substr(0, 3), "\xEF\xBB\xBF");
+    EXPECT_EQ(text.substr(3, text.find("\r\n") - 3), "日付,種別,場所,機種,投資,回収,開始,終了,メモ");
+    EXPECT_NE(text.find("\r\n2009/03/05,スロット,\"ABC会館, 2F\",\"\"\"海\"\" 物語\",12000,15500,21:30,01:05,"
+                        "\"朝から, 並んだ\"\r\n2009/03/05,競馬,,,0,0,,,\r\n2009/12/31,"),
+              std::string::npos)
+        << text;
+    VisitsFile back = parsed(text);
+    ASSERT_EQ(back.problem_count, 0);
+    ASSERT_EQ(back.visits.size(), 3u);
+    for (size_t i = 0; i < visits.size(); ++i)
+        EXPECT_EQ(text_of(visits_file_bytes(2009, {back.visits[i]})), text_of(visits_file_bytes(2009, {visits[i]})));
+    EXPECT_EQ(visit_minutes(back.visits[0]), 3 * 60 + 35) << "past midnight";
+    EXPECT_EQ(visit_minutes(back.visits[1]), -1);
+    EXPECT_EQ(visit_balance(back.visits[0]), 3500);
+
+    // As a spreadsheet saves it again: Shift-JIS, no BOM, LF, separators,
+    // H:MM, the year dropped, the lines out of date order.
+    const std::string resaved = "\x93\xFA\x95\x74,a,b,c,d,e,f,g,h\n3\x8C\x8E" "6\x93\xFA,\x8B\xA3\x94\x6E,p,,\"5,000\",0,9:05,,\n"
+                                "2009/3/1,,q,,1,2,,,\n";
+    back = parsed(resaved);
+    ASSERT_EQ(back.problem_count, 0) << back.problems[0];
+    ASSERT_EQ(back.visits.size(), 2u);
+    EXPECT_EQ(back.visits[0].place, "q") << "by date";
+    EXPECT_EQ(back.visits[1].category, "競馬");
+    EXPECT_EQ(back.visits[1].stake, 5000);
+    EXPECT_EQ(back.visits[1].start, 9 * 60 + 5);
+
+    back = parsed("日付\r\n2009/1/1,a,b,c,1,2,,,\"two\nlines\"\r\n2009/1/2,,,,-5,0,,,\r\n2009/1/3,,,,0,0,25:00,,\r\n"
+                  "2009/1/4," + std::string(17 * 3, 'x') + ",,,0,0,,,\r\n");
+    EXPECT_TRUE(back.visits.empty());
+    EXPECT_EQ(back.problems, (std::vector<std::string>{"2行目: メモに改行があります。",
+                                                      "4行目: 投資「-5」が 0 から 99,999,999 の整数ではありません。",
+                                                      "5行目: 開始「25:00」が時刻ではありません。",
+                                                      "6行目: 種別が 16 文字を超えています。"}));
+}
+
+TEST(VisitsFile, ADaysVisitsSetItsAmountAndMemoAndTheFileFollows)
+{
+    TempFolder folder;
+    set_program_path(folder.file("Ravo.exe").c_str());
+    LedgerYear value;
+    read_ledger_year(2009, value);
+    ASSERT_TRUE(set_day_visits(value, 3, 5, {visit(3, 5, "ABC会館", 10000, 12000), visit(3, 5, "XYZ", 5000, 0),
+                                             visit(3, 5, "ABC会館", 1000, 500)}));
+    EXPECT_EQ(day_of(value, 3, 5).amount, -3500);
+    EXPECT_STREQ(day_of(value, 3, 5).memo, "ABC\x89\xEF\x8A\xD9\x81\x45XYZ") << "places once each, joined by ・";
+    ASSERT_TRUE(set_day_visits(value, 3, 6, {visit(3, 6, "とても長い名前のホール", 100, 100)}));
+    EXPECT_EQ(day_of(value, 3, 6).amount, -1) << "a sum of 0 is the entered draw";
+    EXPECT_EQ(std::string(day_of(value, 3, 6).memo).size(), 20u) << "cut at a character boundary";
+    std::strcpy(value.memos[2][6], "mine");
+    ASSERT_TRUE(set_day_visits(value, 3, 7, {visit(3, 7, "p", 0, 1)}));
+    EXPECT_STREQ(day_of(value, 3, 7).memo, "mine") << "a memo of the user's stays";
+    std::vector<Visit> many(22, visit(3, 8, "p", 0, visit_amount_max));
+    EXPECT_FALSE(set_day_visits(value, 3, 8, many)) << "beyond 32 bits";
+    EXPECT_EQ(day_of(value, 3, 8).amount, 0);
+    ASSERT_TRUE(save_ledger_year(value));
+    const Bytes file = read_bytes(folder.file("2009d.csv"));
+    EXPECT_EQ(text_of(std::vector<unsigned char>(file.begin(), file.end())), text_of(visits_file_bytes(2009, value.visits)));
+
+    // A file that cannot be read whole is never written over; the days'
+    // amounts keep working.
+    write_bytes(folder.path() / "2009d.csv", Bytes{'2', '0', '0', '9', '/', '9', '9', '\r', '\n'});
+    YearStatus status;
+    EXPECT_TRUE(read_ledger_year(2009, value, &status));
+    EXPECT_FALSE(visits_are_editable(status));
+    EXPECT_EQ(value.visit_problems, (std::vector<std::string>{"1行目: 日付「2009/99」が読めません。"}));
+    value.amounts[0][0] = 700;
+    ASSERT_TRUE(save_ledger_year(value));
+    EXPECT_EQ(read_bytes(folder.file("2009d.csv")).size(), 9u);
+    read_ledger_year(2009, value);
+    EXPECT_EQ(value.amounts[0][0], 700);
+
+    // The year's last visit gone, its file goes too.
+    std::filesystem::remove(folder.path() / "2009d.csv");
+    read_ledger_year(2009, value);
+    ASSERT_TRUE(set_day_visits(value, 1, 1, {visit(1, 1, "p", 0, 5)}));
+    ASSERT_TRUE(save_ledger_year(value));
+    ASSERT_TRUE(std::filesystem::exists(folder.path() / "2009d.csv"));
+    ASSERT_TRUE(set_day_visits(value, 1, 1, {}));
+    ASSERT_TRUE(save_ledger_year(value));
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "2009d.csv"));
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "2009d.csv.new"));
+}
