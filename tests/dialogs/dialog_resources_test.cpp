@@ -7,7 +7,6 @@
 #include <prsht.h>
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <functional>
 
 #include "calendar/dates.h"
@@ -32,10 +31,17 @@ int gdi_objects()
     return live;
 }
 
+BOOL CALLBACK count_child(HWND, LPARAM count)
+{
+    ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+// A top-level window and all its descendants.
 BOOL CALLBACK count_window(HWND window, LPARAM count)
 {
     ++*reinterpret_cast<int*>(count);
-    EnumChildWindows(window, count_window, count);
+    EnumChildWindows(window, count_child, count);
     return TRUE;
 }
 
