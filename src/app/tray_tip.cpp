@@ -37,7 +37,7 @@ void write_tray_tip(wchar_t* tip)
 {
     const DateRecord today = *today_date();
     ResultSummary so_far = month_summary_through(today.year, today.month, today.day);
-    std::u16string text = tray_tip_text(today, today_holiday_name(today), so_far);
+    std::u16string text = tray_tip_text(today, today_holiday_name(today), so_far, loss_limits());
     text.copy(reinterpret_cast<char16_t*>(tip), text.size());
     tip[text.size()] = 0;
 }

@@ -7,6 +7,7 @@
 #include "calendar/dates.h"
 #include "platform/platform.h"
 #include "platform/shift_jis.h"
+#include "platform/text_convert.h"
 
 namespace {
 // （メモなし）
@@ -22,11 +23,14 @@ int32_t tag_slots[all_years_tag_slots];
 
 // What carries from one played day to the next through the period.
 struct Walk {
+    explicit Walk(BalanceAnalysis& analysis) : into(analysis) {}
     BalanceAnalysis& into;
-    uint32_t tag_slot_mask;
-    int64_t running;
-    int64_t high;
-    LedgerDate high_date;  // no date while the high is the starting 0
+    uint32_t tag_slot_mask = 0;
+    int64_t running = 0;
+    int64_t high = 0;
+    LedgerDate high_date = {};  // no date while the high is the starting 0
+    std::vector<SpellingCount> tag_spellings;  // by tag row
+    VisitWalk visits;
 };
 
 // Bytes of the character at `text`: a lead byte with its trail makes two.
@@ -52,29 +56,35 @@ int64_t rounded_quotient(int64_t numerator, int64_t denominator)
     return numerator < 0 ? -quotient : quotient;
 }
 
-uint32_t tag_hash(const char* tag)
+uint32_t tag_hash(const std::string& key)
 {
     uint32_t hash = 2166136261u;  // FNV-1a
-    for (const char* p = tag; *p; ++p) hash = (hash ^ static_cast<unsigned char>(*p)) * 16777619u;
+    for (char c : key) hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
     return hash;
 }
 
-Walk start_walk(BalanceAnalysis& into, uint32_t tag_slot_count)
+void start_walk(Walk& walk, uint32_t tag_slot_count)
 {
     std::memset(tag_slots, 0, tag_slot_count * sizeof tag_slots[0]);
-    return Walk{into, tag_slot_count - 1, 0, 0, LedgerDate{}};
+    walk.tag_slot_mask = tag_slot_count - 1;
+    start_visit_walk(walk.visits);
 }
 
 PlayedFigures& tag_row(Walk& walk, const char (&tag)[memo_size])
 {
     std::vector<TagFigures>& rows = walk.into.tags;
-    uint32_t slot = tag_hash(tag) & walk.tag_slot_mask;
+    const std::string key = folded_name(sjis_to_utf8(tag, std::strlen(tag)));
+    uint32_t slot = tag_hash(key) & walk.tag_slot_mask;
     for (; tag_slots[slot]; slot = (slot + 1) & walk.tag_slot_mask) {
-        TagFigures& row = rows[static_cast<size_t>(tag_slots[slot] - 1)];
-        if (std::strcmp(row.tag, tag) == 0) return row.figures;
+        const size_t row = static_cast<size_t>(tag_slots[slot] - 1);
+        if (rows[row].key != key) continue;
+        count_spelling(walk.tag_spellings[row], tag);
+        return rows[row].figures;
     }
     rows.push_back(TagFigures{});
-    std::memcpy(rows.back().tag, tag, std::strlen(tag) + 1);
+    rows.back().key = key;
+    walk.tag_spellings.emplace_back();
+    count_spelling(walk.tag_spellings.back(), tag);
     tag_slots[slot] = static_cast<int32_t>(rows.size());
     return rows.back().figures;
 }
@@ -187,9 +197,13 @@ void start_analysis(BalanceAnalysis& into, int period)
     into.tags.swap(tags);
 }
 
-void sort_tags(std::vector<TagFigures>& rows)
+void sort_tags(std::vector<TagFigures>& rows, const std::vector<SpellingCount>& spellings)
 {
-    for (TagFigures& row : rows) settle_average(row.figures);
+    for (size_t i = 0; i < rows.size(); ++i) {
+        settle_average(rows[i].figures);
+        const std::string& spelling = most_used_spelling(spellings[i]);
+        std::memcpy(rows[i].tag, spelling.c_str(), std::min(spelling.size() + 1, sizeof rows[i].tag));
+    }
     std::sort(rows.begin(), rows.end(), [](const TagFigures& left, const TagFigures& right) {
         if (left.figures.results.sum != right.figures.results.sum)
             return left.figures.results.sum > right.figures.results.sum;
@@ -197,8 +211,9 @@ void sort_tags(std::vector<TagFigures>& rows)
     });
 }
 
-void finish_analysis(BalanceAnalysis& into)
+void finish_analysis(Walk& walk)
 {
+    BalanceAnalysis& into = walk.into;
     into.bars_begun = static_cast<int>(into.bars.size());
     settle_average(into.totals);
     for (PlayedFigures& row : into.weekdays) settle_average(row);
@@ -208,7 +223,8 @@ void finish_analysis(BalanceAnalysis& into)
         int64_t wins = into.totals.results.wins;
         into.win_rate_tenths = static_cast<int32_t>(rounded_quotient(1000 * wins, decided));
     }
-    sort_tags(into.tags);
+    sort_tags(into.tags, walk.tag_spellings);
+    finish_visit_walk(walk.visits, into.visits);
 }
 
 bool is_before(const LedgerDate& left, const LedgerDate& right)
@@ -284,17 +300,20 @@ void analyse_year(const LedgerYear& value, BalanceAnalysis& into)
 {
     start_analysis(into, value.year);
     into.first_year = into.last_year = value.year;
-    Walk walk = start_walk(into, year_tag_slots);
+    Walk walk(into);
+    start_walk(walk, year_tag_slots);
     ResultSummary months[ledger_months];
     walk_year(walk, value.year, value.amounts, value.memos, months, &into.running);
+    add_year_visits(walk.visits, value);
     into.bars.assign(months, months + ledger_months);
-    finish_analysis(into);
+    finish_analysis(walk);
 }
 
 void analyse_all_years(BalanceAnalysis& into)
 {
     start_analysis(into, all_years_period);
-    Walk walk = start_walk(into, all_years_tag_slots);
+    Walk walk(into);
+    start_walk(walk, all_years_tag_slots);
     LedgerYear value;
     for (int year = first_ledger_year; year <= last_ledger_year; ++year) {
         // Only a year with its amounts (on disk or held in memory) shows.
@@ -306,9 +325,10 @@ void analyse_all_years(BalanceAnalysis& into)
         int64_t running_before = walk.running;
         ResultSummary months[ledger_months];
         walk_year(walk, year, value.amounts, value.memos, months, nullptr);
+        add_year_visits(walk.visits, value);
         add_year_to_chart(into, year, months, running_before);
     }
-    finish_analysis(into);
+    finish_analysis(walk);
 }
 
 void analyse_period(int period, BalanceAnalysis& into)

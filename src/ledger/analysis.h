@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ledger/results.h"
+#include "ledger/visit_analysis.h"
 #include "ledger/year_ledger.h"
 
 enum {
@@ -34,9 +35,12 @@ struct PlayedFigures {
     int64_t average;  // results.sum / days, rounded half away from zero; 0 without days
 };
 
+// Tags that differ only in width are one (name_folding.h), shown in the
+// spelling most of their days use.
 struct TagFigures {
     char tag[memo_size];  // Shift-JIS, NUL-terminated
     PlayedFigures figures;
+    std::string key;  // the folded tag (UTF-8)
 };
 
 // A single day: the best win or the worst loss; no date when none.
@@ -92,6 +96,7 @@ struct BalanceAnalysis {
     Fall largest_fall;
     PlayedFigures weekdays[7];  // 0 = Sunday
     std::vector<TagFigures> tags;  // highest sum first, then by tag bytes
+    VisitFigures visits;           // of the period's visits
 };
 
 // The first word of a memo, its tag: leading half- and full-width spaces

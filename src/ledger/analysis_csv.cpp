@@ -6,6 +6,7 @@
 #include "ledger/csv.h"
 #include "ledger/csv_export.h"
 #include "platform/platform.h"
+#include "platform/text_convert.h"
 
 namespace {
 // The CSV's texts in Shift-JIS.
@@ -97,6 +98,67 @@ void append_row(std::string& text, const char* name, const PlayedFigures& figure
     text += numbers;
 }
 
+std::string sjis(const std::string& utf8) { return utf8_to_sjis(utf8.data(), utf8.size()); }
+
+// "97.3", or "－" when there is no rate.
+std::string rate_text(const Rate& rate)
+{
+    if (!rate.known) return sjis("－");
+    char text[32];
+    const int64_t magnitude = rate.value < 0 ? -rate.value : rate.value;
+    std::snprintf(text, sizeof text, "%s%" PRId64 ".%" PRId64, rate.value < 0 ? "-" : "", magnitude / 10, magnitude % 10);
+    return text;
+}
+
+std::string hours_text(int64_t minutes)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%" PRId64 ":%02" PRId64, minutes / 60, minutes % 60);
+    return text;
+}
+
+void append_visit_totals(std::string& text, const VisitTotals& totals)
+{
+    text += sjis("明細,値\r\n");
+    append_number_line(text, sjis("回数").c_str(), totals.visits);
+    append_number_line(text, sjis("投資").c_str(), totals.stake);
+    append_number_line(text, sjis("回収").c_str(), totals.returned);
+    append_line(text, sjis("回収率").c_str(), rate_text(totals.return_rate).c_str());
+    append_line(text, sjis("稼働時間").c_str(), hours_text(totals.minutes).c_str());
+    const std::string hourly = totals.hourly.known ? std::to_string(totals.hourly.value) : sjis("－");
+    append_line(text, sjis("時給").c_str(), hourly.c_str());
+}
+
+// 回数,勝ち,負け,分け,投資,回収,収支,回収率; the days without visits have no
+// results, stake or return.
+void append_visit_row(std::string& text, const VisitRow& row)
+{
+    append_quoted_when_needed(text, sjis(row.name).c_str());
+    text += ',';
+    append_number(text, row.visits);
+    if (row.days_without_visits) {
+        text += ",,,,,,";
+    } else {
+        for (int64_t value : {int64_t{row.wins}, int64_t{row.losses}, int64_t{row.draws}, row.stake, row.returned}) {
+            text += ',';
+            append_number(text, value);
+        }
+        text += ',';
+    }
+    append_number(text, row.balance);
+    text += ',' + rate_text(row.return_rate) + "\r\n";
+}
+
+void append_visit_blocks(std::string& text, const VisitFigures& visits)
+{
+    text += "\r\n";
+    append_visit_totals(text, visits.totals);
+    const char* const names[visit_table_count] = {"種別", "場所", "機種"};
+    for (int table = 0; table < visit_table_count; ++table) {
+        text += "\r\n" + sjis(std::string(names[table]) + ",回数,勝ち,負け,分け,投資,回収,収支,回収率\r\n");
+        for (const VisitRow& row : visits.rows[table]) append_visit_row(text, row);
+    }
+}
 }  // namespace
 
 std::string analysis_csv_path(int period)
@@ -116,6 +178,8 @@ std::string analysis_csv_text(const BalanceAnalysis& analysis)
     text += "\r\n";
     text += tags_header;
     for (const TagFigures& row : analysis.tags) append_row(text, row.tag, row.figures);
+    // A period with visits has their blocks after; one without is as ever.
+    if (analysis.visits.totals.visits) append_visit_blocks(text, analysis.visits);
     return text;
 }
 

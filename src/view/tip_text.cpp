@@ -31,6 +31,22 @@ std::u16string balance_line(const ResultSummary& summary)
            count_text(summary.losses) + u"敗" + count_text(summary.draws) + u"分)";
 }
 
+}  // namespace
+
+std::u16string limit_note(int64_t balance, const LossLimits& limits)
+{
+    switch (limit_standing(balance, limits.month, limits.warn_percent)) {
+    case limit_passed: return u"上限超過";
+    case limit_near: {
+        char16_t amount[large_amount_text_size];
+        format_large_amount(limits.month + balance, amount);
+        return u"上限まで " + std::u16string(amount);
+    }
+    default: return std::u16string();
+    }
+}
+
+namespace {
 // As much of the name as fits in `room` characters, never half a
 // surrogate pair.
 std::u16string cut_name(const std::u16string& name, size_t room)
@@ -42,10 +58,11 @@ std::u16string cut_name(const std::u16string& name, size_t room)
 }  // namespace
 
 std::u16string tray_tip_text(const DateRecord& today, const std::u16string& holiday, const ResultSummary& month_so_far,
-                             size_t max_length)
+                             const LossLimits& limits, size_t max_length)
 {
     const std::u16string date = date_line(today);
-    const std::u16string balance = balance_line(month_so_far);
+    const std::u16string note = limit_note(month_so_far.sum, limits);
+    const std::u16string balance = balance_line(month_so_far) + (note.empty() ? u"" : u" " + note);
     std::u16string text = date + u"\n";
     const size_t fixed = text.size() + balance.size();
     // The name takes its own line: the room left less its line break.

@@ -6,6 +6,7 @@
 
 #include "calendar/dates.h"
 #include "ledger/results.h"
+#include "settings/limits.h"
 
 // The shell's first form of the icon record holds 64 characters with the
 // NUL.
@@ -13,7 +14,10 @@ enum { tip_max_length = 63 };
 
 // "2009/12/23(水)\n天皇誕生日\n今月 +35,200 (4勝2敗1分)": today's date, its
 // holiday name when it has one, and the month's balance so far with its
-// counts. A text longer than max_length loses the end of the holiday name
-// first, then the name's line.
+// counts, then where it stands against the monthly limit ("上限まで 12,000"
+// once within the warning share, "上限超過" past it). A text longer than
+// max_length loses the end of the holiday name first, then the name's line.
 std::u16string tray_tip_text(const DateRecord& today, const std::u16string& holiday, const ResultSummary& month_so_far,
-                             size_t max_length = tip_max_length);
+                             const LossLimits& limits, size_t max_length = tip_max_length);
+// That note alone: empty while the balance is clear of the warning share.
+std::u16string limit_note(int64_t balance, const LossLimits& limits);

@@ -172,6 +172,10 @@ bool attach_window(Program& program, int timeout_ms)
         program.process.dwProcessId = owner;
         program.window_process = owner;
     }
+    // Until the program has started up: a round trip of sent messages may
+    // be answered while it still waits on the shell for its icon, before
+    // anything posted to it is taken up.
+    WaitForInputIdle(program.process.hProcess, 10000);
     return true;
 }
 

@@ -6,14 +6,28 @@ TEST(TrayTip, DateHolidayAndTheMonthsBalanceInSixtyThreeCharacters)
 {
     const DateRecord sunday = {2009, 12, 6, 0, 9, 5, 7, 2};
     const DateRecord emperors_birthday = {2009, 12, 23, 3, 0, 0, 0, 2};
-    EXPECT_EQ(tray_tip_text(sunday, u"", {35200, 4, 2, 1}), u"2009/12/06(日)\n今月 +35,200 (4勝2敗1分)");
-    EXPECT_EQ(tray_tip_text(emperors_birthday, u"天皇誕生日", {-1200, 1, 3, 0}),
+    const LossLimits no_limits = {0, 0, warn_percent_default};
+    EXPECT_EQ(tray_tip_text(sunday, u"", {35200, 4, 2, 1}, no_limits), u"2009/12/06(日)\n今月 +35,200 (4勝2敗1分)");
+    EXPECT_EQ(tray_tip_text(emperors_birthday, u"天皇誕生日", {-1200, 1, 3, 0}, no_limits),
               u"2009/12/23(水)\n天皇誕生日\n今月 -1,200 (1勝3敗0分)");
-    EXPECT_EQ(tray_tip_text(sunday, u"", {}), u"2009/12/06(日)\n今月 0 (0勝0敗0分)");
+    EXPECT_EQ(tray_tip_text(sunday, u"", {}, no_limits), u"2009/12/06(日)\n今月 0 (0勝0敗0分)");
 
-    std::u16string tip = tray_tip_text(emperors_birthday, std::u16string(40, u'祝'), {1000000000000LL, 31, 0, 0});
+    std::u16string tip = tray_tip_text(emperors_birthday, std::u16string(40, u'祝'), {1000000000000LL, 31, 0, 0}, no_limits);
     EXPECT_EQ(tip, u"2009/12/23(水)\n" + std::u16string(17, u'祝') + u"\n今月 +1,000,000,000,000 (31勝0敗0分)")
         << "the name is cut to the 63 characters";
-    EXPECT_EQ(tray_tip_text(emperors_birthday, u"天皇誕生日", {}, 28), u"2009/12/23(水)\n今月 0 (0勝0敗0分)")
+    EXPECT_EQ(tray_tip_text(emperors_birthday, u"天皇誕生日", {}, no_limits, 28), u"2009/12/23(水)\n今月 0 (0勝0敗0分)")
         << "no room even for a character of it: no name line";
+
+    // A limit of 50,000 warns from 80 %: exactly −40,000 is near, exactly
+    // −50,000 still within, below it past; the holiday name is cut first.
+    const LossLimits limits = {50000, 0, 80};
+    EXPECT_EQ(tray_tip_text(sunday, u"", {-39999, 0, 1, 0}, limits), u"2009/12/06(日)\n今月 -39,999 (0勝1敗0分)");
+    EXPECT_EQ(tray_tip_text(sunday, u"", {-40000, 0, 1, 0}, limits), u"2009/12/06(日)\n今月 -40,000 (0勝1敗0分) 上限まで 10,000");
+    EXPECT_EQ(limit_note(-50000, limits), u"上限まで 0");
+    EXPECT_EQ(limit_note(-50001, limits), u"上限超過");
+    tip = tray_tip_text(emperors_birthday, std::u16string(40, u'祝'), {-1000000000000LL, 0, 31, 0}, limits);
+    EXPECT_EQ(tip, u"2009/12/23(水)\n" + std::u16string(12, u'祝') + u"\n今月 -1,000,000,000,000 (0勝31敗0分) 上限超過");
+    EXPECT_FALSE(limit_crossed(-50000, -50000, 50000));
+    EXPECT_TRUE(limit_crossed(-50000, -50001, 50000));
+    EXPECT_FALSE(limit_crossed(-50001, -60000, 50000)) << "passed before: told once";
 }

@@ -1,0 +1,79 @@
+#include "ledger/days_behind.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "calendar/dates.h"
+#include "platform/text_convert.h"
+
+namespace {
+std::string folded_tag(const char* memo)
+{
+    char tag[memo_size];
+    memo_tag(memo, tag);
+    return folded_name(sjis_to_utf8(tag, std::strlen(tag)));
+}
+
+// The day's visits' names of a table, once each, joined by "・".
+std::string joined_names(const std::vector<Visit>& visits, int table)
+{
+    std::string joined;
+    std::vector<std::string> seen;
+    for (const Visit& visit : visits) {
+        const std::string& name = visit_field(visit, table);
+        if (name.empty() || std::find(seen.begin(), seen.end(), name) != seen.end()) continue;
+        seen.push_back(name);
+        joined += (joined.empty() ? "" : "・") + name;
+    }
+    return joined;
+}
+
+bool matches(const BalanceAnalysis& analysis, const FigureChoice& choice, const LedgerDate& date, int32_t amount,
+             const char* memo, const std::vector<Visit>& visits)
+{
+    switch (choice.kind) {
+    case figure_bar:
+        return analysis.period == all_years_period ? date.year == analysis.first_year + choice.index
+                                                   : date.month == choice.index + 1;
+    case figure_weekday: return amount != 0 && weekday_of(date.year, date.month, date.day) == choice.index;
+    case figure_tag: return amount != 0 && folded_tag(memo) == choice.key;
+    case figure_visit_row:
+        if (choice.days_without_visits) return amount != 0 && visits.empty();
+        for (const Visit& visit : visits)
+            if (folded_name(visit_field(visit, choice.table)) == choice.key) return true;
+        return false;
+    }
+    return false;
+}
+}  // namespace
+
+FigureChoice tag_choice(const TagFigures& row) { return FigureChoice{figure_tag, 0, 0, row.key, false}; }
+
+FigureChoice visit_row_choice(int table, const VisitRow& row)
+{
+    return FigureChoice{figure_visit_row, 0, table, row.key, row.days_without_visits};
+}
+
+std::vector<DayBehind> days_behind(const BalanceAnalysis& analysis, const FigureChoice& choice)
+{
+    std::vector<DayBehind> days;
+    if (!analysis.first_year) return days;
+    LedgerYear value;
+    for (int year = analysis.last_year; year >= analysis.first_year; --year) {
+        read_ledger_year(year, value);
+        std::vector<Visit> by_day[ledger_months][ledger_month_days];
+        for (const Visit& visit : value.visits) by_day[visit.month - 1][visit.day - 1].push_back(visit);
+        for (int month = ledger_months; month >= 1; --month)
+            for (int day = days_in_month(year, month); day >= 1; --day) {
+                const DayEntry entry = day_of(value, month, day);
+                const std::vector<Visit>& visits = by_day[month - 1][day - 1];
+                if (entry.amount == 0 && visits.empty()) continue;
+                const LedgerDate date = {year, month, day};
+                if (!matches(analysis, choice, date, entry.amount, entry.memo, visits)) continue;
+                DayBehind behind = {date, entry.amount, joined_names(visits, table_place), joined_names(visits, table_game), {}};
+                std::memcpy(behind.memo, entry.memo, memo_size);
+                days.push_back(behind);
+            }
+    }
+    return days;
+}

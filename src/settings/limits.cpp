@@ -1,0 +1,173 @@
+#include "settings/limits.h"
+
+#include "platform/platform.h"
+#include "settings/program_folder.h"
+
+namespace {
+const char16_t section[] = u"[収支の上限]";
+const char16_t month_key[] = u"月の負け上限";
+const char16_t year_key[] = u"年の負け上限";
+const char16_t warn_key[] = u"知らせる割合";
+
+LimitsFile the_file;
+LossLimits the_limits = {0, 0, warn_percent_default};
+
+std::u16string trimmed(const std::u16string& text)
+{
+    size_t first = text.find_first_not_of(u" \t");
+    if (first == std::u16string::npos) return std::u16string();
+    return text.substr(first, text.find_last_not_of(u" \t") - first + 1);
+}
+
+bool read_number(const std::u16string& text, int64_t low, int64_t high, int64_t* value)
+{
+    const std::u16string digits = trimmed(text);
+    if (digits.empty() || digits.size() > 10) return false;
+    *value = 0;
+    for (char16_t c : digits) {
+        if (c < u'0' || c > u'9') return false;
+        *value = *value * 10 + (c - u'0');
+    }
+    return *value >= low && *value <= high;
+}
+
+std::u16string number_text(int64_t value)
+{
+    std::string digits = std::to_string(value);
+    return std::u16string(digits.begin(), digits.end());
+}
+
+std::vector<std::u16string> split_lines(const std::u16string& text)
+{
+    std::vector<std::u16string> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find(u'\n', start);
+        if (end == std::u16string::npos) end = text.size();
+        std::u16string line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == u'\r') line.pop_back();
+        lines.push_back(line);
+        start = end + 1;
+    }
+    return lines;
+}
+
+// One line of ours: its key's value taken, or the line judged.
+bool take_line(const std::u16string& line, bool in_section, LossLimits* limits)
+{
+    const std::u16string plain = trimmed(line);
+    if (plain.empty() || plain[0] == u';') return true;  // blank, or a comment
+    if (plain[0] == u'[') return plain.back() == u']';
+    const size_t equals = plain.find(u'=');
+    if (equals == std::u16string::npos) return false;
+    if (!in_section) return true;
+    const std::u16string key = trimmed(plain.substr(0, equals)), value = plain.substr(equals + 1);
+    int64_t number = 0;
+    if (key == month_key || key == year_key) {
+        if (!read_number(value, 0, loss_limit_max, &number)) return false;
+        (key == month_key ? limits->month : limits->year) = number;
+    } else if (key == warn_key) {
+        if (!read_number(value, warn_percent_low, warn_percent_high, &number)) return false;
+        limits->warn_percent = static_cast<int>(number);
+    }
+    return true;
+}
+
+void set_key(std::vector<std::u16string>& lines, size_t section_at, const char16_t* key, int64_t value)
+{
+    const std::u16string line = std::u16string(key) + u"=" + number_text(value);
+    size_t at = section_at + 1;
+    for (; at < lines.size() && trimmed(lines[at]).compare(0, 1, u"[") != 0; ++at) {
+        const size_t equals = lines[at].find(u'=');
+        if (equals != std::u16string::npos && trimmed(lines[at].substr(0, equals)) == key) {
+            lines[at] = line;
+            return;
+        }
+    }
+    lines.insert(lines.begin() + static_cast<long>(section_at + 1), line);
+}
+}  // namespace
+
+LimitsFile parse_limits_file(const unsigned char* data, size_t size, LossLimits* limits)
+{
+    *limits = LossLimits{0, 0, warn_percent_default};
+    LimitsFile file = {{}, false};
+    if (size == 0) return file;
+    if (size < 2 || size % 2 || data[0] != 0xFF || data[1] != 0xFE) {
+        file.damaged = true;
+        return file;
+    }
+    std::u16string text;
+    for (size_t at = 2; at + 1 < size; at += 2) text += static_cast<char16_t>(data[at] | data[at + 1] << 8);
+    file.lines = split_lines(text);
+    bool in_section = false;
+    LossLimits read = *limits;
+    for (const std::u16string& line : file.lines) {
+        const std::u16string plain = trimmed(line);
+        if (!plain.empty() && plain[0] == u'[') in_section = plain == section;
+        if (!take_line(line, in_section, &read)) file.damaged = true;
+    }
+    if (!file.damaged) *limits = read;
+    return file;
+}
+
+std::vector<unsigned char> limits_file_bytes(const LimitsFile& file, const LossLimits& limits)
+{
+    std::vector<std::u16string> lines = file.damaged ? std::vector<std::u16string>() : file.lines;
+    size_t section_at = 0;
+    while (section_at < lines.size() && trimmed(lines[section_at]) != section) ++section_at;
+    if (section_at == lines.size()) {
+        if (!lines.empty() && !trimmed(lines.back()).empty()) lines.push_back(u"");
+        lines.push_back(section);
+    }
+    set_key(lines, section_at, warn_key, limits.warn_percent);
+    set_key(lines, section_at, year_key, limits.year);
+    set_key(lines, section_at, month_key, limits.month);
+    std::vector<unsigned char> bytes = {0xFF, 0xFE};
+    for (const std::u16string& line : lines)
+        for (char16_t c : line + u"\r\n") {
+            bytes.push_back(static_cast<unsigned char>(c & 0xFF));
+            bytes.push_back(static_cast<unsigned char>(c >> 8));
+        }
+    return bytes;
+}
+
+std::string limits_file_path() { return std::string(program_folder()) + "Ravo.ini"; }
+
+const LossLimits& loss_limits() { return the_limits; }
+
+bool load_loss_limits()
+{
+    std::vector<unsigned char> content;
+    bool missing = false;
+    if (!read_whole_file(limits_file_path().c_str(), content, &missing)) {
+        the_file = LimitsFile{{}, !missing};
+        the_limits = LossLimits{0, 0, warn_percent_default};
+        return !missing;
+    }
+    the_file = parse_limits_file(content.data(), content.size(), &the_limits);
+    return the_file.damaged;
+}
+
+bool save_loss_limits(const LossLimits& limits)
+{
+    if (!replace_file(limits_file_path().c_str(), limits_file_bytes(the_file, limits))) return false;
+    the_limits = limits;
+    the_file.damaged = false;
+    std::vector<unsigned char> content;
+    if (read_whole_file(limits_file_path().c_str(), content, nullptr))
+        the_file = parse_limits_file(content.data(), content.size(), &the_limits);
+    return true;
+}
+
+LimitStanding limit_standing(int64_t balance, int64_t limit, int warn_percent)
+{
+    if (limit <= 0) return limit_clear;
+    if (balance < -limit) return limit_passed;
+    return balance * 100 <= -limit * warn_percent ? limit_near : limit_clear;
+}
+
+bool limit_crossed(int64_t before, int64_t after, int64_t limit)
+{
+    return limit > 0 && before >= -limit && after < -limit;
+}

@@ -1,0 +1,93 @@
+#include "ledger/visit_analysis.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "ledger/days_behind.h"
+#include "platform/text_convert.h"
+#include "settings/program_folder.h"
+#include "support/temp_folder.h"
+
+namespace {
+std::string sjis(const std::string& utf8) { return utf8_to_sjis(utf8.data(), utf8.size()); }
+
+std::vector<std::string> dates(const std::vector<DayBehind>& days)
+{
+    std::vector<std::string> text;
+    for (const DayBehind& day : days) text.push_back(std::to_string(day.date.month) + "/" + std::to_string(day.date.day));
+    return text;
+}
+}  // namespace
+
+TEST(NameFolding, WidthsSpacesAndVoicedKana)
+{
+    EXPECT_EQ(folded_name("ＡＢＣ会館"), "ABC会館");
+    EXPECT_EQ(folded_name("ｶﾞﾝﾀﾞﾑ ﾊﾟﾁﾝｺ ｳﾞ"), "ガンダム パチンコ ヴ");
+    EXPECT_EQ(folded_name("　海　　物語 "), "海 物語");
+    EXPECT_EQ(folded_name("Ａ１！～"), "A1!~");
+    EXPECT_EQ(folded_name("ﾞｱ｡"), "゛ア。") << "a mark with no kana before it stands alone";
+    SpellingCount count;
+    for (const char* spelling : {"ＡＢＣ", "ABC", "ABC", "ＡＢＣ"}) count_spelling(count, spelling);
+    EXPECT_EQ(most_used_spelling(count), "ＡＢＣ") << "the earliest of a tie";
+}
+
+TEST(VisitAnalysis, FiguresRowsCsvBlocksAndTheDaysBehindThem)
+{
+    TempFolder folder;
+    set_program_path(folder.file("Ravo.exe").c_str());
+    LedgerYear value;
+    read_ledger_year(2009, value);
+    ASSERT_TRUE(set_day_visits(value, 3, 5,
+                               {Visit{3, 5, "パチンコ", "ABC会館", "海", 10000, 15000, 21 * 60 + 30, 65, ""},
+                                Visit{3, 5, "スロット", "ＡＢＣ会館", "", 5000, 0, no_time, no_time, ""}}));
+    ASSERT_TRUE(set_day_visits(value, 3, 6, {Visit{3, 6, "パチンコ", "XYZ", "海", 1000, 1005, 600, 720, ""}}));
+    value.amounts[2][6] = -2000;  // played without visits
+    value.amounts[2][7] = -1;
+    std::strcpy(value.memos[2][6], "\x82\x60\x82\x61\x82\x62 x");  // ＡＢＣ x
+    ASSERT_TRUE(save_ledger_year(value));
+    BalanceAnalysis analysis;
+    analyse_period(2009, analysis);
+
+    const VisitTotals& totals = analysis.visits.totals;
+    EXPECT_EQ(totals.visits, 3);
+    EXPECT_EQ(totals.stake, 16000);
+    EXPECT_EQ(totals.returned, 16005);
+    EXPECT_EQ(totals.return_rate.value, 1000);
+    EXPECT_EQ(totals.minutes, 215 + 120) << "past midnight";
+    EXPECT_EQ(totals.hourly.value, 896) << "5,005 over 5:35, rounded";
+    const std::vector<VisitRow>& places = analysis.visits.rows[table_place];
+    ASSERT_EQ(places.size(), 3u);
+    EXPECT_EQ(places[0].name, "XYZ");
+    EXPECT_EQ(places[0].draws, 1);
+    EXPECT_EQ(places[1].name, "ABC会館") << "one place in both widths, in its first spelling";
+    EXPECT_EQ(places[1].visits, 2);
+    EXPECT_EQ(places[1].wins * 10 + places[1].losses, 11);
+    EXPECT_TRUE(places[2].days_without_visits);
+    EXPECT_EQ(places[2].visits, 2);
+    EXPECT_EQ(places[2].balance, -2000);
+    ASSERT_EQ(analysis.visits.rows[table_game].size(), 3u);
+    EXPECT_EQ(analysis.visits.rows[table_game][1].name, "（未入力）");
+    bool folded_tag = false;
+    for (const TagFigures& tag : analysis.tags) folded_tag = folded_tag || tag.key == "ABC";
+    EXPECT_TRUE(folded_tag);
+
+    const std::string csv = analysis_csv_text(analysis);
+    for (const char* block : {"\r\n\r\n明細,値\r\n回数,3\r\n投資,16000\r\n回収,16005\r\n回収率,100.0\r\n稼働時間,5:35\r\n時給,896\r\n\r\n"
+                              "種別,回数,勝ち,負け,分け,投資,回収,収支,回収率\r\n",
+                              "\r\n場所,回数,勝ち,負け,分け,投資,回収,収支,回収率\r\nXYZ,1,0,0,1,1000,1005,5,100.5\r\n"
+                              "ABC会館,2,1,1,0,15000,15000,0,100.0\r\n（明細なし）,2,,,,,,-2000,－\r\n\r\n機種,"})
+        EXPECT_NE(csv.find(sjis(block)), std::string::npos) << block;
+
+    EXPECT_EQ(dates(days_behind(analysis, visit_row_choice(table_place, places[1]))), (std::vector<std::string>{"3/5"}));
+    EXPECT_EQ(dates(days_behind(analysis, visit_row_choice(table_place, places[2]))),
+              (std::vector<std::string>{"3/8", "3/7"}));
+    EXPECT_EQ(dates(days_behind(analysis, FigureChoice{figure_bar, 2, 0, "", false})),
+              (std::vector<std::string>{"3/8", "3/7", "3/6", "3/5"}));
+    EXPECT_EQ(dates(days_behind(analysis, FigureChoice{figure_weekday, 4, 0, "", false})),
+              (std::vector<std::string>{"3/5"}));  // a Thursday
+    const std::vector<DayBehind> tagged = days_behind(analysis, FigureChoice{figure_tag, 0, 0, "ABC", false});
+    ASSERT_EQ(dates(tagged), (std::vector<std::string>{"3/7"}));
+    EXPECT_EQ(tagged[0].amount, -2000);
+    EXPECT_EQ(days_behind(analysis, visit_row_choice(table_place, places[1]))[0].places, "ABC会館・ＡＢＣ会館");
+}

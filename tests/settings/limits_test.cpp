@@ -1,0 +1,61 @@
+#include "settings/limits.h"
+
+#include <gtest/gtest.h>
+
+#include "settings/program_folder.h"
+#include "support/temp_folder.h"
+
+namespace {
+Bytes utf16_file(const std::u16string& text)
+{
+    Bytes bytes = {0xFF, 0xFE};
+    for (char16_t c : text) bytes.push_back(static_cast<uint8_t>(c & 0xFF)), bytes.push_back(static_cast<uint8_t>(c >> 8));
+    return bytes;
+}
+
+LimitsFile parsed(const Bytes& bytes, LossLimits* limits) { return parse_limits_file(bytes.data(), bytes.size(), limits); }
+}  // namespace
+
+TEST(LimitsFile, ReadAndWrittenKeepingWhatItDoesNotKnow)
+{
+    LossLimits limits;
+    EXPECT_FALSE(parsed(Bytes(), &limits).damaged) << "no file, no limits";
+    EXPECT_EQ(limits.month + limits.year, 0);
+    EXPECT_EQ(limits.warn_percent, 80);
+
+    const LossLimits set = {50000, 300000, 90};
+    Bytes fresh = limits_file_bytes(LimitsFile{{}, false}, set);
+    EXPECT_EQ(fresh, utf16_file(u"[収支の上限]\r\n月の負け上限=50000\r\n年の負け上限=300000\r\n知らせる割合=90\r\n"));
+    EXPECT_FALSE(parsed(fresh, &limits).damaged);
+    EXPECT_EQ(limits.month, 50000);
+    EXPECT_EQ(limits.year, 300000);
+    EXPECT_EQ(limits.warn_percent, 90);
+
+    // Another program's section, a comment and a key of a later version
+    // stay where they are; ours change in place.
+    const Bytes others = utf16_file(u"; mine\r\n[他]\r\nx=1\r\n[収支の上限]\r\n新しい鍵=y\r\n年の負け上限=5\r\n");
+    LimitsFile file = parsed(others, &limits);
+    ASSERT_FALSE(file.damaged);
+    EXPECT_EQ(limits.year, 5);
+    EXPECT_EQ(limits_file_bytes(file, set),
+              utf16_file(u"; mine\r\n[他]\r\nx=1\r\n[収支の上限]\r\n月の負け上限=50000\r\n知らせる割合=90\r\n新しい鍵=y\r\n"
+                         u"年の負け上限=300000\r\n"));
+
+    // Damaged: not UTF-16 with its mark, a line that is no key, a value out
+    // of range. No limits, and written anew only when asked.
+    for (const Bytes& damaged : {Bytes{'[', 'a', ']'}, utf16_file(u"[収支の上限]\r\n月の負け上限=-1\r\n"),
+                                 utf16_file(u"[収支の上限]\r\n知らせる割合=101\r\n"), utf16_file(u"garbage\r\n")}) {
+        EXPECT_TRUE(parsed(damaged, &limits).damaged);
+        EXPECT_EQ(limits.month, 0);
+    }
+    EXPECT_EQ(limits_file_bytes(parsed(utf16_file(u"garbage\r\n"), &limits), set), fresh);
+
+    TempFolder folder;
+    set_program_path(folder.file("Ravo.exe").c_str());
+    write_bytes(folder.path() / "Ravo.ini", Bytes{'x'});
+    EXPECT_TRUE(load_loss_limits()) << "damaged: to be told";
+    EXPECT_EQ(read_bytes(folder.path() / "Ravo.ini"), Bytes{'x'}) << "left as it was";
+    ASSERT_TRUE(save_loss_limits(set));
+    EXPECT_FALSE(load_loss_limits());
+    EXPECT_EQ(loss_limits().month, 50000);
+}
