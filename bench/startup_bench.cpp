@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "e2e/harness.h"
+#include "find_window.h"
 
 namespace {
 
@@ -17,30 +18,6 @@ struct Sample {
     double milliseconds;
     double resident_kib;
 };
-
-HWND find_class(DWORD process_id, const wchar_t* class_name)
-{
-    struct Search {
-        DWORD process_id;
-        const wchar_t* name;
-        HWND found;
-    } search = {process_id, class_name, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            wchar_t name[32];
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner == s->process_id && IsWindowVisible(window) && GetClassNameW(window, name, 32) &&
-                lstrcmpW(name, s->name) == 0) {
-                s->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
 
 // Painted: a pixel of the client, away from any text, shows the background.
 bool painted(HWND window)

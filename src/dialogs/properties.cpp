@@ -49,6 +49,15 @@ void open_web_page(HWND page)
     if (address[0]) launch(page, address, L"");
 }
 
+// The sheet's caption icon, loaded once and shared: given its resource
+// (PSH_USEICONID) instead, Wine's sheet loads a copy at every opening and
+// never destroys it.
+HICON sheet_icon(HINSTANCE instance)
+{
+    return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                         GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+}
+
 }  // namespace
 
 void mark_page_changed(HWND page) { SendMessageW(GetParent(page), PSM_CHANGED, reinterpret_cast<WPARAM>(page), 0); }
@@ -99,10 +108,10 @@ void show_properties(HWND owner, HINSTANCE instance)
     };
     PROPSHEETHEADERW header = {};
     header.dwSize = sizeof header;
-    header.dwFlags = PSH_PROPSHEETPAGE | PSH_USEICONID | PSH_USECALLBACK;
+    header.dwFlags = PSH_PROPSHEETPAGE | PSH_USEHICON | PSH_USECALLBACK;
     header.hwndParent = owner;
     header.hInstance = instance;
-    header.pszIcon = MAKEINTRESOURCEW(IDI_APP);
+    header.hIcon = sheet_icon(instance);
     header.pszCaption = L"プロパティ";
     header.nPages = sizeof pages / sizeof pages[0];
     header.nStartPage = 0;
