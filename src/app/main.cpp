@@ -1,14 +1,10 @@
 // Entry point: one instance, one window, one message loop.
 #include <windows.h>
 
-#include <objbase.h>
-
-#include "app/behaviour.h"
-#include "app/day_tooltips.h"
-#include "app/folder_check.h"
+#include "app/late_start.h"
 #include "app/one_copy.h"
 #include "app/shell.h"
-#include "platform/late_library.h"
+#include "app/startup_trace.h"
 #include "res/resource.h"
 #include "settings/program_folder.h"
 
@@ -42,26 +38,22 @@ bool register_main_class(HINSTANCE instance)
     return RegisterClassW(&plain) != 0;
 }
 
-// The shell opens documents through COM handlers (Windows 11 does for
-// .txt and .ini): the thread that launches them takes part in COM.
-typedef HRESULT(WINAPI* CoInitializeExFunction)(void*, DWORD);
-typedef void(WINAPI* CoUninitializeFunction)();
-
-bool start_shell_com()
-{
-    auto initialize = late<CoInitializeExFunction>(L"ole32.dll", "CoInitializeEx");
-    return initialize && SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
-}
-
-void end_shell_com()
-{
-    if (auto uninitialize = late<CoUninitializeFunction>(L"ole32.dll", "CoUninitialize")) uninitialize();
-}
-
-int run_message_loop()
+// Once the queue is first empty the calendar is painted and on the screen
+// (Wine, too, puts a window's picture out when its thread goes idle): the
+// rest of the start-up comes then.
+int run_message_loop(HWND window)
 {
     MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    bool starting = true;
+    for (;;) {
+        if (starting && !PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+            trace_stamp("queue empty");
+            finish_start(window);
+            trace_stamp("start finished");
+            write_startup_trace();
+            starting = false;
+        }
+        if (GetMessageW(&message, nullptr, 0, 0) <= 0) break;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
@@ -71,6 +63,7 @@ int run_message_loop()
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
 {
+    trace_stamp("wWinMain");
     restrict_dll_search();
     find_program_folder(instance);
     switch (claim_start()) {
@@ -78,6 +71,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     case claim_folder_in_use: tell_folder_in_use(); return 0;
     case claim_first: break;
     }
+    trace_stamp("start claimed");
     module_instance = instance;
     small_icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
                                                GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
@@ -95,14 +89,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     // window without a taskbar button: it is shown normally all the same.
     if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
     UpdateWindow(window);
-    // After the first paint: the calendar appears without waiting for the
-    // shell to take the icon or for the common controls to load.
-    update_tray_icon(window, 1);
-    start_day_tooltips(window);
-    const bool com = start_shell_com();
-    check_program_folder(window);
-    int code = run_message_loop();
-    if (com) end_shell_com();
+    int code = run_message_loop(window);
+    end_late_start();
     release_start_claim();
     return code;
 }

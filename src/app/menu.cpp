@@ -143,12 +143,15 @@ void handle_command(HWND window, WORD command)
 
 void refresh_menu()
 {
+    // Loaded once the calendar shows (finish_start), with its marks.
+    if (!popup_menu) return;
     const OptionsRecord* o = options();
     wchar_t all_users[MAX_PATH];
     special_folder_path(CSIDL_COMMON_PROGRAMS, all_users);
     check_item(IDM_SMALL_DISPLAY, o->small_mode);
     check_item(IDM_YEAR_VIEW, o->year_mode);
     check_item(IDM_HIDE, user_hidden == 1);
+    check_item(IDM_TOPMOST, o->topmost);
 
     if (!all_users[0] && has_item(IDM_ALL_USERS_PROGRAMS)) DeleteMenu(popup_menu, IDM_ALL_USERS_PROGRAMS, MF_BYCOMMAND);
     if (all_users[0] && !has_item(IDM_ALL_USERS_PROGRAMS))

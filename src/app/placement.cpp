@@ -60,6 +60,7 @@ POINT stored_position()
 
 void refresh_layout()
 {
+    prepare_glyphs(module_instance);
     restart_clock_timer(main_window, options()->show_time);
     apply_title_style(main_window);
     refresh_menu();

@@ -20,8 +20,9 @@ int clamp_to_screen(HWND window, RECT& rect);
 // Moves and sizes the window to a stored top-left, held on its monitor; a
 // place on no monitor now comes to the primary one.
 void place_on_screen(HWND window, POINT stored, SIZE size);
-// The one step after any change of what is shown: clock timer, caption,
-// menu, then the size and place of the window for the display mode.
+// The one step after any change of what is shown: the clock's glyphs,
+// clock timer, caption, menu, then the size and place of the window for
+// the display mode.
 void refresh_layout();
 void resize_for_mode(HWND window);
 

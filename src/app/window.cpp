@@ -8,9 +8,11 @@
 #include "app/behaviour.h"
 #include "app/day_tooltips.h"
 #include "app/keyboard.h"
+#include "app/late_start.h"
 #include "app/menu.h"
 #include "app/pointer.h"
 #include "app/shell.h"
+#include "app/startup_trace.h"
 #include "calendar/dates.h"
 #include "dialogs/error_box.h"
 #include "dialogs/owner_messages.h"
@@ -42,32 +44,22 @@ POINT screen_to_client_point(HWND window, LPARAM lparam)
     return point;
 }
 
-void load_popup_menu()
-{
-    HMENU menu = LoadMenuW(module_instance, MAKEINTRESOURCEW(IDR_POPUP_MENU));
-    popup_menu = GetSubMenu(menu, 0);
-}
-
+// Only what the first picture needs; the rest waits for it (finish_start).
 LRESULT on_create(HWND window)
 {
+    trace_stamp("WM_CREATE");
     main_window = window;
     load_options();
     if (load_loss_limits()) PostMessageW(window, WM_TELL_LIMITS_DAMAGED, 0, 0);
-    // The common controls and the day tooltips come right after the first
-    // paint (start_day_tooltips): nothing shows them before the pointer rests.
     view_layout()->dpi = window_dpi(window);
-    prepare_glyphs(module_instance);
     create_view_fonts(&options()->month_font, &options()->year_font, view_layout()->dpi);
-    load_popup_menu();
     set_to_now(display_date());
     set_to_now(today_date());
     show_ledger_year(display_date()->year);
     refresh_layout();
     apply_topmost(window);
-    apply_start_with_windows(window);
     let_taskbar_created_through(window);
-    // The notification icon is added once the window shows (see wWinMain):
-    // the shell takes tens of milliseconds over it.
+    trace_stamp("WM_CREATE handled");
     return 0;
 }
 
@@ -108,6 +100,14 @@ LRESULT on_query_end_session(HWND)
 LRESULT on_end_session(HWND window, WPARAM ending)
 {
     if (ending) DestroyWindow(window);
+    return 0;
+}
+
+LRESULT on_paint(HWND window)
+{
+    trace_stamp("paint begins");
+    paint_window(window, shown_ledger());
+    trace_stamp("paint ends");
     return 0;
 }
 
@@ -172,7 +172,6 @@ LRESULT on_limits_damaged(HWND window)
 
 LRESULT on_options_applied()
 {
-    prepare_glyphs(module_instance);
     refresh_layout();
     return 0;
 }
@@ -280,12 +279,13 @@ LRESULT on_moving(HWND window, RECT* proposed)
 
 LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
 {
+    if (needs_finished_start(message)) finish_start(window);
     switch (message) {
     case WM_CREATE: return on_create(window);
     case WM_DESTROY: return on_destroy(window);
     case WM_SIZE:
     case WM_DISPLAYCHANGE: return 0;
-    case WM_PAINT: paint_window(window, shown_ledger()); return 0;
+    case WM_PAINT: return on_paint(window);
     case WM_CLOSE: return on_close(window);
     case WM_QUERYENDSESSION: return on_query_end_session(window);
     case WM_ENDSESSION: return on_end_session(window, wparam);

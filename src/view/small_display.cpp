@@ -14,6 +14,7 @@ namespace {
 const int glyph_resources[glyph_count] = {114, 113, 117, 116, 115, 119, 118, 122, 120, 123, 131,
                                           130, 132, 133, 134, 135, 136, 124, 137, 138, 150, 149};
 HBITMAP glyphs[glyph_count];
+int glyphs_dpi;  // the resolution the loaded glyphs are for; 0 when none are
 
 // The glyphs are drawn for 100 %, 150 % and 200 %: the pictures of the
 // scale nearest the window's are used, never a stretched one. Their
@@ -42,10 +43,11 @@ HFONT make_clock_font() { return make_font_at_dpi(clock_face, clock_points, cloc
 
 void prepare_glyphs(HINSTANCE instance)
 {
-    if (options()->digital_clock)
-        load_glyphs(instance);
-    else
+    const OptionsRecord* o = options();
+    if (!o->small_mode || !o->digital_clock)
         free_glyphs();
+    else if (glyphs_dpi != view_layout()->dpi)
+        load_glyphs(instance);
 }
 
 void load_glyphs(HINSTANCE instance)
@@ -55,6 +57,7 @@ void load_glyphs(HINSTANCE instance)
         glyphs[i] = static_cast<HBITMAP>(
             LoadImageW(instance, MAKEINTRESOURCEW(glyph_resource(i, view_layout()->dpi)), IMAGE_BITMAP, 0, 0,
                        LR_DEFAULTCOLOR));
+    glyphs_dpi = view_layout()->dpi;
 }
 
 void free_glyphs()
@@ -63,6 +66,7 @@ void free_glyphs()
         if (glyph) DeleteObject(glyph);
         glyph = nullptr;
     }
+    glyphs_dpi = 0;
 }
 
 void paint_digital_clock(HDC dc, const RECT&)

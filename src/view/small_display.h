@@ -6,8 +6,8 @@
 #include "ledger/year_ledger.h"
 
 // The glyph bitmaps come from the program's resources, drawn for the
-// window's DPI; they are loaded (again) while the digital look is chosen
-// and freed otherwise.
+// window's DPI; they are loaded while the small display shows the digital
+// look (again when the resolution changed) and freed otherwise.
 void prepare_glyphs(HINSTANCE instance);
 void load_glyphs(HINSTANCE instance);
 void free_glyphs();
