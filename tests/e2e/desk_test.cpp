@@ -217,6 +217,64 @@ TEST_F(Desk, KeysMoveTheSelectedDayAcrossMonthsPageAndOpenIt)
     EXPECT_TRUE(exit_program(program));
 }
 
+// The day entry opened by Enter, worked from the keyboard alone.
+TEST_F(Desk, TypedKeysWorkTheKeypadAndEnterStores)
+{
+    Bytes amounts(1488, 0);
+    put_amount(amounts, 12, 9, 3000);
+    ASSERT_TRUE(write_file(file_in(folder, L"2009.dat"), amounts));
+    launch(options_at(40, 40), sunday_in_2009);
+    HWND entry = nullptr;
+    auto open_day = [&](int day) {  // today is the 6th
+        PostMessageW(program.window, WM_KEYDOWN, VK_HOME, 1);
+        for (int step = 6; step < day; ++step) PostMessageW(program.window, WM_KEYDOWN, VK_RIGHT, 1);
+        PostMessageW(program.window, WM_KEYDOWN, VK_RETURN, 1);
+        entry = wait_for_dialog(L"勝ったり負けたり");
+        return entry && focus() == GetDlgItem(entry, IDOK);
+    };
+    auto stored = [&](int day) {
+        Bytes saved = read_file(file_in(folder, L"2009.dat"));
+        int32_t value = 0;
+        if (saved.size() == 1488) memcpy(&value, &saved[4 * (11 * 31 + day - 1)], 4);
+        return value;
+    };
+    ASSERT_TRUE(open_day(7));
+    type(L"-5000", {VK_RETURN});
+    EXPECT_EQ(stored(7), -5000);
+    ASSERT_TRUE(open_day(8));
+    type(L"9", {VK_DELETE, VK_NUMPAD1});
+    type(L"24", {VK_BACK, VK_ADD});
+    type(L"3", {VK_RETURN});
+    EXPECT_EQ(stored(8), 15) << "Delete clears, Backspace takes back the 4, + of the number pad";
+    ASSERT_TRUE(open_day(9));
+    type(L"-5000", {VK_RETURN});
+    EXPECT_EQ(stored(9), -2000) << "an operator first works on the day's amount";
+
+    ASSERT_TRUE(open_day(10));
+    type(L"99999999999");
+    HWND box = wait_for_dialog(L"うそはいかん");
+    ASSERT_NE(box, nullptr);
+    press(box, IDOK);
+    EXPECT_EQ(control_text(entry, 1002), L"999,999,999");
+    // Tab order; Enter on ｷｬﾝｾﾙ presses it.
+    std::vector<int> order;
+    for (int i = 0; i < 6; ++i) type(L"", {VK_TAB}), order.push_back(GetDlgCtrlID(focus()));
+    EXPECT_EQ(order, (std::vector<int>{IDCANCEL, 1207, 1051, 1077, 1227, IDOK}));
+    type(L"", {VK_TAB, VK_RETURN});
+    EXPECT_FALSE(IsWindow(entry));
+    EXPECT_EQ(stored(10), 0);
+
+    // In the memo keys type; Ctrl+Enter stores, after the pending "+".
+    ASSERT_TRUE(open_day(10));
+    type(L"7+7", {VK_TAB, VK_TAB, VK_TAB});
+    type(L"1+1", {VK_RETURN});
+    type(L"", {VK_RETURN}, true);
+    EXPECT_EQ(stored(10), 14);
+    Bytes memos = read_file(file_in(folder, L"2009m.dat"));
+    EXPECT_EQ(std::string(memos.begin() + 11 * 651 + 9 * 21, memos.begin() + 11 * 651 + 9 * 21 + 6), std::string("1+1\r\n\0", 6));
+    EXPECT_TRUE(exit_program(program));
+}
+
 TEST_F(Desk, SaturdayHeaderTellsTheEra)
 {
     launch(options_at(40, 40), sunday_in_2009);
