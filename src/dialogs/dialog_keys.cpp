@@ -41,6 +41,12 @@ LRESULT CALLBACK focus_cell_procedure(HWND cell, UINT message, WPARAM wparam, LP
         return 0;
     case WM_SETFOCUS:
     case WM_KILLFOCUS: InvalidateRect(cell, nullptr, TRUE); break;
+    case WM_SETTEXT: {
+        // Some statics draw new text at once, over the frame: drawn anew.
+        LRESULT result = CallWindowProcW(original, cell, message, wparam, lparam);
+        if (GetFocus() == cell) InvalidateRect(cell, nullptr, TRUE);
+        return result;
+    }
     case WM_PAINT: {
         LRESULT result = CallWindowProcW(original, cell, message, wparam, lparam);
         draw_focus(cell);

@@ -275,6 +275,52 @@ TEST_F(Desk, TypedKeysWorkTheKeypadAndEnterStores)
     EXPECT_TRUE(exit_program(program));
 }
 
+TEST_F(Desk, YearDialogByKeyboard)
+{
+    Bytes amounts(1488, 0);
+    put_amount(amounts, 11, 5, -2000);
+    put_amount(amounts, 12, 1, 5000);
+    ASSERT_TRUE(write_file(file_in(folder, L"2009.dat"), amounts));
+    launch(options_at(40, 40), sunday_in_2009);
+    PostMessageW(program.window, WM_COMMAND, 40004, 0);
+    HWND dialog = wait_for_dialog(L"年情報");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(focus(), GetDlgItem(dialog, IDOK)) << "on 閉じる";
+    auto shown = [&](int id) { return GetDlgCtrlID(focus()) == id ? control_text(dialog, id) : L"no focus"; };
+    type(L"", {VK_TAB, VK_UP});
+    EXPECT_EQ(shown(1216), L"2010");
+    bool framed = false;  // the focus frame inside the year box, also after its text changed
+    for (int waited = 0; waited < 1000 && !framed; waited += 50, Sleep(50)) {
+        Capture box = capture_client(GetDlgItem(dialog, 1216));
+        int dots = 0;
+        for (int x = 0; x < box.width; ++x) dots += box.at(x, 1) != 0xFFFFFFu;
+        framed = dots > box.width / 4;
+    }
+    EXPECT_TRUE(framed);
+    type(L"", {VK_DOWN, VK_TAB, VK_DOWN, VK_DOWN, VK_UP});
+    EXPECT_EQ(shown(502), L"0") << "February's total";
+    for (int month = 2; month < 11; ++month) type(L"", {VK_DOWN});
+    type(L"", {VK_RETURN, VK_TAB, VK_TAB});
+    EXPECT_EQ(shown(301), L"0") << "1 November, after the month totals";
+    type(L"", {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
+    HWND entry = wait_for_dialog(L"勝ったり負けたり");
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(control_text(entry, 1001), L"2009/11/5(木) ");
+    type(L"700", {VK_RETURN});
+    EXPECT_EQ(shown(305), L"700");
+    type(L"", {VK_NEXT});
+    EXPECT_EQ(control_text(dialog, 301), L"5,000") << "December";
+    type(L"", {VK_NEXT});
+    EXPECT_EQ(control_text(dialog, 1216) + control_text(dialog, 501), L"20100") << "January 2010";
+    type(L"", {VK_PRIOR, VK_PRIOR});
+    EXPECT_EQ(control_text(dialog, 1216) + control_text(dialog, 511), L"2009700") << "November 2009";
+    type(L"", {VK_PRIOR}, true);
+    EXPECT_EQ(control_text(dialog, 1216) + control_text(dialog, 305), L"20080") << "Ctrl: the year";
+    EXPECT_EQ(shown(305), L"0") << "the focus stays on the day";
+    press(dialog, IDOK);
+    EXPECT_TRUE(exit_program(program));
+}
+
 TEST_F(Desk, SaturdayHeaderTellsTheEra)
 {
     launch(options_at(40, 40), sunday_in_2009);
@@ -497,3 +543,4 @@ TEST_F(Desk, CancelledSessionEndLeavesAWorkingCalendar)
     EXPECT_TRUE(month_view_caption_shows(program.window, year_caption, L"2010"));
     EXPECT_TRUE(exit_program(program));
 }
+
