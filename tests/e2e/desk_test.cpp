@@ -330,6 +330,12 @@ TEST_F(Desk, SaturdayHeaderTellsTheEra)
     EXPECT_EQ(control_text(box, 65535), L"西暦2009年は、昭和84年で、平成21年です。");
     press(box, IDOK);
     EXPECT_FALSE(IsWindow(box));
+    for (int year = 2009; year < 2025; ++year) mouse(WM_LBUTTONDBLCLK, middle(5), middle(6));  // year caption
+    PostMessageW(program.window, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(middle(6), middle(0)));
+    box = wait_for_dialog(L"和暦で知りたいね");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(control_text(box, 65535), L"西暦2025年は、昭和100年で、平成37年で、令和7年です。");
+    press(box, IDOK);
     EXPECT_TRUE(exit_program(program));
 }
 
