@@ -106,35 +106,42 @@ std::wstring memo_text(HWND dialog)
     return text;
 }
 
-// The memo keeps what fits its 20 bytes on disk: of what was typed or
-// pasted in, the part beyond is cut at a character, and the note says why.
-void on_memo_change(HWND dialog)
+// The text of a change in the memo, within its 20 bytes on disk: what came
+// in (between what the old and the new text share at their start and at
+// their end) is cut at a character where it does not fit. `caret` goes
+// after what was taken of it.
+std::wstring within_memo_bytes(const std::wstring& old, const std::wstring& text, size_t& caret)
 {
-    DayEntryState& entry = state_of(dialog);
-    const std::wstring text = memo_text(dialog);
-    if (sjis_length(text) <= memo_max_bytes) {
-        entry.memo_kept = text;
-        return;
-    }
-    // What came in lies between what the old and the new text share at
-    // their start and at their end.
-    const std::wstring& old = entry.memo_kept;
     size_t head = 0, tail = 0;
     while (head < old.size() && head < text.size() && old[head] == text[head]) ++head;
     while (tail < old.size() - head && tail < text.size() - head &&
            old[old.size() - 1 - tail] == text[text.size() - 1 - tail])
         ++tail;
-    const std::wstring kept = text.substr(0, head) + text.substr(text.size() - tail);
-    const size_t used = sjis_length(kept);
+    const std::wstring before = text.substr(0, head), after = text.substr(text.size() - tail);
+    const size_t used = sjis_length(before + after);
     const size_t room = used < memo_max_bytes ? memo_max_bytes - used : 0;
     const std::wstring typed = text.substr(head, text.size() - head - tail);
-    const size_t taken = sjis_fitting_length(typed, room);
-    const std::wstring cut = text.substr(0, head) + typed.substr(0, taken) + text.substr(text.size() - tail);
-    if (cut == text) return;  // nothing of it to take back: no endless changes
+    caret = head + sjis_fitting_length(typed, room);
+    return before + typed.substr(0, caret - head) + after;
+}
+
+// The edit stops taking text at the memo's 20 bytes; the note says why.
+void on_memo_change(HWND dialog)
+{
+    DayEntryState& entry = state_of(dialog);
+    const std::wstring text = memo_text(dialog);
+    size_t caret = 0;
+    const bool fits = sjis_length(text) <= memo_max_bytes;
+    const std::wstring kept = fits ? text : within_memo_bytes(entry.memo_kept, text, caret);
+    // Unchanged also when a stored memo is longer than it may be (it is
+    // cut at OK): setting it again would only come back here.
+    if (kept == text) {
+        entry.memo_kept = text;
+        return;
+    }
     ShowWindow(GetDlgItem(dialog, IDC_MEMO_NOTE), SW_SHOW);
-    entry.memo_kept = cut;
-    SetDlgItemTextW(dialog, IDC_MEMO, cut.c_str());
-    const WPARAM caret = head + taken;
+    entry.memo_kept = kept;
+    SetDlgItemTextW(dialog, IDC_MEMO, kept.c_str());
     SendDlgItemMessageW(dialog, IDC_MEMO, EM_SETSEL, caret, static_cast<LPARAM>(caret));
 }
 
@@ -218,11 +225,16 @@ int keypad_key(const MSG& message)
         int key;
     };
     static const TypedKey typed_keys[] = {
-        {WM_CHAR, L'+', IDC_KEY_PLUS},         {WM_CHAR, L'-', IDC_KEY_MINUS},
-        {WM_CHAR, L'*', IDC_KEY_MULTIPLY},     {WM_CHAR, L'/', IDC_KEY_DIVIDE},
-        {WM_CHAR, L'=', IDC_KEY_EQUALS},       {WM_KEYDOWN, VK_ADD, IDC_KEY_PLUS},
-        {WM_KEYDOWN, VK_SUBTRACT, IDC_KEY_MINUS}, {WM_KEYDOWN, VK_MULTIPLY, IDC_KEY_MULTIPLY},
-        {WM_KEYDOWN, VK_DIVIDE, IDC_KEY_DIVIDE}, {WM_KEYDOWN, VK_BACK, IDC_KEY_BACKSPACE},
+        {WM_CHAR, L'+', IDC_KEY_PLUS},
+        {WM_CHAR, L'-', IDC_KEY_MINUS},
+        {WM_CHAR, L'*', IDC_KEY_MULTIPLY},
+        {WM_CHAR, L'/', IDC_KEY_DIVIDE},
+        {WM_CHAR, L'=', IDC_KEY_EQUALS},
+        {WM_KEYDOWN, VK_ADD, IDC_KEY_PLUS},
+        {WM_KEYDOWN, VK_SUBTRACT, IDC_KEY_MINUS},
+        {WM_KEYDOWN, VK_MULTIPLY, IDC_KEY_MULTIPLY},
+        {WM_KEYDOWN, VK_DIVIDE, IDC_KEY_DIVIDE},
+        {WM_KEYDOWN, VK_BACK, IDC_KEY_BACKSPACE},
         {WM_KEYDOWN, VK_DELETE, IDC_KEY_CLEAR},
     };
     WPARAM code = message.wParam;
@@ -242,7 +254,8 @@ bool enter_presses_focus(HWND dialog, HWND focus)
 {
     if (control_held()) return false;
     const int id = GetDlgCtrlID(focus);
-    return GetParent(focus) == dialog && (id == IDC_MEMO || id == IDCANCEL || id == IDC_CALCULATOR || id == IDC_MEMO_CLEAR);
+    const bool passed_on = id == IDC_MEMO || id == IDCANCEL || id == IDC_CALCULATOR || id == IDC_MEMO_CLEAR;
+    return passed_on && GetParent(focus) == dialog;
 }
 
 bool on_typed_key(HWND dialog, const MSG& message)

@@ -159,6 +159,12 @@ HFONT year_font_at(int dpi) { return make_font_at_dpi(face_times, 24, style_bold
 
 LRESULT CALLBACK year_key_hook(int code, WPARAM wparam, LPARAM lparam);
 
+// As Tab moves the focus: a button it reaches becomes the default one.
+void focus_control(HWND dialog, int id)
+{
+    SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, id)), TRUE);
+}
+
 // The year box, the month totals and the days take the keyboard focus;
 // of the days only one is a Tab stop, the one the arrows moved to last.
 void make_focus_cells(HWND dialog)
@@ -192,7 +198,7 @@ BOOL on_init(HWND dialog, YearInfoState* info)
     make_focus_cells(dialog);
     info->keys = watch_dialog_keys(year_key_hook);
     // On 閉じる, the dialog's natural end, rather than its first Tab stop.
-    SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDOK)), TRUE);
+    focus_control(dialog, IDOK);
     return FALSE;
 }
 
@@ -442,7 +448,7 @@ void focus_day(HWND dialog, int day)
         LONG_PTR style = GetWindowLongPtrW(cell, GWL_STYLE);
         SetWindowLongPtrW(cell, GWL_STYLE, other == day ? style | WS_TABSTOP : style & ~WS_TABSTOP);
     }
-    SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDC_DAY_AMOUNT + day)), TRUE);
+    focus_control(dialog, IDC_DAY_AMOUNT + day);
 }
 
 // Page Up and Page Down: the month before or after, across the years;
@@ -471,8 +477,7 @@ bool on_arrow(HWND dialog, HWND focus, int step)
         on_year_change(dialog, info_of(dialog).info_year - step);
     } else if (id > IDC_MONTH_TOTAL && id <= IDC_MONTH_TOTAL + 12) {
         const int month = id - IDC_MONTH_TOTAL + step;
-        if (month >= 1 && month <= 12)
-            SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDC_MONTH_TOTAL + month)), TRUE);
+        if (month >= 1 && month <= 12) focus_control(dialog, IDC_MONTH_TOTAL + month);
     } else if (id > IDC_DAY_AMOUNT && id <= IDC_DAY_AMOUNT + ledger_month_days) {
         focus_day(dialog, id - IDC_DAY_AMOUNT + step);
     } else {

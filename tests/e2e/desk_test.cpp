@@ -271,7 +271,8 @@ TEST_F(Desk, TypedKeysWorkTheKeypadAndEnterStores)
     type(L"", {VK_RETURN}, true);
     EXPECT_EQ(stored(10), 14);
     Bytes memos = read_file(file_in(folder, L"2009m.dat"));
-    EXPECT_EQ(std::string(memos.begin() + 11 * 651 + 9 * 21, memos.begin() + 11 * 651 + 9 * 21 + 6), std::string("1+1\r\n\0", 6));
+    const size_t at = 11 * 651 + 9 * 21;
+    EXPECT_EQ(std::string(memos.begin() + at, memos.begin() + at + 6), std::string("1+1\r\n\0", 6)) << "typed in the memo";
     EXPECT_TRUE(exit_program(program));
 }
 
