@@ -266,6 +266,7 @@ bool on_typed_key(HWND dialog, const MSG& message)
         return true;
     }
     if (message.hwnd == GetDlgItem(dialog, IDC_MEMO)) return false;
+    if (arrow_moves_focus(dialog, message)) return true;
     const int key = keypad_key(message);
     if (key) on_key(dialog, key);
     return key != 0;

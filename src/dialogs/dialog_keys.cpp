@@ -74,6 +74,17 @@ HWND dialog_taking_key(const MSG& message, DLGPROC procedure)
 
 bool control_held() { return GetKeyState(VK_CONTROL) < 0; }
 
+bool arrow_moves_focus(HWND dialog, const MSG& message)
+{
+    if (message.message != WM_KEYDOWN) return false;
+    const bool back = message.wParam == VK_LEFT || message.wParam == VK_UP;
+    if (!back && message.wParam != VK_RIGHT && message.wParam != VK_DOWN) return false;
+    const LRESULT wanted = SendMessageW(message.hwnd, WM_GETDLGCODE, message.wParam, reinterpret_cast<LPARAM>(&message));
+    if (wanted & DLGC_WANTARROWS) return false;
+    SendMessageW(dialog, WM_NEXTDLGCTL, back, FALSE);
+    return true;
+}
+
 void make_focus_cell(HWND control)
 {
     if (!control || cell_procedure(control)) return;

@@ -11,6 +11,10 @@ HHOOK watch_dialog_keys(HOOKPROC hook);
 // dialog is disabled, as it is under a box it opened.
 HWND dialog_taking_key(const MSG& message, DLGPROC procedure);
 bool control_held();
+// The arrow keys on a control that has no use for them move the focus as
+// Tab and Shift+Tab do, never onto a label, a frame or a keypad key. True
+// when the message was one of them.
+bool arrow_moves_focus(HWND dialog, const MSG& message);
 
 // Makes a notifying static a place for the keyboard: it shows the focus as
 // a dotted frame inside its edge, Space and Enter click it, and the arrow

@@ -498,6 +498,7 @@ LRESULT CALLBACK year_key_hook(int code, WPARAM wparam, LPARAM lparam)
         if ((message.wParam == VK_UP || message.wParam == VK_DOWN) &&
             on_arrow(dialog, message.hwnd, message.wParam == VK_DOWN ? 1 : -1))
             return 1;
+        if (arrow_moves_focus(dialog, message)) return 1;
     }
     return CallNextHookEx(nullptr, code, wparam, lparam);
 }

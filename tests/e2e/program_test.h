@@ -129,22 +129,19 @@ protected:
         return info.hwndFocus;
     }
     // Typing at the focused control: characters as the keyboard hands them
-    // on (WM_CHAR), then keys (WM_KEYDOWN, Ctrl held when asked).
+    // on (WM_CHAR), then keys (WM_KEYDOWN). Sharing the program's input
+    // state, a Ctrl held here is held there.
     void type(const std::wstring& characters, std::initializer_list<WPARAM> keys = {}, bool with_ctrl = false)
     {
         for (wchar_t character : characters) PostMessageW(focus(), WM_CHAR, character, 1);
         settle(program.window);
-        // Sharing the program's input state, the test's held Ctrl is its.
         const DWORD thread = GetWindowThreadProcessId(program.window, nullptr);
         AttachThreadInput(GetCurrentThreadId(), thread, TRUE);
         BYTE state[256];
         GetKeyboardState(state);
         state[VK_CONTROL] = with_ctrl ? 0x80 : 0;
         SetKeyboardState(state);
-        for (WPARAM key : keys) {
-            PostMessageW(focus(), WM_KEYDOWN, key, 1);
-            settle(program.window);
-        }
+        for (WPARAM key : keys) PostMessageW(focus(), WM_KEYDOWN, key, 1), settle(program.window);
         state[VK_CONTROL] = 0;
         SetKeyboardState(state);
         AttachThreadInput(GetCurrentThreadId(), thread, FALSE);
