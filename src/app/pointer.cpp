@@ -18,11 +18,17 @@ void set_small_mode(int on)
 }
 
 namespace {
+// Counted on from 昭和 and 平成, as the box always has; 令和 from its
+// first year, 2019, on.
 void show_era(HWND window)
 {
     int year = display_date()->year;
-    wchar_t text[64];
-    wsprintfW(text, L"西暦%d年は、昭和%d年で、平成%d年です。", year, year - 1925, year - 1988);
+    wchar_t text[80];
+    if (year >= 2019)
+        wsprintfW(text, L"西暦%d年は、昭和%d年で、平成%d年で、令和%d年です。", year, year - 1925, year - 1988,
+                  year - 2018);
+    else
+        wsprintfW(text, L"西暦%d年は、昭和%d年で、平成%d年です。", year, year - 1925, year - 1988);
     MessageBoxW(window, text, L"和暦で知りたいね", MB_OK);
 }
 }  // namespace

@@ -112,8 +112,8 @@ SIZE client_units(HWND dialog)
 
 void place_figures(Placer& placer, int left, const Widths& widths)
 {
-    place(placer, IDC_ANALYSIS_PERIOD_LABEL, left, margin + 2, 24, title_height);
-    place(placer, IDC_ANALYSIS_PERIOD, left + 26, margin, 72, 160);  // with its drop-down list
+    place(placer, IDC_ANALYSIS_PERIOD_LABEL, left, margin + 2, 32, title_height);  // 期間(P)
+    place(placer, IDC_ANALYSIS_PERIOD, left + 34, margin, 72, 160);  // with its drop-down list
     place(placer, IDC_ANALYSIS_FIGURES_TITLE, left, figures_top - 12, widths.figures(), title_height);
     const int value_left = left + label_width + 2;
     const int note_left = value_left + widths.value + 4;

@@ -2,6 +2,7 @@
 // reach the options when the sheet applies.
 #include <cstring>
 
+#include "dialogs/dialog_keys.h"
 #include "dialogs/pages.h"
 #include "res/resource.h"
 #include "settings/options.h"
@@ -60,11 +61,14 @@ int swatch_index(int id)
     return -1;
 }
 
-void on_init()
+// Every swatch is a Tab stop: it shows the focus and opens the picker
+// with Space or Enter.
+void on_init(HWND page)
 {
     for (int i = 0; i < 16; ++i) {
         colors.working[i] = stored_color(swatches[i].field);
         colors.brushes[i] = CreateSolidBrush(colors.working[i]);
+        make_focus_cell(GetDlgItem(page, swatches[i].id));
     }
     colors.hint = make_dialog_brushes();
 }
@@ -99,7 +103,7 @@ void on_destroy()
 INT_PTR CALLBACK colors_page_procedure(HWND page, UINT message, WPARAM wparam, LPARAM lparam)
 {
     switch (message) {
-    case WM_INITDIALOG: on_init(); return TRUE;
+    case WM_INITDIALOG: on_init(page); return TRUE;
     case WM_COMMAND: {
         int index = swatch_index(LOWORD(wparam));
         if (index < 0 || HIWORD(wparam) != STN_CLICKED) return FALSE;

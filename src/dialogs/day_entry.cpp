@@ -6,6 +6,7 @@
 #include "calendar/dates.h"
 #include "calendar/holidays.h"
 #include "dialogs/calculator.h"
+#include "dialogs/dialog_keys.h"
 #include "dialogs/launch.h"
 #include "dialogs/owner_messages.h"
 #include "dialogs/save_messages.h"
@@ -26,7 +27,12 @@ struct DayEntryState {
     int day;
     DialogBrushes brushes;
     HFONT display_font;
+    HHOOK keys;
+    // The memo as last taken, within its 20 bytes.
+    std::wstring memo_kept;
 };
+
+INT_PTR CALLBACK day_entry_procedure(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);
 
 DayEntryState& state_of(HWND dialog) { return *reinterpret_cast<DayEntryState*>(GetWindowLongPtrW(dialog, DWLP_USER)); }
 
@@ -40,6 +46,8 @@ void show_calc_entry(HWND dialog)
 // What the dialog made goes with it, however it ends.
 void on_destroy(DayEntryState& entry)
 {
+    UnhookWindowsHookEx(entry.keys);
+    entry.keys = nullptr;
     free_dialog_brushes(entry.brushes);
     DeleteObject(entry.display_font);
     entry.display_font = nullptr;
@@ -62,6 +70,8 @@ std::wstring date_caption(const DayEntryState& entry)
 
 HFONT display_font_at(int dpi) { return make_font_at_dpi(face_mincho, 12, style_bold, dpi); }
 
+LRESULT CALLBACK typed_key_hook(int code, WPARAM wparam, LPARAM lparam);
+
 BOOL on_init(HWND dialog, DayEntryState* entry)
 {
     SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(entry));
@@ -74,14 +84,17 @@ BOOL on_init(HWND dialog, DayEntryState* entry)
     calc_open(*calculator(), day.amount);
     show_calc_entry(dialog);
     SetDlgItemTextW(dialog, IDC_MEMO, sjis_to_wide(day.memo).c_str());
+    entry->keys = watch_dialog_keys(typed_key_hook);
     return TRUE;
 }
 
-void on_key(HWND dialog, int key)
+// False when the result would not fit: the box says so.
+bool on_key(HWND dialog, int key)
 {
-    if (!calc_press(*calculator(), key))
-        MessageBoxW(dialog, L"え～本当ですか？", L"うそはいかん", MB_OK | MB_ICONWARNING);
+    const bool fits = calc_press(*calculator(), key);
+    if (!fits) MessageBoxW(dialog, L"え～本当ですか？", L"うそはいかん", MB_OK | MB_ICONWARNING);
     show_calc_entry(dialog);
+    return fits;
 }
 
 std::wstring memo_text(HWND dialog)
@@ -91,6 +104,45 @@ std::wstring memo_text(HWND dialog)
     GetWindowTextW(edit, &text[0], static_cast<int>(text.size()));
     text.resize(wcslen(text.c_str()));
     return text;
+}
+
+// The text of a change in the memo, within its 20 bytes on disk: what came
+// in (between what the old and the new text share at their start and at
+// their end) is cut at a character where it does not fit. `caret` goes
+// after what was taken of it.
+std::wstring within_memo_bytes(const std::wstring& old, const std::wstring& text, size_t& caret)
+{
+    size_t head = 0, tail = 0;
+    while (head < old.size() && head < text.size() && old[head] == text[head]) ++head;
+    while (tail < old.size() - head && tail < text.size() - head &&
+           old[old.size() - 1 - tail] == text[text.size() - 1 - tail])
+        ++tail;
+    const std::wstring before = text.substr(0, head), after = text.substr(text.size() - tail);
+    const size_t used = sjis_length(before + after);
+    const size_t room = used < memo_max_bytes ? memo_max_bytes - used : 0;
+    const std::wstring typed = text.substr(head, text.size() - head - tail);
+    caret = head + sjis_fitting_length(typed, room);
+    return before + typed.substr(0, caret - head) + after;
+}
+
+// The edit stops taking text at the memo's 20 bytes; the note says why.
+void on_memo_change(HWND dialog)
+{
+    DayEntryState& entry = state_of(dialog);
+    const std::wstring text = memo_text(dialog);
+    size_t caret = 0;
+    const bool fits = sjis_length(text) <= memo_max_bytes;
+    const std::wstring kept = fits ? text : within_memo_bytes(entry.memo_kept, text, caret);
+    // Unchanged also when a stored memo is longer than it may be (it is
+    // cut at OK): setting it again would only come back here.
+    if (kept == text) {
+        entry.memo_kept = text;
+        return;
+    }
+    ShowWindow(GetDlgItem(dialog, IDC_MEMO_NOTE), SW_SHOW);
+    entry.memo_kept = kept;
+    SetDlgItemTextW(dialog, IDC_MEMO, kept.c_str());
+    SendDlgItemMessageW(dialog, IDC_MEMO, EM_SETSEL, caret, static_cast<LPARAM>(caret));
 }
 
 // Stores the day and saves its year; a failed save is told, and the entry
@@ -111,7 +163,7 @@ void on_ok(HWND dialog)
     EndDialog(dialog, 1);
 }
 
-BOOL on_command(HWND dialog, int id)
+BOOL on_command(HWND dialog, int id, int code)
 {
     if ((id >= IDC_KEY_0 && id <= IDC_KEY_THOUSAND) || (id >= IDC_KEY_CLEAR && id <= IDC_KEY_BACKSPACE) ||
         id == IDC_KEY_DIVIDE || id == IDC_KEY_MULTIPLY || id == IDC_KEY_DRAW) {
@@ -119,6 +171,9 @@ BOOL on_command(HWND dialog, int id)
         return TRUE;
     }
     switch (id) {
+    case IDC_MEMO:
+        if (code == EN_CHANGE) on_memo_change(dialog);
+        return TRUE;
     case IDC_MEMO_CLEAR: SetDlgItemTextW(dialog, IDC_MEMO, L""); return TRUE;
     case IDC_CALCULATOR: launch(dialog, system_program(L"CALC.EXE").c_str(), L""); return TRUE;
     case IDOK: on_ok(dialog); return TRUE;
@@ -138,7 +193,8 @@ INT_PTR on_static_color(HWND dialog, HDC dc, HWND control)
     case IDC_DISPLAY:
         SetTextColor(dc, RGB(255, 255, 0));
         return reinterpret_cast<INT_PTR>(entry.brushes.black);
-    case IDC_DRAW_HINT: return reinterpret_cast<INT_PTR>(entry.brushes.light_yellow);
+    case IDC_DRAW_HINT:
+    case IDC_MEMO_NOTE: return reinterpret_cast<INT_PTR>(entry.brushes.light_yellow);
     default: return 0;
     }
 }
@@ -147,7 +203,7 @@ INT_PTR CALLBACK day_entry_procedure(HWND dialog, UINT message, WPARAM wparam, L
 {
     switch (message) {
     case WM_INITDIALOG: return on_init(dialog, reinterpret_cast<DayEntryState*>(lparam));
-    case WM_COMMAND: return on_command(dialog, LOWORD(wparam));
+    case WM_COMMAND: return on_command(dialog, LOWORD(wparam), HIWORD(wparam));
     case WM_CTLCOLORSTATIC:
         return on_static_color(dialog, reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
     case WM_DESTROY: on_destroy(state_of(dialog)); return FALSE;
@@ -157,6 +213,72 @@ INT_PTR CALLBACK day_entry_procedure(HWND dialog, UINT message, WPARAM wparam, L
         return FALSE;
     default: return FALSE;
     }
+}
+
+// Typed keys work the keypad: the digits and operators of the main keys
+// and of the number pad, Backspace as "BS", Delete as "C".
+int keypad_key(const MSG& message)
+{
+    struct TypedKey {
+        UINT message;
+        WPARAM code;
+        int key;
+    };
+    static const TypedKey typed_keys[] = {
+        {WM_CHAR, L'+', IDC_KEY_PLUS},
+        {WM_CHAR, L'-', IDC_KEY_MINUS},
+        {WM_CHAR, L'*', IDC_KEY_MULTIPLY},
+        {WM_CHAR, L'/', IDC_KEY_DIVIDE},
+        {WM_CHAR, L'=', IDC_KEY_EQUALS},
+        {WM_KEYDOWN, VK_ADD, IDC_KEY_PLUS},
+        {WM_KEYDOWN, VK_SUBTRACT, IDC_KEY_MINUS},
+        {WM_KEYDOWN, VK_MULTIPLY, IDC_KEY_MULTIPLY},
+        {WM_KEYDOWN, VK_DIVIDE, IDC_KEY_DIVIDE},
+        {WM_KEYDOWN, VK_BACK, IDC_KEY_BACKSPACE},
+        {WM_KEYDOWN, VK_DELETE, IDC_KEY_CLEAR},
+    };
+    WPARAM code = message.wParam;
+    // The input method's full-width forms ("５", "＋") count as typed.
+    if (message.message == WM_CHAR && code >= 0xFF01 && code <= 0xFF5E) code -= 0xFEE0;
+    if (message.message == WM_CHAR && code >= L'0' && code <= L'9') return IDC_KEY_0 + static_cast<int>(code - L'0');
+    if (message.message == WM_KEYDOWN && code >= VK_NUMPAD0 && code <= VK_NUMPAD9)
+        return IDC_KEY_0 + static_cast<int>(code - VK_NUMPAD0);
+    for (const TypedKey& typed : typed_keys)
+        if (typed.message == message.message && typed.code == code) return typed.key;
+    return 0;
+}
+
+// Typed Enter is the calculator's "=" and then OK; on these buttons it
+// presses them, and in the memo it makes a line break (not with Ctrl).
+bool enter_presses_focus(HWND dialog, HWND focus)
+{
+    if (control_held()) return false;
+    const int id = GetDlgCtrlID(focus);
+    const bool passed_on = id == IDC_MEMO || id == IDCANCEL || id == IDC_CALCULATOR || id == IDC_MEMO_CLEAR;
+    return passed_on && GetParent(focus) == dialog;
+}
+
+bool on_typed_key(HWND dialog, const MSG& message)
+{
+    if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN) {
+        if (enter_presses_focus(dialog, message.hwnd)) return false;
+        if (on_key(dialog, IDC_KEY_EQUALS)) on_ok(dialog);
+        return true;
+    }
+    if (message.hwnd == GetDlgItem(dialog, IDC_MEMO)) return false;
+    if (arrow_moves_focus(dialog, message)) return true;
+    const int key = keypad_key(message);
+    if (key) on_key(dialog, key);
+    return key != 0;
+}
+
+LRESULT CALLBACK typed_key_hook(int code, WPARAM wparam, LPARAM lparam)
+{
+    const MSG& message = *reinterpret_cast<const MSG*>(lparam);
+    if (code == MSGF_DIALOGBOX)
+        if (HWND dialog = dialog_taking_key(message, day_entry_procedure))
+            if (on_typed_key(dialog, message)) return 1;
+    return CallNextHookEx(nullptr, code, wparam, lparam);
 }
 
 }  // namespace

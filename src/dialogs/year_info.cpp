@@ -8,6 +8,7 @@
 #include "calendar/dates.h"
 #include "calendar/holidays.h"
 #include "dialogs/day_entry.h"
+#include "dialogs/dialog_keys.h"
 #include "dialogs/error_box.h"
 #include "dialogs/owner_messages.h"
 #include "dialogs/save_messages.h"
@@ -33,6 +34,7 @@ struct YearInfoState {
     LedgerYear value;
     DialogBrushes brushes;
     HFONT year_font;
+    HHOOK keys;
     // Years whose file could not be read, told once per opening.
     std::wstring unreadable_years;
     bool unreadable_told;
@@ -155,6 +157,23 @@ void show_year_again(HWND dialog)
 
 HFONT year_font_at(int dpi) { return make_font_at_dpi(face_times, 24, style_bold, dpi); }
 
+LRESULT CALLBACK year_key_hook(int code, WPARAM wparam, LPARAM lparam);
+
+// As Tab moves the focus: a button it reaches becomes the default one.
+void focus_control(HWND dialog, int id)
+{
+    SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, id)), TRUE);
+}
+
+// The year box, the month totals and the days take the keyboard focus;
+// of the days only one is a Tab stop, the one the arrows moved to last.
+void make_focus_cells(HWND dialog)
+{
+    make_focus_cell(GetDlgItem(dialog, IDC_YEAR_NUMBER));
+    for (int month = 1; month <= 12; ++month) make_focus_cell(GetDlgItem(dialog, IDC_MONTH_TOTAL + month));
+    for (int day = 1; day <= ledger_month_days; ++day) make_focus_cell(GetDlgItem(dialog, IDC_DAY_AMOUNT + day));
+}
+
 BOOL on_init(HWND dialog, YearInfoState* info)
 {
     SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(info));
@@ -176,7 +195,11 @@ BOOL on_init(HWND dialog, YearInfoState* info)
     show_all_years_totals(dialog, info->info_year);
     show_days(dialog, info->info_month);
     show_month_totals(dialog, info->info_month - 1);
-    return TRUE;
+    make_focus_cells(dialog);
+    info->keys = watch_dialog_keys(year_key_hook);
+    // On 閉じる, the dialog's natural end, rather than its first Tab stop.
+    focus_control(dialog, IDOK);
+    return FALSE;
 }
 
 void on_year_change(HWND dialog, int position)
@@ -292,6 +315,8 @@ void import_year(HWND dialog)
 // What the dialog made goes with it, however it ends.
 void on_destroy(YearInfoState& info)
 {
+    UnhookWindowsHookEx(info.keys);
+    info.keys = nullptr;
     free_dialog_brushes(info.brushes);
     DeleteObject(info.year_font);
     info.year_font = nullptr;
@@ -409,6 +434,73 @@ INT_PTR CALLBACK year_info_procedure(HWND dialog, UINT message, WPARAM wparam, L
         return FALSE;
     default: return FALSE;
     }
+}
+
+// The focus on a day of the shown month (the last when beyond it), which
+// becomes the days' Tab stop.
+void focus_day(HWND dialog, int day)
+{
+    const YearInfoState& info = info_of(dialog);
+    const int last = days_in_month(info.info_year, info.info_month);
+    day = day < 1 ? 1 : day > last ? last : day;
+    for (int other = 1; other <= ledger_month_days; ++other) {
+        HWND cell = GetDlgItem(dialog, IDC_DAY_AMOUNT + other);
+        LONG_PTR style = GetWindowLongPtrW(cell, GWL_STYLE);
+        SetWindowLongPtrW(cell, GWL_STYLE, other == day ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+    }
+    focus_control(dialog, IDC_DAY_AMOUNT + day);
+}
+
+// Page Up and Page Down: the month before or after, across the years;
+// with Ctrl the year before or after. A focused day stays in the month.
+void on_page(HWND dialog, int step, bool whole_year)
+{
+    YearInfoState& info = info_of(dialog);
+    int year = info.info_year + (whole_year ? step : 0);
+    const int month = whole_year ? info.info_month : (info.info_month + step + 11) % 12 + 1;
+    if (!whole_year && month == (step > 0 ? 1 : 12)) year += step;
+    info.info_selected_id = IDC_MONTH_TOTAL + month;
+    if (year != info.info_year)
+        on_year_change(dialog, year);
+    else
+        info.info_month = select_month(dialog, info.info_selected_id);
+    const int focused = GetDlgCtrlID(GetFocus()) - IDC_DAY_AMOUNT;
+    if (focused >= 1 && focused <= ledger_month_days) focus_day(dialog, focused);
+}
+
+// Up and Down on a cell: the year box counts the year up and down as its
+// arrows do; the months and the days move to the one above or below.
+bool on_arrow(HWND dialog, HWND focus, int step)
+{
+    const int id = GetDlgCtrlID(focus);
+    if (id == IDC_YEAR_NUMBER) {
+        on_year_change(dialog, info_of(dialog).info_year - step);
+    } else if (id > IDC_MONTH_TOTAL && id <= IDC_MONTH_TOTAL + 12) {
+        const int month = id - IDC_MONTH_TOTAL + step;
+        if (month >= 1 && month <= 12) focus_control(dialog, IDC_MONTH_TOTAL + month);
+    } else if (id > IDC_DAY_AMOUNT && id <= IDC_DAY_AMOUNT + ledger_month_days) {
+        focus_day(dialog, id - IDC_DAY_AMOUNT + step);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+LRESULT CALLBACK year_key_hook(int code, WPARAM wparam, LPARAM lparam)
+{
+    const MSG& message = *reinterpret_cast<const MSG*>(lparam);
+    HWND dialog = code == MSGF_DIALOGBOX ? dialog_taking_key(message, year_info_procedure) : nullptr;
+    if (dialog && message.message == WM_KEYDOWN) {
+        if (message.wParam == VK_PRIOR || message.wParam == VK_NEXT) {
+            on_page(dialog, message.wParam == VK_NEXT ? 1 : -1, control_held());
+            return 1;
+        }
+        if ((message.wParam == VK_UP || message.wParam == VK_DOWN) &&
+            on_arrow(dialog, message.hwnd, message.wParam == VK_DOWN ? 1 : -1))
+            return 1;
+        if (arrow_moves_focus(dialog, message)) return 1;
+    }
+    return CallNextHookEx(nullptr, code, wparam, lparam);
 }
 
 }  // namespace

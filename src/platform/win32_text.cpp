@@ -50,3 +50,23 @@ void wide_to_sjis(const wchar_t* text, char* destination, size_t max_bytes)
     if (length > 0) WideCharToMultiByte(shift_jis, 0, text, -1, converted.data(), length, "?", nullptr);
     copy_sjis_cut(destination, converted.data(), max_bytes);
 }
+
+size_t sjis_length(const std::wstring& text)
+{
+    if (text.empty()) return 0;
+    int length = WideCharToMultiByte(shift_jis, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, "?", nullptr);
+    return length > 0 ? static_cast<size_t>(length) : 0;
+}
+
+size_t sjis_fitting_length(const std::wstring& text, size_t max_bytes)
+{
+    size_t units = 0, bytes = 0;
+    while (units < text.size()) {
+        const bool pair = IS_HIGH_SURROGATE(text[units]) && units + 1 < text.size() && IS_LOW_SURROGATE(text[units + 1]);
+        const size_t step = pair ? 2 : 1;
+        bytes += sjis_length(text.substr(units, step));
+        if (bytes > max_bytes) break;
+        units += step;
+    }
+    return units;
+}

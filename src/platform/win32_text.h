@@ -13,3 +13,8 @@ std::wstring sjis_to_wide(const char* text);
 // UTF-16 to at most `max_bytes` Shift-JIS bytes plus a NUL, never splitting
 // a double-byte character; characters Shift-JIS lacks become '?'.
 void wide_to_sjis(const wchar_t* text, char* destination, size_t max_bytes);
+// The length of text stored in Shift-JIS, as wide_to_sjis makes it.
+size_t sjis_length(const std::wstring& text);
+// How many UTF-16 units of `text` fit in `max_bytes` of Shift-JIS: whole
+// characters only, a surrogate pair counting as one.
+size_t sjis_fitting_length(const std::wstring& text, size_t max_bytes);

@@ -54,6 +54,7 @@
 #define IDC_DAY_OFF 1227
 #define IDC_DRAW_HINT 1206
 #define IDC_CALCULATOR 1207
+#define IDC_MEMO_NOTE 1218
 
 // Year information dialog (106).
 #define IDC_DAY_AMOUNT 300  // 301..331: amount of day 1..31

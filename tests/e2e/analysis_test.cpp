@@ -139,6 +139,12 @@ TEST_F(Analysis, ShowsTheYearThenAllYearsWithBarTipsAndWritesTheirCsv)
                                  L"最高,2009/03/01,12000\r\n最低,2009/03/08,-5000\r\n", L"最大下落幅,5000\r\n",
                                  L"ABCホール,2,1,0,1,12000\r\n（メモなし）,2,1,1,0,1000\r\nXYZ会館,1,0,1,0,-5000\r\n"})
         EXPECT_NE(csv.find(sjis(lines)), std::string::npos) << lines;
+    // Alt and a label's letter: the focus on what it names.
+    for (auto [letter, id] : {std::pair{L'w', 1303}, {L'm', 1304}, {L'p', 1301}}) {
+        PostMessageW(focus(), WM_SYSCHAR, letter, 1 << 29);
+        settle(program.window);
+        EXPECT_EQ(GetDlgCtrlID(focus()), id) << static_cast<char>(letter);
+    }
     PostMessageW(dialog, WM_KEYDOWN, VK_ESCAPE, 0);
     settle(program.window);
     EXPECT_FALSE(IsWindow(dialog)) << "Escape closes it";

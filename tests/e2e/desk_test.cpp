@@ -2,6 +2,7 @@
 // the notification icon, the Run value and the session commands.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -217,6 +218,111 @@ TEST_F(Desk, KeysMoveTheSelectedDayAcrossMonthsPageAndOpenIt)
     EXPECT_TRUE(exit_program(program));
 }
 
+// The day entry opened by Enter, worked from the keyboard alone.
+TEST_F(Desk, TypedKeysWorkTheKeypadAndEnterStores)
+{
+    Bytes amounts(1488, 0);
+    put_amount(amounts, 12, 9, 3000);
+    ASSERT_TRUE(write_file(file_in(folder, L"2009.dat"), amounts));
+    launch(options_at(40, 40), sunday_in_2009);
+    HWND entry = nullptr;
+    auto open_day = [&](int day) {  // today is the 6th
+        PostMessageW(program.window, WM_KEYDOWN, VK_HOME, 1);
+        for (int step = 6; step < day; ++step) PostMessageW(program.window, WM_KEYDOWN, VK_RIGHT, 1);
+        PostMessageW(program.window, WM_KEYDOWN, VK_RETURN, 1);
+        entry = wait_for_dialog(L"勝ったり負けたり");
+        return entry && focus() == GetDlgItem(entry, IDOK);
+    };
+    auto stored = [&](int day) {  // in December
+        Bytes saved = read_file(file_in(folder, L"2009.dat"));
+        int32_t value = 0;
+        return saved.size() == 1488 ? (memcpy(&value, &saved[4 * (11 * 31 + day - 1)], 4), value) : 0;
+    };
+    ASSERT_TRUE(open_day(7));
+    type(L"-5000", {VK_RETURN});
+    EXPECT_EQ(stored(7), -5000);
+    ASSERT_TRUE(open_day(8));
+    type(L"9", {VK_DELETE, VK_NUMPAD1});
+    type(L"24", {VK_BACK, VK_ADD});
+    type(L"3", {VK_RETURN});
+    EXPECT_EQ(stored(8), 15) << "Delete clears, Backspace takes back the 4, + of the number pad";
+    ASSERT_TRUE(open_day(9));
+    type(L"-5000", {VK_RETURN});
+    EXPECT_EQ(stored(9), -2000) << "an operator first works on the day's amount";
+
+    ASSERT_TRUE(open_day(10));
+    type(L"99999999999");
+    HWND box = wait_for_dialog(L"うそはいかん");
+    ASSERT_NE(box, nullptr);
+    press(box, IDOK);
+    EXPECT_EQ(control_text(entry, 1002), L"999,999,999");
+    // Tab order; the arrows move as Tab does; Enter on ｷｬﾝｾﾙ presses it.
+    std::vector<int> order;
+    for (int i = 0; i < 6; ++i) type(L"", {VK_TAB}), order.push_back(GetDlgCtrlID(focus()));
+    EXPECT_EQ(order, (std::vector<int>{IDCANCEL, 1207, 1051, 1077, 1227, IDOK}));
+    type(L"", {VK_LEFT});
+    EXPECT_EQ(GetDlgCtrlID(focus()), 1227) << "not onto a frame";
+    type(L"", {VK_RIGHT, VK_RIGHT, VK_RETURN});
+    EXPECT_FALSE(IsWindow(entry));
+    EXPECT_EQ(stored(10), 0);
+
+    // In the memo keys type; Ctrl+Enter finishes the sum and stores.
+    ASSERT_TRUE(open_day(10));
+    type(L"7+7", {VK_TAB, VK_TAB, VK_TAB});
+    type(L"1+1", {VK_RETURN});
+    type(L"", {VK_RETURN}, true);
+    EXPECT_EQ(stored(10), 14);
+    Bytes memos = read_file(file_in(folder, L"2009m.dat"));
+    const size_t at = 11 * 651 + 9 * 21;
+    EXPECT_EQ(std::string(memos.begin() + at, memos.begin() + at + 6), std::string("1+1\r\n\0", 6)) << "typed in the memo";
+    EXPECT_TRUE(exit_program(program));
+}
+
+TEST_F(Desk, YearDialogByKeyboard)
+{
+    Bytes amounts(1488, 0);
+    put_amount(amounts, 11, 5, -2000);
+    put_amount(amounts, 12, 1, 5000);
+    ASSERT_TRUE(write_file(file_in(folder, L"2009.dat"), amounts));
+    launch(options_at(40, 40), sunday_in_2009);
+    PostMessageW(program.window, WM_COMMAND, 40004, 0);
+    HWND dialog = wait_for_dialog(L"年情報");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(focus(), GetDlgItem(dialog, IDOK)) << "on 閉じる";
+    auto shown = [&](int id) { return GetDlgCtrlID(focus()) == id ? control_text(dialog, id) : L"no focus"; };
+    type(L"", {VK_RIGHT, VK_UP});  // as Tab from 閉じる
+    EXPECT_EQ(shown(1216), L"2010");
+    long dots = 0;  // of the focus frame inside the year box, also after its text changed
+    for (int waited = 0; waited < 1000 && dots < 20; waited += 50, Sleep(50)) {
+        Capture box = capture_client(GetDlgItem(dialog, 1216));
+        dots = std::count_if(box.pixels.begin() + box.width, box.pixels.begin() + 2 * box.width,
+                             [](uint32_t pixel) { return pixel != 0xFFFFFFu; });
+    }
+    EXPECT_GE(dots, 20);
+    type(L"", {VK_DOWN, VK_TAB, VK_DOWN, VK_DOWN, VK_UP});
+    EXPECT_EQ(shown(502), L"0") << "February's total";
+    for (int month = 2; month < 11; ++month) type(L"", {VK_DOWN});
+    type(L"", {VK_RETURN, VK_TAB, VK_TAB});
+    EXPECT_EQ(shown(301), L"0") << "1 November, after the month totals";
+    type(L"", {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
+    HWND entry = wait_for_dialog(L"勝ったり負けたり");
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(control_text(entry, 1001), L"2009/11/5(木) ");
+    type(L"700", {VK_RETURN});
+    EXPECT_EQ(shown(305), L"700");
+    type(L"", {VK_NEXT});
+    EXPECT_EQ(control_text(dialog, 301), L"5,000") << "December";
+    type(L"", {VK_NEXT});
+    EXPECT_EQ(control_text(dialog, 1216) + control_text(dialog, 501), L"20100") << "January 2010";
+    type(L"", {VK_PRIOR, VK_PRIOR});
+    EXPECT_EQ(control_text(dialog, 1216) + control_text(dialog, 511), L"2009700") << "November 2009";
+    type(L"", {VK_PRIOR}, true);
+    EXPECT_EQ(control_text(dialog, 1216) + control_text(dialog, 305), L"20080") << "Ctrl: the year";
+    EXPECT_EQ(shown(305), L"0") << "the focus stays on the day";
+    press(dialog, IDOK);
+    EXPECT_TRUE(exit_program(program));
+}
+
 TEST_F(Desk, SaturdayHeaderTellsTheEra)
 {
     launch(options_at(40, 40), sunday_in_2009);
@@ -226,6 +332,12 @@ TEST_F(Desk, SaturdayHeaderTellsTheEra)
     EXPECT_EQ(control_text(box, 65535), L"西暦2009年は、昭和84年で、平成21年です。");
     press(box, IDOK);
     EXPECT_FALSE(IsWindow(box));
+    for (int year = 2009; year < 2025; ++year) mouse(WM_LBUTTONDBLCLK, middle(5), middle(6));  // year caption
+    PostMessageW(program.window, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(middle(6), middle(0)));
+    box = wait_for_dialog(L"和暦で知りたいね");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(control_text(box, 65535), L"西暦2025年は、昭和100年で、平成37年で、令和7年です。");
+    press(box, IDOK);
     EXPECT_TRUE(exit_program(program));
 }
 
@@ -439,3 +551,4 @@ TEST_F(Desk, CancelledSessionEndLeavesAWorkingCalendar)
     EXPECT_TRUE(month_view_caption_shows(program.window, year_caption, L"2010"));
     EXPECT_TRUE(exit_program(program));
 }
+

@@ -148,7 +148,7 @@ TEST_F(Ledger, EntryOpenAcrossNewYearStoresTheDayItWasOpenedFor)
     EXPECT_TRUE(exit_program(program));
 }
 
-TEST_F(Ledger, MemoTakesALineBreakTypedWithEnter)
+TEST_F(Ledger, MemoTakesALineBreakTypedWithEnterAndStopsAtTwentyBytes)
 {
     start();
     HWND dialog = open_day(3);
@@ -158,11 +158,28 @@ TEST_F(Ledger, MemoTakesALineBreakTypedWithEnter)
 
     settle(dialog);
     EXPECT_EQ(control_text(dialog, 1051), L"a\r\nb");
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, 1218))) << "no note yet";
+    // Pasted (Ctrl+V) into 15 bytes left: cut before the character that
+    // would not fit whole; then one byte more is taken, and no more.
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    const wchar_t pasted[] = L"c勝ち負けの記録をつける";
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, sizeof pasted);
+    memcpy(GlobalLock(memory), pasted, sizeof pasted);
+    GlobalUnlock(memory);
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
+    for (wchar_t key : {L'\x16', L'x', L'y'}) PostMessageW(memo, WM_CHAR, key, 1);
+    settle(dialog);
+    EXPECT_EQ(control_text(dialog, 1051), L"a\r\nbc勝ち負けの記録x");
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(dialog, 1218)));
+    EXPECT_EQ(control_text(dialog, 1218), L"メモは全角10文字まで");
     press(dialog, IDOK);
     Bytes memos = file(L"2009m.dat");
     ASSERT_EQ(memos.size(), 7812u);
     const size_t at = 11 * 651 + 2 * 21;
-    EXPECT_EQ(std::string(memos.begin() + at, memos.begin() + at + 5), std::string("a\r\nb", 5));
+    EXPECT_EQ(std::string(memos.begin() + at, memos.begin() + at + 21),
+              std::string("a\r\nbc\x8F\x9F\x82\xBF\x95\x89\x82\xAF\x82\xCC\x8B" "L\x98^x", 21));
     EXPECT_TRUE(exit_program(program));
 }
 

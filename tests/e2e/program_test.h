@@ -120,6 +120,33 @@ protected:
         settle(program.window);
     }
 
+    // The program's control with the keyboard focus.
+    HWND focus()
+    {
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(GetWindowThreadProcessId(program.window, nullptr), &info);
+        return info.hwndFocus;
+    }
+    // Typing at the focused control: characters as the keyboard hands them
+    // on (WM_CHAR), then keys (WM_KEYDOWN). Sharing the program's input
+    // state, a Ctrl held here is held there.
+    void type(const std::wstring& characters, std::initializer_list<WPARAM> keys = {}, bool with_ctrl = false)
+    {
+        for (wchar_t character : characters) PostMessageW(focus(), WM_CHAR, character, 1);
+        settle(program.window);
+        const DWORD thread = GetWindowThreadProcessId(program.window, nullptr);
+        AttachThreadInput(GetCurrentThreadId(), thread, TRUE);
+        BYTE state[256];
+        GetKeyboardState(state);
+        state[VK_CONTROL] = with_ctrl ? 0x80 : 0;
+        SetKeyboardState(state);
+        for (WPARAM key : keys) PostMessageW(focus(), WM_KEYDOWN, key, 1), settle(program.window);
+        state[VK_CONTROL] = 0;
+        SetKeyboardState(state);
+        AttachThreadInput(GetCurrentThreadId(), thread, FALSE);
+    }
+
     // Waits until a window is the foreground one. Activation reaches the
     // test's own windows through their messages, so they are handled.
     static bool wait_for_foreground(HWND window)

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 
@@ -89,11 +90,15 @@ protected:
     {
         return reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
     }
-    // The colour picker opened from a swatch: the colour typed in, then OK.
-    void pick_color(HWND page, int swatch, int red, int green, int blue, bool confirm)
+    // The colour picker opened from a swatch, by a click or by a key at the
+    // focused one: the colour typed in, then OK.
+    void pick_color(HWND page, int swatch, int red, int green, int blue, bool confirm, WPARAM key = 0)
     {
-        PostMessageW(page, WM_COMMAND, MAKEWPARAM(swatch, STN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(page, swatch)));
+        if (key)
+            PostMessageW(focus(), WM_KEYDOWN, key, 1);
+        else
+            PostMessageW(page, WM_COMMAND, MAKEWPARAM(swatch, STN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(page, swatch)));
         HWND picker = nullptr;
         for (int waited = 0; waited < 5000 && !picker; waited += 20) {
             Sleep(20);
@@ -262,11 +267,18 @@ TEST_F(Settings, SheetPagesApplyToTheRecordAndTheWindow)
     press(sheet, IDCANCEL);
     EXPECT_EQ(background_on_screen(), 0x88C0B8u);
 
+    // By keyboard: Tab reaches the background's square, which shows the
+    // focus; Space and Enter open the picker.
     sheet = open_sheet(1);
     ASSERT_NE(sheet, nullptr);
-    pick_color(current_page(sheet), 1099, 10, 20, 30, false);
+    for (int i = 0; i < 30 && GetDlgCtrlID(focus()) != 1099; ++i) type(L"", {VK_TAB});
+    ASSERT_EQ(GetDlgCtrlID(focus()), 1099);
+    Capture square = capture_client(focus());
+    const uint32_t fill = square.at(square.width / 2, square.height / 2);
+    EXPECT_GT(std::count_if(square.pixels.begin(), square.pixels.end(), [&](uint32_t p) { return p != fill; }), 8);
+    pick_color(current_page(sheet), 1099, 10, 20, 30, false, VK_SPACE);
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(sheet, apply_button))) << "a cancelled picker changes nothing";
-    pick_color(current_page(sheet), 1099, 10, 20, 30, true);
+    pick_color(current_page(sheet), 1099, 10, 20, 30, true, VK_RETURN);
     press(sheet, IDOK);
     EXPECT_EQ(background_on_screen(), 0x0A141Eu);
 

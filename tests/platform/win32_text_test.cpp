@@ -38,6 +38,15 @@ TEST(Win32Text, CharactersShiftJisLacksBecomeQuestionMarks)
     EXPECT_STREQ(out, "a?b");
 }
 
+TEST(Win32Text, LengthsAsStoredInShiftJis)
+{
+    EXPECT_EQ(sjis_length(L"a勝ち\r\n한"), 8u);
+    EXPECT_EQ(sjis_fitting_length(L"a勝ち負け", 6), 3u) << "never half of 負";
+    EXPECT_EQ(sjis_fitting_length(L"a勝ち負け", 20), 5u);
+    EXPECT_EQ(sjis_fitting_length(L"\U00020BB7", 2), 2u) << "a pair whole, as one or two '?'";
+    EXPECT_NE(sjis_fitting_length(L"\U00020BB7b", 1), 1u) << "never half of a pair";
+}
+
 TEST(Win32Text, ModulePathGivesTheFolderWithABackslash)
 {
     char path[path_capacity];
