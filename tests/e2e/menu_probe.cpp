@@ -11,7 +11,8 @@
 //             dpi-probe.txt gets "answered cx cy width height";
 //   wparam 5: what the analysis window shows against the room it has, to
 //             fit-probe.txt: "need|room|what" per list (its columns), per
-//             visible cell (text and the list's padding) and per figure;
+//             visible cell (text and the list's padding) of each table,
+//             shown or not, and per figure;
 //   wparam 6: the analysis window moved to 192 DPI (WM_DPICHANGED).
 #include <windows.h>
 
@@ -181,9 +182,8 @@ void write_analysis_fit()
     FILE* out = open_beside_exe(L"fit-probe.txt");
     if (!dialog || !out) return;
     const int padding = MulDiv(12, GetDpiForWindow(dialog), 96);
-    write_list_fit(out, GetDlgItem(dialog, 1303), padding);
-    write_list_fit(out, GetDlgItem(dialog, 1304), padding);
-    for (int id = 1320; id < 1373; ++id)
+    for (int id : {1303, 1304, 1311, 1312, 1313}) write_list_fit(out, GetDlgItem(dialog, id), padding);
+    for (int id = 1320; id < 1380; ++id)
         if (HWND control = GetDlgItem(dialog, id)) write_text_fit(out, control);
     fclose(out);
 }
