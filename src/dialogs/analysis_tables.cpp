@@ -108,11 +108,12 @@ const Column visit_columns[] = {{nullptr, field_name},      {L"回数", field_vi
                                 {L"負け", field_losses},     {L"分け", field_draws},  {L"投資", field_stake},
                                 {L"回収", field_returned},   {L"収支", field_balance}, {L"回収率", field_rate}};
 
-const wchar_t visits_note[] = L"の成績（明細なし＝明細のない日）。行をダブルクリックかEnterでその日の一覧、見出しのクリックで並べ替え。";
+const wchar_t visits_note[] = L"ごと（明細なし＝明細のない日）。";
+const wchar_t how_to_use[] = L"ダブルクリックでその日の一覧、見出しで並べ替え";
 const Table tables[analysis_table_count] = {
-    {IDC_ANALYSIS_WEEKDAYS, L"曜日", L"曜日ごとの成績。行をダブルクリックかEnterでその日の一覧、見出しのクリックで並べ替え。",
+    {IDC_ANALYSIS_WEEKDAYS, L"曜日", L"曜日ごと。",
      weekday_columns, 7, -1, weekday_count, weekday_row, weekday_figure},
-    {IDC_ANALYSIS_TAGS, L"メモ", L"メモの最初の言葉ごとの成績。行をダブルクリックかEnterでその日の一覧、見出しのクリックで並べ替え。",
+    {IDC_ANALYSIS_TAGS, L"メモ", L"メモの最初の言葉ごと。",
      tag_columns, 6, -1, tag_count, tag_row, tag_figure},
     {IDC_ANALYSIS_CATEGORIES, L"種別", visits_note, visit_columns, 9, table_category, visit_count, visit_row, visit_figure},
     {IDC_ANALYSIS_PLACES, L"場所", visits_note, visit_columns, 9, table_place, visit_count, visit_row, visit_figure},
@@ -323,7 +324,7 @@ void choose_table(HWND dialog, int chosen)
         ShowWindow(GetDlgItem(dialog, tables[table].list_id), table == chosen ? SW_SHOWNA : SW_HIDE);
     CheckRadioButton(dialog, IDC_TABLE_CHOICE, IDC_TABLE_CHOICE + analysis_table_count - 1, IDC_TABLE_CHOICE + chosen);
     const Table& table = tables[chosen];
-    const std::wstring note = table.visit_table >= 0 ? table.label + std::wstring(table.note) : table.note;
+    const std::wstring note = (table.visit_table >= 0 ? table.label : L"") + std::wstring(table.note) + how_to_use;
     SetDlgItemTextW(dialog, IDC_ANALYSIS_TABLE_NOTE, note.c_str());
 }
 

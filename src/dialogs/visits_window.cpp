@@ -37,7 +37,7 @@ const int name_fields[visit_table_count] = {IDC_VISIT_CATEGORY, IDC_VISIT_PLACE,
 const int name_limits[visit_table_count] = {category_max_chars, place_max_chars, game_max_chars};
 const int all_fields[] = {IDC_VISIT_CATEGORY, IDC_VISIT_PLACE, IDC_VISIT_GAME, IDC_VISIT_STAKE,
                           IDC_VISIT_RETURN,   IDC_VISIT_START, IDC_VISIT_END,  IDC_VISIT_NOTE};
-const ListColumn list_columns[] = {{L"種別", 50, false}, {L"場所", 80, false}, {L"機種", 80, false},
+const ListColumn list_columns[] = {{L"種別", 50, false}, {L"場所", 76, false}, {L"機種", 76, false},
                                    {L"投資", 46, true},  {L"回収", 46, true},  {L"収支", 46, true},
                                    {L"時間", 26, true}};
 

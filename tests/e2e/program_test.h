@@ -2,7 +2,9 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "e2e/harness.h"
 #include "support/option_bytes.h"
@@ -131,6 +133,41 @@ protected:
             Sleep(20);
         }
         return false;
+    }
+
+    // The program's focused control, as its thread sees it.
+    HWND focused()
+    {
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(GetWindowThreadProcessId(program.window, nullptr), &info);
+        return info.hwndFocus;
+    }
+    // Types text into the focused control, then keys (VK_TAB, VK_RETURN)
+    // that its dialog answers, each handled before the next.
+    void type(const std::wstring& text, std::initializer_list<WORD> keys = {})
+    {
+        for (wchar_t character : text) {
+            PostMessageW(focused(), WM_CHAR, character, 1);
+            settle(program.window);
+        }
+        for (WORD key : keys) {
+            PostMessageW(focused(), WM_KEYDOWN, key, 1);
+            settle(program.window);
+        }
+    }
+    // The rows of the visible lists of the analysis, the days list and
+    // the visits window: "id|cell|cell...".
+    std::vector<std::wstring> list_rows()
+    {
+        DeleteFileW(file_in(folder, L"lists-probe.txt").c_str());
+        probe(7);
+        Bytes bytes = read_file(file_in(folder, L"lists-probe.txt"));
+        std::wstring text = wide_from_utf8(std::string(bytes.begin(), bytes.end()));
+        std::vector<std::wstring> rows;
+        for (size_t start = 0, end; (end = text.find(L'\n', start)) != std::wstring::npos; start = end + 1)
+            rows.push_back(text.substr(start, end - start));
+        return rows;
     }
 
     SIZE client_size()
