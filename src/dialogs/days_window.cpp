@@ -99,10 +99,7 @@ INT_PTR CALLBACK days_procedure(HWND dialog, UINT message, WPARAM wparam, LPARAM
         return TRUE;
     case WM_NOTIFY: return on_notify(dialog, reinterpret_cast<NMHDR*>(lparam));
     case WM_LEDGER_CHANGED: load_days(dialog); return TRUE;
-    case WM_DPICHANGED:
-        scale_list_columns(list_of(dialog), state_of(dialog).dpi, HIWORD(wparam));
-        state_of(dialog).dpi = HIWORD(wparam);
-        return FALSE;
+    case WM_DPICHANGED: follow_dpi_change(list_of(dialog), state_of(dialog).dpi, HIWORD(wparam)); return FALSE;
     default: return FALSE;
     }
 }

@@ -34,6 +34,12 @@ void scale_list_columns(HWND list, int old_dpi, int new_dpi)
     }
 }
 
+void follow_dpi_change(HWND list, int& dpi, int new_dpi)
+{
+    scale_list_columns(list, dpi, new_dpi);
+    dpi = new_dpi;
+}
+
 int chosen_row(HWND list)
 {
     return static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));

@@ -16,6 +16,8 @@ struct ListColumn {
 void add_list_columns(HWND list, const ListColumn* columns, int count);
 // The columns keep their widths on a screen of another scale.
 void scale_list_columns(HWND list, int old_dpi, int new_dpi);
+// The same for a dialog's WM_DPICHANGED; `dpi` becomes the new one.
+void follow_dpi_change(HWND list, int& dpi, int new_dpi);
 // The selected row, or -1.
 int chosen_row(HWND list);
 // Selects and shows a row (-1: none).

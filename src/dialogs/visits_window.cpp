@@ -336,10 +336,7 @@ INT_PTR CALLBACK visits_procedure(HWND dialog, UINT message, WPARAM wparam, LPAR
     case WM_INITDIALOG: return on_init(dialog, reinterpret_cast<VisitsState*>(lparam));
     case WM_COMMAND: return on_command(dialog, LOWORD(wparam), HIWORD(wparam));
     case WM_NOTIFY: return on_notify(dialog, reinterpret_cast<const NMHDR*>(lparam));
-    case WM_DPICHANGED:
-        scale_list_columns(list_of(dialog), state_of(dialog).dpi, HIWORD(wparam));
-        state_of(dialog).dpi = HIWORD(wparam);
-        return FALSE;
+    case WM_DPICHANGED: follow_dpi_change(list_of(dialog), state_of(dialog).dpi, HIWORD(wparam)); return FALSE;
     default: return FALSE;
     }
 }

@@ -108,6 +108,15 @@ protected:
         }
         return nullptr;
     }
+    // A message box's text by its caption, then closed with OK.
+    std::wstring box_text(const wchar_t* caption)
+    {
+        HWND box = wait_for_dialog(caption);
+        if (!box) return L"<no box>";
+        std::wstring text = control_text(box, 65535);
+        press(box, IDOK);
+        return text;
+    }
     static std::wstring control_text(HWND dialog, int id)
     {
         wchar_t text[512] = L"";

@@ -37,15 +37,7 @@ protected:
     {
         ASSERT_TRUE(write_file(file_in(folder, name), Bytes(text.begin(), text.end())));
     }
-    // The error box's text, then closed.
-    std::wstring error_text()
-    {
-        HWND box = wait_for_dialog(L"エラーです。");
-        if (!box) return L"<no box>";
-        std::wstring text = control_text(box, 65535);
-        press(box, IDOK);
-        return text;
-    }
+    std::wstring error_text() { return box_text(L"エラーです。"); }
 };
 
 }  // namespace
