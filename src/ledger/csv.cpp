@@ -54,7 +54,7 @@ bool starts_with(const unsigned char* data, size_t size, const char* mark)
 // Text never holds zero bytes; UTF-16 has one beside every ASCII letter.
 bool has_zero_bytes(const unsigned char* data, size_t size)
 {
-    return std::memchr(data, 0, size < 256 ? size : 256) != nullptr;
+    return size > 0 && std::memchr(data, 0, size < 256 ? size : 256) != nullptr;  // an empty file has no data
 }
 }  // namespace
 
