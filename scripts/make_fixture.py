@@ -11,6 +11,8 @@
   make_fixture.py ledger FOLDER FIRST LAST [UNTIL]
       plausible amounts and memos (YYYY.dat, YYYYm.dat) for the years
       FIRST..LAST, always the same; the last year ends at UNTIL (MM/DD).
+      The last year has its visits too (YYYYd.csv): one or two a day for
+      the days whose memo names a place, adding up to the day's amount.
 """
 import calendar
 import random
@@ -82,10 +84,39 @@ PLACES = [('ABCホール 新台', 5), ('ABCホール', 4), ('XYZ会館 海', 3),
           ('競馬 中山', 2), ('競艇 平和島', 1), ('麻雀 友人宅', 1), ('', 1)]
 
 
+# What a memo's day was made of: category, place and the games played.
+VISITS = {'ABCホール 新台': ('パチンコ', 'ABCホール', ['海物語', 'エヴァンゲリオン', 'ガンダム']),
+          'ABCホール': ('スロット', 'ABCホール', ['ジャグラー', '北斗の拳']),
+          'XYZ会館 海': ('パチンコ', 'XYZ会館', ['海物語']),
+          '駅前パーラー': ('パチンコ', '駅前パーラー', ['牙狼', '海物語']),
+          '競馬 東京': ('競馬', '東京競馬場', ['']), '競馬 中山': ('競馬', '中山競馬場', ['']),
+          '競艇 平和島': ('競艇', '平和島', ['']), '麻雀 友人宅': ('麻雀', '友人宅', [''])}
+
+
+def visits_of_day(rng, year, month, day, amount, memo):
+    """CSV lines of a day's visits whose balances add up to its amount."""
+    category, place, games = VISITS[memo]
+    count = 2 if rng.random() < 0.25 else 1
+    half = amount // 2 // 500 * 500
+    balances = [amount] if count == 1 else [half, amount - half]
+    start = rng.randrange(10, 18) * 60 + rng.choice([0, 15, 30, 45])
+    lines = []
+    for balance in balances:
+        least = max(5, -balance // 1000 + 1)
+        stake = rng.randrange(least, max(least + 1, 45)) * 1000
+        minutes = rng.randrange(60, 300, 15)
+        end = (start + minutes) % (24 * 60)
+        lines.append(f'{year}/{month:02d}/{day:02d},{category},{place},{rng.choice(games)},{stake},{stake + balance},'
+                     f'{start // 60:02d}:{start % 60:02d},{end // 60:02d}:{end % 60:02d},')
+        start = end
+    return lines
+
+
 def ledger(folder, first, last, until='12/31'):
     rng = random.Random(2009)
     end_month, end_day = (int(x) for x in until.split('/'))
     names, weights = zip(*PLACES)
+    visits = []
     for year in range(int(first), int(last) + 1):
         amounts, memos = bytearray(1488), bytearray(7812)
         for month in range(1, 13):
@@ -97,11 +128,16 @@ def ledger(folder, first, last, until='12/31'):
                 roll = rng.random()
                 value = -1 if roll < 0.06 else rng.randrange(3, 52) * 500 if roll < 0.53 else -rng.randrange(4, 44) * 500
                 struct.pack_into('<i', amounts, 4 * ((month - 1) * 31 + day - 1), value)
-                memo = rng.choices(names, weights)[0].encode('cp932')
+                name = rng.choices(names, weights)[0]
+                memo = name.encode('cp932')
                 at = (month - 1) * 651 + (day - 1) * 21
                 memos[at:at + len(memo)] = memo
+                if year == int(last) and name:
+                    visits += visits_of_day(rng, year, month, day, 0 if value == -1 else value, name)
         open(f'{folder}/{year}.dat', 'wb').write(amounts)
         open(f'{folder}/{year}m.dat', 'wb').write(memos)
+    text = '\ufeff日付,種別,場所,機種,投資,回収,開始,終了,メモ\r\n' + ''.join(line + '\r\n' for line in visits)
+    open(f'{folder}/{last}d.csv', 'wb').write(text.encode('utf-8'))
 
 
 if __name__ == '__main__':

@@ -6,7 +6,9 @@
 //                                   double click at a client point, show
 //                                   page PAGE of a property sheet (-1: none)
 //                                   or, for cN, item N of its drop-down list,
-//                                   capture it, close it, exit the program
+//                                   or, for bN, press its button N (bN:CAPTION:
+//                                   then take the dialog that opens), capture
+//                                   it, close it, exit the program
 //   ravo-tool now FILE              write the local time as the program
 //                                   sees it ("YYYY-MM-DD hh:mm:ss")
 //   ravo-tool enter DIGITS MEMO     open the selected day (today), key in
@@ -68,6 +70,31 @@ void choose_list_item(HWND dialog, int index)
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
 }
 
+HWND wait_for_dialog(const wchar_t* caption)
+{
+    HWND found = nullptr;
+    for (int waited = 0; waited < 10000 && !(found && IsWindowVisible(found)); waited += 50) {
+        Sleep(50);
+        found = FindWindowW(L"#32770", caption);
+    }
+    return found;
+}
+
+void close_dialog(HWND dialog)
+{
+    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    for (int waited = 0; IsWindow(dialog) && waited < 5000; waited += 50) Sleep(50);
+}
+
+// Presses a button of the dialog ("b1230" or "b1230:明細"); the dialog it
+// opens when one is named.
+HWND press_button(HWND dialog, const wchar_t* choice)
+{
+    PostMessageW(GetDlgItem(dialog, _wtoi(choice + 1)), BM_CLICK, 0, 0);
+    const wchar_t* caption = std::wcschr(choice, L':');
+    return caption ? wait_for_dialog(caption + 1) : dialog;
+}
+
 int dialog(const wchar_t* opener, const wchar_t* caption, const wchar_t* choice, const wchar_t* path)
 {
     HWND window = ready_window();
@@ -77,24 +104,24 @@ int dialog(const wchar_t* opener, const wchar_t* caption, const wchar_t* choice,
         PostMessageW(window, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(x, y));
     else
         PostMessageW(window, WM_COMMAND, static_cast<WPARAM>(_wtoi(opener)), 0);
-    HWND found = nullptr;
-    for (int waited = 0; waited < 10000 && !(found && IsWindowVisible(found)); waited += 50) {
-        Sleep(50);
-        found = FindWindowW(L"#32770", caption);
-    }
+    HWND found = wait_for_dialog(caption);
     if (!found) {
         std::fprintf(stderr, "ravo-tool: no dialog\n");
         return exit_program(window, false);
     }
+    HWND shown = found;
     if (choice[0] == L'c')
         choose_list_item(found, _wtoi(choice + 1));
+    else if (choice[0] == L'b')
+        shown = press_button(found, choice);
     else if (_wtoi(choice) >= 0)
         SendMessageW(found, PSM_SETCURSEL, static_cast<WPARAM>(_wtoi(choice)), 0);
-    e2e::settle(found);
+    if (!shown) shown = found;
+    e2e::settle(shown);
     Sleep(400);
-    bool saved = e2e::save_bitmap(e2e::capture_window(found), path);
-    PostMessageW(found, WM_COMMAND, IDCANCEL, 0);
-    for (int waited = 0; IsWindow(found) && waited < 5000; waited += 50) Sleep(50);
+    bool saved = e2e::save_bitmap(e2e::capture_window(shown), path);
+    if (shown != found) close_dialog(shown);
+    close_dialog(found);
     return exit_program(window, saved);
 }
 
@@ -147,7 +174,7 @@ int wmain(int argc, wchar_t** argv)
     if (argc == 3 && verb == L"now") return write_now(argv[2]);
     if (argc == 4 && verb == L"enter") return enter_day(argv[2], argv[3]);
     if (argc == 2 && verb == L"quit") return quit();
-    std::fprintf(stderr, "usage: ravo-tool screenshot FILE.bmp | dialog COMMAND|X,Y CAPTION PAGE|cN FILE.bmp | now FILE | "
+    std::fprintf(stderr, "usage: ravo-tool screenshot FILE.bmp | dialog COMMAND|X,Y CAPTION PAGE|cN|bN[:CAPTION] FILE.bmp | now FILE | "
                          "enter DIGITS MEMO | quit\n");
     return 2;
 }

@@ -9,6 +9,9 @@
 #include "calendar/dates.h"
 #include "dialogs/analysis_layout.h"
 #include "dialogs/analysis_tables.h"
+#include "dialogs/chart_window.h"
+#include "dialogs/days_window.h"
+#include "dialogs/figure_text.h"
 #include "dialogs/owner_messages.h"
 #include "dialogs/save_messages.h"
 #include "ledger/analysis.h"
@@ -16,13 +19,10 @@
 #include "platform/late_library.h"
 #include "platform/win32_text.h"
 #include "res/resource.h"
-#include "settings/options.h"
-#include "view/analysis_chart.h"
 #include "view/dpi.h"
 
 namespace {
 
-const wchar_t chart_class[] = L"RavoAnalysisChart";
 // Timers come after every paint: all years are read once the window shows.
 const UINT_PTR all_years_timer = 1;
 
@@ -40,6 +40,13 @@ enum FigureRow {
     row_longest_losses,
     row_current,
     row_largest_fall,
+    // Of the period's visits; shown when it has some.
+    row_visits,
+    row_stake,
+    row_returned,
+    row_return_rate,
+    row_minutes,
+    row_hourly,
 };
 
 struct AnalysisWindowState {
@@ -51,10 +58,8 @@ struct AnalysisWindowState {
     const BalanceAnalysis* shown;
     bool laid_out;
     int dpi;
-    HWND tooltip;
-    int tool_count;
-    ChartGeometry chart;
-    wchar_t tip[96];
+    AnchoredLayout layout;
+    int table;  // the table shown below, kept between openings
 };
 AnalysisWindowState window_state;
 
@@ -75,9 +80,6 @@ void prepare_all_years()
     window_state.has_all_years = true;
 }
 
-// "+12,000": the sign says win or loss in the tooltip.
-std::wstring signed_sum_text(int64_t amount) { return (amount > 0 ? L"+" : L"") + sum_text(amount); }
-
 std::wstring date_text(const LedgerDate& date)
 {
     wchar_t text[16];
@@ -85,136 +87,12 @@ std::wstring date_text(const LedgerDate& date)
     return text;
 }
 
-TOOLINFOW bar_tool(HWND chart, int index)
-{
-    TOOLINFOW tool = {};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_SUBCLASS;
-    tool.hwnd = chart;
-    tool.uId = static_cast<UINT_PTR>(index + 1);
-    tool.lpszText = LPSTR_TEXTCALLBACKW;
-    return tool;
-}
-
-// One tool over each bar's slot; they move whenever the chart changes.
-void place_bar_tools(HWND chart)
-{
-    for (int i = 0; i < window_state.tool_count; ++i) {
-        TOOLINFOW tool = bar_tool(chart, i);
-        SendMessageW(window_state.tooltip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    }
-    RECT client;
-    GetClientRect(chart, &client);
-    HDC dc = GetDC(chart);
-    window_state.chart = measure_chart(dc, client, shown(), window_state.dpi);
-    ReleaseDC(chart, dc);
-    for (int i = 0; i < window_state.chart.bars_begun; ++i) {
-        TOOLINFOW tool = bar_tool(chart, i);
-        tool.rect = bar_slot(window_state.chart, i);
-        SendMessageW(window_state.tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    }
-    window_state.tool_count = window_state.chart.bars_begun;
-}
-
-void refresh_chart(HWND dialog)
-{
-    HWND chart = GetDlgItem(dialog, IDC_ANALYSIS_CHART);
-    place_bar_tools(chart);
-    InvalidateRect(chart, nullptr, FALSE);
-}
-
-// "2009年3月  +12,000 (4勝2敗1分)", or the year's for all years.
-const wchar_t* bar_tip(int index)
-{
-    const BalanceAnalysis& analysis = shown();
-    if (index < 0 || index >= std::min(analysis.bars_begun, static_cast<int>(analysis.bars.size()))) return L"";
-    const ResultSummary& bar = analysis.bars[static_cast<size_t>(index)];
-    wchar_t when[16];
-    if (analysis.period == all_years_period)
-        wsprintfW(when, L"%d年", analysis.first_year + index);
-    else
-        wsprintfW(when, L"%d年%d月", analysis.period, index + 1);
-    wsprintfW(window_state.tip, L"%s  %s (%d勝%d敗%d分)", when, signed_sum_text(bar.sum).c_str(), bar.wins,
-              bar.losses, bar.draws);
-    return window_state.tip;
-}
-
-void paint_chart(HWND chart)
-{
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(chart, &paint);
-    RECT client;
-    GetClientRect(chart, &client);
-    const ChartColors colors = {options()->win_color, options()->loss_color};
-    // Composed off-screen and copied in one transfer: a resize or a new
-    // period never shows a half-drawn chart.
-    HDC memory = CreateCompatibleDC(dc);
-    HBITMAP bitmap = memory ? CreateCompatibleBitmap(dc, std::max(1L, client.right), std::max(1L, client.bottom)) : nullptr;
-    if (!bitmap) {
-        if (memory) DeleteDC(memory);
-        draw_chart(dc, client, shown(), colors, window_state.dpi);
-        EndPaint(chart, &paint);
-        return;
-    }
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    draw_chart(memory, client, shown(), colors, window_state.dpi);
-    BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    EndPaint(chart, &paint);
-}
-
-LRESULT on_chart_notify(const NMHDR* header)
-{
-    if (header->code == TTN_GETDISPINFOW) {
-        auto* info = reinterpret_cast<NMTTDISPINFOW*>(const_cast<NMHDR*>(header));
-        info->lpszText = const_cast<wchar_t*>(bar_tip(static_cast<int>(header->idFrom) - 1));
-    }
-    return 0;
-}
-
-LRESULT CALLBACK chart_procedure(HWND chart, UINT message, WPARAM wparam, LPARAM lparam)
-{
-    switch (message) {
-    case WM_PAINT: paint_chart(chart); return 0;
-    case WM_ERASEBKGND: return 1;  // the paint covers every pixel
-    case WM_NOTIFY: return on_chart_notify(reinterpret_cast<const NMHDR*>(lparam));
-    default: return DefWindowProcW(chart, message, wparam, lparam);
-    }
-}
-
-void register_chart_class(HINSTANCE instance)
-{
-    WNDCLASSEXW chart = {};
-    chart.cbSize = sizeof chart;
-    chart.lpfnWndProc = chart_procedure;
-    chart.hInstance = instance;
-    chart.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    chart.lpszClassName = chart_class;
-    RegisterClassExW(&chart);  // fails harmlessly when already there
-}
-
-void create_tooltip(HWND dialog)
-{
-    window_state.tooltip =
-        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog, nullptr, window_instance(dialog), nullptr);
-    window_state.tool_count = 0;
-}
+void refresh_chart(HWND dialog) { show_chart(GetDlgItem(dialog, IDC_ANALYSIS_CHART), &shown(), window_state.dpi); }
 
 void set_figure(HWND dialog, FigureRow row, const std::wstring& value, const std::wstring& note = L"")
 {
     SetDlgItemTextW(dialog, IDC_FIGURE_VALUE + row, value.c_str());
     SetDlgItemTextW(dialog, IDC_FIGURE_NOTE + row, note.c_str());
-}
-
-std::wstring win_rate_text(const BalanceAnalysis& analysis)
-{
-    if (!analysis.has_win_rate) return L"－";
-    wchar_t text[16];
-    wsprintfW(text, L"%d.%d%%", analysis.win_rate_tenths / 10, analysis.win_rate_tenths % 10);
-    return text;
 }
 
 void show_day_record(HWND dialog, FigureRow row, const DayRecord& record)
@@ -248,6 +126,19 @@ void show_largest_fall(HWND dialog, const Fall& fall)
     set_figure(dialog, row_largest_fall, sum_text(fall.depth), high + L"～" + date_text(fall.low));
 }
 
+void show_visit_figures(HWND dialog, const VisitTotals& totals)
+{
+    const int shown_state = totals.visits > 0 ? SW_SHOWNA : SW_HIDE;
+    for (int row = row_visits; row <= row_hourly; ++row)
+        for (int id : {IDC_FIGURE_LABEL, IDC_FIGURE_VALUE, IDC_FIGURE_NOTE}) ShowWindow(GetDlgItem(dialog, id + row), shown_state);
+    set_figure(dialog, row_visits, sum_text(totals.visits), L"回");
+    set_figure(dialog, row_stake, sum_text(totals.stake));
+    set_figure(dialog, row_returned, sum_text(totals.returned));
+    set_figure(dialog, row_return_rate, rate_text(totals.return_rate), L"回収÷投資");
+    set_figure(dialog, row_minutes, hours_text(totals.minutes), L"時刻のある明細");
+    set_figure(dialog, row_hourly, totals.hourly.known ? sum_text(totals.hourly.value) : L"－", L"1時間あたり");
+}
+
 void show_figures(HWND dialog)
 {
     const BalanceAnalysis& a = shown();
@@ -256,7 +147,7 @@ void show_figures(HWND dialog)
     set_figure(dialog, row_wins, sum_text(results.wins), L"回");
     set_figure(dialog, row_losses, sum_text(results.losses), L"回");
     set_figure(dialog, row_draws, sum_text(results.draws), L"回");
-    set_figure(dialog, row_win_rate, win_rate_text(a), L"勝ち÷(勝ち＋負け)");
+    set_figure(dialog, row_win_rate, rate_text(Rate{a.has_win_rate, a.win_rate_tenths}), L"勝ち÷(勝ち＋負け)");
     set_figure(dialog, row_total, sum_text(results.sum));
     set_figure(dialog, row_average, sum_text(a.totals.average), L"1日あたり");
     show_day_record(dialog, row_best, a.best);
@@ -265,6 +156,7 @@ void show_figures(HWND dialog)
     show_streak(dialog, row_longest_losses, a.longest_losses);
     show_streak(dialog, row_current, a.current);
     show_largest_fall(dialog, a.largest_fall);
+    show_visit_figures(dialog, a.visits.totals);
 }
 
 void add_period(HWND combo, const wchar_t* text, int period)
@@ -310,23 +202,50 @@ void show_period(HWND dialog, int period)
     refresh_chart(dialog);
 }
 
+// "2009年 " or "全期間 ": the period the days come from.
+std::wstring period_title()
+{
+    return shown().period == all_years_period ? L"全期間  " : std::to_wstring(shown().period) + L"年  ";
+}
+
+void open_days(HWND dialog, const FigureChoice& choice, const std::wstring& title)
+{
+    run_days_window(dialog, shown(), choice, period_title() + title);
+}
+
+void open_days_of_bar(HWND dialog, int bar)
+{
+    const FigureChoice choice = {figure_bar, bar, 0, "", false};
+    const BalanceAnalysis& a = shown();
+    open_days(dialog, choice,
+              a.period == all_years_period ? std::to_wstring(a.first_year + bar) + L"年" : std::to_wstring(bar + 1) + L"月");
+}
+
+void open_days_of_row(HWND dialog, int table, int row)
+{
+    FigureChoice choice;
+    std::wstring title;
+    if (row_figure(shown(), table, row, &choice, &title)) open_days(dialog, choice, title);
+}
+
 void lay_out(HWND dialog)
 {
-    lay_out_analysis(dialog, window_state.dpi);
+    lay_out_analysis(dialog, window_state.layout, window_state.dpi);
     refresh_chart(dialog);
 }
 
 BOOL on_init(HWND dialog)
 {
     window_state.dpi = window_dpi(dialog);
-    create_tooltip(dialog);
+    read_analysis_layout(dialog, window_state.layout);
     add_table_columns(dialog, window_state.dpi);
+    choose_table(dialog, window_state.table);
     const int shown_year = display_date()->year;
     fill_periods(dialog, shown_year);
     show_period(dialog, shown_year);
     lay_out(dialog);
     window_state.laid_out = true;
-    grow_to_smallest_analysis_size(dialog, window_state.dpi);
+    grow_to_smallest_analysis_size(dialog, window_state.layout, window_state.dpi);
     SetTimer(dialog, all_years_timer, USER_TIMER_MINIMUM, nullptr);
     return TRUE;
 }
@@ -341,7 +260,7 @@ void on_timer(HWND dialog, UINT_PTR timer)
 void on_min_max_info(HWND dialog, MINMAXINFO* info)
 {
     if (!window_state.laid_out) return;  // the dialog font is not known yet
-    const SIZE smallest = smallest_analysis_size(dialog, window_state.dpi);
+    const SIZE smallest = smallest_analysis_size(dialog, window_state.layout, window_state.dpi);
     info->ptMinTrackSize.x = smallest.cx;
     info->ptMinTrackSize.y = smallest.cy;
 }
@@ -354,17 +273,49 @@ void export_analysis(HWND dialog)
     if (!export_analysis_csv(shown())) tell_csv_write_failure(dialog, path);
 }
 
+// Enter on a table's row opens its days (the dialog answers Enter with
+// its default button); elsewhere it closes the window.
+void on_enter(HWND dialog)
+{
+    HWND focus = GetFocus();
+    const int table = focus && GetParent(focus) == dialog ? table_of_list(GetDlgCtrlID(focus)) : -1;
+    if (table < 0) {
+        EndDialog(dialog, 1);
+        return;
+    }
+    open_days_of_row(dialog, table, static_cast<int>(SendMessageW(focus, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED)));
+}
+
 BOOL on_command(HWND dialog, int id, int code)
 {
+    if (id >= IDC_TABLE_CHOICE && id < IDC_TABLE_CHOICE + analysis_table_count) {
+        window_state.table = id - IDC_TABLE_CHOICE;
+        choose_table(dialog, window_state.table);
+        return TRUE;
+    }
     switch (id) {
     case IDC_ANALYSIS_PERIOD:
         if (code == CBN_SELCHANGE) show_period(dialog, chosen_period(dialog));
         return TRUE;
     case IDC_ANALYSIS_CSV: export_analysis(dialog); return TRUE;
-    case IDOK:
+    case IDOK: on_enter(dialog); return TRUE;
     case IDCANCEL: EndDialog(dialog, 1); return TRUE;
     default: return FALSE;
     }
+}
+
+BOOL on_notify(HWND dialog, NMHDR* header)
+{
+    if (header->idFrom == IDC_ANALYSIS_CHART && header->code == chart_bar_clicked) {
+        open_days_of_bar(dialog, reinterpret_cast<const ChartBarClick*>(header)->bar);
+        return TRUE;
+    }
+    if (header->code == LVN_ITEMACTIVATE) {
+        const int table = table_of_list(static_cast<int>(header->idFrom));
+        if (table >= 0) open_days_of_row(dialog, table, reinterpret_cast<const NMITEMACTIVATE*>(header)->iItem);
+        return TRUE;
+    }
+    return on_table_notify(dialog, header, shown());
 }
 
 // Only the sign is read: a figure of any length.
@@ -404,7 +355,7 @@ INT_PTR CALLBACK analysis_procedure(HWND dialog, UINT message, WPARAM wparam, LP
         return TRUE;
     case WM_GETMINMAXINFO: on_min_max_info(dialog, reinterpret_cast<MINMAXINFO*>(lparam)); return TRUE;
     case WM_COMMAND: return on_command(dialog, LOWORD(wparam), HIWORD(wparam));
-    case WM_NOTIFY: return on_table_notify(dialog, reinterpret_cast<NMHDR*>(lparam), shown());
+    case WM_NOTIFY: return on_notify(dialog, reinterpret_cast<NMHDR*>(lparam));
     case WM_TIMER: on_timer(dialog, wparam); return TRUE;
     case WM_LEDGER_CHANGED:
         // A day changed under the window: its figures follow.

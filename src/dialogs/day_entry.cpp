@@ -1,15 +1,20 @@
 #include "dialogs/day_entry.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "calendar/dates.h"
 #include "calendar/holidays.h"
 #include "dialogs/calculator.h"
 #include "dialogs/dialog_keys.h"
+#include "dialogs/error_box.h"
+#include "dialogs/figure_text.h"
 #include "dialogs/launch.h"
 #include "dialogs/owner_messages.h"
 #include "dialogs/save_messages.h"
+#include "dialogs/visits_window.h"
 #include "ledger/year_ledger.h"
 #include "platform/win32_text.h"
 #include "res/resource.h"
@@ -36,11 +41,26 @@ INT_PTR CALLBACK day_entry_procedure(HWND dialog, UINT message, WPARAM wparam, L
 
 DayEntryState& state_of(HWND dialog) { return *reinterpret_cast<DayEntryState*>(GetWindowLongPtrW(dialog, DWLP_USER)); }
 
+// A day whose amount no longer matches its visits says by how much; the
+// visits stay as they are.
+void show_visits_difference(HWND dialog)
+{
+    const DayEntryState& entry = state_of(dialog);
+    const std::vector<Visit> visits = visits_of_day(entry.value, entry.month, entry.day);
+    const int32_t amount = calculator()->calc_entry;
+    const int64_t difference = (amount == -1 ? 0 : amount) - visits_sum(visits);
+    std::wstring text;
+    if (!visits.empty() && difference != 0)
+        text = L"明細の合計と " + sum_text(difference < 0 ? -difference : difference) + L" 違います";
+    SetDlgItemTextW(dialog, IDC_VISITS_DIFFERENCE, text.c_str());
+}
+
 void show_calc_entry(HWND dialog)
 {
     char16_t text[amount_text_size];
     format_amount(calculator()->calc_entry, text);
     SetDlgItemTextW(dialog, IDC_DISPLAY, reinterpret_cast<const wchar_t*>(text));
+    show_visits_difference(dialog);
 }
 
 // What the dialog made goes with it, however it ends.
@@ -68,6 +88,13 @@ std::wstring date_caption(const DayEntryState& entry)
     return text + name;
 }
 
+void show_day(HWND dialog, const DayEntry& day)
+{
+    calc_open(*calculator(), day.amount);
+    show_calc_entry(dialog);
+    SetDlgItemTextW(dialog, IDC_MEMO, sjis_to_wide(day.memo).c_str());
+}
+
 HFONT display_font_at(int dpi) { return make_font_at_dpi(face_mincho, 12, style_bold, dpi); }
 
 LRESULT CALLBACK typed_key_hook(int code, WPARAM wparam, LPARAM lparam);
@@ -81,10 +108,8 @@ BOOL on_init(HWND dialog, DayEntryState* entry)
     const DayEntry day = day_of(entry->value, entry->month, entry->day);
     SetDlgItemTextW(dialog, IDC_DATE_CAPTION, date_caption(*entry).c_str());
     CheckDlgButton(dialog, IDC_DAY_OFF, day.day_off ? BST_CHECKED : BST_UNCHECKED);
-    calc_open(*calculator(), day.amount);
-    show_calc_entry(dialog);
-    SetDlgItemTextW(dialog, IDC_MEMO, sjis_to_wide(day.memo).c_str());
     entry->keys = watch_dialog_keys(typed_key_hook);
+    show_day(dialog, day);
     return TRUE;
 }
 
@@ -97,13 +122,48 @@ bool on_key(HWND dialog, int key)
     return fits;
 }
 
-std::wstring memo_text(HWND dialog)
+// The day as the dialog shows it, into its year.
+void store_shown_day(HWND dialog)
 {
-    HWND edit = GetDlgItem(dialog, IDC_MEMO);
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
-    GetWindowTextW(edit, &text[0], static_cast<int>(text.size()));
-    text.resize(wcslen(text.c_str()));
-    return text;
+    DayEntryState& entry = state_of(dialog);
+    DayEntry day = {};
+    day.day_off = IsDlgButtonChecked(dialog, IDC_DAY_OFF) == BST_CHECKED ? 1 : 0;
+    wide_to_sjis(window_text(GetDlgItem(dialog, IDC_MEMO)).c_str(), day.memo, memo_max_bytes);
+    day.amount = calculator()->calc_entry;
+    set_day(entry.value, entry.month, entry.day, day);
+}
+
+// Years whose unreadable visits file has been named with its problems in
+// this run: later it is only named.
+std::vector<int> visit_problems_told;
+
+void tell_visits_unreadable(HWND dialog, const LedgerYear& value)
+{
+    const std::string path = ledger_part_path(value.year, part_visits);
+    std::wstring text = utf8_to_wide(path.substr(path.find_last_of("\\/") + 1).c_str()) +
+                        L" を読めないため、明細を変えられません。ファイルを直すか、ほかの場所へ移してください。\n\n";
+    const bool told = std::find(visit_problems_told.begin(), visit_problems_told.end(), value.year) != visit_problems_told.end();
+    if (told) {
+        text += utf8_to_wide(path.c_str());
+    } else {
+        visit_problems_told.push_back(value.year);
+        for (const std::string& problem : value.visit_problems) text += utf8_to_wide(problem.c_str()) + L"\n";
+    }
+    tell_error(dialog, text);
+}
+
+// The day's visits: the amount and memo they give show in the dialog, and
+// OK saves them with the rest. A memo typed here is kept.
+void on_visits(HWND dialog)
+{
+    DayEntryState& entry = state_of(dialog);
+    if (!visits_are_editable(entry.value.status)) {
+        tell_visits_unreadable(dialog, entry.value);
+        return;
+    }
+    store_shown_day(dialog);
+    if (!run_visits_window(dialog, entry.value, entry.month, entry.day)) return;
+    show_day(dialog, day_of(entry.value, entry.month, entry.day));
 }
 
 // The text of a change in the memo, within its 20 bytes on disk: what came
@@ -129,7 +189,7 @@ std::wstring within_memo_bytes(const std::wstring& old, const std::wstring& text
 void on_memo_change(HWND dialog)
 {
     DayEntryState& entry = state_of(dialog);
-    const std::wstring text = memo_text(dialog);
+    const std::wstring text = window_text(GetDlgItem(dialog, IDC_MEMO));
     size_t caret = 0;
     const bool fits = sjis_length(text) <= memo_max_bytes;
     const std::wstring kept = fits ? text : within_memo_bytes(entry.memo_kept, text, caret);
@@ -150,11 +210,7 @@ void on_memo_change(HWND dialog)
 void on_ok(HWND dialog)
 {
     DayEntryState& entry = state_of(dialog);
-    DayEntry day = {};
-    day.day_off = IsDlgButtonChecked(dialog, IDC_DAY_OFF) == BST_CHECKED ? 1 : 0;
-    wide_to_sjis(memo_text(dialog).c_str(), day.memo, memo_max_bytes);
-    day.amount = calculator()->calc_entry;
-    set_day(entry.value, entry.month, entry.day, day);
+    store_shown_day(dialog);
     SaveFailure failure;
     bool saved = save_ledger_year(entry.value, &failure);
     tell_ledger_changed(dialog, entry.value.year);
@@ -176,6 +232,7 @@ BOOL on_command(HWND dialog, int id, int code)
         return TRUE;
     case IDC_MEMO_CLEAR: SetDlgItemTextW(dialog, IDC_MEMO, L""); return TRUE;
     case IDC_CALCULATOR: launch(dialog, system_program(L"CALC.EXE").c_str(), L""); return TRUE;
+    case IDC_VISITS: on_visits(dialog); return TRUE;
     case IDOK: on_ok(dialog); return TRUE;
     case IDCANCEL:
         EndDialog(dialog, 0);

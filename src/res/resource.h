@@ -9,6 +9,8 @@
 #define IDD_OPTIONS_PAGE 105
 #define IDD_YEAR_INFO 106
 #define IDD_ANALYSIS 107
+#define IDD_VISITS 108
+#define IDD_DAYS_BEHIND 109
 #define IDD_COLORS_PAGE 144
 #define IDD_FORMAT_PAGE 146
 #define IDD_LIMITS_PAGE 160
@@ -55,6 +57,8 @@
 #define IDC_DRAW_HINT 1206
 #define IDC_CALCULATOR 1207
 #define IDC_MEMO_NOTE 1218
+#define IDC_VISITS 1230
+#define IDC_VISITS_DIFFERENCE 1231
 
 // Year information dialog (106).
 #define IDC_DAY_AMOUNT 300  // 301..331: amount of day 1..31
@@ -80,8 +84,9 @@
 #define IDC_YEAR_NUMBER 1216
 #define IDC_YEAR_SPIN 1217
 
-// Balance analysis window (107). Row r (0..12) of the figures has its
-// label, value and note at 1320 + r, 1340 + r and 1360 + r.
+// Balance analysis window (107). Row r (0..18) of the figures has its
+// label, value and note at 1320 + r, 1340 + r and 1360 + r; the tables'
+// choosers are 1380 + t for the lists 1303, 1304, 1311, 1312, 1313.
 #define IDC_ANALYSIS_PERIOD 1301
 #define IDC_ANALYSIS_CHART 1302
 #define IDC_ANALYSIS_WEEKDAYS 1303
@@ -90,11 +95,37 @@
 #define IDC_ANALYSIS_HINT 1306
 #define IDC_ANALYSIS_PERIOD_LABEL 1307
 #define IDC_ANALYSIS_FIGURES_TITLE 1308
-#define IDC_ANALYSIS_WEEKDAYS_TITLE 1309
-#define IDC_ANALYSIS_TAGS_TITLE 1310
+#define IDC_ANALYSIS_CATEGORIES 1311
+#define IDC_ANALYSIS_PLACES 1312
+#define IDC_ANALYSIS_GAMES 1313
+#define IDC_ANALYSIS_TABLE_NOTE 1314
 #define IDC_FIGURE_LABEL 1320
 #define IDC_FIGURE_VALUE 1340
 #define IDC_FIGURE_NOTE 1360
+#define IDC_TABLE_CHOICE 1380
+
+// Visits window (108): a day's visits and the fields of one.
+#define IDC_VISIT_DATE 1400
+#define IDC_VISIT_LIST 1401
+#define IDC_VISIT_CATEGORY 1402
+#define IDC_VISIT_PLACE 1403
+#define IDC_VISIT_GAME 1404
+#define IDC_VISIT_STAKE 1405
+#define IDC_VISIT_RETURN 1406
+#define IDC_VISIT_START 1407
+#define IDC_VISIT_END 1408
+#define IDC_VISIT_NOTE 1409
+#define IDC_VISIT_ADD 1410
+#define IDC_VISIT_UPDATE 1411
+#define IDC_VISIT_REMOVE 1412
+#define IDC_VISIT_SUM_STAKE 1413
+#define IDC_VISIT_SUM_RETURN 1414
+#define IDC_VISIT_SUM_BALANCE 1415
+#define IDC_VISIT_SUM_RATE 1416
+
+// The days behind a figure (109).
+#define IDC_DAYS_TITLE 1501
+#define IDC_DAYS_LIST 1502
 
 // Version page (100).
 #define IDC_PRODUCT_LINE 1028

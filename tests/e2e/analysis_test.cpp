@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "e2e/program_test.h"
 #include "view/chart_math.h"
@@ -41,6 +42,14 @@ protected:
         for (; lines >> need >> bar >> room >> bar && std::getline(lines, what); ++count)
             EXPECT_LE(need, room) << what << " " << when;
         return count;
+    }
+    // The rows of the days list.
+    std::wstring days_rows()
+    {
+        std::wstring rows;
+        for (const std::wstring& row : list_rows())
+            if (row.rfind(L"1502|", 0) == 0) rows += row + L"\n";
+        return rows;
     }
 };
 
@@ -191,6 +200,11 @@ TEST_F(Analysis, ChartEndsTodayShowsASmallLossAndRepaintsWholeAfterAMoveAndAResi
     GetClientRect(chart, &area);
     EXPECT_EQ(tooltip_at(march, area.bottom / 2, chart), L"3|2009年3月  +120,000 (1勝0敗0分)");
     EXPECT_EQ(tooltip_at(area.right - 20, area.bottom / 2, chart), L"<none>") << "December has not begun";
+    PostMessageW(chart, WM_LBUTTONUP, 0, MAKELPARAM(march, area.bottom / 2));
+    HWND days = wait_for_dialog(L"日の一覧");
+    ASSERT_NE(days, nullptr) << "a click on a bar lists its days";
+    EXPECT_EQ(control_text(days, 1501), L"2009年  3月  1日");
+    press(days, IDCANCEL);
     PostMessageW(dialog, WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_TRUE(exit_program(program));
 }
@@ -206,6 +220,8 @@ TEST_F(Analysis, SmallestWindowShowsTheLargestFiguresAndEveryColumnWhole)
         for (int i = 0; i < 10; ++i)
             memos[day * 21 + 2 * i] = 0x82, memos[day * 21 + 2 * i + 1] = i < 9 ? 0x76 : 0x60 + day;
     write(L"1990m.dat", memos);
+    const std::string visit = "1990/01/01,ＷＷＷＷＷＷＷＷＷＷＷＷＷＷＷＷ,x,y,1,99999999,00:00,23:59,\r\n";  // the widest rate
+    write(L"1990d.csv", Bytes(visit.begin(), visit.end()));
     HWND dialog = open("2009-12-06 09:05:07");
     ASSERT_NE(dialog, nullptr);
     HWND period = GetDlgItem(dialog, 1301), tags = GetDlgItem(dialog, 1304);
@@ -224,6 +240,58 @@ TEST_F(Analysis, SmallestWindowShowsTheLargestFiguresAndEveryColumnWhole)
     const int dpi = window_dpi(dialog), before = static_cast<int>(SendMessageW(tags, LVM_GETCOLUMNWIDTH, 5, 0));
     probe(6);
     EXPECT_NEAR(SendMessageW(tags, LVM_GETCOLUMNWIDTH, 5, 0), MulDiv(before, 192, dpi), 1);
+    PostMessageW(dialog, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(exit_program(program));
+}
+
+TEST_F(Analysis, VisitsGiveFiguresAndTablesWhoseRowsLeadToTheirDaysAndTheDayEntry)
+{
+    Bytes amounts(1488, 0);
+    put_amount(amounts, 3, 5, 5000), put_amount(amounts, 3, 6, 5), put_amount(amounts, 3, 7, -2000);
+    write(L"2009.dat", amounts);
+    const std::string visits = "\xEF\xBB\xBF日付,種別,場所,機種,投資,回収,開始,終了,メモ\r\n"
+                               "2009/03/05,パチンコ,ABC会館,海,10000,15000,21:30,01:05,\r\n"
+                               "2009/03/05,スロット,ＡＢＣ会館,,5000,5000,,,\r\n2009/03/06,パチンコ,XYZ,海,1000,1005,10:00,12:00,\r\n";
+    write(L"2009d.csv", Bytes(visits.begin(), visits.end()));
+    HWND dialog = open("2009-12-06 09:05:07");
+    ASSERT_NE(dialog, nullptr);
+    std::wstring figures;
+    for (int id = 1353; id <= 1358; ++id) figures += control_text(dialog, id) + L" ";
+    EXPECT_EQ(figures, L"3 16,000 21,005 131.3% 5:35 896 ");
+    press(dialog, 1383);  // 場所(&P)
+    const std::vector<std::wstring> places = {L"1312|ABC会館|2|1|0|1|15,000|20,000|5,000|133.3%",
+                                              L"1312|XYZ|1|0|0|1|1,000|1,005|5|100.5%", L"1312|（明細なし）|1||||||-2,000|－"};
+    EXPECT_EQ(list_rows(), places);
+    HWND list = GetDlgItem(dialog, 1312), header = GetWindow(list, GW_CHILD);
+    long balance_x = static_cast<long>(SendMessageW(list, LVM_GETCOLUMNWIDTH, 7, 0)) / 2;  // 収支's middle
+    for (int column = 0; column < 7; ++column) balance_x += static_cast<long>(SendMessageW(list, LVM_GETCOLUMNWIDTH, column, 0));
+    for (int click = 0; click < 2; ++click) {  // largest first, then the other way; days without visits last
+        PostMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(balance_x, 5));
+        PostMessageW(header, WM_LBUTTONUP, 0, MAKELPARAM(balance_x, 5));
+        settle(program.window);
+    }
+    EXPECT_EQ(list_rows(), (std::vector<std::wstring>{places[1], places[0], places[2]}));
+
+    RECT header_rect;
+    GetClientRect(header, &header_rect);
+    PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(20, header_rect.bottom + 4));
+    HWND days = wait_for_dialog(L"日の一覧");
+    ASSERT_NE(days, nullptr);
+    EXPECT_EQ(control_text(days, 1501), L"2009年  場所「XYZ」  1日") << "the row as sorted";
+    EXPECT_EQ(days_rows(), L"1502|2009/03/06(金)|5|XYZ|海|\n");
+    type(L"", {VK_RETURN});
+    HWND entry = wait_for_dialog(L"勝ったり負けたり");
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(control_text(entry, 1001), L"2009/3/6(金) ");
+    press(entry, 1230);
+    ASSERT_NE(wait_for_dialog(L"明細"), nullptr);
+    type(L"競馬", {VK_TAB, VK_TAB, VK_TAB, VK_TAB});
+    type(L"3000", {VK_RETURN});
+    press(wait_for_dialog(L"明細"), IDOK);
+    press(entry, IDOK);
+    EXPECT_EQ(days_rows(), L"1502|2009/03/06(金)|3,005|XYZ|海|XYZ\n") << "the list follows, the memo the places";
+    EXPECT_EQ(control_text(dialog, 1353), L"4") << "and so does the analysis";
+    press(days, IDCANCEL);
     PostMessageW(dialog, WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_TRUE(exit_program(program));
 }

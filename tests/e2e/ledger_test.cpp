@@ -55,14 +55,7 @@ protected:
     Bytes file(const wchar_t* name) { return read_file(file_in(folder, name)); }
     void write(const wchar_t* name, const Bytes& bytes) { ASSERT_TRUE(write_file(file_in(folder, name), bytes)); }
     // The overflow box: its text, then closed.
-    std::wstring overflow_text()
-    {
-        HWND box = wait_for_dialog(L"うそはいかん");
-        if (!box) return L"<no box>";
-        std::wstring text = control_text(box, 65535);
-        press(box, IDOK);
-        return text;
-    }
+    std::wstring overflow_text() { return box_text(L"うそはいかん"); }
     // "勝った" on 10 December 2009.
     void write_memo_on_the_tenth()
     {

@@ -11,8 +11,12 @@
 //             dpi-probe.txt gets "answered cx cy width height";
 //   wparam 5: what the analysis window shows against the room it has, to
 //             fit-probe.txt: "need|room|what" per list (its columns), per
-//             visible cell (text and the list's padding) and per figure;
-//   wparam 6: the analysis window moved to 192 DPI (WM_DPICHANGED).
+//             visible cell (text and the list's padding) of each table,
+//             shown or not, and per figure;
+//   wparam 6: the analysis window moved to 192 DPI (WM_DPICHANGED);
+//   wparam 7: the rows of the visible lists of the analysis window, the
+//             days list and the visits window to lists-probe.txt, a line
+//             each: "id|cell|cell|...".
 #include <windows.h>
 
 #include <commctrl.h>
@@ -181,10 +185,39 @@ void write_analysis_fit()
     FILE* out = open_beside_exe(L"fit-probe.txt");
     if (!dialog || !out) return;
     const int padding = MulDiv(12, GetDpiForWindow(dialog), 96);
-    write_list_fit(out, GetDlgItem(dialog, 1303), padding);
-    write_list_fit(out, GetDlgItem(dialog, 1304), padding);
-    for (int id = 1320; id < 1373; ++id)
+    for (int id : {1303, 1304, 1311, 1312, 1313}) write_list_fit(out, GetDlgItem(dialog, id), padding);
+    for (int id = 1320; id < 1380; ++id)
         if (HWND control = GetDlgItem(dialog, id)) write_text_fit(out, control);
+    fclose(out);
+}
+
+BOOL CALLBACK write_visible_list(HWND child, LPARAM out)
+{
+    wchar_t name[32] = L"";
+    GetClassNameW(child, name, 32);
+    if (lstrcmpW(name, WC_LISTVIEWW) != 0 || !IsWindowVisible(child)) return TRUE;
+    HWND header = reinterpret_cast<HWND>(SendMessageW(child, LVM_GETHEADER, 0, 0));
+    const int columns = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+    for (int row = 0; row < SendMessageW(child, LVM_GETITEMCOUNT, 0, 0); ++row) {
+        std::wstring line = std::to_wstring(GetDlgCtrlID(child));
+        for (int column = 0; column < columns; ++column) {
+            wchar_t text[128] = L"";
+            LVITEMW item = {};
+            item.iSubItem = column, item.pszText = text, item.cchTextMax = 128;
+            SendMessageW(child, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+            line += L"|" + std::wstring(text);
+        }
+        write_utf8(reinterpret_cast<FILE*>(out), (line + L"\n").c_str());
+    }
+    return TRUE;
+}
+
+void write_lists()
+{
+    FILE* out = open_beside_exe(L"lists-probe.txt");
+    if (!out) return;
+    for (const wchar_t* caption : {L"収支分析", L"日の一覧", L"明細"})
+        if (HWND dialog = FindWindowW(L"#32770", caption)) EnumChildWindows(dialog, write_visible_list, reinterpret_cast<LPARAM>(out));
     fclose(out);
 }
 
@@ -208,6 +241,7 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK probe_hook(int code, WPARAM wp
         if (call->wParam == 4) write_scaled_size(call->hwnd);
         if (call->wParam == 5) write_analysis_fit();
         if (call->wParam == 6) move_analysis_to_192_dpi();
+        if (call->wParam == 7) write_lists();
     }
     return CallNextHookEx(nullptr, code, wparam, lparam);
 }

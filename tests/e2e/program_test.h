@@ -2,7 +2,9 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "e2e/harness.h"
 #include "support/option_bytes.h"
@@ -106,6 +108,15 @@ protected:
         }
         return nullptr;
     }
+    // A message box's text by its caption, then closed with OK.
+    std::wstring box_text(const wchar_t* caption)
+    {
+        HWND box = wait_for_dialog(caption);
+        if (!box) return L"<no box>";
+        std::wstring text = control_text(box, 65535);
+        press(box, IDOK);
+        return text;
+    }
     static std::wstring control_text(HWND dialog, int id)
     {
         wchar_t text[512] = L"";
@@ -133,8 +144,8 @@ protected:
     // state, a Ctrl held here is held there.
     void type(const std::wstring& characters, std::initializer_list<WPARAM> keys = {}, bool with_ctrl = false)
     {
-        for (wchar_t character : characters) PostMessageW(focus(), WM_CHAR, character, 1);
-        settle(program.window);
+        // One at a time: a completing field answers each.
+        for (wchar_t character : characters) PostMessageW(focus(), WM_CHAR, character, 1), settle(program.window);
         const DWORD thread = GetWindowThreadProcessId(program.window, nullptr);
         AttachThreadInput(GetCurrentThreadId(), thread, TRUE);
         BYTE state[256];
@@ -158,6 +169,21 @@ protected:
             Sleep(20);
         }
         return false;
+    }
+
+    // The program's focused control, as its thread sees it.
+    // The rows of the visible lists of the analysis, the days list and
+    // the visits window: "id|cell|cell...".
+    std::vector<std::wstring> list_rows()
+    {
+        DeleteFileW(file_in(folder, L"lists-probe.txt").c_str());
+        probe(7);
+        Bytes bytes = read_file(file_in(folder, L"lists-probe.txt"));
+        std::wstring text = wide_from_utf8(std::string(bytes.begin(), bytes.end()));
+        std::vector<std::wstring> rows;
+        for (size_t start = 0, end; (end = text.find(L'\n', start)) != std::wstring::npos; start = end + 1)
+            rows.push_back(text.substr(start, end - start));
+        return rows;
     }
 
     SIZE client_size()

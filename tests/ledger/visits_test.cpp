@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "ledger/visit_entry.h"
 #include "ledger/year_ledger.h"
 #include "settings/program_folder.h"
 #include "support/temp_folder.h"
@@ -113,4 +114,33 @@ TEST(VisitsFile, ADaysVisitsSetItsAmountAndMemoAndTheFileFollows)
     ASSERT_TRUE(save_ledger_year(value));
     EXPECT_FALSE(std::filesystem::exists(folder.path() / "2009d.csv"));
     EXPECT_FALSE(std::filesystem::exists(folder.path() / "2009d.csv.new"));
+}
+
+TEST(VisitEntry, NamesOfThisAndEarlierYearsNewestFirstOnceEachAndWhatPeopleType)
+{
+    TempFolder folder;
+    set_program_path(folder.file("Ravo.exe").c_str());
+    LedgerYear earlier, current;
+    read_ledger_year(2007, earlier);
+    ASSERT_TRUE(set_day_visits(earlier, 5, 1, {visit(5, 1, "OLD会館", 1, 0), visit(5, 1, "ＡＢＣ", 1, 0)}));
+    ASSERT_TRUE(save_ledger_year(earlier));
+    read_ledger_year(2009, current);
+    ASSERT_TRUE(set_day_visits(current, 3, 4, {visit(3, 4, "XYZ", 1, 0), visit(3, 4, "NEW", 1, 0)}));
+    ASSERT_TRUE(set_day_visits(current, 1, 2, {visit(1, 2, "ABC", 1, 0)}));
+    const RecentNames recent = recent_visit_names(current);
+    EXPECT_EQ(recent.names[table_place], (std::vector<std::string>{"NEW", "XYZ", "ABC", "OLD会館"}))
+        << "the latest first; ＡＢＣ is ABC";
+    ASSERT_EQ(recent.names[table_category].size(), 8u) << "パチンコ entered, then the other offered ones";
+    EXPECT_EQ(recent.names[table_category][1], "スロット");
+    EXPECT_TRUE(recent.names[table_game].empty());
+
+    int32_t yen = -1;
+    int minutes = 0;
+    EXPECT_TRUE(read_typed_yen("１２，０００", &yen) && yen == 12000);
+    EXPECT_TRUE(read_typed_yen(" 99999999", &yen) && yen == 99999999);
+    EXPECT_TRUE(read_typed_yen("", &yen) && yen == 0);
+    for (const char* wrong : {"100000000", "-5", "1.5", "1e3", "abc"}) EXPECT_FALSE(read_typed_yen(wrong, &yen)) << wrong;
+    EXPECT_TRUE(read_typed_time("９：０５", &minutes) && minutes == 545);
+    EXPECT_TRUE(read_typed_time("", &minutes) && minutes == no_time);
+    EXPECT_FALSE(read_typed_time("24:00", &minutes));
 }
