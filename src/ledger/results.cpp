@@ -69,7 +69,7 @@ ResultSummary month_summary_through(int year, int month, int last_day)
     ResultSummary summary = {};
     if (month < 1 || month > ledger_months) return summary;
     LedgerYear value;
-    read_ledger_year(year, value);
+    read_ledger_year(year, value, nullptr, amounts_only);
     for (int day = 1; day <= last_day && day <= ledger_month_days; ++day)
         add_to_summary(summary, value.amounts[month - 1][day - 1]);
     return summary;
@@ -86,7 +86,7 @@ KeptSummary file_summary(int year)
 {
     LedgerYear value;
     YearStatus status;
-    read_ledger_year(year, value, &status);
+    read_ledger_year(year, value, &status, amounts_only);
     KeptSummary kept_year = {true, {}, status.parts[part_amounts] == part_unreadable};
     add_year(kept_year.summary, value.amounts);
     return kept_year;

@@ -145,7 +145,7 @@ void plan_changes(const LedgerYear& value, PartChanges& changes)
         change.action = PartChange::write;
         if (part_formats[part].table) {
             change.bytes = part_bytes(value, part);
-        } else if (value.status.parts[part] == part_unreadable) {
+        } else if (!visits_are_editable(value.status)) {
             change.action = PartChange::keep;
         } else if (value.visits.empty()) {
             change.action = path_exists(ledger_part_path(value.year, part).c_str()) ? PartChange::remove : PartChange::keep;
@@ -215,13 +215,17 @@ void clear_ledger_year(LedgerYear& value, int year)
 bool year_is_whole(const YearStatus& status)
 {
     for (int part = 0; part < ledger_part_count; ++part)
-        if (part_formats[part].table && status.parts[part] == part_unreadable) return false;
+        if (part_formats[part].table && (status.parts[part] == part_unreadable || status.parts[part] == part_not_read))
+            return false;
     return true;
 }
 
-bool visits_are_editable(const YearStatus& status) { return status.parts[part_visits] != part_unreadable; }
+bool visits_are_editable(const YearStatus& status)
+{
+    return status.parts[part_visits] != part_unreadable && status.parts[part_visits] != part_not_read;
+}
 
-bool read_ledger_year(int year, LedgerYear& value, YearStatus* status)
+bool read_ledger_year(int year, LedgerYear& value, YearStatus* status, unsigned parts)
 {
     if (const LedgerYear* held = held_year(year)) {
         value = *held;
@@ -230,8 +234,9 @@ bool read_ledger_year(int year, LedgerYear& value, YearStatus* status)
         if (year >= first_ledger_year) {
             const PartSources sources = recover_year_files(year);
             for (int part = 0; part < ledger_part_count; ++part)
-                value.status.parts[part] =
-                    sources.orphaned[part] ? part_unreadable : read_part(value, part, sources.paths[part]);
+                value.status.parts[part] = !(parts & (1u << part)) ? part_not_read
+                                           : sources.orphaned[part] ? part_unreadable
+                                                                    : read_part(value, part, sources.paths[part]);
         }
     }
     if (status) *status = value.status;

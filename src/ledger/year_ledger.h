@@ -26,7 +26,7 @@ typedef uint8_t DayOffTable[ledger_months][ledger_month_days];
 enum LedgerPart { part_amounts, part_memos, part_day_off, part_visits, ledger_part_count };
 
 // What reading found of each part.
-enum PartState { part_missing, part_read, part_unreadable };
+enum PartState { part_missing, part_read, part_unreadable, part_not_read };
 struct YearStatus {
     PartState parts[ledger_part_count];
 };
@@ -87,7 +87,11 @@ int64_t visits_sum(const std::vector<Visit>& visits);
 // else its files, after an interrupted save has been finished (or dropped
 // when it never got as far as its commit record). A year before 1990 or
 // without files reads as empty. True when the year is whole.
-bool read_ledger_year(int year, LedgerYear& value, YearStatus* status = nullptr);
+// `parts` (bits 1 << part) reads only those: the totals need the amounts
+// alone, not every visit; the others then read as missing and such a value
+// is for reading only.
+enum { all_ledger_parts = (1u << ledger_part_count) - 1, amounts_only = 1u << part_amounts };
+bool read_ledger_year(int year, LedgerYear& value, YearStatus* status = nullptr, unsigned parts = all_ledger_parts);
 
 // What a save could not write: each file with its part, in saving order.
 struct UnsavedFile {

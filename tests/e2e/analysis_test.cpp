@@ -149,7 +149,7 @@ TEST_F(Analysis, ShowsTheYearThenAllYearsWithBarTipsAndWritesTheirCsv)
                                  L"ABCホール,2,1,0,1,12000\r\n（メモなし）,2,1,1,0,1000\r\nXYZ会館,1,0,1,0,-5000\r\n"})
         EXPECT_NE(csv.find(sjis(lines)), std::string::npos) << lines;
     // Alt and a label's letter: the focus on what it names.
-    for (auto [letter, id] : {std::pair{L'w', 1303}, {L'm', 1304}, {L'p', 1301}}) {
+    for (auto [letter, id] : {std::pair{L'w', 1380}, {L'm', 1381}, {L'y', 1301}}) {
         PostMessageW(focus(), WM_SYSCHAR, letter, 1 << 29);
         settle(program.window);
         EXPECT_EQ(GetDlgCtrlID(focus()), id) << static_cast<char>(letter);

@@ -258,8 +258,8 @@ TEST_F(Desk, TypedKeysWorkTheKeypadAndEnterStores)
     EXPECT_EQ(control_text(entry, 1002), L"999,999,999");
     // Tab order; the arrows move as Tab does; Enter on ｷｬﾝｾﾙ presses it.
     std::vector<int> order;
-    for (int i = 0; i < 6; ++i) type(L"", {VK_TAB}), order.push_back(GetDlgCtrlID(focus()));
-    EXPECT_EQ(order, (std::vector<int>{IDCANCEL, 1207, 1051, 1077, 1227, IDOK}));
+    for (int i = 0; i < 7; ++i) type(L"", {VK_TAB}), order.push_back(GetDlgCtrlID(focus()));
+    EXPECT_EQ(order, (std::vector<int>{IDCANCEL, 1207, 1230, 1051, 1077, 1227, IDOK}));
     type(L"", {VK_LEFT});
     EXPECT_EQ(GetDlgCtrlID(focus()), 1227) << "not onto a frame";
     type(L"", {VK_RIGHT, VK_RIGHT, VK_RETURN});
@@ -268,7 +268,7 @@ TEST_F(Desk, TypedKeysWorkTheKeypadAndEnterStores)
 
     // In the memo keys type; Ctrl+Enter finishes the sum and stores.
     ASSERT_TRUE(open_day(10));
-    type(L"7+7", {VK_TAB, VK_TAB, VK_TAB});
+    type(L"7+7", {VK_TAB, VK_TAB, VK_TAB, VK_TAB});
     type(L"1+1", {VK_RETURN});
     type(L"", {VK_RETURN}, true);
     EXPECT_EQ(stored(10), 14);
