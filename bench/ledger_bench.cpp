@@ -112,7 +112,7 @@ int main(int argc, char** argv)
     Offscreen canvas;
     make_offscreen(1400, 900, canvas);
     const RECT opening_size = {0, 0, 500, 320}, larger_size = {0, 0, 1400, 900};
-    const ChartColors colors = {RGB(255, 255, 0), RGB(255, 224, 224)};
+    const ChartColors colors = {RGB(255, 255, 0), RGB(255, 224, 224), 0};
     BalanceAnalysis year, all;
     auto paint = [&](const BalanceAnalysis& analysis, const RECT& size) {
         draw_chart(canvas.dc, size, analysis, colors, 96);

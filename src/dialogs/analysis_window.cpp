@@ -19,6 +19,7 @@
 #include "platform/late_library.h"
 #include "platform/win32_text.h"
 #include "res/resource.h"
+#include "settings/limits.h"
 #include "view/dpi.h"
 
 namespace {
@@ -139,6 +140,16 @@ void show_visit_figures(HWND dialog, const VisitTotals& totals)
     set_figure(dialog, row_hourly, totals.hourly.known ? sum_text(totals.hourly.value) : L"－", L"1時間あたり");
 }
 
+// "上限超過 3か月": the months of a year past the monthly loss limit.
+std::wstring months_over_limit_note(const BalanceAnalysis& analysis)
+{
+    const int64_t limit = loss_limits().month;
+    if (analysis.period == all_years_period || limit <= 0) return std::wstring();
+    int over = 0;
+    for (const ResultSummary& month : analysis.bars) over += month.sum < -limit;
+    return over ? L"上限超過 " + std::to_wstring(over) + L"か月" : std::wstring();
+}
+
 void show_figures(HWND dialog)
 {
     const BalanceAnalysis& a = shown();
@@ -148,7 +159,7 @@ void show_figures(HWND dialog)
     set_figure(dialog, row_losses, sum_text(results.losses), L"回");
     set_figure(dialog, row_draws, sum_text(results.draws), L"回");
     set_figure(dialog, row_win_rate, rate_text(Rate{a.has_win_rate, a.win_rate_tenths}), L"勝ち÷(勝ち＋負け)");
-    set_figure(dialog, row_total, sum_text(results.sum));
+    set_figure(dialog, row_total, sum_text(results.sum), months_over_limit_note(a));
     set_figure(dialog, row_average, sum_text(a.totals.average), L"1日あたり");
     show_day_record(dialog, row_best, a.best);
     show_day_record(dialog, row_worst, a.worst);

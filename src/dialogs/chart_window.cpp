@@ -6,6 +6,7 @@
 
 #include "dialogs/figure_text.h"
 #include "dialogs/owner_messages.h"
+#include "settings/limits.h"
 #include "settings/options.h"
 #include "view/analysis_chart.h"
 #include "view/offscreen.h"
@@ -48,7 +49,7 @@ void place_bar_tools(HWND chart)
     RECT client;
     GetClientRect(chart, &client);
     HDC dc = GetDC(chart);
-    state.geometry = measure_chart(dc, client, *state.analysis, state.dpi);
+    state.geometry = measure_chart(dc, client, *state.analysis, state.dpi, loss_limits().month);
     ReleaseDC(chart, dc);
     for (int i = 0; i < state.geometry.bars_begun; ++i) {
         TOOLINFOW tool = bar_tool(chart, i);
@@ -98,7 +99,7 @@ void on_paint(HWND chart)
     const bool offscreen = make_offscreen(std::max(1L, client.right), std::max(1L, client.bottom), picture);
     HDC target = offscreen ? picture.dc : dc;
     if (state.analysis)
-        draw_chart(target, client, *state.analysis, ChartColors{options()->win_color, options()->loss_color}, state.dpi);
+        draw_chart(target, client, *state.analysis, ChartColors{options()->win_color, options()->loss_color, loss_limits().month}, state.dpi);
     else
         FillRect(target, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     if (offscreen) {

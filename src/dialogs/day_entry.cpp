@@ -10,6 +10,7 @@
 #include "dialogs/calculator.h"
 #include "dialogs/dialog_keys.h"
 #include "dialogs/error_box.h"
+#include "dialogs/limit_notes.h"
 #include "dialogs/figure_text.h"
 #include "dialogs/launch.h"
 #include "dialogs/owner_messages.h"
@@ -110,6 +111,7 @@ BOOL on_init(HWND dialog, DayEntryState* entry)
     CheckDlgButton(dialog, IDC_DAY_OFF, day.day_off ? BST_CHECKED : BST_UNCHECKED);
     entry->keys = watch_dialog_keys(typed_key_hook);
     show_day(dialog, day);
+    show_limit_line(dialog, IDC_LIMIT_LINE);
     return TRUE;
 }
 
@@ -210,12 +212,14 @@ void on_memo_change(HWND dialog)
 void on_ok(HWND dialog)
 {
     DayEntryState& entry = state_of(dialog);
+    const LimitBalances before = balances_so_far();
     store_shown_day(dialog);
     SaveFailure failure;
     bool saved = save_ledger_year(entry.value, &failure);
     tell_ledger_changed(dialog, entry.value.year);
     if (!saved) tell_save_failure(dialog, failure);
     tell_backup_failure_once(dialog);
+    tell_limits_crossed(dialog, entry.value.year, entry.month, before);
     EndDialog(dialog, 1);
 }
 
@@ -252,6 +256,7 @@ INT_PTR on_static_color(HWND dialog, HDC dc, HWND control)
         return reinterpret_cast<INT_PTR>(entry.brushes.black);
     case IDC_DRAW_HINT:
     case IDC_MEMO_NOTE: return reinterpret_cast<INT_PTR>(entry.brushes.light_yellow);
+    case IDC_LIMIT_LINE: return limit_line_color(dc, control);
     default: return 0;
     }
 }

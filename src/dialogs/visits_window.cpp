@@ -7,6 +7,7 @@
 
 #include "dialogs/error_box.h"
 #include "dialogs/figure_text.h"
+#include "dialogs/limit_notes.h"
 #include "dialogs/list_columns.h"
 #include "dialogs/owner_messages.h"
 #include "ledger/visit_entry.h"
@@ -327,6 +328,7 @@ BOOL on_init(HWND dialog, VisitsState* state)
                              {IDC_VISIT_END, 5},    {IDC_VISIT_NOTE, note_max_chars}};
     for (const auto& limit : limits) SendDlgItemMessageW(dialog, limit[0], EM_LIMITTEXT, limit[1], 0);
     start_next_visit(dialog);
+    show_limit_line(dialog, IDC_VISIT_LIMIT_LINE);
     return FALSE;  // the focus is in the first field
 }
 
@@ -336,6 +338,9 @@ INT_PTR CALLBACK visits_procedure(HWND dialog, UINT message, WPARAM wparam, LPAR
     case WM_INITDIALOG: return on_init(dialog, reinterpret_cast<VisitsState*>(lparam));
     case WM_COMMAND: return on_command(dialog, LOWORD(wparam), HIWORD(wparam));
     case WM_NOTIFY: return on_notify(dialog, reinterpret_cast<const NMHDR*>(lparam));
+    case WM_CTLCOLORSTATIC:
+        if (GetDlgCtrlID(reinterpret_cast<HWND>(lparam)) != IDC_VISIT_LIMIT_LINE) return FALSE;
+        return limit_line_color(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
     case WM_DPICHANGED: follow_dpi_change(list_of(dialog), state_of(dialog).dpi, HIWORD(wparam)); return FALSE;
     default: return FALSE;
     }

@@ -75,6 +75,16 @@ ResultSummary month_summary_through(int year, int month, int last_day)
     return summary;
 }
 
+ResultSummary year_summary_through(int year, int month, int day)
+{
+    ResultSummary summary = {};
+    LedgerYear value;
+    read_ledger_year(year, value, nullptr, amounts_only);
+    for (int m = 1; m <= month && m <= ledger_months; ++m)
+        for (int d = 1; d <= ledger_month_days && (m < month || d <= day); ++d) add_to_summary(summary, value.amounts[m - 1][d - 1]);
+    return summary;
+}
+
 ResultSummary year_summary(const LedgerYear& value)
 {
     ResultSummary summary = {};

@@ -28,6 +28,8 @@ ResultSummary month_summary(const LedgerYear& value, int month_index);
 // Over days 1..last_day of a month (1..12) of a year, as the ledger holds
 // it.
 ResultSummary month_summary_through(int year, int month, int last_day);
+// Over the year's days from 1 January through a day.
+ResultSummary year_summary_through(int year, int month, int day);
 // Over all 372 slots of a year.
 ResultSummary year_summary(const LedgerYear& value);
 // Over every year up to and including `last_year`, as the ledger holds

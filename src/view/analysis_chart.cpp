@@ -49,7 +49,7 @@ HPEN bar_pen(COLORREF fill, int dpi)
 bool is_one_year(const BalanceAnalysis& analysis) { return analysis.period != all_years_period; }
 
 // The font of the chart must be selected into `dc`.
-ChartGeometry measure_with_font(HDC dc, const RECT& area, const BalanceAnalysis& analysis, int dpi)
+ChartGeometry measure_with_font(HDC dc, const RECT& area, const BalanceAnalysis& analysis, int dpi, int64_t month_limit)
 {
     TEXTMETRICW metrics = {};
     GetTextMetricsW(dc, &metrics);
@@ -63,6 +63,7 @@ ChartGeometry measure_with_font(HDC dc, const RECT& area, const BalanceAnalysis&
         low = std::min(low, running);
         high = std::max(high, running);
     }
+    if (is_one_year(analysis) && month_limit > 0) low = std::min(low, -month_limit);
     ChartGeometry geometry = {};
     geometry.plot.top = area.top + scale_to_dpi(8, dpi) + text_height / 2;
     geometry.plot.bottom = area.bottom - text_height - scale_to_dpi(8, dpi);
@@ -143,6 +144,21 @@ void draw_zero_line(HDC dc, const ChartGeometry& geometry, int dpi)
     DeleteObject(pen);
 }
 
+// The monthly limit under a year's bars, dashed in the loss bars' edge.
+void draw_limit_line(HDC dc, const ChartGeometry& geometry, const BalanceAnalysis& analysis, ChartColors colors)
+{
+    if (!is_one_year(analysis) || colors.month_limit <= 0) return;
+    const RECT& plot = geometry.plot;
+    const long row = scale_row(geometry.scale, -colors.month_limit, plot.top, plot.bottom);
+    const Rgb edge = bar_edge(Rgb{GetRValue(colors.loss), GetGValue(colors.loss), GetBValue(colors.loss)},
+                              Rgb{GetRValue(chart_back), GetGValue(chart_back), GetBValue(chart_back)});
+    HPEN pen = CreatePen(PS_DASH, 1, RGB(edge.red, edge.green, edge.blue));
+    HGDIOBJ old = SelectObject(dc, pen);
+    draw_line(dc, plot.left, row, plot.right, row);
+    SelectObject(dc, old);
+    DeleteObject(pen);
+}
+
 void bar_label(const BalanceAnalysis& analysis, int index, bool short_form, wchar_t (&text)[16])
 {
     if (is_one_year(analysis))
@@ -213,11 +229,11 @@ HFONT chart_font(int dpi) { return make_font_at_dpi(face_gothic, 9, style_normal
 
 }  // namespace
 
-ChartGeometry measure_chart(HDC dc, const RECT& area, const BalanceAnalysis& analysis, int dpi)
+ChartGeometry measure_chart(HDC dc, const RECT& area, const BalanceAnalysis& analysis, int dpi, int64_t month_limit)
 {
     HFONT font = chart_font(dpi);
     HGDIOBJ old = SelectObject(dc, font);
-    ChartGeometry geometry = measure_with_font(dc, area, analysis, dpi);
+    ChartGeometry geometry = measure_with_font(dc, area, analysis, dpi, month_limit);
     SelectObject(dc, old);
     DeleteObject(font);
     return geometry;
@@ -230,12 +246,13 @@ void draw_chart(HDC dc, const RECT& area, const BalanceAnalysis& analysis, Chart
     HFONT font = chart_font(dpi);
     HGDIOBJ old_font = SelectObject(dc, font);
     int old_mode = SetBkMode(dc, TRANSPARENT);
-    ChartGeometry geometry = measure_with_font(dc, area, analysis, dpi);
+    ChartGeometry geometry = measure_with_font(dc, area, analysis, dpi, colors.month_limit);
     // Too small to show anything: the window keeps a size that never is.
     if (geometry.plot.right - geometry.plot.left > 2 && geometry.plot.bottom - geometry.plot.top > 2) {
         draw_grid(dc, geometry, dpi);
         draw_bars(dc, geometry, analysis, colors, dpi);
         draw_zero_line(dc, geometry, dpi);
+        draw_limit_line(dc, geometry, analysis, colors);
         draw_bar_labels(dc, geometry, analysis, dpi);
         if (analysis.totals.days == 0)
             draw_no_data(dc, geometry);

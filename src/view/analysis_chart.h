@@ -11,6 +11,9 @@
 struct ChartColors {
     COLORREF win;
     COLORREF loss;
+    // The monthly loss limit, a dashed line under a year's month bars; 0
+    // for none.
+    int64_t month_limit;
 };
 
 // Where the parts of the chart lie within its area.
@@ -22,7 +25,7 @@ struct ChartGeometry {
 };
 
 // Measured with the chart's font on `dc`.
-ChartGeometry measure_chart(HDC dc, const RECT& area, const BalanceAnalysis& analysis, int dpi);
+ChartGeometry measure_chart(HDC dc, const RECT& area, const BalanceAnalysis& analysis, int dpi, int64_t month_limit);
 void draw_chart(HDC dc, const RECT& area, const BalanceAnalysis& analysis, ChartColors colors, int dpi);
 // The slot of bar `index` over the whole height of the plot: where the
 // pointer rests on that bar.

@@ -366,3 +366,49 @@ TEST_F(Scale, CalendarAndSmallDisplayFollowTheScreensResolution)
     DeleteObject(font);
     EXPECT_TRUE(exit_program(program));
 }
+
+// A monthly loss limit set on its page lands in Ravo.ini, not Option.bin;
+// the day entry shows the month against it; an entry that passes it says
+// so once; the limit is there again after a restart.
+TEST_F(Settings, ALossLimitIsKeptInItsOwnFileAndToldOncePassed)
+{
+    ob::Bytes options = ob::default_file();
+    ob::put32(options, ob::month_left, 60);
+    ob::put32(options, ob::month_top, 60);
+    launch(options, sunday_in_2009);
+    HWND sheet = open_sheet(3);
+    ASSERT_NE(sheet, nullptr);
+    SetDlgItemTextW(current_page(sheet), 1600, L"5000");
+    press(sheet, IDOK);
+    Bytes ini = read_file(file_in(folder, L"Ravo.ini"));
+    const std::u16string text(reinterpret_cast<const char16_t*>(ini.data()), ini.size() / 2);
+    EXPECT_NE(text.find(u"\r\n月の負け上限=5000\r\n"), std::u16string::npos);
+
+    // Today (the 6th): −6,000 passes the limit; −100 more is told no more.
+    for (int round = 0; round < 2; ++round) {
+        PostMessageW(program.window, WM_KEYDOWN, VK_RETURN, 0);
+        HWND entry = wait_for_dialog(L"勝ったり負けたり");
+        ASSERT_NE(entry, nullptr);
+        EXPECT_EQ(control_text(entry, 1604), round ? L"今月 −6,000／上限 5,000" : L"今月 0／上限 5,000");
+        for (int key : round ? std::vector<int>{1005, 201, 200, 200, 1006} : std::vector<int>{206, 210, 1007})
+            press(entry, key);  // 6 000 +/-, then - 1 0 0 =
+        press(entry, IDOK);
+        HWND told = wait_for_dialog(L"収支", round ? 500 : 5000);
+        if (round) {
+            EXPECT_EQ(told, nullptr) << "passed before: not told again";
+            continue;
+        }
+        ASSERT_NE(told, nullptr);
+        EXPECT_EQ(control_text(told, 65535), L"今月の負けが上限の 5,000円 を超えました。");
+        press(told, IDOK);
+    }
+    ASSERT_TRUE(exit_program(program));
+    EXPECT_EQ(saved_options(), options) << "Option.bin is as it was";
+    launch(sunday_in_2009);
+    PostMessageW(program.window, WM_KEYDOWN, VK_RETURN, 0);
+    HWND entry = wait_for_dialog(L"勝ったり負けたり");
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(control_text(entry, 1604), L"今月 −6,100／上限 5,000") << "the limit after a restart";
+    press(entry, IDCANCEL);
+    EXPECT_TRUE(exit_program(program));
+}
