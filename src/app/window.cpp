@@ -197,38 +197,13 @@ LRESULT on_nc_mouse_move(HWND window, LPARAM lparam)
     return 0;
 }
 
-LRESULT on_nc_double_click(HWND window, LPARAM lparam)
+// A pointer action at the point of a client (or, from the frame, a
+// screen) message.
+typedef void (*PointerAction)(HWND, int, int);
+LRESULT pointer_action(HWND window, LPARAM lparam, bool on_frame, PointerAction action)
 {
-    POINT point = screen_to_client_point(window, lparam);
-    double_click_action(window, point.x, point.y);
-    return 0;
-}
-
-LRESULT on_nc_right_button(HWND window, LPARAM lparam)
-{
-    POINT point = screen_to_client_point(window, lparam);
-    right_button_action(window, point.x, point.y);
-    return 0;
-}
-
-LRESULT on_mouse_move(HWND window, LPARAM lparam)
-{
-    POINT point = client_point(lparam);
-    check_auto_hide(window, point.x, point.y);
-    return 0;
-}
-
-LRESULT on_double_click(HWND window, LPARAM lparam)
-{
-    POINT point = client_point(lparam);
-    double_click_action(window, point.x, point.y);
-    return 0;
-}
-
-LRESULT on_right_button(HWND window, LPARAM lparam)
-{
-    POINT point = client_point(lparam);
-    right_button_action(window, point.x, point.y);
+    POINT point = on_frame ? screen_to_client_point(window, lparam) : client_point(lparam);
+    action(window, point.x, point.y);
     return 0;
 }
 
@@ -294,13 +269,13 @@ LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam,
     case WM_NOTIFY: return on_notify(reinterpret_cast<NMHDR*>(lparam));
     case WM_NCHITTEST: return on_nc_hit_test(window, wparam, lparam);
     case WM_NCMOUSEMOVE: return on_nc_mouse_move(window, lparam);
-    case WM_NCLBUTTONDBLCLK: return on_nc_double_click(window, lparam);
-    case WM_NCRBUTTONDOWN: return on_nc_right_button(window, lparam);
+    case WM_NCLBUTTONDBLCLK: return pointer_action(window, lparam, true, double_click_action);
+    case WM_NCRBUTTONDOWN: return pointer_action(window, lparam, true, right_button_action);
     case WM_COMMAND: handle_command(window, LOWORD(wparam)); return 0;
     case WM_TIMER: handle_timer(window, wparam); return 0;
-    case WM_MOUSEMOVE: return on_mouse_move(window, lparam);
-    case WM_LBUTTONDBLCLK: return on_double_click(window, lparam);
-    case WM_RBUTTONDOWN: return on_right_button(window, lparam);
+    case WM_MOUSEMOVE: return pointer_action(window, lparam, false, check_auto_hide);
+    case WM_LBUTTONDBLCLK: return pointer_action(window, lparam, false, double_click_action);
+    case WM_RBUTTONDOWN: return pointer_action(window, lparam, false, right_button_action);
     case WM_KEYDOWN: return on_key_down(window, wparam);
     case WM_KEYUP: return on_key_up(window, wparam, lparam);
     case WM_SYSKEYDOWN: return on_system_key_down(window, wparam, lparam);

@@ -31,9 +31,7 @@ struct DayEntryState {
     LedgerYear value;
     int month;
     int day;
-    DialogBrushes brushes;
-    HFONT display_font;
-    HHOOK keys;
+    DialogMade made;  // its font: the display's
     // The memo as last taken, within its 20 bytes.
     std::wstring memo_kept;
 };
@@ -64,15 +62,6 @@ void show_calc_entry(HWND dialog)
     show_visits_difference(dialog);
 }
 
-// What the dialog made goes with it, however it ends.
-void on_destroy(DayEntryState& entry)
-{
-    UnhookWindowsHookEx(entry.keys);
-    entry.keys = nullptr;
-    free_dialog_brushes(entry.brushes);
-    DeleteObject(entry.display_font);
-    entry.display_font = nullptr;
-}
 
 // "2009/3/7(土) 休日": the date, its weekday and its holiday or day-off name.
 std::wstring date_caption(const DayEntryState& entry)
@@ -103,13 +92,13 @@ LRESULT CALLBACK typed_key_hook(int code, WPARAM wparam, LPARAM lparam);
 BOOL on_init(HWND dialog, DayEntryState* entry)
 {
     SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(entry));
-    entry->brushes = make_dialog_brushes();
-    set_own_font(dialog, IDC_DISPLAY, entry->display_font, display_font_at(window_dpi(dialog)));
+    entry->made.brushes = make_dialog_brushes();
+    set_own_font(dialog, IDC_DISPLAY, entry->made.font, display_font_at(window_dpi(dialog)));
 
     const DayEntry day = day_of(entry->value, entry->month, entry->day);
     SetDlgItemTextW(dialog, IDC_DATE_CAPTION, date_caption(*entry).c_str());
     CheckDlgButton(dialog, IDC_DAY_OFF, day.day_off ? BST_CHECKED : BST_UNCHECKED);
-    entry->keys = watch_dialog_keys(typed_key_hook);
+    entry->made.keys = watch_dialog_keys(typed_key_hook);
     show_day(dialog, day);
     show_limit_line(dialog, IDC_LIMIT_LINE);
     return TRUE;
@@ -250,12 +239,12 @@ INT_PTR on_static_color(HWND dialog, HDC dc, HWND control)
     const DayEntryState& entry = state_of(dialog);
     SetBkMode(dc, TRANSPARENT);
     switch (GetDlgCtrlID(control)) {
-    case IDC_DATE_CAPTION: return reinterpret_cast<INT_PTR>(entry.brushes.light_cyan);
+    case IDC_DATE_CAPTION: return reinterpret_cast<INT_PTR>(entry.made.brushes.light_cyan);
     case IDC_DISPLAY:
         SetTextColor(dc, RGB(255, 255, 0));
-        return reinterpret_cast<INT_PTR>(entry.brushes.black);
+        return reinterpret_cast<INT_PTR>(entry.made.brushes.black);
     case IDC_DRAW_HINT:
-    case IDC_MEMO_NOTE: return reinterpret_cast<INT_PTR>(entry.brushes.light_yellow);
+    case IDC_MEMO_NOTE: return reinterpret_cast<INT_PTR>(entry.made.brushes.light_yellow);
     case IDC_LIMIT_LINE: return limit_line_color(dc, control);
     default: return 0;
     }
@@ -268,10 +257,10 @@ INT_PTR CALLBACK day_entry_procedure(HWND dialog, UINT message, WPARAM wparam, L
     case WM_COMMAND: return on_command(dialog, LOWORD(wparam), HIWORD(wparam));
     case WM_CTLCOLORSTATIC:
         return on_static_color(dialog, reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
-    case WM_DESTROY: on_destroy(state_of(dialog)); return FALSE;
+    case WM_DESTROY: free_dialog_made(state_of(dialog).made); return FALSE;
     case WM_DPICHANGED:
         // The dialog manager scales the dialog; the display's font is ours.
-        set_own_font(dialog, IDC_DISPLAY, state_of(dialog).display_font, display_font_at(HIWORD(wparam)));
+        set_own_font(dialog, IDC_DISPLAY, state_of(dialog).made.font, display_font_at(HIWORD(wparam)));
         return FALSE;
     default: return FALSE;
     }

@@ -91,3 +91,11 @@ void make_focus_cell(HWND control)
     SetPropW(control, cell_procedure_name, reinterpret_cast<HANDLE>(GetWindowLongPtrW(control, GWLP_WNDPROC)));
     SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(focus_cell_procedure));
 }
+
+void free_dialog_made(DialogMade& made)
+{
+    if (made.keys) UnhookWindowsHookEx(made.keys);
+    free_dialog_brushes(made.brushes);
+    if (made.font) DeleteObject(made.font);
+    made = DialogMade();
+}

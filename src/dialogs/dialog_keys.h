@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include "view/draw.h"
+
 // Hooks this thread's message filter, which the dialog manager calls with
 // every message of a dialog before it handles it; unhook in WM_DESTROY.
 HHOOK watch_dialog_keys(HOOKPROC hook);
@@ -20,3 +22,12 @@ bool arrow_moves_focus(HWND dialog, const MSG& message);
 // a dotted frame inside its edge, Space and Enter click it, and the arrow
 // keys never carry the focus off to a label.
 void make_focus_cell(HWND control);
+
+// What a dialog makes for itself: its key hook, its fills and a font of its
+// own, all given back in WM_DESTROY however it ends.
+struct DialogMade {
+    HHOOK keys;
+    DialogBrushes brushes;
+    HFONT font;
+};
+void free_dialog_made(DialogMade& made);

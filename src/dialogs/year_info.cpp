@@ -32,9 +32,7 @@ struct YearInfoState {
     int info_month;
     int info_selected_id;
     LedgerYear value;
-    DialogBrushes brushes;
-    HFONT year_font;
-    HHOOK keys;
+    DialogMade made;  // its font: the year box's
     // Years whose file could not be read, told once per opening.
     std::wstring unreadable_years;
     bool unreadable_told;
@@ -178,8 +176,8 @@ BOOL on_init(HWND dialog, YearInfoState* info)
 {
     SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(info));
     forget_year_summaries();  // the files may have changed since the last visit
-    info->brushes = make_dialog_brushes();
-    set_own_font(dialog, IDC_YEAR_NUMBER, info->year_font, year_font_at(window_dpi(dialog)));
+    info->made.brushes = make_dialog_brushes();
+    set_own_font(dialog, IDC_YEAR_NUMBER, info->made.font, year_font_at(window_dpi(dialog)));
 
     read_ledger_year(info->info_year, info->value);
     HWND spin = GetDlgItem(dialog, IDC_YEAR_SPIN);
@@ -196,7 +194,7 @@ BOOL on_init(HWND dialog, YearInfoState* info)
     show_days(dialog, info->info_month);
     show_month_totals(dialog, info->info_month - 1);
     make_focus_cells(dialog);
-    info->keys = watch_dialog_keys(year_key_hook);
+    info->made.keys = watch_dialog_keys(year_key_hook);
     // On 閉じる, the dialog's natural end, rather than its first Tab stop.
     focus_control(dialog, IDOK);
     return FALSE;
@@ -312,15 +310,6 @@ void import_year(HWND dialog)
     tell_import_outcome(dialog, year, outcome);
 }
 
-// What the dialog made goes with it, however it ends.
-void on_destroy(YearInfoState& info)
-{
-    UnhookWindowsHookEx(info.keys);
-    info.keys = nullptr;
-    free_dialog_brushes(info.brushes);
-    DeleteObject(info.year_font);
-    info.year_font = nullptr;
-}
 
 BOOL on_command(HWND dialog, int id)
 {
@@ -392,14 +381,14 @@ INT_PTR on_static_color(HWND dialog, HDC dc, HWND control)
     const bool day_amount = id > IDC_DAY_AMOUNT && id <= IDC_DAY_AMOUNT + 31;
     const bool day_memo = id > IDC_DAY_AMOUNT + 31 && id <= IDC_DAY_MEMO + 31;
     const bool month_total = id > IDC_MONTH_TOTAL && id <= IDC_MONTH_TOTAL + 12;
-    if (day_memo || id == IDC_INFO_HINT) return reinterpret_cast<INT_PTR>(info.brushes.light_yellow);
+    if (day_memo || id == IDC_INFO_HINT) return reinterpret_cast<INT_PTR>(info.made.brushes.light_yellow);
     const bool figure = day_amount || month_total || id == IDC_YEAR_TOTAL || id == IDC_ALL_TOTAL ||
                         id == IDC_YEAR_NUMBER || id == IDC_MONTH_WINS || id == IDC_MONTH_LOSSES ||
                         (id >= IDC_YEAR_WINS && id <= IDC_ALL_DRAWS);
     if (!figure) return 0;
     SetTextColor(dc, is_negative_figure(control) ? RGB(255, 0, 0) : RGB(0, 0, 0));
     bool highlighted = day_amount || id == info.info_selected_id;
-    return reinterpret_cast<INT_PTR>(highlighted ? info.brushes.light_cyan : info.brushes.white);
+    return reinterpret_cast<INT_PTR>(highlighted ? info.made.brushes.light_cyan : info.made.brushes.white);
 }
 
 INT_PTR CALLBACK year_info_procedure(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam)
@@ -425,13 +414,13 @@ INT_PTR CALLBACK year_info_procedure(HWND dialog, UINT message, WPARAM wparam, L
             on_year_change(dialog, static_cast<short>(HIWORD(wparam)));
         return TRUE;
     case WM_PAINT: paint_day_labels(dialog); return TRUE;
-    case WM_CTLCOLORSTATIC:
-        return on_static_color(dialog, reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
-    case WM_DESTROY: on_destroy(info_of(dialog)); return FALSE;
     case WM_DPICHANGED:
         // The dialog manager scales the dialog; the year's font is ours.
-        set_own_font(dialog, IDC_YEAR_NUMBER, info_of(dialog).year_font, year_font_at(HIWORD(wparam)));
+        set_own_font(dialog, IDC_YEAR_NUMBER, info_of(dialog).made.font, year_font_at(HIWORD(wparam)));
         return FALSE;
+    case WM_CTLCOLORSTATIC:
+        return on_static_color(dialog, reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
+    case WM_DESTROY: free_dialog_made(info_of(dialog).made); return FALSE;
     default: return FALSE;
     }
 }

@@ -133,6 +133,28 @@ bool read_csv_record(CsvReader& reader, CsvRecord& record, size_t kept_fields)
     return true;
 }
 
+namespace {
+bool is_empty_record(const CsvRecord& record)
+{
+    for (const std::string& field : record.fields)
+        if (!trimmed_field(field).empty()) return false;
+    return !record.unclosed;
+}
+}  // namespace
+
+CsvEncoding read_csv_records(const unsigned char* data, size_t size, size_t kept_fields,
+                             const std::function<void(const CsvRecord&)>& take)
+{
+    size_t start = 0;
+    const CsvEncoding encoding = csv_encoding(data, size, &start);
+    if (encoding == csv_utf16) return encoding;
+    CsvReader reader = csv_reader(data, size, start);
+    CsvRecord record;
+    while (read_csv_record(reader, record, kept_fields))
+        if (!is_empty_record(record)) take(record);
+    return encoding;
+}
+
 std::string trimmed_field(const std::string& text)
 {
     size_t first = text.find_first_not_of(" \t");

@@ -4,6 +4,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -50,3 +51,9 @@ bool read_csv_record(CsvReader& reader, CsvRecord& record, size_t kept_fields);
 
 // Without the spaces and tabs around it.
 std::string trimmed_field(const std::string& text);
+
+// Every record of a file read back that holds anything, in order, for
+// `take`; the file's encoding tells how its text is to be read. A UTF-16
+// file gives no record.
+CsvEncoding read_csv_records(const unsigned char* data, size_t size, size_t kept_fields,
+                             const std::function<void(const CsvRecord&)>& take);

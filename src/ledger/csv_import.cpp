@@ -16,13 +16,6 @@ enum { column_date, column_amount, column_memo, column_draw = 6, columns_read = 
 // Enough of a field to recognise it in a message.
 enum { shown_field_bytes = 24 };
 
-bool is_empty_record(const CsvRecord& record)
-{
-    for (const std::string& field : record.fields)
-        if (!trimmed_field(field).empty()) return false;
-    return !record.unclosed;
-}
-
 // The program's header names the date column 年月日; spreadsheets and
 // people also write 日付 or date.
 bool is_header(const std::string& first_field)
@@ -133,16 +126,12 @@ CsvImport parse_year_csv(int year, const unsigned char* data, size_t size)
     state.result.year = year;
     state.header_possible = true;
     size_t text_start = 0;
-    CsvEncoding encoding = csv_encoding(data, size, &text_start);
-    if (encoding == csv_utf16) {
+    state.utf8 = csv_encoding(data, size, &text_start) == csv_utf8;
+    if (read_csv_records(data, size, columns_read, [&](const CsvRecord& record) { take_record(state, record); }) ==
+        csv_utf16) {
         add_problem(state.result, 0, "UTF-16 のファイルは読めません。Shift-JIS か UTF-8 で保存してください。");
         return state.result;
     }
-    state.utf8 = encoding == csv_utf8;
-    CsvReader reader = csv_reader(data, size, text_start);
-    CsvRecord record;
-    while (read_csv_record(reader, record, columns_read))
-        if (!is_empty_record(record)) take_record(state, record);
 
     CsvImport& result = state.result;
     if (result.days.empty() && result.problems.empty()) add_problem(result, 0, "日付の行がありません。");

@@ -139,12 +139,6 @@ void take_record(VisitsParse& parse, const CsvRecord& record)
     if (whole && parse.result.problem_count == 0) parse.result.visits.push_back(visit);
 }
 
-bool is_empty(const CsvRecord& record)
-{
-    for (const std::string& field : record.fields)
-        if (!trimmed_field(field).empty()) return false;
-    return !record.unclosed;
-}
 }  // namespace
 
 int32_t visit_balance(const Visit& visit) { return visit.returned - visit.stake; }
@@ -225,17 +219,13 @@ VisitsFile parse_visits_file(int year, const unsigned char* data, size_t size)
 {
     VisitsParse parse = {year, false, true, VisitsFile()};
     size_t start = 0;
-    const CsvEncoding encoding = csv_encoding(data, size, &start);
-    if (encoding == csv_utf16) {
+    parse.utf8 = csv_encoding(data, size, &start) == csv_utf8;
+    if (read_csv_records(data, size, visit_columns, [&](const CsvRecord& record) { take_record(parse, record); }) ==
+        csv_utf16) {
         parse.result.problems.push_back("UTF-16 のファイルは読めません。UTF-8 か Shift-JIS で保存してください。");
         parse.result.problem_count = 1;
         return parse.result;
     }
-    parse.utf8 = encoding == csv_utf8;
-    CsvReader reader = csv_reader(data, size, start);
-    CsvRecord record;
-    while (read_csv_record(reader, record, visit_columns))
-        if (!is_empty(record)) take_record(parse, record);
     if (parse.result.problem_count) parse.result.visits.clear();
     // By date, each day's visits in the order they came.
     std::stable_sort(parse.result.visits.begin(), parse.result.visits.end(), [](const Visit& a, const Visit& b) {
