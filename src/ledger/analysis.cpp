@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <unordered_map>
 
 #include "calendar/dates.h"
 #include "platform/platform.h"
@@ -30,6 +31,7 @@ struct Walk {
     int64_t high = 0;
     LedgerDate high_date = {};  // no date while the high is the starting 0
     std::vector<SpellingCount> tag_spellings;  // by tag row
+    std::unordered_map<std::string, std::pair<size_t, size_t>> tag_places;  // a spelling's row and place
     VisitWalk visits;
 };
 
@@ -73,18 +75,26 @@ void start_walk(Walk& walk, uint32_t tag_slot_count)
 PlayedFigures& tag_row(Walk& walk, const char (&tag)[memo_size])
 {
     std::vector<TagFigures>& rows = walk.into.tags;
+    // A tag met again in the same spelling is neither converted nor folded.
+    auto seen = walk.tag_places.find(tag);
+    if (seen != walk.tag_places.end()) {
+        ++walk.tag_spellings[seen->second.first].uses[seen->second.second];
+        return rows[seen->second.first].figures;
+    }
     const std::string key = folded_name(sjis_to_utf8(tag, std::strlen(tag)));
     uint32_t slot = tag_hash(key) & walk.tag_slot_mask;
     for (; tag_slots[slot]; slot = (slot + 1) & walk.tag_slot_mask) {
         const size_t row = static_cast<size_t>(tag_slots[slot] - 1);
         if (rows[row].key != key) continue;
         count_spelling(walk.tag_spellings[row], tag);
+        walk.tag_places.emplace(tag, std::make_pair(row, walk.tag_spellings[row].spellings.size() - 1));
         return rows[row].figures;
     }
     rows.push_back(TagFigures{});
     rows.back().key = key;
     walk.tag_spellings.emplace_back();
     count_spelling(walk.tag_spellings.back(), tag);
+    walk.tag_places.emplace(tag, std::make_pair(rows.size() - 1, size_t{0}));
     tag_slots[slot] = static_cast<int32_t>(rows.size());
     return rows.back().figures;
 }
@@ -309,6 +319,10 @@ void analyse_year(const LedgerYear& value, BalanceAnalysis& into)
     finish_analysis(walk);
 }
 
+// The day-off marks play no part in the figures; not reading them spares
+// a file a year.
+const unsigned analysed_parts = all_ledger_parts & ~(1u << part_day_off);
+
 void analyse_all_years(BalanceAnalysis& into)
 {
     start_analysis(into, all_years_period);
@@ -319,7 +333,7 @@ void analyse_all_years(BalanceAnalysis& into)
         // Only a year with its amounts (on disk or held in memory) shows.
         YearStatus status;
         if (!amounts_file_exists(year) && !ledger_has_unsaved_changes()) continue;
-        read_ledger_year(year, value, &status);
+        read_ledger_year(year, value, &status, analysed_parts);
         if (status.parts[part_amounts] != part_read) continue;
         chart_gap_until(into, year, walk.running);
         int64_t running_before = walk.running;
@@ -338,7 +352,7 @@ void analyse_period(int period, BalanceAnalysis& into)
         return;
     }
     LedgerYear value;
-    read_ledger_year(period, value);
+    read_ledger_year(period, value, nullptr, analysed_parts);
     analyse_year(value, into);
 }
 

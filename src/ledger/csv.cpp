@@ -83,16 +83,40 @@ CsvReader csv_reader(const unsigned char* data, size_t size, size_t text_start)
     return CsvReader{data, size, text_start, 1};
 }
 
+namespace {
+// Where the bytes from the reader's position stop being plain text.
+size_t ordinary_run(const CsvReader& reader, bool quoted)
+{
+    size_t at = reader.position;
+    for (; at < reader.size; ++at) {
+        const unsigned char c = reader.data[at];
+        if (c == '"' || c == '\n' || c == '\r' || (c == ',' && !quoted)) break;
+    }
+    return at;
+}
+}  // namespace
+
 bool read_csv_record(CsvReader& reader, CsvRecord& record, size_t kept_fields)
 {
     if (reader.position >= reader.size) return false;
     record.line = reader.line;
-    record.fields.assign(kept_fields, std::string());
+    // The fields keep their room from record to record.
+    record.fields.resize(kept_fields);
+    for (std::string& field : record.fields) field.clear();
     record.unclosed = false;
     record.quote_line = 0;
     size_t column = 0;
     bool quoted = false, at_field_start = true;
     while (reader.position < reader.size) {
+        // A run of bytes that mean nothing here is taken whole.
+        const size_t run = ordinary_run(reader, quoted);
+        if (run > reader.position) {
+            if (column < kept_fields)
+                record.fields[column].append(reinterpret_cast<const char*>(reader.data + reader.position), run - reader.position);
+            reader.position = run;
+            at_field_start = false;
+            continue;
+        }
         const char byte = static_cast<char>(reader.data[reader.position++]);
         // The end of the data acts as a line end.
         const char next = reader.position < reader.size ? static_cast<char>(reader.data[reader.position]) : '\n';
@@ -137,7 +161,7 @@ namespace {
 bool is_empty_record(const CsvRecord& record)
 {
     for (const std::string& field : record.fields)
-        if (!trimmed_field(field).empty()) return false;
+        if (field.find_first_not_of(" \t") != std::string::npos) return false;
     return !record.unclosed;
 }
 }  // namespace

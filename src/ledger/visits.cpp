@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 #include "calendar/dates.h"
 #include "ledger/csv.h"
@@ -69,19 +70,18 @@ std::string shown(const std::string& field)
 bool read_date(VisitsParse& parse, int line, const std::string& field, Visit& visit)
 {
     CsvDate date;
-    const std::string sjis = parse.utf8 ? utf8_to_sjis(field.data(), field.size()) : field;
+    // ASCII reads the same in either encoding, and most dates are ASCII.
+    const bool ascii = std::all_of(field.begin(), field.end(), [](char c) { return (c & 0x80) == 0; });
+    const std::string sjis = parse.utf8 && !ascii ? utf8_to_sjis(field.data(), field.size()) : field;
     if (!read_csv_date(sjis, &date)) {
         add_problem(parse, line, "日付「" + shown(as_utf8(parse, field)) + "」が読めません。");
         return false;
     }
     const int year = full_year_of(date, parse.year);
-    const std::string text = std::to_string(year) + "/" + two_digits(date.month) + "/" + two_digits(date.day);
-    if (year != parse.year) {
-        add_problem(parse, line, text + " は" + std::to_string(parse.year) + "年の日付ではありません。");
-        return false;
-    }
-    if (date.month < 1 || date.month > 12 || date.day < 1 || date.day > days_in_month(year, date.month)) {
-        add_problem(parse, line, text + " はありません。");
+    const bool in_year = year == parse.year;
+    if (!in_year || date.month < 1 || date.month > 12 || date.day < 1 || date.day > days_in_month(year, date.month)) {
+        const std::string text = std::to_string(year) + "/" + two_digits(date.month) + "/" + two_digits(date.day);
+        add_problem(parse, line, in_year ? text + " はありません。" : text + " は" + std::to_string(parse.year) + "年の日付ではありません。");
         return false;
     }
     visit.month = date.month;
@@ -121,12 +121,13 @@ void take_record(VisitsParse& parse, const CsvRecord& record)
     if (first && is_header(parse, date_field)) return;
     bool whole = read_date(parse, line, date_field, visit);
     for (const TextField& field : text_fields) {
-        std::string text = as_utf8(parse, trimmed_field(record.fields[static_cast<size_t>(field.column)]));
+        std::string text = trimmed_field(record.fields[static_cast<size_t>(field.column)]);
+        if (!parse.utf8) text = sjis_to_utf8(text.data(), text.size());
         if (character_count(text) > field.max_chars) {
             add_problem(parse, line, std::string(field.name) + "が " + std::to_string(field.max_chars) + " 文字を超えています。");
             whole = false;
         }
-        visit.*field.member = text;
+        visit.*field.member = std::move(text);
     }
     if (visit.note.find_first_of("\r\n") != std::string::npos) {
         add_problem(parse, line, "メモに改行があります。");
@@ -136,7 +137,7 @@ void take_record(VisitsParse& parse, const CsvRecord& record)
     whole = read_money(parse, line, "回収", record.fields[column_return], &visit.returned) && whole;
     whole = read_clock(parse, line, "開始", record.fields[column_start], &visit.start) && whole;
     whole = read_clock(parse, line, "終了", record.fields[column_end], &visit.end) && whole;
-    if (whole && parse.result.problem_count == 0) parse.result.visits.push_back(visit);
+    if (whole && parse.result.problem_count == 0) parse.result.visits.push_back(std::move(visit));
 }
 
 }  // namespace
@@ -220,16 +221,17 @@ VisitsFile parse_visits_file(int year, const unsigned char* data, size_t size)
     VisitsParse parse = {year, false, true, VisitsFile()};
     size_t start = 0;
     parse.utf8 = csv_encoding(data, size, &start) == csv_utf8;
+    parse.result.visits.reserve(static_cast<size_t>(std::count(data, data + size, '\n')));
     if (read_csv_records(data, size, visit_columns, [&](const CsvRecord& record) { take_record(parse, record); }) ==
         csv_utf16) {
         parse.result.problems.push_back("UTF-16 のファイルは読めません。UTF-8 か Shift-JIS で保存してください。");
         parse.result.problem_count = 1;
-        return parse.result;
+        return std::move(parse.result);
     }
     if (parse.result.problem_count) parse.result.visits.clear();
     // By date, each day's visits in the order they came.
-    std::stable_sort(parse.result.visits.begin(), parse.result.visits.end(), [](const Visit& a, const Visit& b) {
-        return a.month * 32 + a.day < b.month * 32 + b.day;
-    });
-    return parse.result;
+    const auto earlier = [](const Visit& a, const Visit& b) { return a.month * 32 + a.day < b.month * 32 + b.day; };
+    if (!std::is_sorted(parse.result.visits.begin(), parse.result.visits.end(), earlier))
+        std::stable_sort(parse.result.visits.begin(), parse.result.visits.end(), earlier);
+    return std::move(parse.result);
 }

@@ -1,12 +1,42 @@
 #include "ledger/year_files.h"
 
 #include <cstdio>
+#include <set>
 
+#include "platform/folders.h"
 #include "platform/platform.h"
 #include "settings/program_folder.h"
 
 namespace {
 const char new_suffix[] = ".new";
+
+// Years of this folder that this run found with nothing left by a save, or
+// saved whole since: only a save that stopped leaves files behind, and one
+// of this run's says so by failing. Looking again for each read costs a
+// dozen file lookups a year.
+struct CleanYears {
+    std::string folder;
+    std::set<int> years;
+};
+CleanYears clean_years;
+
+bool known_clean(int year)
+{
+    if (clean_years.folder != program_folder()) {
+        clean_years.folder = program_folder();
+        clean_years.years.clear();
+    }
+    return clean_years.years.count(year) != 0;
+}
+
+void mark_clean(int year, bool clean)
+{
+    known_clean(year);
+    if (clean)
+        clean_years.years.insert(year);
+    else
+        clean_years.years.erase(year);
+}
 
 // The file a part is written to: the one its name links to. A file of
 // several names is written in place, so every name keeps seeing it.
@@ -113,6 +143,14 @@ void drop_unfinished_save(const std::string& record, PartSources& sources)
             remove_file(fresh.c_str());
     }
 }
+// Every file a save leaves before it is done ends in .new; one look for
+// them spares a start the many of looking for each.
+bool leftovers_may_exist(int year)
+{
+    char pattern[32];
+    std::snprintf(pattern, sizeof pattern, "%04d*%s", year, new_suffix);
+    return any_file_matches((std::string(program_folder()) + pattern).c_str());
+}
 }  // namespace
 
 std::string commit_record_path(int year)
@@ -126,16 +164,20 @@ PartSources recover_year_files(int year)
 {
     PartSources sources = {};
     for (int part = 0; part < ledger_part_count; ++part) sources.paths[part] = ledger_part_path(year, part);
+    if (known_clean(year)) return sources;
     const std::string record = commit_record_path(year);
     if (path_exists(record.c_str()))
         finish_committed_save(year, record, sources);
-    else
+    else if (leftovers_may_exist(year))
         drop_unfinished_save(record, sources);
+    else
+        mark_clean(year, true);
     return sources;
 }
 
 bool commit_year_files(int year, const PartChanges& changes, SaveFailure* failure)
 {
+    mark_clean(year, false);  // until the save is whole
     PartTarget targets[ledger_part_count];
     for (int part = 0; part < ledger_part_count; ++part) {
         targets[part] = part_target(year, part);
@@ -163,6 +205,6 @@ bool commit_year_files(int year, const PartChanges& changes, SaveFailure* failur
         add_unsaved(failure, year, part);
     }
     // A file that stayed held keeps the record: the next read finishes it.
-    if (all) remove_file(record.c_str());
+    if (all) mark_clean(year, remove_file(record.c_str()));
     return all;
 }

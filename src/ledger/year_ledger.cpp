@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 #include "ledger/backup.h"
 #include "ledger/year_files.h"
@@ -74,9 +75,9 @@ std::vector<unsigned char> table_bytes(const LedgerYear& value, int part)
 PartState read_visits(LedgerYear& value, int, const unsigned char* data, size_t size)
 {
     VisitsFile file = parse_visits_file(value.year, data, size);
-    value.visits = file.visits;
-    value.visit_problems = file.problems;
-    if (file.problem_count > static_cast<int>(file.problems.size()))
+    value.visits = std::move(file.visits);
+    value.visit_problems = std::move(file.problems);
+    if (file.problem_count > static_cast<int>(value.visit_problems.size()))
         value.visit_problems.push_back("ほかにもあり、全部で " + std::to_string(file.problem_count) + " 件です。");
     return file.problem_count ? part_unreadable : part_read;
 }

@@ -25,10 +25,16 @@ bool read_whole_file(const char* path, std::vector<unsigned char>& content, bool
     content.clear();
     InputFile* file = open_input_file(path, missing);
     if (!file) return false;
-    unsigned char chunk[4096];
+    // Large reads straight into the content: a year's visits are many pages.
+    size_t have = 0;
     long got;
-    while ((got = read_input_file(file, chunk, sizeof chunk)) > 0) content.insert(content.end(), chunk, chunk + got);
+    do {
+        if (content.size() - have < 16384) content.resize(content.size() < 65536 ? 65536 : content.size() * 2);
+        got = read_input_file(file, content.data() + have, content.size() - have);
+        if (got > 0) have += static_cast<size_t>(got);
+    } while (got > 0);
     close_input_file(file);
+    content.resize(have);
     return got == 0;
 }
 

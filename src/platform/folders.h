@@ -17,6 +17,11 @@ bool list_folder(const char* path, std::vector<FolderEntry>* entries);
 // removed. True when the folder is gone.
 bool remove_folder_with_files(const char* path);
 
+// Some file's name fits the last part of the path, where * and ? are
+// wildcards ("C:\\Ravo\\2009*.new"). It may also say so for a name that
+// only nearly fits (Windows matches short names too), never the reverse.
+bool any_file_matches(const char* pattern);
+
 // A real folder (not a file, a link or a junction) is at the path.
 bool is_folder(const char* path);
 // Renames a folder; never over anything that exists. One file change (see

@@ -1,5 +1,6 @@
 // POSIX side of the folder seam.
 #include <dirent.h>
+#include <fnmatch.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -43,6 +44,21 @@ bool remove_folder_with_files(const char* path)
         unlink(child_path(path, entry.name).c_str());
     }
     return rmdir(path) == 0;
+}
+
+bool any_file_matches(const char* pattern)
+{
+    // Only the name is a pattern: the folder may hold any character.
+    const char* slash = std::strrchr(pattern, '/');
+    const std::string folder = slash ? std::string(pattern, slash + 1) : std::string("./");
+    const char* name = slash ? slash + 1 : pattern;
+    DIR* listing = opendir(folder.c_str());
+    if (!listing) return false;
+    bool any = false;
+    while (const dirent* entry = readdir(listing))
+        if (fnmatch(name, entry->d_name, FNM_PERIOD) == 0) any = true;
+    closedir(listing);
+    return any;
 }
 
 bool is_folder(const char* path)

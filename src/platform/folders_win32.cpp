@@ -61,6 +61,16 @@ bool remove_folder_with_files(const char* path)
     return RemoveDirectoryW(folder.c_str()) != 0;
 }
 
+bool any_file_matches(const char* pattern)
+{
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileExW(utf8_to_wide(pattern).c_str(), FindExInfoBasic, &found, FindExSearchNameMatch,
+                                     nullptr, 0);
+    if (search == INVALID_HANDLE_VALUE) return false;
+    FindClose(search);
+    return true;
+}
+
 bool is_folder(const char* path)
 {
     DWORD attributes = GetFileAttributesW(utf8_to_wide(path).c_str());
