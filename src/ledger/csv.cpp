@@ -3,19 +3,19 @@
 #include <charconv>
 #include <cstring>
 
-void append_always_quoted(std::string& text, const char* field)
+void append_always_quoted(std::string& text, std::string_view field)
 {
     text += '"';
-    for (const char* p = field; *p; ++p) {
-        if (*p == '"') text += '"';
-        text += *p;
+    for (char c : field) {
+        if (c == '"') text += '"';
+        text += c;
     }
     text += '"';
 }
 
-void append_quoted_when_needed(std::string& text, const char* field)
+void append_quoted_when_needed(std::string& text, std::string_view field)
 {
-    if (std::strpbrk(field, ",\"\r\n"))
+    if (field.find_first_of(",\"\r\n") != std::string_view::npos)
         append_always_quoted(text, field);
     else
         text += field;

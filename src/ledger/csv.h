@@ -6,14 +6,16 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The two quoting rules. A year's file quotes every memo, so a memo can
 // never break its row whatever it holds; the analysis quotes a field only
 // when it must (a comma, a quote or a line break in it). A quote inside is
 // doubled either way.
-void append_always_quoted(std::string& text, const char* field);
-void append_quoted_when_needed(std::string& text, const char* field);
+// A field is written whole, whatever bytes it holds.
+void append_always_quoted(std::string& text, std::string_view field);
+void append_quoted_when_needed(std::string& text, std::string_view field);
 void append_number(std::string& text, int64_t value);
 
 // How a file read back is encoded. A byte order mark decides; without

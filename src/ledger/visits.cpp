@@ -127,6 +127,11 @@ void take_record(VisitsParse& parse, const CsvRecord& record)
             add_problem(parse, line, std::string(field.name) + "が " + std::to_string(field.max_chars) + " 文字を超えています。");
             whole = false;
         }
+        // A zero byte written back would make the file read as UTF-16.
+        if (text.find('\0') != std::string::npos) {
+            add_problem(parse, line, std::string(field.name) + "に NUL 文字があります。");
+            whole = false;
+        }
         visit.*field.member = std::move(text);
     }
     if (visit.note.find_first_of("\r\n") != std::string::npos) {
@@ -203,14 +208,14 @@ std::vector<unsigned char> visits_file_bytes(int year, const std::vector<Visit>&
     for (const Visit& visit : visits) {
         text += std::to_string(year) + "/" + two_digits(visit.month) + "/" + two_digits(visit.day) + ",";
         for (const std::string* field : {&visit.category, &visit.place, &visit.game}) {
-            append_quoted_when_needed(text, field->c_str());
+            append_quoted_when_needed(text, *field);
             text += ',';
         }
         append_number(text, visit.stake);
         text += ',';
         append_number(text, visit.returned);
         text += "," + time_text(visit.start) + "," + time_text(visit.end) + ",";
-        append_quoted_when_needed(text, visit.note.c_str());
+        append_quoted_when_needed(text, visit.note);
         text += "\r\n";
     }
     return std::vector<unsigned char>(text.begin(), text.end());

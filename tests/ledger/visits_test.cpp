@@ -66,6 +66,10 @@ TEST(VisitsFile, EveryFieldComesBackAndTheBytesAreExact)
                                                       "4行目: 投資「-5」が 0 から 99,999,999 の整数ではありません。",
                                                       "5行目: 開始「25:00」が時刻ではありません。",
                                                       "6行目: 種別が 16 文字を超えています。"}));
+    // A zero byte past where the encoding is judged: kept, it would be
+    // written back into a file then taken for UTF-16.
+    back = parsed("日付\r\n" + std::string(300, ' ') + "\r\n2009/1/5,,p" + std::string(1, '\0') + "q,,0,0,,,\r\n");
+    EXPECT_EQ(back.problems, (std::vector<std::string>{"3行目: 場所に NUL 文字があります。"}));
 }
 
 TEST(VisitsFile, ADaysVisitsSetItsAmountAndMemoAndTheFileFollows)
