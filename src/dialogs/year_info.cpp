@@ -348,6 +348,7 @@ void paint_day_labels(HWND dialog)
     info.info_year = year_in_box(dialog);
     const int first = weekday_of(info.info_year, info.info_month, 1);
     const int days = days_in_month(info.info_year, info.info_month);
+    const BoxPainting saved = begin_boxes(dc);
     for (int day = 1; day <= days; ++day) {
         RECT cell = control_rect(dialog, IDC_DAY_AMOUNT + day);
         RECT label = {cell.left - 4 * width, cell.top, cell.left, cell.bottom};
@@ -361,6 +362,7 @@ void paint_day_labels(HWND dialog)
                                                                                   : RGB(0, 0, 0);
         draw_label(dc, text, label, color);
     }
+    end_boxes(dc, saved);
     SelectObject(dc, old);
     DeleteObject(font);
     EndPaint(dialog, &paint);

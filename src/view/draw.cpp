@@ -44,10 +44,21 @@ void draw_bevel(HDC dc, const RECT& r, bool sunken)
 }
 }  // namespace
 
+BoxPainting begin_boxes(HDC dc)
+{
+    const COLORREF brush_color = GetDCBrushColor(dc);
+    return BoxPainting{SelectObject(dc, GetStockObject(DC_BRUSH)), brush_color, SetBkMode(dc, TRANSPARENT)};
+}
+
+void end_boxes(HDC dc, const BoxPainting& saved)
+{
+    SetBkMode(dc, saved.background_mode);
+    SetDCBrushColor(dc, saved.brush_color);
+    SelectObject(dc, saved.brush);
+}
+
 void draw_box(HDC dc, const RECT& rect, COLORREF fill_color, int frame, int raised, int sunken)
 {
-    HGDIOBJ old_brush = SelectObject(dc, GetStockObject(DC_BRUSH));
-    COLORREF old_brush_color = GetDCBrushColor(dc);
     if (raised) {
         // The box outlined in its own colour, then the edge over it.
         fill(dc, rect.left, rect.top, rect.right, rect.bottom, fill_color);
@@ -61,17 +72,13 @@ void draw_box(HDC dc, const RECT& rect, COLORREF fill_color, int frame, int rais
         // A rectangle outlined in its fill colour covers what a fill covers.
         fill(dc, rect.left, rect.top, rect.right, rect.bottom, fill_color);
     }
-    SetDCBrushColor(dc, old_brush_color);
-    SelectObject(dc, old_brush);
 }
 
 void draw_label(HDC dc, const wchar_t* text, const RECT& rect, COLORREF color)
 {
     SetTextColor(dc, GetNearestColor(dc, color));
-    int old_mode = SetBkMode(dc, TRANSPARENT);
     RECT area = rect;
     DrawTextW(dc, text, -1, &area, DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOCLIP);
-    SetBkMode(dc, old_mode);
 }
 
 int choose_color(HWND owner, COLORREF initial)

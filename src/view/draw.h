@@ -3,10 +3,20 @@
 #pragma once
 #include <windows.h>
 
+// Boxes and labels are drawn between begin_boxes and end_boxes: the DC's
+// own brush is selected and text is transparent once for all of them (a
+// paint draws hundreds), and the DC is given back as it was.
+struct BoxPainting {
+    HGDIOBJ brush;
+    COLORREF brush_color;
+    int background_mode;
+};
+BoxPainting begin_boxes(HDC dc);
+void end_boxes(HDC dc, const BoxPainting& saved);
 // A filled box in one of four frame styles: flat, black rounded frame,
 // raised or sunken 3D edge.
 void draw_box(HDC dc, const RECT& rect, COLORREF fill, int frame, int raised, int sunken);
-// One line of text centred in rect, transparent, not clipped.
+// One line of text centred in rect, not clipped.
 void draw_label(HDC dc, const wchar_t* text, const RECT& rect, COLORREF color);
 
 // The colour picker with the custom colours of the options; nonzero when

@@ -176,6 +176,7 @@ void paint_calendar(HDC dc, const RECT& client, const LedgerYear& shown)
 {
     const int cell = view_layout()->cell_width;
     const DateRecord* shown_date = display_date();
+    const BoxPainting saved = begin_boxes(dc);
     HGDIOBJ old_font;
     if (options()->year_mode) {
         old_font = SelectObject(dc, year_view_font());
@@ -194,6 +195,7 @@ void paint_calendar(HDC dc, const RECT& client, const LedgerYear& shown)
     paint_year_caption(dc, shown);
     if (options()->show_time) paint_clock_caption(dc, shown);
     SelectObject(dc, old_font);
+    end_boxes(dc, saved);
 }
 
 void paint_month_block(HDC dc, const RECT& block, DateRecord& record, bool year_view, const LedgerYear& shown)

@@ -99,8 +99,10 @@ void paint_text_clock(HDC dc, const RECT& client, const LedgerYear& shown)
     format_small_line(line, *today_date(), o->clock_content, o->no_seconds);
     HFONT font = make_clock_font();
     HGDIOBJ old = SelectObject(dc, font);
+    const BoxPainting saved = begin_boxes(dc);
     draw_box(dc, client, o->small_back_color, 0, 0, 0);
     draw_label(dc, reinterpret_cast<const wchar_t*>(line), client, caption_color(o->small_text_color, o->small_back_color, shown));
+    end_boxes(dc, saved);
     SelectObject(dc, old);
     DeleteObject(font);
 }

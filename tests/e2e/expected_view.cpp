@@ -61,8 +61,10 @@ bool month_view_caption_shows(HWND window, Caption caption, const wchar_t* text)
     HGDIOBJ old_bitmap = SelectObject(dc, bitmap);
     HFONT font = default_font(false);
     HGDIOBJ old_font = SelectObject(dc, font);
+    const BoxPainting saved = begin_boxes(dc);
     draw_box(dc, area, back, o.frame_flags[element], o.raised_flags[element], o.sunken_flags[element]);
     draw_label(dc, text, area, fore);
+    end_boxes(dc, saved);
     GdiFlush();
     bool same = true;
     const uint32_t* pixels = static_cast<const uint32_t*>(bits);

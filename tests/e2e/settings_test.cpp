@@ -159,8 +159,10 @@ TEST_F(Settings, TextLookShowsTheLineAndADoubleClickReturns)
         if (second == 7) {
             EXPECT_EQ(std::u16string(line), u"09/12/06(日) 9:05:07");
         }
+        const BoxPainting saved = begin_boxes(picture.dc);
         draw_box(picture.dc, client, RGB(0, 0, 0), 0, 0, 0);
         draw_label(picture.dc, reinterpret_cast<const wchar_t*>(line), client, RGB(255, 255, 0));
+        end_boxes(picture.dc, saved);
         if (capture_equals(screen, picture.dc, size.cx, size.cy)) shown_second = second;
     }
     SelectObject(picture.dc, old);

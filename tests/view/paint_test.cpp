@@ -180,9 +180,11 @@ TEST_F(December2009, YearCaptionReads2009AndTheClockOnlyWithShowTime)
     erase_background(reference.dc(), client);
     HGDIOBJ old = SelectObject(reference.dc(), month_view_font());
     const RECT& year = view_layout()->year_box;
+    const BoxPainting saved = begin_boxes(reference.dc());
     draw_box(reference.dc(), year, o->year_back_color, o->frame_flags[frame_year], o->raised_flags[frame_year],
              o->sunken_flags[frame_year]);
     draw_label(reference.dc(), L"2009", year, o->year_text_color);
+    end_boxes(reference.dc(), saved);
     SelectObject(reference.dc(), old);
     EXPECT_TRUE(canvas->same_area(reference, year));
     EXPECT_GT(canvas->count(year, o->year_text_color), 3);
@@ -228,13 +230,16 @@ TEST_F(December2009, YearViewFillsTwelveGridsAndMarksTodayOnce)
     EXPECT_EQ(canvas.at(june_left + 4, june_top + 4), +options()->background_color);
 }
 
-TEST(DrawBox, FrameStylesAndTheBackgroundModeLeftAlone)
+TEST(DrawBox, FrameStylesAndTheDCGivenBackAsItWas)
 {
     Canvas canvas(40, 40);
     const RECT all = {0, 0, 40, 40};
     const RECT box = {5, 5, 35, 35};
     const COLORREF fill = RGB(10, 200, 30);
     auto fresh = [&] { FillRect(canvas.dc(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))); };
+    SetBkMode(canvas.dc(), OPAQUE);
+    const HGDIOBJ brush = GetCurrentObject(canvas.dc(), OBJ_BRUSH);
+    const BoxPainting saved = begin_boxes(canvas.dc());
 
     fresh();
     draw_box(canvas.dc(), box, fill, 0, 0, 1);  // sunken alone is flat
@@ -261,10 +266,11 @@ TEST(DrawBox, FrameStylesAndTheBackgroundModeLeftAlone)
     EXPECT_EQ(canvas.at(20, 34), GetSysColor(COLOR_3DHILIGHT));
     EXPECT_EQ(canvas.at(20, 20), fill);
 
-    SetBkMode(canvas.dc(), OPAQUE);
     draw_label(canvas.dc(), L"12", box, RGB(255, 0, 0));
-    EXPECT_EQ(GetBkMode(canvas.dc()), OPAQUE);
     EXPECT_GT(canvas.count(box, RGB(255, 0, 0)), 3);
+    end_boxes(canvas.dc(), saved);
+    EXPECT_EQ(GetBkMode(canvas.dc()), OPAQUE);
+    EXPECT_EQ(GetCurrentObject(canvas.dc(), OBJ_BRUSH), brush);
 }
 
 // The bevel is drawn with fills for speed; it must give the pixels of the
@@ -277,7 +283,9 @@ TEST(ViewDraw, BevelEqualsTheEdgeDrawnInTwoHalves)
         Canvas ours(40, 40), system(40, 40);
         FillRect(ours.dc(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
         FillRect(system.dc(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        const BoxPainting saved = begin_boxes(ours.dc());
         draw_box(ours.dc(), box, fill, 0, 1, sunken);
+        end_boxes(ours.dc(), saved);
         HBRUSH brush = CreateSolidBrush(fill);
         FillRect(system.dc(), &box, brush);
         DeleteObject(brush);
