@@ -52,10 +52,12 @@ enum FigureRow {
 
 struct AnalysisWindowState {
     BalanceAnalysis year;  // the chosen year
-    // All years read every file: made once a window, as soon as it has
-    // been painted, so choosing 全期間 only shows it.
+    // All years read every file: made once a window, a few years at a time
+    // from when it has been painted while nothing else waits, so choosing
+    // 全期間 only shows it and the window never stops answering.
     BalanceAnalysis all_years;
     bool has_all_years;
+    AllYearsWork* all_years_work;  // while they are being made
     const BalanceAnalysis* shown;
     bool laid_out;
     int dpi;
@@ -73,12 +75,34 @@ LedgerDate today()
     return LedgerDate{date->year, date->month, date->day};
 }
 
-void prepare_all_years()
+void drop_all_years_work()
 {
-    if (window_state.has_all_years) return;
-    analyse_period(all_years_period, window_state.all_years);
+    if (window_state.all_years_work) drop_all_years(window_state.all_years_work);
+    window_state.all_years_work = nullptr;
+}
+
+// More years, for a little while or (INFINITE) until all are made; true
+// once they are. A while ends early when the user does something.
+bool make_all_years_for(DWORD milliseconds)
+{
+    if (window_state.has_all_years) return true;
+    if (!window_state.all_years_work) window_state.all_years_work = begin_all_years(window_state.all_years);
+    const DWORD start = GetTickCount();
+    while (step_all_years(window_state.all_years_work))
+        if (milliseconds != INFINITE && (GetTickCount() - start >= milliseconds || GetQueueStatus(QS_INPUT))) return false;
+    drop_all_years_work();
     end_chart_at(window_state.all_years, today());
     window_state.has_all_years = true;
+    return true;
+}
+
+void prepare_all_years() { make_all_years_for(INFINITE); }
+
+// Figures made before a change of the ledger are made again.
+void forget_all_years()
+{
+    drop_all_years_work();
+    window_state.has_all_years = false;
 }
 
 std::wstring date_text(const LedgerDate& date)
@@ -264,8 +288,8 @@ BOOL on_init(HWND dialog)
 void on_timer(HWND dialog, UINT_PTR timer)
 {
     if (timer != all_years_timer) return;
-    KillTimer(dialog, all_years_timer);
-    prepare_all_years();
+    // A step reads one year: at most a few milliseconds.
+    if (make_all_years_for(8)) KillTimer(dialog, all_years_timer);
 }
 
 void on_min_max_info(HWND dialog, MINMAXINFO* info)
@@ -370,8 +394,9 @@ INT_PTR CALLBACK analysis_procedure(HWND dialog, UINT message, WPARAM wparam, LP
     case WM_TIMER: on_timer(dialog, wparam); return TRUE;
     case WM_LEDGER_CHANGED:
         // A day changed under the window: its figures follow.
-        window_state.has_all_years = false;
+        forget_all_years();
         show_period(dialog, chosen_period(dialog));
+        SetTimer(dialog, all_years_timer, USER_TIMER_MINIMUM, nullptr);
         return TRUE;
     case WM_CTLCOLORSTATIC: return on_static_color(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
     case WM_DPICHANGED: on_dpi_changed(dialog, HIWORD(wparam)); return FALSE;
@@ -386,9 +411,10 @@ void run_analysis_window(HWND parent)
     // The lists and the tooltip are common controls; the chart is our own.
     init_common_controls();
     window_state.laid_out = false;  // sizes come before the controls exist
-    window_state.has_all_years = false;  // the files may have changed since
+    forget_all_years();  // the files may have changed since
     window_state.shown = &window_state.year;
     HINSTANCE instance = window_instance(parent);
     register_chart_class(instance);
     DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_ANALYSIS), parent, analysis_procedure, 0);
+    drop_all_years_work();
 }

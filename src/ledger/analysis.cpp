@@ -20,12 +20,12 @@ const char no_memo_tag[] = "\x81\x69\x83\x81\x83\x82\x82\xC8\x82\xB5\x81\x6A";
 const uint32_t year_tag_slots = 1024;
 const uint32_t all_years_tag_slots = 32768;
 static_assert(all_years_tag_slots > 366 * (last_ledger_year - first_ledger_year + 1), "a free slot is left");
-int32_t tag_slots[all_years_tag_slots];
 
 // What carries from one played day to the next through the period.
 struct Walk {
     explicit Walk(BalanceAnalysis& analysis) : into(analysis) {}
     BalanceAnalysis& into;
+    std::vector<int32_t> tag_slots;  // a walk of its own, so two can be under way
     uint32_t tag_slot_mask = 0;
     int64_t running = 0;
     int64_t high = 0;
@@ -67,7 +67,7 @@ uint32_t tag_hash(const std::string& key)
 
 void start_walk(Walk& walk, uint32_t tag_slot_count)
 {
-    std::memset(tag_slots, 0, tag_slot_count * sizeof tag_slots[0]);
+    walk.tag_slots.assign(tag_slot_count, 0);
     walk.tag_slot_mask = tag_slot_count - 1;
     start_visit_walk(walk.visits);
 }
@@ -83,8 +83,8 @@ PlayedFigures& tag_row(Walk& walk, const char (&tag)[memo_size])
     }
     const std::string key = folded_name(sjis_to_utf8(tag, std::strlen(tag)));
     uint32_t slot = tag_hash(key) & walk.tag_slot_mask;
-    for (; tag_slots[slot]; slot = (slot + 1) & walk.tag_slot_mask) {
-        const size_t row = static_cast<size_t>(tag_slots[slot] - 1);
+    for (; walk.tag_slots[slot]; slot = (slot + 1) & walk.tag_slot_mask) {
+        const size_t row = static_cast<size_t>(walk.tag_slots[slot] - 1);
         if (rows[row].key != key) continue;
         count_spelling(walk.tag_spellings[row], tag);
         walk.tag_places.emplace(tag, std::make_pair(row, walk.tag_spellings[row].spellings.size() - 1));
@@ -95,7 +95,7 @@ PlayedFigures& tag_row(Walk& walk, const char (&tag)[memo_size])
     walk.tag_spellings.emplace_back();
     count_spelling(walk.tag_spellings.back(), tag);
     walk.tag_places.emplace(tag, std::make_pair(rows.size() - 1, size_t{0}));
-    tag_slots[slot] = static_cast<int32_t>(rows.size());
+    walk.tag_slots[slot] = static_cast<int32_t>(rows.size());
     return rows.back().figures;
 }
 
@@ -323,26 +323,54 @@ void analyse_year(const LedgerYear& value, BalanceAnalysis& into)
 // a file a year.
 const unsigned analysed_parts = all_ledger_parts & ~(1u << part_day_off);
 
-void analyse_all_years(BalanceAnalysis& into)
+struct AllYearsWork {
+    explicit AllYearsWork(BalanceAnalysis& into) : walk(into) {}
+    Walk walk;
+    int next_year = first_ledger_year;
+    bool finished = false;
+    LedgerYear value;
+};
+
+AllYearsWork* begin_all_years(BalanceAnalysis& into)
 {
     start_analysis(into, all_years_period);
-    Walk walk(into);
-    start_walk(walk, all_years_tag_slots);
-    LedgerYear value;
-    for (int year = first_ledger_year; year <= last_ledger_year; ++year) {
+    AllYearsWork* work = new AllYearsWork(into);
+    start_walk(work->walk, all_years_tag_slots);
+    return work;
+}
+
+bool step_all_years(AllYearsWork* work)
+{
+    if (work->finished) return false;
+    Walk& walk = work->walk;
+    while (work->next_year <= last_ledger_year) {
+        const int year = work->next_year++;
         // Only a year with its amounts (on disk or held in memory) shows.
         YearStatus status;
         if (!amounts_file_exists(year) && !ledger_has_unsaved_changes()) continue;
-        read_ledger_year(year, value, &status, analysed_parts);
+        read_ledger_year(year, work->value, &status, analysed_parts);
         if (status.parts[part_amounts] != part_read) continue;
-        chart_gap_until(into, year, walk.running);
+        chart_gap_until(walk.into, year, walk.running);
         int64_t running_before = walk.running;
         ResultSummary months[ledger_months];
-        walk_year(walk, year, value.amounts, value.memos, months, nullptr);
-        add_year_visits(walk.visits, value);
-        add_year_to_chart(into, year, months, running_before);
+        walk_year(walk, year, work->value.amounts, work->value.memos, months, nullptr);
+        add_year_visits(walk.visits, work->value);
+        add_year_to_chart(walk.into, year, months, running_before);
+        return true;
     }
     finish_analysis(walk);
+    work->finished = true;
+    return false;
+}
+
+void drop_all_years(AllYearsWork* work) { delete work; }
+
+void analyse_all_years(BalanceAnalysis& into)
+{
+    AllYearsWork* work = begin_all_years(into);
+    while (step_all_years(work)) {
+    }
+    drop_all_years(work);
 }
 
 void analyse_period(int period, BalanceAnalysis& into)

@@ -108,6 +108,14 @@ void analyse_year(const LedgerYear& value, BalanceAnalysis& into);
 // Every year 1990..2037 with amounts, on disk or held in memory, each read
 // once.
 void analyse_all_years(BalanceAnalysis& into);
+// The same a year at a time, so a window stays free between the steps:
+// begin, step while it answers true (a year was added), then drop. The
+// figures are whole once a step answers false; `into` must live until the
+// work is dropped.
+struct AllYearsWork;
+AllYearsWork* begin_all_years(BalanceAnalysis& into);
+bool step_all_years(AllYearsWork* work);
+void drop_all_years(AllYearsWork* work);
 // A year as the ledger holds it, or all_years_period.
 void analyse_period(int period, BalanceAnalysis& into);
 

@@ -164,6 +164,21 @@ TEST_F(Analysis, AllYearsRunAcrossYearEndsAndMissingYears)
     read_ledger_year(2010, value);  // no file, nothing entered
     analyse_all_years(a);
     EXPECT_EQ(a.last_year, 2008);
+
+    // A year at a time, with a year analysed between the steps (as the
+    // window may show one meanwhile): the same figures. ｚ folds into
+    // 2005's z.
+    put(2009, {{3, 1, 50, "\x82\x9A"}}, true);
+    BalanceAnalysis whole, stepped, between;
+    analyse_all_years(whole);
+    AllYearsWork* work = begin_all_years(stepped);
+    EXPECT_TRUE(step_all_years(work));
+    analyse_period(2008, between);
+    while (step_all_years(work)) {
+    }
+    drop_all_years(work);
+    EXPECT_EQ(analysis_csv_text(stepped), analysis_csv_text(whole));
+    EXPECT_EQ(whole.tags.size(), 4u);
 }
 
 TEST_F(Analysis, PeriodWithoutDataAndFallFromTheStart)
