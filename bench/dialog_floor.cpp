@@ -1,11 +1,13 @@
 // The least program that opens Ravo.exe's dialogs: the same templates,
 // opened by the same commands and keys, with the controls the program adds
 // itself (the analysis chart's tooltip and its twelve tools, the columns of
-// the two lists) and the sheet's shared icon, and nothing else: no text, no
-// colours, no fonts. The yardstick of the dialog memory benchmark.
+// its five lists), the sheet's shared icon and the day entry's keyboard
+// hook, and nothing else: no text, no colours, no fonts. The yardstick of
+// the dialog memory benchmark.
 #include <windows.h>
 
 #include <commctrl.h>
+#include <initializer_list>
 #include <prsht.h>
 
 #include "../src/res/resource.h"
@@ -24,6 +26,17 @@ INT_PTR CALLBACK plain_dialog(HWND dialog, UINT message, WPARAM wparam, LPARAM)
 }
 
 INT_PTR CALLBACK plain_page(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
+
+LRESULT CALLBACK pass_on(int code, WPARAM wparam, LPARAM lparam) { return CallNextHookEx(nullptr, code, wparam, lparam); }
+
+// A hook for the dialog's life, as the day entry sets for typed keys.
+INT_PTR CALLBACK hooked_dialog(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    static HHOOK hook;
+    if (message == WM_INITDIALOG) hook = SetWindowsHookExW(WH_MSGFILTER, pass_on, nullptr, GetCurrentThreadId());
+    if (message == WM_DESTROY && hook) UnhookWindowsHookEx(hook);
+    return plain_dialog(dialog, message, wparam, lparam);
+}
 
 void add_columns(HWND dialog, int id, int count)
 {
@@ -58,6 +71,7 @@ INT_PTR CALLBACK analysis_dialog(HWND dialog, UINT message, WPARAM wparam, LPARA
     if (message != WM_INITDIALOG) return plain_dialog(dialog, message, wparam, lparam);
     add_columns(dialog, IDC_ANALYSIS_WEEKDAYS, 7);
     add_columns(dialog, IDC_ANALYSIS_TAGS, 6);
+    for (int list : {IDC_ANALYSIS_CATEGORIES, IDC_ANALYSIS_PLACES, IDC_ANALYSIS_GAMES}) add_columns(dialog, list, 9);
     add_bar_tools(dialog);
     return TRUE;
 }
@@ -76,8 +90,9 @@ PROPSHEETPAGEW page(int dialog, const wchar_t* title)
 
 void show_sheet(HWND owner)
 {
-    PROPSHEETPAGEW pages[4] = {page(IDD_OPTIONS_PAGE, L"オプション"), page(IDD_COLORS_PAGE, L"表示色"),
-                               page(IDD_FORMAT_PAGE, L"表示形式"), page(IDD_VERSION_PAGE, L"ﾊﾞｰｼﾞｮﾝ情報")};
+    PROPSHEETPAGEW pages[5] = {page(IDD_OPTIONS_PAGE, L"オプション"), page(IDD_COLORS_PAGE, L"表示色"),
+                               page(IDD_FORMAT_PAGE, L"表示形式"), page(IDD_LIMITS_PAGE, L"収支"),
+                               page(IDD_VERSION_PAGE, L"ﾊﾞｰｼﾞｮﾝ情報")};
     PROPSHEETHEADERW header = {};
     header.dwSize = sizeof header;
     header.dwFlags = PSH_PROPSHEETPAGE | PSH_USEHICON;
@@ -86,7 +101,7 @@ void show_sheet(HWND owner)
     header.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
                                                  GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     header.pszCaption = L"プロパティ";
-    header.nPages = 4;
+    header.nPages = 5;
     header.ppsp = pages;
     PropertySheetW(&header);
 }
@@ -112,7 +127,7 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lpar
     switch (message) {
     case WM_COMMAND: on_command(window, LOWORD(wparam)); return 0;
     case WM_KEYDOWN:
-        if (wparam == VK_RETURN) open(window, IDD_DAY_ENTRY, plain_dialog);
+        if (wparam == VK_RETURN) open(window, IDD_DAY_ENTRY, hooked_dialog);
         return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
     default: return DefWindowProcW(window, message, wparam, lparam);
