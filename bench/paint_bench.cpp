@@ -80,9 +80,7 @@ int main(int argc, char** argv)
 {
     int rounds = argc > 1 ? std::atoi(argv[1]) : 100;
     OptionsRecord* o = options();
-    apply_base_defaults(o);
-    apply_q_defaults(o);
-    apply_t_defaults(o);
+    apply_fresh_defaults(o);
     o->show_results = 1;
     o->show_time = 1;
     holiday_table()[0] = HolidayRule{1989, 12, 23, 2018, "x"};

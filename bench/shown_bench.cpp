@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "e2e/harness.h"
+#include "find_window.h"
 #include "support/option_bytes.h"
 
 namespace {
@@ -77,30 +78,6 @@ std::wstring prepare_folder(const std::wstring& exe_name)
     GetLocalTime(&now);
     for (int year = now.wYear - 10; year <= now.wYear + 1; ++year) write_year(folder, year);
     return folder;
-}
-
-HWND visible_window(DWORD process_id, const wchar_t* class_name)
-{
-    struct Search {
-        DWORD process_id;
-        const wchar_t* name;
-        HWND found;
-    } search = {process_id, class_name, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            wchar_t name[32];
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner == s->process_id && IsWindowVisible(window) && GetClassNameW(window, name, 32) &&
-                lstrcmpW(name, s->name) == 0) {
-                s->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
 }
 
 // The window's client as the screen shows it, copied into a bitmap made
@@ -224,7 +201,7 @@ double run_once(const Contender& contender)
         // may show before the window has its place.
         double watch_until = give_up_ms;
         while (elapsed_ms(start) < watch_until) {
-            if (!window) window = visible_window(program.process.dwProcessId, contender.class_name);
+            if (!window) window = find_class(program.process.dwProcessId, contender.class_name);
             if (window && IsWindowVisible(window) && grab_client(grab, window)) {
                 seen.push_back(Seen{elapsed_ms(start), picture_hash(grab)});
                 if (painted(grab) && watch_until == give_up_ms) watch_until = seen.back().milliseconds + 300;

@@ -138,6 +138,13 @@ void apply_t_defaults(OptionsRecord* record)
     record->reshow_seconds = 5;
 }
 
+void apply_fresh_defaults(OptionsRecord* record)
+{
+    apply_base_defaults(record);
+    apply_q_defaults(record);
+    apply_t_defaults(record);
+}
+
 void options_from_bytes(OptionsRecord* record, const unsigned char* data, size_t size)
 {
     apply_base_defaults(record);
@@ -159,9 +166,7 @@ int load_options()
     unsigned char bytes[options_size];
     size_t bytes_read = 0;
     if (!read_file_start(path, bytes, sizeof bytes, &bytes_read, &options_unreadable)) {
-        apply_base_defaults(&the_options);
-        apply_q_defaults(&the_options);
-        apply_t_defaults(&the_options);
+        apply_fresh_defaults(&the_options);
         return 1;
     }
     options_from_bytes(&the_options, bytes, bytes_read);

@@ -97,6 +97,8 @@ OptionsRecord* options();
 void apply_base_defaults(OptionsRecord* record);
 void apply_q_defaults(OptionsRecord* record);
 void apply_t_defaults(OptionsRecord* record);
+// All three: what a fresh start holds.
+void apply_fresh_defaults(OptionsRecord* record);
 
 // Fills the record from Option.bin, or with the defaults. Always 1.
 int load_options();

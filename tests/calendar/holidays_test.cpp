@@ -24,9 +24,7 @@ protected:
     {
         std::memset(holiday_table(), 0, sizeof(HolidayRule) * holiday_rule_count);
         std::memset(marks, 0, sizeof marks);
-        apply_base_defaults(options());
-        apply_q_defaults(options());
-        apply_t_defaults(options());
+        apply_fresh_defaults(options());
     }
     void rule(int index, int from, int month, int code, int to, const char* name)
     {

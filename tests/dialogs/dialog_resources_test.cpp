@@ -87,9 +87,7 @@ protected:
     {
         set_program_path(folder.file("Ravo.exe").c_str());
         OptionsRecord* o = options();
-        apply_base_defaults(o);
-        apply_q_defaults(o);
-        apply_t_defaults(o);
+        apply_fresh_defaults(o);
         *today_date() = DateRecord{2009, 12, 6, 0, 9, 5, 7, 2};
         *display_date() = *today_date();
         init_common_controls();

@@ -12,9 +12,7 @@ const OptionsRecord& defaults()
 {
     static OptionsRecord record = [] {
         OptionsRecord r;
-        apply_base_defaults(&r);
-        apply_q_defaults(&r);
-        apply_t_defaults(&r);
+        apply_fresh_defaults(&r);
         return r;
     }();
     return record;

@@ -49,9 +49,7 @@ protected:
     void SetUp() override
     {
         OptionsRecord* o = options();
-        apply_base_defaults(o);
-        apply_q_defaults(o);
-        apply_t_defaults(o);
+        apply_fresh_defaults(o);
         std::memset(holiday_table(), 0, sizeof(HolidayRule) * holiday_rule_count);
         HolidayRule& birthday = holiday_table()[0];
         birthday = HolidayRule{1989, 12, 23, 2018, "birthday"};
