@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <unordered_map>
 
 #include "calendar/dates.h"
 #include "platform/platform.h"
@@ -31,7 +30,7 @@ struct Walk {
     int64_t high = 0;
     LedgerDate high_date = {};  // no date while the high is the starting 0
     std::vector<SpellingCount> tag_spellings;  // by tag row
-    std::unordered_map<std::string, std::pair<size_t, size_t>> tag_places;  // a spelling's row and place
+    SpellingPlaces tag_places;
     VisitWalk visits;
 };
 
@@ -75,26 +74,21 @@ void start_walk(Walk& walk, uint32_t tag_slot_count)
 PlayedFigures& tag_row(Walk& walk, const char (&tag)[memo_size])
 {
     std::vector<TagFigures>& rows = walk.into.tags;
-    // A tag met again in the same spelling is neither converted nor folded.
-    auto seen = walk.tag_places.find(tag);
-    if (seen != walk.tag_places.end()) {
-        ++walk.tag_spellings[seen->second.first].uses[seen->second.second];
-        return rows[seen->second.first].figures;
-    }
+    const std::string spelling = tag;
+    size_t known = 0;
+    if (count_known_spelling(walk.tag_places, walk.tag_spellings, spelling, &known)) return rows[known].figures;
     const std::string key = folded_name(sjis_to_utf8(tag, std::strlen(tag)));
     uint32_t slot = tag_hash(key) & walk.tag_slot_mask;
     for (; walk.tag_slots[slot]; slot = (slot + 1) & walk.tag_slot_mask) {
         const size_t row = static_cast<size_t>(walk.tag_slots[slot] - 1);
         if (rows[row].key != key) continue;
-        count_spelling(walk.tag_spellings[row], tag);
-        walk.tag_places.emplace(tag, std::make_pair(row, walk.tag_spellings[row].spellings.size() - 1));
+        count_new_spelling(walk.tag_places, walk.tag_spellings, row, spelling);
         return rows[row].figures;
     }
     rows.push_back(TagFigures{});
     rows.back().key = key;
     walk.tag_spellings.emplace_back();
-    count_spelling(walk.tag_spellings.back(), tag);
-    walk.tag_places.emplace(tag, std::make_pair(rows.size() - 1, size_t{0}));
+    count_new_spelling(walk.tag_places, walk.tag_spellings, rows.size() - 1, spelling);
     walk.tag_slots[slot] = static_cast<int32_t>(rows.size());
     return rows.back().figures;
 }

@@ -86,6 +86,23 @@ void count_spelling(SpellingCount& count, const std::string& spelling)
     count.uses.push_back(1);
 }
 
+bool count_known_spelling(SpellingPlaces& places, std::vector<SpellingCount>& rows, const std::string& spelling,
+                          size_t* row)
+{
+    auto seen = places.find(spelling);
+    if (seen == places.end()) return false;
+    ++rows[seen->second.row].uses[seen->second.spelling];
+    *row = seen->second.row;
+    return true;
+}
+
+void count_new_spelling(SpellingPlaces& places, std::vector<SpellingCount>& rows, size_t row,
+                        const std::string& spelling)
+{
+    count_spelling(rows[row], spelling);
+    places.emplace(spelling, SpellingPlace{row, rows[row].spellings.size() - 1});
+}
+
 const std::string& most_used_spelling(const SpellingCount& count)
 {
     static const std::string none;

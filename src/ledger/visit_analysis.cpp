@@ -18,11 +18,8 @@ Rate return_rate_of(int64_t stake, int64_t returned)
 VisitRow& row_of(VisitWalk& walk, int table, const std::string& name)
 {
     std::vector<VisitRow>& rows = walk.figures.rows[table];
-    auto seen = walk.spelling_places[table].find(name);
-    if (seen != walk.spelling_places[table].end()) {
-        ++walk.spellings[table][seen->second.row].uses[seen->second.spelling];
-        return rows[seen->second.row];
-    }
+    size_t known = 0;
+    if (count_known_spelling(walk.spelling_places[table], walk.spellings[table], name, &known)) return rows[known];
     const std::string key = folded_name(name);
     auto found = walk.rows_by_key[table].emplace(key, rows.size());
     const size_t at = found.first->second;
@@ -31,9 +28,7 @@ VisitRow& row_of(VisitWalk& walk, int table, const std::string& name)
         rows.back().key = key;
         walk.spellings[table].emplace_back();
     }
-    SpellingCount& spellings = walk.spellings[table][at];
-    count_spelling(spellings, name);
-    walk.spelling_places[table].emplace(name, VisitWalk::SpellingPlace{at, spellings.spellings.size() - 1});
+    count_new_spelling(walk.spelling_places[table], walk.spellings[table], at, name);
     return rows[at];
 }
 

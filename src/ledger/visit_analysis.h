@@ -52,13 +52,7 @@ struct VisitWalk {
     VisitFigures figures;
     std::vector<SpellingCount> spellings[visit_table_count];
     std::unordered_map<std::string, size_t> rows_by_key[visit_table_count];
-    // Each spelling seen: its row and its place among the row's
-    // spellings, so a name met again is neither folded nor searched.
-    struct SpellingPlace {
-        size_t row;
-        size_t spelling;
-    };
-    std::unordered_map<std::string, SpellingPlace> spelling_places[visit_table_count];
+    SpellingPlaces spelling_places[visit_table_count];
     VisitRow days_without_visits;
 };
 void start_visit_walk(VisitWalk& walk);
