@@ -203,7 +203,7 @@ void on_ok(HWND dialog)
     DayEntryState& entry = state_of(dialog);
     const LimitBalances before = balances_so_far();
     store_shown_day(dialog);
-    SaveFailure failure;
+    SaveReport failure;
     bool saved = save_ledger_year(entry.value, &failure);
     tell_ledger_changed(dialog, entry.value.year);
     if (!saved) tell_save_failure(dialog, failure);

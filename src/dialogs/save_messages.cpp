@@ -10,13 +10,13 @@ namespace {
 bool backup_failure_told;
 
 // "次の内容を…" and the part and file of every file not written.
-std::wstring not_saved_text(const SaveFailure& failure)
+std::wstring not_saved_text(const SaveReport& failure)
 {
     return L"次の内容をファイルに保存できませんでした。\n\n" + utf8_to_wide(describe_save_failure(failure).c_str());
 }
 }  // namespace
 
-void tell_save_failure(HWND owner, const SaveFailure& failure)
+void tell_save_failure(HWND owner, const SaveReport& failure)
 {
     std::wstring text = not_saved_text(failure) +
                         L"\n入力した内容は覚えていて、次に保存するときや終了するときにもう一度書き込みます。\n"
@@ -26,7 +26,7 @@ void tell_save_failure(HWND owner, const SaveFailure& failure)
 
 void save_ledger_before_exit(HWND owner)
 {
-    SaveFailure failure;
+    SaveReport failure;
     while (!save_unsaved_years(&failure)) {
         const std::wstring question =
             not_saved_text(failure) + L"\n［再試行］でもう一度保存します。［キャンセル］で保存せずに終了します。";

@@ -7,7 +7,7 @@
 #include "ledger/year_ledger.h"
 
 // Names every file a save could not write; the changes stay in memory.
-void tell_save_failure(HWND owner, const SaveFailure& failure);
+void tell_save_failure(HWND owner, const SaveReport& failure);
 // Before the user ends the program: one more try at the entries no save
 // could write; while it fails, the user may try again or give them up,
 // told what is lost.

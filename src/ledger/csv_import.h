@@ -57,7 +57,7 @@ enum ImportStatus {
 struct ImportOutcome {
     ImportStatus status;
     BackupResult backup;
-    SaveFailure failure;
+    SaveReport failure;
     YearStatus year_status;
     int days_read;
     int memos_cut;

@@ -58,35 +58,43 @@ std::string file_name_of(const std::string& path)
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// One line per file of the save, by the name of its part.
+// One line per file of the save, by the name of its part, then the end
+// line that says the record is whole.
+const char end_line[] = "end\r\n";
+
 std::vector<unsigned char> record_text(int year, const PartChanges& changes)
 {
     std::string text;
     for (int part = 0; part < ledger_part_count; ++part)
         if (changes[part].action != PartChange::keep) text += file_name_of(ledger_part_path(year, part)) + "\r\n";
+    text += end_line;
     return std::vector<unsigned char>(text.begin(), text.end());
 }
 
 // The parts a record names. Only the year's own file names count: a
-// damaged record can never make the program move any other file.
-void parts_named(int year, const std::vector<unsigned char>& record, bool (&named)[ledger_part_count])
+// damaged record can never make the program move any other file. A record
+// cut short, or one that cannot be read, still says a save was committed:
+// every part with a .new is taken as named.
+void parts_named(int year, const std::vector<unsigned char>* record, bool (&named)[ledger_part_count])
 {
-    const std::string text(record.begin(), record.end());
+    const std::string text = record ? std::string(record->begin(), record->end()) : std::string();
+    const size_t end = text.rfind(end_line);
+    const bool whole = end != std::string::npos && end + sizeof end_line - 1 == text.size();
     for (int part = 0; part < ledger_part_count; ++part) {
-        const std::string line = file_name_of(ledger_part_path(year, part)) + "\r\n";
-        named[part] = text.find(line) != std::string::npos;
+        const std::string name = file_name_of(ledger_part_path(year, part));
+        named[part] = whole ? text.find(name + "\r\n") != std::string::npos : true;
     }
 }
 
 // Step 3 for one part: its .new takes the file's place; an empty one
 // stands for the file's removal.
-bool put_in_place(const PartTarget& target)
+bool put_in_place(const PartTarget& target, FileWaits* waits)
 {
     const std::string fresh = target.path + new_suffix;
     std::vector<unsigned char> content;
     if (!read_whole_file(fresh.c_str(), content, nullptr)) return false;
     if (content.empty()) return (!path_exists(target.path.c_str()) || remove_file(target.path.c_str())) && remove_file(fresh.c_str());
-    if (!target.in_place) return move_over(fresh.c_str(), target.path.c_str());
+    if (!target.in_place) return move_over(fresh.c_str(), target.path.c_str(), waits);
     return write_in_place(target.path.c_str(), content) && remove_file(fresh.c_str());
 }
 
@@ -96,53 +104,42 @@ void remove_new_files(const PartTarget (&targets)[ledger_part_count], const Part
         if (changes[part].action != PartChange::keep) remove_file((targets[part].path + new_suffix).c_str());
 }
 
-void add_unsaved(SaveFailure* failure, int year, int part)
+void add_unsaved(SaveReport* report, int year, int part, FileProblem problem)
 {
-    if (failure) failure->files.push_back(UnsavedFile{part, ledger_part_path(year, part)});
+    if (report) report->files.push_back(UnsavedFile{part, ledger_part_path(year, part), problem});
 }
 
 // A record was left: its save wrote every .new it names completely, so
 // it is finished now. While a file stays held the record stays too, and
 // the part is read from its .new: the year is wholly the new one.
-void finish_committed_save(int year, const std::string& record, PartSources& sources)
+void finish_committed_save(int year, const std::string& record, PartSources& sources, FileWaits* waits)
 {
     std::vector<unsigned char> text;
     bool named[ledger_part_count] = {};
-    // A record that cannot be read still says a save was committed.
-    if (read_whole_file(record.c_str(), text, nullptr))
-        parts_named(year, text, named);
-    else
-        for (bool& part : named) part = true;
-    bool finished = true;
+    const bool readable = read_whole_file(record.c_str(), text, nullptr);
+    parts_named(year, readable ? &text : nullptr, named);
     for (int part = 0; part < ledger_part_count; ++part) {
         const PartTarget target = part_target(year, part);
         const std::string fresh = target.path + new_suffix;
-        if (!named[part] || !path_exists(fresh.c_str()) || put_in_place(target)) continue;
-        finished = false;
+        if (!named[part] || !path_exists(fresh.c_str()) || put_in_place(target, waits)) continue;
+        sources.waiting.push_back(WaitingPart{part, last_file_problem()});
         sources.paths[part] = fresh;
     }
-    if (finished) remove_file(record.c_str());
+    if (sources.waiting.empty()) remove_file(record.c_str());
 }
 
-// No record: what a save left had not been committed and goes; see
-// PartSources for the one exception.
-void drop_unfinished_save(const std::string& record, PartSources& sources)
+// No record: the save never reached its commit, so what it left goes,
+// whether or not the file it was to replace exists.
+void drop_unfinished_save(const std::string& record, const PartSources& sources)
 {
     const std::string record_draft = record + new_suffix;
     if (path_exists(record_draft.c_str())) remove_file(record_draft.c_str());
-    bool year_exists = false;
-    for (int part = 0; part < ledger_part_count; ++part)
-        year_exists = year_exists || (ledger_part_is_table(part) && path_exists(sources.paths[part].c_str()));
-    for (int part = 0; part < ledger_part_count; ++part) {
-        const std::string fresh = sources.paths[part] + new_suffix;
-        if (!path_exists(fresh.c_str())) continue;
-        // Only a table's file was ever replaced in two steps.
-        if (ledger_part_is_table(part) && year_exists && !path_exists(sources.paths[part].c_str()))
-            sources.orphaned[part] = true;
-        else
-            remove_file(fresh.c_str());
+    for (const std::string& path : sources.paths) {
+        const std::string fresh = path + new_suffix;
+        if (path_exists(fresh.c_str())) remove_file(fresh.c_str());
     }
 }
+
 // Every file a save leaves before it is done ends in .new; one look for
 // them spares a start the many of looking for each.
 bool leftovers_may_exist(int year)
@@ -160,14 +157,14 @@ std::string commit_record_path(int year)
     return std::string(program_folder()) + name;
 }
 
-PartSources recover_year_files(int year)
+PartSources recover_year_files(int year, FileWaits* waits)
 {
     PartSources sources = {};
     for (int part = 0; part < ledger_part_count; ++part) sources.paths[part] = ledger_part_path(year, part);
     if (known_clean(year)) return sources;
     const std::string record = commit_record_path(year);
     if (path_exists(record.c_str()))
-        finish_committed_save(year, record, sources);
+        finish_committed_save(year, record, sources, waits);
     else if (leftovers_may_exist(year))
         drop_unfinished_save(record, sources);
     else
@@ -175,9 +172,15 @@ PartSources recover_year_files(int year)
     return sources;
 }
 
-bool commit_year_files(int year, const PartChanges& changes, SaveFailure* failure)
+bool commit_year_files(int year, const PartChanges& changes, SaveReport* report, FileWaits* waits)
 {
     mark_clean(year, false);  // until the save is whole
+    const std::string record = commit_record_path(year), record_draft = record + new_suffix;
+    // The .new files an earlier record names are its own: never touched.
+    if (path_exists(record.c_str())) {
+        if (report) report->record_waiting = true;
+        return false;
+    }
     PartTarget targets[ledger_part_count];
     for (int part = 0; part < ledger_part_count; ++part) {
         targets[part] = part_target(year, part);
@@ -186,25 +189,29 @@ bool commit_year_files(int year, const PartChanges& changes, SaveFailure* failur
         const std::vector<unsigned char> removal;
         if (write_new_file((targets[part].path + new_suffix).c_str(), change.action == PartChange::write ? change.bytes : removal))
             continue;
-        add_unsaved(failure, year, part);
+        add_unsaved(report, year, part, last_file_problem());
         remove_new_files(targets, changes, part + 1);
         return false;
     }
-    const std::string record = commit_record_path(year), record_draft = record + new_suffix;
     if (!write_new_file(record_draft.c_str(), record_text(year, changes)) || !move_over(record_draft.c_str(), record.c_str())) {
+        const FileProblem problem = last_file_problem();
         remove_file(record_draft.c_str());
         remove_new_files(targets, changes, ledger_part_count);
         for (int part = 0; part < ledger_part_count; ++part)
-            if (changes[part].action != PartChange::keep) add_unsaved(failure, year, part);
+            if (changes[part].action != PartChange::keep) add_unsaved(report, year, part, problem);
         return false;
     }
     bool all = true;
     for (int part = 0; part < ledger_part_count; ++part) {
-        if (changes[part].action == PartChange::keep || put_in_place(targets[part])) continue;
+        if (changes[part].action == PartChange::keep || put_in_place(targets[part], waits)) continue;
         all = false;
-        add_unsaved(failure, year, part);
+        add_unsaved(report, year, part, last_file_problem());
     }
-    // A file that stayed held keeps the record: the next read finishes it.
-    if (all) mark_clean(year, remove_file(record.c_str()));
+    // A file that stayed held keeps the record: it is finished before the
+    // year is read or saved again.
+    if (all)
+        mark_clean(year, remove_file(record.c_str()));
+    else if (report)
+        report->record_waiting = true;
     return all;
 }

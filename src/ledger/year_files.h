@@ -4,15 +4,17 @@
 //      written as <year>.commit.new, flushed, then renamed into place);
 //   3. renames each .new over its file;
 //   4. removes the commit record.
-// Whoever reads the year first looks for a record: with one, the save is
-// finished before the year is read; without one, a .new file is an
-// unfinished save and goes. So after any crash the year is wholly the old
-// or wholly the new one.
+// Whoever reads or saves the year first looks for a record: with one, the
+// save is finished before the year is read; without one, every .new file
+// is a save that never reached its commit and goes. So after any crash the
+// year is wholly the old or wholly the new one. The record ends with an
+// end line: one cut short names every part that has a .new.
 #pragma once
 #include <string>
 #include <vector>
 
 #include "ledger/year_ledger.h"
+#include "platform/platform.h"
 
 // What a save does with one file. A removal is written as an empty .new
 // (no file of a year is ever empty): the rename step then removes both.
@@ -22,22 +24,27 @@ struct PartChange {
 };
 typedef PartChange PartChanges[ledger_part_count];
 
-// Finishes a committed save or drops an unfinished one. For every part,
-// where it is to be read from now (its file, or its .new while a committed
-// save could not be finished), and whether it must count as unreadable: a
-// .new left without its file while the year's other files exist may be
-// the only copy of that file, so it is neither removed nor taken for an
-// empty part.
+// Finishes a committed save or drops an unfinished one, waiting for held
+// files as long as `waits` allows (a read never waits). For every part,
+// where it is to be read from now: its file, or its .new while a
+// committed save could not be finished because another program holds the
+// file; `waiting` lists those parts, the record stays and no later save
+// may write until it is finished.
+struct WaitingPart {
+    int part;
+    FileProblem problem;
+};
 struct PartSources {
     std::string paths[ledger_part_count];
-    bool orphaned[ledger_part_count];
+    std::vector<WaitingPart> waiting;
 };
-PartSources recover_year_files(int year);
+PartSources recover_year_files(int year, FileWaits* waits);
 
 // Steps 1 to 4 for the files that change. True when every one holds its
-// new content (or is gone); else `failure` names the parts not written. A
-// failure before the record leaves every file as it was.
-bool commit_year_files(int year, const PartChanges& changes, SaveFailure* failure);
+// new content (or is gone); else `report` names the parts not written and
+// why. A failure before the record leaves every file as it was. Refused
+// while an earlier save's record is there.
+bool commit_year_files(int year, const PartChanges& changes, SaveReport* report, FileWaits* waits);
 
 // The commit record's path.
 std::string commit_record_path(int year);

@@ -7,6 +7,7 @@
 
 #include "ledger/backup.h"
 #include "ledger/year_files.h"
+#include "ledger/year_merge.h"
 #include "platform/platform.h"
 #include "platform/shift_jis.h"
 #include "platform/text_convert.h"
@@ -101,7 +102,6 @@ LedgerYear* held_year(int year)
     return nullptr;
 }
 
-// Held in memory, the year is whole: every part is what it says.
 void hold(const LedgerYear& value)
 {
     LedgerYear* held = held_year(value.year);
@@ -110,7 +110,6 @@ void hold(const LedgerYear& value)
         held = &held_years.back();
     }
     *held = value;
-    set_all(held->status, part_read);
 }
 
 void release(int year)
@@ -131,9 +130,24 @@ PartState read_part(LedgerYear& value, int part, const std::string& path)
     bool missing = false;
     if (!read_whole_file(path.c_str(), content, &missing)) {
         part_from_bytes(value, part, nullptr, 0);
+        value.stamps[part] = PartStamp{!missing, 0, 0};
         return missing ? part_missing : part_unreadable;
     }
+    value.stamps[part] = stamp_of(content.data(), content.size());
     return part_formats[part].read(value, part, content.data(), content.size());
+}
+
+// The year as its files hold it now, a stopped save finished or dropped
+// first; `waiting` gets the parts an earlier save still waits for.
+void read_files(int year, LedgerYear& value, unsigned parts, FileWaits* waits, std::vector<WaitingPart>* waiting)
+{
+    clear_ledger_year(value, year);
+    if (year < first_ledger_year) return;
+    const PartSources sources = recover_year_files(year, waits);
+    for (int part = 0; part < ledger_part_count; ++part)
+        value.status.parts[part] = (parts & (1u << part)) ? read_part(value, part, sources.paths[part]) : PartState(part_not_read);
+    if (parts == all_ledger_parts) take_prints(value);
+    if (waiting) *waiting = sources.waiting;
 }
 
 // What a save does with each file: the tables are written; the visits file
@@ -156,9 +170,8 @@ void plan_changes(const LedgerYear& value, PartChanges& changes)
     }
 }
 
-bool commit(const LedgerYear& value, SaveFailure* failure)
+bool commit(const LedgerYear& value, SaveReport* report, FileWaits* waits)
 {
-    if (value.year < first_ledger_year) return true;
     // The day's first save keeps the files as they were; a backup that
     // cannot be made never holds the save back.
     LocalTime now;
@@ -166,7 +179,59 @@ bool commit(const LedgerYear& value, SaveFailure* failure)
     back_up_before_first_save(value.year, now);
     PartChanges changes;
     plan_changes(value, changes);
-    return commit_year_files(value.year, changes, failure);
+    return commit_year_files(value.year, changes, report, waits);
+}
+
+void add_unsaved(SaveReport* report, int year, int part, FileProblem problem)
+{
+    if (report) report->files.push_back(UnsavedFile{part, ledger_part_path(year, part), problem});
+}
+
+// Parts whose files another program changed since `value` was read.
+void note_changed_outside(const LedgerYear& value, const LedgerYear& fresh, SaveReport& report)
+{
+    for (int part = 0; part < ledger_part_count; ++part)
+        if (!(fresh.stamps[part] == value.stamps[part])) report.changed_outside.push_back(part);
+}
+
+// The days changed in `value` onto its files as they are now, then one
+// commit. Whatever keeps it from disk keeps it in memory instead, unless
+// a commit record already holds it.
+bool save_onto_files(const LedgerYear& value, SaveReport& report, const SaveChoices* choices, bool is_held)
+{
+    FileWaits waits = {save_wait_ms};
+    std::vector<WaitingPart> waiting;
+    LedgerYear fresh;
+    read_files(value.year, fresh, all_ledger_parts, &waits, &waiting);
+    // One save at a time: while a committed one waits for a held file, the
+    // .new files its record names are its own and this change waits.
+    if (!waiting.empty()) {
+        for (const WaitingPart& part : waiting) add_unsaved(&report, value.year, part.part, part.problem);
+        report.record_waiting = true;
+        hold(value);
+        return false;
+    }
+    // Changes kept from a failed save go in too, even under a value read
+    // before them.
+    const LedgerYear* held = is_held ? nullptr : held_year(value.year);
+    if (!year_is_whole(fresh.status) || (held && !merge_own_days(*held, fresh, choices)) ||
+        !merge_own_days(value, fresh, choices)) {
+        for (int part = 0; part < ledger_part_count; ++part)
+            if (fresh.status.parts[part] == part_unreadable) add_unsaved(&report, value.year, part, file_unreadable);
+        hold(value);
+        return false;
+    }
+    note_changed_outside(value, fresh, report);
+    if (commit(fresh, &report, &waits)) {
+        release(value.year);
+        return true;
+    }
+    // Once its record is written the save is made: the record finishes it.
+    if (report.record_waiting)
+        release(value.year);
+    else
+        hold(fresh);
+    return false;
 }
 
 // The memo visits give a day: their places in order, without repeats.
@@ -210,7 +275,11 @@ void clear_ledger_year(LedgerYear& value, int year)
 {
     value.year = year;
     set_all(value.status, part_missing);
-    for (int part = 0; part < ledger_part_count; ++part) part_from_bytes(value, part, nullptr, 0);
+    for (int part = 0; part < ledger_part_count; ++part) {
+        part_from_bytes(value, part, nullptr, 0);
+        value.stamps[part] = stamp_of(nullptr, 0);
+    }
+    take_prints(value);
 }
 
 bool year_is_whole(const YearStatus& status)
@@ -228,52 +297,47 @@ bool visits_are_editable(const YearStatus& status)
 
 bool read_ledger_year(int year, LedgerYear& value, YearStatus* status, unsigned parts)
 {
-    if (const LedgerYear* held = held_year(year)) {
-        value = *held;
-    } else {
-        clear_ledger_year(value, year);
-        if (year >= first_ledger_year) {
-            const PartSources sources = recover_year_files(year);
-            for (int part = 0; part < ledger_part_count; ++part)
-                value.status.parts[part] = !(parts & (1u << part)) ? part_not_read
-                                           : sources.orphaned[part] ? part_unreadable
-                                                                    : read_part(value, part, sources.paths[part]);
-        }
+    const LedgerYear* held = held_year(year);
+    read_files(year, value, held ? unsigned{all_ledger_parts} : parts, nullptr, nullptr);
+    // What another program wrote since stays; the changes not written yet
+    // go over it, and their save asks where both changed a day.
+    if (held && year_is_whole(value.status)) {
+        const PartStamp* stamps = held->stamps;
+        if (merge_own_days(*held, value, nullptr)) std::copy(stamps, stamps + ledger_part_count, value.stamps);
     }
     if (status) *status = value.status;
     return year_is_whole(value.status);
 }
 
-bool save_ledger_year(const LedgerYear& value, SaveFailure* failure)
+bool save_ledger_year(const LedgerYear& value, SaveReport* report, const SaveChoices* choices)
 {
     ++save_count;
-    if (failure) *failure = SaveFailure();
+    SaveReport unused;
+    SaveReport& out = report ? *report : unused;
+    out = SaveReport();
     if (!year_is_whole(value.status)) {
         for (int part = 0; part < ledger_part_count; ++part)
-            if (failure && value.status.parts[part] == part_unreadable)
-                failure->files.push_back(UnsavedFile{part, ledger_part_path(value.year, part)});
+            if (value.status.parts[part] == part_unreadable) add_unsaved(&out, value.year, part, file_unreadable);
         return false;
     }
-    if (!commit(value, failure)) {
-        hold(value);
-        return false;
-    }
-    release(value.year);
-    return true;
+    if (value.year < first_ledger_year) return true;
+    return save_onto_files(value, out, choices, false);
 }
 
 bool ledger_has_unsaved_changes() { return !held_years.empty(); }
 
-bool save_unsaved_years(SaveFailure* failure)
+bool save_unsaved_years(SaveReport* report, const SaveChoices* choices)
 {
-    if (failure) *failure = SaveFailure();
-    for (auto held = held_years.begin(); held != held_years.end();) {
+    SaveReport all = SaveReport();
+    const std::vector<LedgerYear> waiting = held_years;
+    for (const LedgerYear& held : waiting) {
         ++save_count;
-        if (commit(*held, failure))
-            held = held_years.erase(held);
-        else
-            ++held;
+        SaveReport one = SaveReport();
+        save_onto_files(held, one, choices, true);
+        all.files.insert(all.files.end(), one.files.begin(), one.files.end());
+        all.record_waiting = all.record_waiting || one.record_waiting;
     }
+    if (report) *report = all;
     return held_years.empty();
 }
 
@@ -281,11 +345,11 @@ void discard_unsaved_changes() { held_years.clear(); }
 
 unsigned ledger_save_count() { return save_count; }
 
-std::string describe_save_failure(const SaveFailure& failure)
+std::string describe_save_failure(const SaveReport& report)
 {
     std::string text;
-    for (const UnsavedFile& file : failure.files)
-        text += std::string(ledger_part_label(file.part)) + ": " + file.path + "\n";
+    for (const UnsavedFile& file : report.files)
+        text += std::string(ledger_part_label(file.part)) + ": " + file.path + "\n　" + file_problem_text(file.problem) + "\n";
     return text;
 }
 
@@ -334,14 +398,12 @@ int64_t visits_sum(const std::vector<Visit>& visits)
     return sum;
 }
 
-bool set_day_visits(LedgerYear& value, int month, int day, const std::vector<Visit>& visits)
+void replace_day_visits(LedgerYear& value, int month, int day, const std::vector<Visit>& visits)
 {
-    if (!valid_day(month, day)) return false;
-    const int64_t sum = visits_sum(visits);
-    if (sum < INT32_MIN || sum > INT32_MAX) return false;
-    // The day's visits take the place of its old ones, among the others by date.
+    if (!valid_day(month, day)) return;
     auto after = [month, day](const Visit& visit) { return visit.month * 32 + visit.day > month * 32 + day; };
     std::vector<Visit> kept;
+    kept.reserve(value.visits.size() + visits.size());
     for (const Visit& visit : value.visits)
         if (visit.month != month || visit.day != day) kept.push_back(visit);
     auto at = std::find_if(kept.begin(), kept.end(), after);
@@ -350,7 +412,16 @@ bool set_day_visits(LedgerYear& value, int month, int day, const std::vector<Vis
         placed->month = month;
         placed->day = day;
     }
-    value.visits = kept;
+    value.visits = std::move(kept);
+}
+
+bool set_day_visits(LedgerYear& value, int month, int day, const std::vector<Visit>& visits)
+{
+    if (!valid_day(month, day)) return false;
+    const int64_t sum = visits_sum(visits);
+    if (sum < INT32_MIN || sum > INT32_MAX) return false;
+    // The day's visits take the place of its old ones, among the others by date.
+    replace_day_visits(value, month, day, visits);
     if (!visits.empty()) value.amounts[month - 1][day - 1] = sum == 0 ? -1 : static_cast<int32_t>(sum);
     char* memo = value.memos[month - 1][day - 1];
     if (!visits.empty() && memo[0] == 0) memo_from_places(visits, value.memos[month - 1][day - 1]);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ledger/visits.h"
+#include "platform/platform.h"
 
 enum {
     ledger_months = 12,
@@ -31,6 +32,15 @@ struct YearStatus {
     PartState parts[ledger_part_count];
 };
 
+// A file's bytes as read, to tell when another program changed it since.
+struct PartStamp {
+    bool present;
+    uint64_t size;
+    uint64_t hash;
+};
+bool operator==(const PartStamp& a, const PartStamp& b);
+typedef uint64_t DayPrints[ledger_months][ledger_month_days];
+
 // An amount of 0 means nothing was entered; -1 is a draw entered as "±0".
 struct LedgerYear {
     int year;
@@ -48,6 +58,13 @@ struct LedgerYear {
     // How it was read: a year with a part that could not be read is never
     // saved, or the zeros it holds there would wipe that file.
     YearStatus status;
+    // What its files held when read: a save writes only the days changed
+    // since onto the files as they are then, so a change another program
+    // made meanwhile stays. Each part's stamp, and a print of each day's
+    // table entries and of its visits (a value read in part has none).
+    PartStamp stamps[ledger_part_count];
+    DayPrints day_prints;
+    DayPrints visit_prints;
 };
 
 struct DayEntry {
@@ -75,6 +92,9 @@ bool visits_are_editable(const YearStatus& status);
 
 // A day's visits, in their order.
 std::vector<Visit> visits_of_day(const LedgerYear& value, int month, int day);
+// Puts `visits` in the place of the day's, among the others by date;
+// nothing else of the day changes.
+void replace_day_visits(LedgerYear& value, int month, int day, const std::vector<Visit>& visits);
 // Gives a day its visits: their balances' sum becomes its amount (a sum of
 // 0 the entered "±0"), and an empty memo becomes their places, joined by
 // "・" and cut to 20 bytes. False, with nothing changed, when the sum
@@ -83,41 +103,67 @@ bool set_day_visits(LedgerYear& value, int month, int day, const std::vector<Vis
 // The sum of the visits' balances.
 int64_t visits_sum(const std::vector<Visit>& visits);
 
-// Reads a year: the changes no save could write yet when there are any,
-// else its files, after an interrupted save has been finished (or dropped
-// when it never got as far as its commit record). A year before 1990 or
-// without files reads as empty. True when the year is whole.
+// Reads a year: its files, after an interrupted save has been finished
+// (or dropped when it never got as far as its commit record), with the
+// changes no save could write yet over them. A read never waits for a
+// file another program holds. A year before 1990 or without files reads
+// as empty. True when the year is whole.
 // `parts` (bits 1 << part) reads only those: the totals need the amounts
 // alone, not every visit; the others then read as missing and such a value
 // is for reading only.
 enum { all_ledger_parts = (1u << ledger_part_count) - 1, amounts_only = 1u << part_amounts };
 bool read_ledger_year(int year, LedgerYear& value, YearStatus* status = nullptr, unsigned parts = all_ledger_parts);
 
-// What a save could not write: each file with its part, in saving order.
+// What a save could not write: each file with its part and why, in saving
+// order.
 struct UnsavedFile {
     int part;
     std::string path;
+    FileProblem problem;
 };
-struct SaveFailure {
+struct SaveReport {
     std::vector<UnsavedFile> files;
+    // An earlier save is committed but waits for a file another program
+    // holds: it is finished before the year is next read or saved (at the
+    // latest at the next start), and nothing newer is written until then.
+    bool record_waiting;
+    // Parts another program changed since the year was read: their
+    // changes were kept and only the days changed here written onto them.
+    std::vector<int> changed_outside;
 };
 
-// Saves the whole year as one commit, after the day's backup. True when it
-// is on disk; else `failure` (when given) names the files not written and
-// the year is kept in memory, so reads see it and a later save (or exit)
-// writes it. A year read with a part it could not read is refused whole
-// (the unreadable parts are named). A year before 1990 has no files:
-// nothing is written.
-bool save_ledger_year(const LedgerYear& value, SaveFailure* failure = nullptr);
+// A day changed both here and in its files since they were read.
+struct DayConflict {
+    int year, month, day;
+    DayEntry theirs, mine;
+    size_t their_visits, my_visits;
+};
+// Asks which to keep: true keeps this program's change.
+struct SaveChoices {
+    bool (*keep_mine)(const DayConflict& conflict, void* context);
+    void* context;
+};
+
+// Saves the year as one commit, after the day's backup: the days changed
+// since it was read go onto its files as they are now (a stopped save is
+// finished first), so nothing another program wrote meanwhile is lost; a
+// day changed on both sides goes by `choices` (without, this change is
+// kept). True when it is on disk; else `report` (when given) names the
+// files not written and why, and unless a record holds it the year is
+// kept in memory, so reads see it and a later save (or exit) writes it.
+// A year read with a part it could not read is refused whole (the
+// unreadable parts are named). A year before 1990 has no files: nothing
+// is written.
+bool save_ledger_year(const LedgerYear& value, SaveReport* report = nullptr, const SaveChoices* choices = nullptr);
 
 // Whether any year holds changes that no save could write yet.
 bool ledger_has_unsaved_changes();
 // One more try at every such year (at exit). True when nothing is left.
-bool save_unsaved_years(SaveFailure* failure = nullptr);
+bool save_unsaved_years(SaveReport* report = nullptr, const SaveChoices* choices = nullptr);
 // Gives up every change not yet written.
 void discard_unsaved_changes();
-// The parts and files of a failure, a line each, for a message (UTF-8).
-std::string describe_save_failure(const SaveFailure& failure);
+// The parts and files of a report, a line each, with why (UTF-8).
+std::string describe_save_failure(const SaveReport& report);
 // The parts and files a read could not take, a line each (UTF-8).
 std::string describe_unreadable_parts(int year, const YearStatus& status);
 

@@ -52,14 +52,36 @@ bool write_file_start(const char* path, const void* data, size_t size)
 
 namespace {
 long changes_left = -1;
+FileProblem last_problem = file_fine;
 }  // namespace
+
+FileProblem last_file_problem() { return last_problem; }
+
+bool note_file_problem(FileProblem problem)
+{
+    last_problem = problem;
+    return false;
+}
+
+const char* file_problem_text(FileProblem problem)
+{
+    switch (problem) {
+    case file_held: return "ほかのプログラムが開いています。";
+    case file_read_only: return "読み取り専用です。";
+    case file_denied: return "書き込む権限がありません（ほかのプログラムが開いていることもあります）。";
+    case file_path_too_long: return "パスが長すぎます。もっと短い名前のフォルダに移してください。";
+    case file_disk_full: return "ディスクがいっぱいです。";
+    case file_unreadable: return "読めません。";
+    default: return "書き込めませんでした。";
+    }
+}
 
 void stop_file_changes_after(long changes) { changes_left = changes; }
 
 bool file_change_allowed()
 {
     if (changes_left < 0) return true;
-    if (changes_left == 0) return false;
+    if (changes_left == 0) return note_file_problem(file_failed);
     --changes_left;
     return true;
 }
@@ -71,7 +93,9 @@ bool replace_file(const char* path, const std::vector<unsigned char>& content)
     const std::string target = linked_file(path, &names);
     if (names > 1) return write_in_place(target.c_str(), content);
     const std::string temporary = target + ".new";
-    if (write_new_file(temporary.c_str(), content) && move_over(temporary.c_str(), target.c_str())) return true;
+    FileWaits waits = {save_wait_ms};
+    if (write_new_file(temporary.c_str(), content) && move_over(temporary.c_str(), target.c_str(), &waits)) return true;
+    const FileProblem problem = last_file_problem();
     remove_file(temporary.c_str());
-    return false;
+    return note_file_problem(problem);
 }

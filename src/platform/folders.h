@@ -24,6 +24,8 @@ bool any_file_matches(const char* pattern);
 
 // A real folder (not a file, a link or a junction) is at the path.
 bool is_folder(const char* path);
-// Renames a folder; never over anything that exists. One file change (see
-// stop_file_changes_after).
-bool rename_folder(const char* from, const char* to);
+// Renames a folder; never over anything that exists. Waits while `waits`
+// allows for a file inside that another program holds. One file change
+// (see stop_file_changes_after).
+struct FileWaits;
+bool rename_folder(const char* from, const char* to, FileWaits* waits = nullptr);

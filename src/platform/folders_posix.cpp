@@ -67,11 +67,11 @@ bool is_folder(const char* path)
     return lstat(path, &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-bool rename_folder(const char* from, const char* to)
+bool rename_folder(const char* from, const char* to, FileWaits*)
 {
     if (!file_change_allowed()) return false;
     struct stat info;
     // rename(2) would replace an empty folder: never over anything.
-    if (lstat(to, &info) == 0) return false;
-    return std::rename(from, to) == 0;
+    if (lstat(to, &info) == 0) return note_file_problem(file_failed);
+    return std::rename(from, to) == 0 || note_file_problem(file_failed);
 }

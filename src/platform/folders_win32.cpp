@@ -1,6 +1,8 @@
 // Windows side of the folder seam: wide Win32 calls, UTF-8 paths.
 #include <windows.h>
 
+#include <algorithm>
+
 #include "platform/folders.h"
 #include "platform/platform.h"
 #include "platform/win32_text.h"
@@ -42,12 +44,12 @@ bool list_wide(const std::wstring& folder, std::vector<FolderEntry>* entries, st
 bool list_folder(const char* path, std::vector<FolderEntry>* entries)
 {
     entries->clear();
-    return list_wide(utf8_to_wide(path), entries, nullptr);
+    return list_wide(file_path(path), entries, nullptr);
 }
 
 bool remove_folder_with_files(const char* path)
 {
-    std::wstring folder = utf8_to_wide(path);
+    std::wstring folder = file_path(path);
     std::vector<FolderEntry> entries;
     std::vector<std::wstring> names;
     if (!list_wide(folder, &entries, &names)) return false;
@@ -64,7 +66,7 @@ bool remove_folder_with_files(const char* path)
 bool any_file_matches(const char* pattern)
 {
     WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileExW(utf8_to_wide(pattern).c_str(), FindExInfoBasic, &found, FindExSearchNameMatch,
+    HANDLE search = FindFirstFileExW(file_path(pattern).c_str(), FindExInfoBasic, &found, FindExSearchNameMatch,
                                      nullptr, 0);
     if (search == INVALID_HANDLE_VALUE) return false;
     FindClose(search);
@@ -73,16 +75,27 @@ bool any_file_matches(const char* pattern)
 
 bool is_folder(const char* path)
 {
-    DWORD attributes = GetFileAttributesW(utf8_to_wide(path).c_str());
+    DWORD attributes = GetFileAttributesW(file_path(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && is_real_folder(attributes);
 }
 
-bool rename_folder(const char* from, const char* to)
+bool rename_folder(const char* from, const char* to, FileWaits* waits)
 {
     if (!file_change_allowed()) return false;
-    std::wstring source = utf8_to_wide(from), target = utf8_to_wide(to);
+    std::wstring source = file_path(from), target = file_path(to);
     // Without the separator the folders end in.
     while (source.size() > 1 && (source.back() == L'\\' || source.back() == L'/')) source.pop_back();
     while (target.size() > 1 && (target.back() == L'\\' || target.back() == L'/')) target.pop_back();
-    return MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+    // A virus scanner or a sync tool often holds a file just copied in.
+    static const int steps_ms[] = {50, 100, 200, 300, 350, 0};
+    for (int wait : steps_ms) {
+        if (MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) return true;
+        const DWORD error = GetLastError();
+        const bool held = error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED || error == ERROR_LOCK_VIOLATION;
+        wait = held && waits ? std::min(wait, waits->left_ms) : 0;
+        if (wait <= 0) return note_file_problem(error == ERROR_ACCESS_DENIED ? file_denied : held ? file_held : file_failed);
+        Sleep(static_cast<DWORD>(wait));
+        waits->left_ms -= wait;
+    }
+    return false;
 }

@@ -29,22 +29,59 @@ InputFile* open_input_file(const char* path, bool* missing);
 long read_input_file(InputFile* file, void* buffer, size_t size);
 void close_input_file(InputFile* file);
 
+// Why the last file change (or open for reading) failed, so a message can
+// say what the user can do about it.
+enum FileProblem {
+    file_fine,
+    file_held,           // another program has it open
+    file_read_only,      // the file's read-only mark is set
+    file_denied,         // no right to write (or held by a scanner)
+    file_path_too_long,  // past what the system takes
+    file_disk_full,
+    file_unreadable,     // it exists but could not be read
+    file_failed,         // anything else
+};
+FileProblem last_file_problem();
+// Kept for last_file_problem by the platform's own calls; always false.
+bool note_file_problem(FileProblem problem);
+// The reason in a few Japanese words for a message (UTF-8): "読み取り専用です".
+const char* file_problem_text(FileProblem problem);
+
+// How long, in all, the changes given it may wait for another program to
+// let go of a file: a save waits about a second, a read never (no waits).
+// A file found held once in a run is not waited for again.
+struct FileWaits {
+    int left_ms;
+};
+enum { save_wait_ms = 1000 };
+
 // The file changes a save is made of; a crash can fall between any two.
 // Writes `content` to `path` (created, or emptied first) and flushes it to
 // the disk.
 bool write_new_file(const char* path, const std::vector<unsigned char>& content);
-// Puts the file `from` in the place of `to` by one rename, replacing it,
-// with the permissions `to` had. When another program holds `to` so that
-// it cannot be replaced even after waiting, the bytes of `from` are written
-// over `to` in place and `from` is removed. False when neither works.
-bool move_over(const char* from, const char* to);
+// Puts the file `from` in the place of `to`, replacing it and keeping what
+// belongs to the file rather than its bytes (rights, attributes,
+// encryption, creation time) where the system can. When another program
+// holds `to` so that it cannot be replaced even after waiting (as long as
+// `waits` allows; none without), the bytes of `from` are written over `to`
+// in place and `from` is removed. False when neither works.
+bool move_over(const char* from, const char* to, FileWaits* waits = nullptr);
 // Writes `content` over the file itself, keeping its identity (what a file
-// of several names needs to stay one file).
+// of several names needs to stay one file). The room is taken first and
+// the old bytes are put back when the write fails, so a full disk never
+// leaves it half new.
 bool write_in_place(const char* path, const std::vector<unsigned char>& content);
 bool remove_file(const char* path);
 // The file a path names once links are followed (the path itself when it
 // is missing), and how many names that file has.
 std::string linked_file(const char* path, unsigned* names);
+
+// For tests: another program opens the file for reading only, as a
+// spreadsheet does. Until it lets go, the file can be read but not
+// replaced, written or removed.
+struct HeldFile;
+HeldFile* hold_file_open(const char* path);
+void let_go_of_file(HeldFile* held);
 
 // Writes `content` to a new file beside `path` and moves it over `path`,
 // so a failure leaves the previous file whole. A link stays a link: the

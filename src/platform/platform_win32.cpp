@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <set>
 #include <vector>
 
 #include "platform/platform.h"
@@ -22,25 +23,57 @@ void local_time_now(LocalTime* now)
 
 bool module_file_name(void* module_instance, char* path, size_t capacity)
 {
-    wchar_t wide[MAX_PATH + 1];
-    DWORD length = GetModuleFileNameW(static_cast<HMODULE>(module_instance), wide, MAX_PATH + 1);
-    if (length == 0 || length > MAX_PATH) {
+    // A folder path may run past the old limit of 260 characters.
+    std::vector<wchar_t> wide(32768);
+    DWORD length = GetModuleFileNameW(static_cast<HMODULE>(module_instance), wide.data(), static_cast<DWORD>(wide.size()));
+    if (length == 0 || length >= wide.size()) {
         if (capacity) path[0] = 0;
         return false;
     }
-    return wide_to_utf8(wide, path, capacity);
+    return wide_to_utf8(wide.data(), path, capacity);
 }
+
+namespace {
+// Targets found held in this run: a later change tries them once and goes
+// on, rather than making the window wait again.
+std::set<std::wstring> known_held;
+
+FileProblem problem_of(DWORD error, const std::wstring& path)
+{
+    switch (error) {
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_USER_MAPPED_FILE:
+    case ERROR_UNABLE_TO_REMOVE_REPLACED: return file_held;
+    case ERROR_ACCESS_DENIED: {
+        const DWORD attributes = GetFileAttributesW(path.c_str());
+        const bool read_only = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+        return read_only ? file_read_only : file_denied;
+    }
+    case ERROR_FILENAME_EXCED_RANGE: return file_path_too_long;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL: return file_disk_full;
+    default: return file_failed;
+    }
+}
+
+bool failed(DWORD error, const std::wstring& path) { return note_file_problem(problem_of(error, path)); }
+
+bool may_wait_for(FileProblem problem) { return problem == file_held || problem == file_denied; }
+}  // namespace
 
 InputFile* open_input_file(const char* path, bool* missing)
 {
-    HANDLE file = CreateFileW(utf8_to_wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const std::wstring wide = file_path(path);
+    HANDLE file = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE) {
         if (missing) *missing = false;
         return reinterpret_cast<InputFile*>(file);
     }
     DWORD error = GetLastError();
     if (missing) *missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    failed(error, wide);
     return nullptr;
 }
 
@@ -56,23 +89,20 @@ void close_input_file(InputFile* file) { CloseHandle(reinterpret_cast<HANDLE>(fi
 
 bool path_exists(const char* path)
 {
-    return GetFileAttributesW(utf8_to_wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(file_path(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 bool make_directory(const char* path)
 {
-    std::wstring wide = utf8_to_wide(path);
+    std::wstring wide = file_path(path);
     if (CreateDirectoryW(wide.c_str(), nullptr)) return true;
+    const DWORD error = GetLastError();
     DWORD attributes = GetFileAttributesW(wide.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return true;
+    return failed(error, wide);
 }
 
 namespace {
-bool is_held_error(DWORD error)
-{
-    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
-}
-
 bool write_all(HANDLE file, const std::vector<unsigned char>& content)
 {
     size_t done = 0;
@@ -85,18 +115,49 @@ bool write_all(HANDLE file, const std::vector<unsigned char>& content)
     return FlushFileBuffers(file) != 0;
 }
 
-bool write_over(const std::wstring& path, const std::vector<unsigned char>& content)
+bool read_all(HANDLE file, std::vector<unsigned char>& content)
 {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    bool ok = write_all(file, content) && SetEndOfFile(file);
-    return CloseHandle(file) && ok;
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(file, &size) || size.QuadPart > 0x10000000) return false;
+    content.resize(static_cast<size_t>(size.QuadPart));
+    DWORD got = 0;
+    return content.empty() ||
+           (ReadFile(file, content.data(), static_cast<DWORD>(content.size()), &got, nullptr) && got == content.size());
 }
 
-bool read_all(const std::wstring& path, std::vector<unsigned char>& content)
+bool set_size(HANDLE file, size_t size)
 {
-    return read_whole_file(wide_to_utf8(path).c_str(), content, nullptr);
+    LARGE_INTEGER at;
+    at.QuadPart = static_cast<LONGLONG>(size);
+    return SetFilePointerEx(file, at, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+}
+
+bool rewind(HANDLE file)
+{
+    LARGE_INTEGER start = {};
+    return SetFilePointerEx(file, start, nullptr, FILE_BEGIN) != 0;
+}
+
+// The new bytes over the old in the same file. Its room is taken before a
+// byte changes, and the old bytes go back when the write fails: a full
+// disk leaves the old file.
+bool write_over(const std::wstring& path, const std::vector<unsigned char>& content)
+{
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return failed(GetLastError(), path);
+    std::vector<unsigned char> old;
+    bool ok = read_all(file, old) && (content.size() <= old.size() || set_size(file, content.size()));
+    if (ok && !(rewind(file) && write_all(file, content) && set_size(file, content.size()))) {
+        const DWORD error = GetLastError();
+        if (rewind(file) && write_all(file, old)) set_size(file, old.size());
+        SetLastError(error);
+        ok = false;
+    }
+    const DWORD error = GetLastError();
+    CloseHandle(file);
+    return ok || failed(error, path);
 }
 
 // Rights the user gave the old file by hand stay with the new one; rights
@@ -124,17 +185,45 @@ void copy_own_rights(const std::wstring& from, const std::wstring& to)
     if (own) SetFileSecurityW(from.c_str(), DACL_SECURITY_INFORMATION, security);
 }
 
-// Virus scanners and sync tools may hold the old file for a second or
-// more: back off for about two seconds in all before giving up. `held`
-// tells a refusal for sharing or access from any other failure.
-bool rename_over(const std::wstring& from, const std::wstring& to, bool* held)
+bool running_on_wine() { return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr; }
+
+// ReplaceFileW keeps what belongs to the old file (encryption, attributes,
+// creation time, rights). Wine's moves the old file away before the new
+// one comes in, a moment without the name, so there (and for a missing
+// target) the single rename is used.
+bool replace_or_move(const std::wstring& from, const std::wstring& to)
 {
-    const DWORD waits_ms[] = {50, 100, 200, 400, 600, 650, 0};
-    for (DWORD wait : waits_ms) {
-        if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
-        *held = is_held_error(GetLastError());
-        if (!*held) return false;
-        if (wait) Sleep(wait);
+    static const bool on_wine = running_on_wine();
+    if (!on_wine && GetFileAttributesW(to.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        if (ReplaceFileW(to.c_str(), from.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS,
+                         nullptr, nullptr))
+            return true;
+        const DWORD error = GetLastError();
+        // Refused for the old file's sake: the rename would be refused too.
+        if (error != ERROR_UNABLE_TO_MOVE_REPLACEMENT && may_wait_for(problem_of(error, to))) return false;
+    }
+    copy_own_rights(from, to);
+    return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+// Virus scanners and sync tools may hold the old file for a moment: back
+// off while `waits` allows. A target found held stays known as held.
+bool rename_over(const std::wstring& from, const std::wstring& to, FileWaits* waits)
+{
+    static const int steps_ms[] = {50, 100, 200, 300, 350};
+    const bool known = known_held.count(to) != 0;
+    for (int wait : steps_ms) {
+        if (replace_or_move(from, to)) {
+            known_held.erase(to);
+            return true;
+        }
+        failed(GetLastError(), to);
+        if (!may_wait_for(last_file_problem())) return false;
+        if (last_file_problem() == file_held) known_held.insert(to);
+        wait = waits && !known ? std::min(wait, waits->left_ms) : 0;
+        if (wait <= 0) return false;
+        Sleep(static_cast<DWORD>(wait));
+        waits->left_ms -= wait;
     }
     return false;
 }
@@ -143,24 +232,24 @@ bool rename_over(const std::wstring& from, const std::wstring& to, bool* held)
 bool write_new_file(const char* path, const std::vector<unsigned char>& content)
 {
     if (!file_change_allowed()) return false;
-    HANDLE file = CreateFileW(utf8_to_wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    const std::wstring wide = file_path(path);
+    HANDLE file = CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return failed(GetLastError(), wide);
     bool ok = write_all(file, content);
-    return CloseHandle(file) && ok;
+    const DWORD error = GetLastError();
+    return (CloseHandle(file) && ok) || failed(error, wide);
 }
 
-bool move_over(const char* from, const char* to)
+bool move_over(const char* from, const char* to, FileWaits* waits)
 {
     if (!file_change_allowed()) return false;
-    const std::wstring source = utf8_to_wide(from), target = utf8_to_wide(to);
-    copy_own_rights(source, target);
-    bool held = false;
-    if (rename_over(source, target, &held)) return true;
+    const std::wstring source = file_path(from), target = file_path(to);
+    if (rename_over(source, target, waits)) return true;
     // Held open for reading and writing but not for deleting: the bytes
     // can still go over it.
+    if (last_file_problem() != file_held) return false;
     std::vector<unsigned char> content;
-    if (!held || !read_all(source, content) || !write_over(target, content)) return false;
+    if (!read_whole_file(from, content, nullptr) || !write_over(target, content)) return false;
     DeleteFileW(source.c_str());
     return true;
 }
@@ -168,30 +257,44 @@ bool move_over(const char* from, const char* to)
 bool write_in_place(const char* path, const std::vector<unsigned char>& content)
 {
     if (!file_change_allowed()) return false;
-    return write_over(utf8_to_wide(path), content);
+    return write_over(file_path(path), content);
 }
 
 bool remove_file(const char* path)
 {
     if (!file_change_allowed()) return false;
-    return DeleteFileW(utf8_to_wide(path).c_str()) != 0;
+    const std::wstring wide = file_path(path);
+    return DeleteFileW(wide.c_str()) || failed(GetLastError(), wide);
 }
 
 std::string linked_file(const char* path, unsigned* names)
 {
     *names = 1;
-    const std::wstring wide = utf8_to_wide(path);
+    const std::wstring wide = file_path(path);
     HANDLE file = CreateFileW(wide.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (file == INVALID_HANDLE_VALUE) return path;
     BY_HANDLE_FILE_INFORMATION information;
     if (GetFileInformationByHandle(file, &information)) *names = information.nNumberOfLinks;
     std::string final_path = path;
-    wchar_t buffer[MAX_PATH * 4];
-    DWORD length = GetFinalPathNameByHandleW(file, buffer, MAX_PATH * 4, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-    if (length > 0 && length < MAX_PATH * 4) final_path = wide_to_utf8(std::wstring(buffer, length));
+    std::vector<wchar_t> buffer(32768);
+    DWORD length = GetFinalPathNameByHandleW(file, buffer.data(), static_cast<DWORD>(buffer.size()),
+                                             FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    if (length > 0 && length < buffer.size()) final_path = wide_to_utf8(std::wstring(buffer.data(), length));
     CloseHandle(file);
     return final_path;
+}
+
+HeldFile* hold_file_open(const char* path)
+{
+    HANDLE file = CreateFileW(file_path(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    return file == INVALID_HANDLE_VALUE ? nullptr : reinterpret_cast<HeldFile*>(file);
+}
+
+void let_go_of_file(HeldFile* held)
+{
+    if (held) CloseHandle(reinterpret_cast<HANDLE>(held));
 }
 
 namespace {

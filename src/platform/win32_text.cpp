@@ -22,6 +22,18 @@ std::wstring multibyte_to_wide(UINT code_page, const char* text)
 
 std::wstring utf8_to_wide(const char* text) { return multibyte_to_wide(CP_UTF8, text); }
 
+std::wstring file_path(const char* path)
+{
+    std::wstring wide = utf8_to_wide(path);
+    // Short paths stay as they are: the \\?\ form takes no / and no ..
+    if (wide.size() < MAX_PATH - 12 || wide.compare(0, 4, L"\\\\?\\") == 0) return wide;
+    for (wchar_t& c : wide)
+        if (c == L'/') c = L'\\';
+    if (wide.size() > 2 && wide[1] == L':') return L"\\\\?\\" + wide;
+    if (wide.compare(0, 2, L"\\\\") == 0) return L"\\\\?\\UNC\\" + wide.substr(2);
+    return wide;
+}
+
 bool wide_to_utf8(const wchar_t* text, char* destination, size_t capacity)
 {
     if (capacity == 0) return false;

@@ -5,6 +5,9 @@
 #include <string>
 
 std::wstring utf8_to_wide(const char* text);
+// A UTF-8 path for the file calls: one past the old limit of 260
+// characters in the \\?\ form, which takes 32,767.
+std::wstring file_path(const char* path);
 bool wide_to_utf8(const wchar_t* text, char* destination, size_t capacity);
 std::string wide_to_utf8(const std::wstring& text);
 

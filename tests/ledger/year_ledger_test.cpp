@@ -11,7 +11,7 @@
 namespace {
 
 class YearFiles : public ::testing::Test {
-protected:
+public:
     void SetUp() override
     {
         set_program_path(folder.file("Ravo.exe").c_str());
@@ -164,11 +164,11 @@ TEST_F(YearFiles, FailedSaveIsReportedAndKeepsTheGoodFile)
     std::filesystem::create_directory(folder.path() / "2013m.dat.new");
     v.amounts[0][0] = 200;
     std::memcpy(v.memos[0][0], "new", 4);
-    SaveFailure failed;
+    SaveReport failed;
     EXPECT_FALSE(save_ledger_year(v, &failed));
     ASSERT_EQ(failed.files.size(), 1u) << "only the memo file failed";
     EXPECT_EQ(failed.files[0].part, part_memos);
-    EXPECT_EQ(describe_save_failure(failed), "メモ: " + folder.file("2013m.dat") + "\n");
+    EXPECT_EQ(describe_save_failure(failed), "メモ: " + folder.file("2013m.dat") + "\n　書き込めませんでした。\n");
     EXPECT_EQ(file("2013m.dat"), good);
     EXPECT_EQ(le32(file("2013.dat"), 0), 100) << "all or nothing: the amounts stay as they were too";
     EXPECT_FALSE(exists("2013.dat.new"));
@@ -211,7 +211,7 @@ TEST_F(YearFiles, ChangesAFailedSaveLeftStayUntilASaveWritesThem)
     LedgerYear seen;
     read_ledger_year(2009, seen);
     EXPECT_STREQ(seen.memos[4][6], "held");
-    SaveFailure failed;
+    SaveReport failed;
     EXPECT_FALSE(save_unsaved_years(&failed));
     EXPECT_EQ(failed.files.size(), 1u);
     std::filesystem::remove(blocker);
@@ -231,7 +231,7 @@ TEST_F(YearFiles, FileThatCouldNotBeReadIsNeverWrittenOver)
     std::filesystem::remove(folder.path() / "2014.dat");
     write_bytes(folder.path() / "2014.dat", stored);
     v.amounts[1][1] = 7;
-    SaveFailure failed;
+    SaveReport failed;
     EXPECT_FALSE(save_ledger_year(v, &failed));
     ASSERT_EQ(failed.files.size(), 1u);
     EXPECT_EQ(failed.files[0].path, folder.file("2014.dat"));
@@ -246,51 +246,202 @@ TEST_F(YearFiles, FileThatCouldNotBeReadIsNeverWrittenOver)
     EXPECT_EQ(le32(file("2014.dat"), 0), 42);
 }
 
-TEST_F(YearFiles, NamesFollowTheYear)
-{
-    EXPECT_EQ(ledger_part_path(2009, part_amounts), folder.file("2009.dat"));
-    EXPECT_EQ(ledger_part_path(2009, part_memos), folder.file("2009m.dat"));
-    EXPECT_EQ(ledger_part_path(2009, part_day_off), folder.file("2009h.dat"));
-}
-
 // A crash after any file change of a save, then the next start's read:
 // the year is wholly the old or wholly the new one, and nothing is left.
-TEST_F(YearFiles, EveryCrashPointLeavesTheOldOrTheNewYear)
+// `changed` is the new year; the old is on disk.
+void crash_at_every_point(YearFiles& test, const LedgerYear& changed, const char* what)
 {
-    set_day(v, 1, 1, DayEntry{100, "old", 0});
-    ASSERT_TRUE(save_ledger_year(v));  // also the day's backup, out of the way
-    const Bytes old_files[] = {file("2009.dat"), file("2009m.dat"), file("2009h.dat")};
+    const LedgerYear old = test.v;
     bool saw_old = false, saw_new = false, finished = false;
-    for (long changes = 0; !finished && changes < 30; ++changes) {
-        LedgerYear changed = v;
-        set_day(changed, 1, 1, DayEntry{-300, "new", 1});
-        set_day(changed, 12, 31, DayEntry{5, "end", 0});
+    for (long changes = 0; !finished && changes < 40; ++changes) {
         stop_file_changes_after(changes);
         finished = save_ledger_year(changed);
         stop_file_changes_after(-1);
         discard_unsaved_changes();  // the program is gone with its memory
         LedgerYear after;
-        ASSERT_TRUE(read_ledger_year(2009, after)) << changes;
-        const bool is_new = day_of(after, 1, 1).amount == -300;
-        EXPECT_EQ(part_bytes(after, part_memos) == part_bytes(changed, part_memos), is_new) << changes;
-        EXPECT_EQ(part_bytes(after, part_day_off) == part_bytes(changed, part_day_off), is_new) << changes;
-        EXPECT_EQ(part_bytes(after, part_amounts) == part_bytes(changed, part_amounts), is_new) << changes;
+        ASSERT_TRUE(read_ledger_year(2009, after)) << what << changes;
+        const bool is_new = part_bytes(after, part_amounts) == part_bytes(changed, part_amounts);
+        for (int part = 0; part < ledger_part_count; ++part)
+            EXPECT_EQ(part_bytes(after, part), part_bytes(is_new ? changed : old, part)) << what << changes << " part " << part;
         (is_new ? saw_new : saw_old) = true;
-        for (const char* left : {"2009.dat.new", "2009m.dat.new", "2009h.dat.new", "2009.commit", "2009.commit.new"})
-            EXPECT_FALSE(exists(left)) << left << " after " << changes;
-        if (is_new) continue;
-        EXPECT_EQ(file("2009.dat"), old_files[0]);
-        EXPECT_EQ(file("2009m.dat"), old_files[1]);
-        EXPECT_EQ(file("2009h.dat"), old_files[2]);
+        for (const char* left : {"2009.dat.new", "2009m.dat.new", "2009h.dat.new", "2009d.csv.new", "2009.commit", "2009.commit.new"})
+            EXPECT_FALSE(test.exists(left)) << left << " after " << changes << what;
     }
-    EXPECT_TRUE(finished && saw_old && saw_new);
+    EXPECT_TRUE(finished && saw_old && saw_new) << what;
+}
 
-    // A .new without its file beside the year's other files may be the
-    // only copy of that file: kept, and the year refused.
-    std::filesystem::rename(folder.path() / "2009m.dat", folder.path() / "2009m.dat.new");
+TEST_F(YearFiles, EveryCrashPointLeavesTheOldOrTheNewYear)
+{
+    set_day(v, 1, 1, DayEntry{100, "old", 0});
+    ASSERT_TRUE(save_ledger_year(v));  // also the day's backup, out of the way
+    LedgerYear changed = v;
+    set_day(changed, 1, 1, DayEntry{-300, "new", 1});
+    set_day(changed, 12, 31, DayEntry{5, "end", 0});
+    crash_at_every_point(*this, changed, "tables ");
+
+    // The visits file too: its first visit, then a change of it.
+    read_ledger_year(2009, v);
+    changed = v;
+    ASSERT_TRUE(set_day_visits(changed, 3, 3, {Visit{0, 0, "競馬", "東京", "", 1000, 3500, 600, 720, ""}}));
+    crash_at_every_point(*this, changed, "first visit ");
+    ASSERT_TRUE(save_ledger_year(changed));
+    read_ledger_year(2009, v);
+    changed = v;
+    ASSERT_TRUE(set_day_visits(changed, 3, 3, {Visit{0, 0, "競馬", "中山", "", 1000, 0, 600, 720, ""}}));
+    crash_at_every_point(*this, changed, "changed visit ");
+
+    // A save of a year lacking one of its files, stopped before its
+    // record: what it left is dropped and the year reads as it was.
+    std::filesystem::remove(folder.path() / "2009h.dat");
+    read_ledger_year(2009, v);
+    stop_file_changes_after(3);
+    EXPECT_FALSE(save_ledger_year(changed));
+    stop_file_changes_after(-1);
+    discard_unsaved_changes();
+    ASSERT_TRUE(exists("2009h.dat.new"));
     YearStatus status;
-    EXPECT_FALSE(read_ledger_year(2009, v, &status));
-    EXPECT_EQ(status.parts[part_memos], part_unreadable);
-    EXPECT_TRUE(exists("2009m.dat.new"));
-    EXPECT_EQ(describe_unreadable_parts(2009, status), "メモ: " + folder.file("2009m.dat") + "\n");
+    EXPECT_TRUE(read_ledger_year(2009, v, &status));
+    EXPECT_EQ(status.parts[part_day_off], part_missing);
+    EXPECT_FALSE(exists("2009h.dat.new"));
+}
+
+// Another program (a spreadsheet) holds a file while the year is saved.
+TEST_F(YearFiles, ASaveWaitingForAHeldFileIsNeverMixedWithTheNext)
+{
+    set_day(v, 1, 1, DayEntry{100, "old", 0});
+    ASSERT_TRUE(save_ledger_year(v));
+    HeldFile* held = hold_file_open(folder.file("2009m.dat").c_str());
+    LedgerYear first = v;
+    set_day(first, 1, 2, DayEntry{42, "first", 0});
+    SaveReport report;
+    EXPECT_FALSE(save_ledger_year(first, &report));
+    EXPECT_TRUE(report.record_waiting);
+    ASSERT_EQ(report.files.size(), 1u);
+    EXPECT_EQ(report.files[0].problem, file_held);
+    EXPECT_FALSE(ledger_has_unsaved_changes()) << "committed: its record finishes it";
+    const Bytes waiting = file("2009m.dat.new");
+    LedgerYear seen;
+    read_ledger_year(2009, seen);
+    EXPECT_STREQ(seen.memos[0][1], "first") << "read from its .new meanwhile";
+
+    // The next save touches none of the first one's files: kept in memory.
+    LedgerYear second = seen;
+    set_day(second, 1, 3, DayEntry{-7, "second", 1});
+    EXPECT_FALSE(save_ledger_year(second, &report));
+    EXPECT_TRUE(report.record_waiting);
+    EXPECT_EQ(report.files.at(0).path, folder.file("2009m.dat"));
+    EXPECT_EQ(file("2009m.dat.new"), waiting);
+    EXPECT_TRUE(ledger_has_unsaved_changes());
+
+    // Stopped at any point once the file is free: the first save, then
+    // the second, never a mix.
+    let_go_of_file(held);
+    const LedgerYear before = second;
+    for (long changes = 0; changes < 30; ++changes) {
+        discard_unsaved_changes();
+        if (!exists("2009.commit")) break;
+        stop_file_changes_after(changes);
+        const bool saved = save_ledger_year(before);
+        stop_file_changes_after(-1);
+        discard_unsaved_changes();
+        LedgerYear after;
+        ASSERT_TRUE(read_ledger_year(2009, after));
+        EXPECT_STREQ(after.memos[0][1], "first") << changes;
+        const bool is_second = day_of(after, 1, 3).amount == -7;
+        EXPECT_EQ(std::string(after.memos[0][2]), is_second ? "second" : "") << changes;
+        EXPECT_EQ(after.day_off[0][2], is_second ? 1 : 0) << changes;
+        if (saved) break;
+        // The kill came before the record was finished: set it up again.
+        if (!exists("2009.commit")) {
+            held = hold_file_open(folder.file("2009m.dat").c_str());
+            save_ledger_year(first);
+            let_go_of_file(held);
+        }
+    }
+}
+
+TEST_F(YearFiles, AChangeMadeOutsideWhileTheYearWasOpenIsKept)
+{
+    set_day(v, 12, 9, DayEntry{100, "own", 0});
+    ASSERT_TRUE(save_ledger_year(v));
+    read_ledger_year(2009, v);  // the day entry of 12/9 opens
+    // Meanwhile another copy of the year adds 1/21 and its visit.
+    LedgerYear outside;
+    read_ledger_year(2009, outside);
+    set_day(outside, 1, 21, DayEntry{8888, "outside", 0});
+    set_day_visits(outside, 1, 21, {Visit{0, 0, "パチンコ", "遠征", "", 1000, 9888, no_time, no_time, ""}});
+    ASSERT_TRUE(save_ledger_year(outside));
+    set_day(v, 12, 9, DayEntry{5000, "mine", 0});
+    SaveReport report;
+    ASSERT_TRUE(save_ledger_year(v, &report));
+    EXPECT_EQ(report.changed_outside, (std::vector<int>{part_amounts, part_memos, part_visits}));
+    LedgerYear after;
+    read_ledger_year(2009, after);
+    EXPECT_EQ(day_of(after, 1, 21).amount, 8888);
+    EXPECT_EQ(visits_of_day(after, 1, 21).size(), 1u);
+    EXPECT_EQ(day_of(after, 12, 9).amount, 5000);
+
+    // The same day changed on both sides: the user chooses.
+    LedgerYear mine = after;
+    set_day(outside = after, 12, 9, DayEntry{1, "theirs", 0});
+    ASSERT_TRUE(save_ledger_year(outside));
+    set_day(mine, 12, 9, DayEntry{2, "mine", 0});
+    std::vector<DayConflict> asked;
+    const SaveChoices keep_theirs = {[](const DayConflict& conflict, void* context) {
+                                         static_cast<std::vector<DayConflict>*>(context)->push_back(conflict);
+                                         return false;
+                                     },
+                                     &asked};
+    ASSERT_TRUE(save_ledger_year(mine, &report, &keep_theirs));
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].month * 100 + asked[0].day, 1209);
+    EXPECT_STREQ(asked[0].theirs.memo, "theirs");
+    EXPECT_STREQ(asked[0].mine.memo, "mine");
+    read_ledger_year(2009, after);
+    EXPECT_STREQ(after.memos[11][8], "theirs");
+
+    // A change kept in memory by a failed save never hides the files'.
+    const std::filesystem::path blocker = folder.path() / "2009h.dat.new";
+    std::filesystem::create_directory(blocker);
+    set_day(after, 2, 2, DayEntry{22, "held", 0});
+    EXPECT_FALSE(save_ledger_year(after));
+    std::filesystem::remove(blocker);
+    set_day(outside, 3, 3, DayEntry{33, "restored", 0});
+    write_bytes(folder.path() / "2009m.dat", part_bytes(outside, part_memos));  // restored from a backup
+    ASSERT_TRUE(ledger_has_unsaved_changes());
+    read_ledger_year(2009, mine);
+    EXPECT_STREQ(mine.memos[2][2], "restored");
+    EXPECT_STREQ(mine.memos[1][1], "held");
+    EXPECT_TRUE(save_unsaved_years());
+    read_ledger_year(2009, mine);
+    EXPECT_STREQ(mine.memos[2][2], "restored");
+    EXPECT_STREQ(mine.memos[1][1], "held");
+}
+
+TEST_F(YearFiles, HeldAndReadOnlyFilesAreNamedForWhatTheyAre)
+{
+    ASSERT_TRUE(save_ledger_year(v));
+    std::filesystem::permissions(folder.path() / "2009.dat", std::filesystem::perms::owner_read);
+    set_day(v, 1, 1, DayEntry{1, "", 0});
+    SaveReport report;
+    EXPECT_FALSE(save_ledger_year(v, &report));
+    ASSERT_EQ(report.files.size(), 1u);
+    EXPECT_EQ(report.files[0].problem, file_read_only);
+    EXPECT_NE(describe_save_failure(report).find("読み取り専用です"), std::string::npos);
+    std::filesystem::permissions(folder.path() / "2009.dat", std::filesystem::perms::owner_all);
+    EXPECT_TRUE(save_unsaved_years());
+
+    // A commit record cut short names every part that has a .new.
+    write_bytes(folder.path() / "2009h.dat.new", Bytes(372, 1));
+    write_bytes(folder.path() / "2009.commit", Bytes{'2', '0', '0', '9'});
+    read_ledger_year(2009, v);
+    EXPECT_EQ(v.day_off[0][0], 1);
+    EXPECT_FALSE(exists("2009.commit"));
+}
+
+TEST_F(YearFiles, NamesFollowTheYear)
+{
+    EXPECT_EQ(ledger_part_path(2009, part_amounts), folder.file("2009.dat"));
+    EXPECT_EQ(ledger_part_path(2009, part_memos), folder.file("2009m.dat"));
+    EXPECT_EQ(ledger_part_path(2009, part_day_off), folder.file("2009h.dat"));
 }
