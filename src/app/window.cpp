@@ -16,6 +16,7 @@
 #include "calendar/dates.h"
 #include "dialogs/error_box.h"
 #include "dialogs/owner_messages.h"
+#include "dialogs/save_messages.h"
 #include "ledger/year_ledger.h"
 #include "platform/late_library.h"
 #include "platform/win32_text.h"
@@ -56,6 +57,7 @@ LRESULT on_create(HWND window)
     set_to_now(display_date());
     set_to_now(today_date());
     show_ledger_year(display_date()->year);
+    if (shown_ledger().status.parts[part_visits] == part_unreadable) PostMessageW(window, WM_TELL_UNREADABLE, 0, 0);
     refresh_layout();
     apply_topmost(window);
     let_taskbar_created_through(window);
@@ -167,6 +169,15 @@ LRESULT on_limits_damaged(HWND window)
                L"上限の設定ファイルを読めませんでした。上限なしで続けます。\n\n" + utf8_to_wide(limits_file_path().c_str()) +
                    L"\n\nプロパティの「収支」で設定し直すと、このファイルを書き直します。",
                MB_OK | MB_ICONWARNING);
+    return 0;
+}
+
+// Said once the calendar shows: the shown year's visits count nowhere.
+LRESULT on_visits_unreadable(HWND window)
+{
+    const LedgerYear& shown = shown_ledger();
+    const std::wstring left_out = std::to_wstring(shown.year) + L"年の明細を読めないため、分析にも日の入力にも使えません。";
+    tell_visits_unreadable_once(window, shown.year, shown.visit_problems, left_out.c_str());
     return 0;
 }
 
@@ -289,6 +300,7 @@ LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam,
     case WM_DPICHANGED: return on_dpi_changed(window, wparam, reinterpret_cast<const RECT*>(lparam));
     case WM_OPTIONS_APPLIED: return on_options_applied();
     case WM_TELL_LIMITS_DAMAGED: return on_limits_damaged(window);
+    case WM_TELL_UNREADABLE: return on_visits_unreadable(window);
     default:
         if (message == taskbar_created_message()) {
             update_tray_icon(window, 1);  // Explorer restarted: the icon is gone

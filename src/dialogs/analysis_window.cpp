@@ -151,17 +151,42 @@ void show_largest_fall(HWND dialog, const Fall& fall)
     set_figure(dialog, row_largest_fall, sum_text(fall.depth), high + L"～" + date_text(fall.low));
 }
 
-void show_visit_figures(HWND dialog, const VisitTotals& totals)
+// "2009年、2011年": the years whose visits file could not be read.
+std::wstring years_left_out(const BalanceAnalysis& analysis)
 {
-    const int shown_state = totals.visits > 0 ? SW_SHOWNA : SW_HIDE;
+    std::wstring years;
+    for (const UnreadableVisits& year : analysis.unreadable_visits)
+        years += (years.empty() ? L"" : L"、") + std::to_wstring(year.year) + L"年";
+    return years;
+}
+
+// Figures that lack a year's visits carry a mark, and the first says why.
+void show_visit_figures(HWND dialog, const BalanceAnalysis& analysis)
+{
+    const VisitTotals& totals = analysis.visits.totals;
+    const bool lacking = !analysis.unreadable_visits.empty();
+    const int shown_state = totals.visits > 0 || lacking ? SW_SHOWNA : SW_HIDE;
     for (int row = row_visits; row <= row_hourly; ++row)
         for (int id : {IDC_FIGURE_LABEL, IDC_FIGURE_VALUE, IDC_FIGURE_NOTE}) ShowWindow(GetDlgItem(dialog, id + row), shown_state);
-    set_figure(dialog, row_visits, sum_text(totals.visits), L"回");
-    set_figure(dialog, row_stake, sum_text(totals.stake));
-    set_figure(dialog, row_returned, sum_text(totals.returned));
-    set_figure(dialog, row_return_rate, rate_text(totals.return_rate), L"回収÷投資");
-    set_figure(dialog, row_minutes, hours_text(totals.minutes), L"時刻のある明細");
-    set_figure(dialog, row_hourly, totals.hourly.known ? sum_text(totals.hourly.value) : L"－", L"1時間あたり");
+    const std::wstring mark = lacking ? L" ※" : L"";
+    set_figure(dialog, row_visits, sum_text(totals.visits) + mark,
+               lacking ? L"※" + years_left_out(analysis) + L"の明細を除く" : L"回");
+    set_figure(dialog, row_stake, sum_text(totals.stake) + mark);
+    set_figure(dialog, row_returned, sum_text(totals.returned) + mark);
+    set_figure(dialog, row_return_rate, rate_text(totals.return_rate) + mark, L"回収÷投資");
+    set_figure(dialog, row_minutes, hours_text(totals.minutes) + mark, L"時刻のある明細");
+    set_figure(dialog, row_hourly, (totals.hourly.known ? sum_text(totals.hourly.value) : L"－") + mark, L"1時間あたり");
+}
+
+// Once per run and year: what is left out, the file and its problems.
+void tell_unreadable_visits(HWND dialog)
+{
+    for (const UnreadableVisits& year : shown().unreadable_visits) {
+        const std::wstring left_out = std::to_wstring(year.year) +
+                                      L"年の明細を読めないため、回数・投資・回収・回収率・稼働時間・時給と、種別・場所・"
+                                      L"機種の表に入っていません（※の数字）。";
+        tell_visits_unreadable_once(dialog, year.year, year.problems, left_out.c_str());
+    }
 }
 
 // "上限超過 3か月": the months of a year past the monthly loss limit.
@@ -191,7 +216,7 @@ void show_figures(HWND dialog)
     show_streak(dialog, row_longest_losses, a.longest_losses);
     show_streak(dialog, row_current, a.current);
     show_largest_fall(dialog, a.largest_fall);
-    show_visit_figures(dialog, a.visits.totals);
+    show_visit_figures(dialog, a);
 }
 
 void add_period(HWND combo, const wchar_t* text, int period)
@@ -235,6 +260,7 @@ void show_period(HWND dialog, int period)
     show_figures(dialog);
     show_tables(dialog, shown());
     refresh_chart(dialog);
+    if (!shown().unreadable_visits.empty()) PostMessageW(dialog, WM_TELL_UNREADABLE, 0, 0);
 }
 
 // "2009年 " or "全期間 ": the period the days come from.
@@ -400,6 +426,7 @@ INT_PTR CALLBACK analysis_procedure(HWND dialog, UINT message, WPARAM wparam, LP
         return TRUE;
     case WM_CTLCOLORSTATIC: return on_static_color(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
     case WM_DPICHANGED: on_dpi_changed(dialog, HIWORD(wparam)); return FALSE;
+    case WM_TELL_UNREADABLE: tell_unreadable_visits(dialog); return TRUE;
     default: return FALSE;
     }
 }

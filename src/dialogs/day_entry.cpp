@@ -18,6 +18,7 @@
 #include "dialogs/visits_window.h"
 #include "ledger/year_ledger.h"
 #include "platform/win32_text.h"
+#include "res/messages.h"
 #include "res/resource.h"
 #include "view/amount_text.h"
 #include "view/draw.h"
@@ -101,6 +102,7 @@ BOOL on_init(HWND dialog, DayEntryState* entry)
     entry->made.keys = watch_dialog_keys(typed_key_hook);
     show_day(dialog, day);
     show_limit_line(dialog, IDC_LIMIT_LINE);
+    if (!visits_are_editable(entry->value.status)) PostMessageW(dialog, WM_TELL_UNREADABLE, 0, 0);
     return TRUE;
 }
 
@@ -124,23 +126,13 @@ void store_shown_day(HWND dialog)
     set_day(entry.value, entry.month, entry.day, day);
 }
 
-// Years whose unreadable visits file has been named with its problems in
-// this run: later it is only named.
-std::vector<int> visit_problems_told;
-
+// The 明細 button names the file every time, its problems the first time.
 void tell_visits_unreadable(HWND dialog, const LedgerYear& value)
 {
-    const std::string path = ledger_part_path(value.year, part_visits);
-    std::wstring text = utf8_to_wide(path.substr(path.find_last_of("\\/") + 1).c_str()) +
-                        L" を読めないため、明細を変えられません。ファイルを直すか、ほかの場所へ移してください。\n\n";
-    const bool told = std::find(visit_problems_told.begin(), visit_problems_told.end(), value.year) != visit_problems_told.end();
-    if (told) {
-        text += utf8_to_wide(path.c_str());
-    } else {
-        visit_problems_told.push_back(value.year);
-        for (const std::string& problem : value.visit_problems) text += utf8_to_wide(problem.c_str()) + L"\n";
-    }
-    tell_error(dialog, text);
+    if (tell_visits_unreadable_once(dialog, value.year, value.visit_problems, L"この年の明細を読めないため、明細を変えられません。"))
+        return;
+    tell_error(dialog, L"この年の明細を読めないため、明細を変えられません。\n\n" +
+                           visits_unreadable_text(value.year, value.visit_problems, false));
 }
 
 // The day's visits: the amount and memo they give show in the dialog, and
@@ -203,10 +195,12 @@ void on_ok(HWND dialog)
     DayEntryState& entry = state_of(dialog);
     const LimitBalances before = balances_so_far();
     store_shown_day(dialog);
-    SaveReport failure;
-    bool saved = save_ledger_year(entry.value, &failure);
+    SaveReport report;
+    const SaveChoices choices = asking_choices(dialog);
+    bool saved = save_ledger_year(entry.value, &report, &choices);
     tell_ledger_changed(dialog, entry.value.year);
-    if (!saved) tell_save_failure(dialog, failure);
+    if (!saved) tell_save_failure(dialog, report);
+    tell_changed_outside(dialog, entry.value.year, report);
     tell_backup_failure_once(dialog);
     tell_limits_crossed(dialog, entry.value.year, entry.month, before);
     EndDialog(dialog, 1);
@@ -258,6 +252,11 @@ INT_PTR CALLBACK day_entry_procedure(HWND dialog, UINT message, WPARAM wparam, L
     case WM_CTLCOLORSTATIC:
         return on_static_color(dialog, reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
     case WM_DESTROY: free_dialog_made(state_of(dialog).made); return FALSE;
+    case WM_TELL_UNREADABLE:
+        // Once the dialog shows: its figures lack the visits.
+        tell_visits_unreadable_once(dialog, state_of(dialog).value.year, state_of(dialog).value.visit_problems,
+                                    L"この年の明細を読めないため、明細は使えません。金額とメモは変えられます。");
+        return TRUE;
     case WM_DPICHANGED:
         // The dialog manager scales the dialog; the display's font is ours.
         set_own_font(dialog, IDC_DISPLAY, state_of(dialog).made.font, display_font_at(HIWORD(wparam)));

@@ -300,6 +300,15 @@ void memo_tag(const char* memo, char (&tag)[memo_size])
     tag[length] = 0;
 }
 
+namespace {
+// Its visits count nowhere: the window says so and marks their figures.
+void note_unreadable_visits(BalanceAnalysis& into, const LedgerYear& value)
+{
+    if (value.status.parts[part_visits] == part_unreadable)
+        into.unreadable_visits.push_back(UnreadableVisits{value.year, value.visit_problems});
+}
+}  // namespace
+
 void analyse_year(const LedgerYear& value, BalanceAnalysis& into)
 {
     start_analysis(into, value.year);
@@ -309,6 +318,7 @@ void analyse_year(const LedgerYear& value, BalanceAnalysis& into)
     ResultSummary months[ledger_months];
     walk_year(walk, value.year, value.amounts, value.memos, months, &into.running);
     add_year_visits(walk.visits, value);
+    note_unreadable_visits(into, value);
     into.bars.assign(months, months + ledger_months);
     finish_analysis(walk);
 }
@@ -349,6 +359,7 @@ bool step_all_years(AllYearsWork* work)
         ResultSummary months[ledger_months];
         walk_year(walk, year, work->value.amounts, work->value.memos, months, nullptr);
         add_year_visits(walk.visits, work->value);
+        note_unreadable_visits(walk.into, work->value);
         add_year_to_chart(walk.into, year, months, running_before);
         return true;
     }

@@ -68,6 +68,12 @@ struct Fall {
     LedgerDate low;
 };
 
+// A year whose visits file could not be read: its visits are left out.
+struct UnreadableVisits {
+    int year;
+    std::vector<std::string> problems;  // the first lines with problems (UTF-8)
+};
+
 struct BalanceAnalysis {
     int period;  // the year, or all_years_period
     // The chart's years: the year itself, or the first and last year with
@@ -97,6 +103,7 @@ struct BalanceAnalysis {
     PlayedFigures weekdays[7];  // 0 = Sunday
     std::vector<TagFigures> tags;  // highest sum first, then by tag bytes
     VisitFigures visits;           // of the period's visits
+    std::vector<UnreadableVisits> unreadable_visits;
 };
 
 // The first word of a memo, its tag: leading half- and full-width spaces

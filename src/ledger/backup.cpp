@@ -113,12 +113,12 @@ void remove_old_backups(const LocalTime& today)
 }
 
 // Moves the files of a whole copy into its day folder, then removes it.
-bool move_copy_in(const std::string& copy, const std::string& day_folder_path)
+bool move_copy_in(const std::string& copy, const std::string& day_folder_path, FileWaits* waits)
 {
     std::vector<FolderEntry> entries;
     if (!list_folder(copy.c_str(), &entries)) return false;
     for (const FolderEntry& entry : entries)
-        if (!entry.is_folder && !move_over((copy + entry.name).c_str(), (day_folder_path + entry.name).c_str()))
+        if (!entry.is_folder && !move_over((copy + entry.name).c_str(), (day_folder_path + entry.name).c_str(), waits))
             return false;
     return remove_folder_with_files(copy.c_str());
 }
@@ -134,7 +134,7 @@ void finish_interrupted_backups()
         const std::string folder = root + entry.name + root.back();
         if (is_day_name(entry.name, partial_suffix)) remove_folder_with_files(folder.c_str());
         if (is_day_name(entry.name, moving_suffix))
-            move_copy_in(folder, root + entry.name.substr(0, 8) + root.back());
+            move_copy_in(folder, root + entry.name.substr(0, 8) + root.back(), nullptr);
     }
 }
 
@@ -159,27 +159,34 @@ BackupStatus copy_year_files(int year, const std::string& folder)
 }
 
 // The whole copy takes the folder's name, or joins the day folder there.
-bool put_copy_in_place(const std::string& copy, const std::string& moving, const std::string& folder)
+// A virus scanner or a sync tool often holds a file just copied.
+bool put_copy_in_place(const std::string& copy, const std::string& moving, const std::string& folder, FileWaits* waits)
 {
-    if (!path_exists(folder.c_str())) return rename_folder(copy.c_str(), folder.c_str());
-    return rename_folder(copy.c_str(), moving.c_str()) && move_copy_in(moving, folder);
+    if (!path_exists(folder.c_str())) return rename_folder(copy.c_str(), folder.c_str(), waits);
+    return rename_folder(copy.c_str(), moving.c_str(), waits) && move_copy_in(moving, folder, waits);
 }
 
-BackupResult back_up_into(int year, const std::string& folder, const LocalTime& today)
+BackupResult failure(BackupStatus status, const std::string& folder)
+{
+    return BackupResult{status, folder, last_file_problem()};
+}
+
+BackupResult back_up_into(int year, const std::string& folder, const LocalTime& today, FileWaits* waits)
 {
     const std::string root = backup_root();
-    if (!make_directory(root.c_str())) return BackupResult{backup_folder_failed, folder};
+    if (!make_directory(root.c_str())) return failure(backup_folder_failed, folder);
     finish_interrupted_backups();
     const std::string stem = root + day_name(day_number(today));
     const std::string copy = stem + partial_suffix + root.back(), moving = stem + moving_suffix + root.back();
     BackupStatus status = copy_year_files(year, copy);
-    if (status == backup_made && !put_copy_in_place(copy, moving, folder)) status = backup_folder_failed;
+    if (status == backup_made && !put_copy_in_place(copy, moving, folder, waits)) status = backup_folder_failed;
     if (status != backup_made) {
+        const BackupResult result = failure(status, folder);
         remove_folder_with_files(copy.c_str());
-        return BackupResult{status, folder};
+        return result;
     }
     remove_old_backups(today);
-    return BackupResult{backup_made, folder};
+    return BackupResult{backup_made, folder, file_fine};
 }
 
 bool backed_up_today(int year, const std::string& day_folder_path)
@@ -197,18 +204,18 @@ bool backup_failed(BackupStatus status)
 
 std::string backup_root() { return program_subfolder("backup"); }
 
-BackupResult back_up_before_first_save(int year, const LocalTime& today)
+BackupResult back_up_before_first_save(int year, const LocalTime& today, FileWaits* waits)
 {
     std::string folder = first_day_folder(today);
-    if (year < first_ledger_year) return BackupResult{backup_nothing_to_copy, folder};
-    if (backed_up_today(year, folder)) return BackupResult{backup_already_made, folder};
+    if (year < first_ledger_year) return BackupResult{backup_nothing_to_copy, folder, file_fine};
+    if (backed_up_today(year, folder)) return BackupResult{backup_already_made, folder, file_fine};
     finish_interrupted_backups();
     // An earlier run of the same day copied the files as they were then.
     if (holds_year_files(folder, year)) {
         backed_up_this_run.push_back(BackedUpYear{folder, year});
-        return BackupResult{backup_already_made, folder};
+        return BackupResult{backup_already_made, folder, file_fine};
     }
-    BackupResult result = back_up_into(year, folder, today);
+    BackupResult result = back_up_into(year, folder, today, waits);
     // A failure is tried again at the next save.
     if (backup_failed(result.status)) {
         waiting_failure = result;
@@ -224,11 +231,12 @@ BackupResult back_up_year_anew(int year, const LocalTime& today)
     for (int serial = 1; serial < 1000; ++serial) {
         std::string folder = day_folder(today, serial);
         if (path_exists(folder.c_str())) continue;
-        BackupResult result = back_up_into(year, folder, today);
+        FileWaits waits = {save_wait_ms};
+        BackupResult result = back_up_into(year, folder, today, &waits);
         if (!backup_failed(result.status)) backed_up_this_run.push_back(BackedUpYear{first_day_folder(today), year});
         return result;
     }
-    return BackupResult{backup_folder_failed, day_folder(today, 1000)};
+    return BackupResult{backup_folder_failed, day_folder(today, 1000), file_failed};
 }
 
 bool take_backup_failure(std::string* folder, std::string* reason)
@@ -236,7 +244,12 @@ bool take_backup_failure(std::string* folder, std::string* reason)
     if (!failure_waiting) return false;
     failure_waiting = false;
     if (folder) *folder = waiting_failure.folder;
-    if (reason) *reason = backup_failure_reason(waiting_failure.status);
+    if (reason) {
+        *reason = backup_failure_reason(waiting_failure.status);
+        // The system's word on it where it says more than "failed".
+        const FileProblem problem = waiting_failure.problem;
+        if (problem != file_fine && problem != file_failed) *reason += file_problem_text(problem);
+    }
     return true;
 }
 

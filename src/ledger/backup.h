@@ -19,6 +19,7 @@ enum BackupStatus {
 struct BackupResult {
     BackupStatus status;
     std::string folder;  // the day's folder, ending in its separator
+    FileProblem problem;  // why it failed, where the system said
 };
 
 bool backup_failed(BackupStatus status);
@@ -28,15 +29,17 @@ std::string backup_root();
 
 // Copies the year's files into the day's folder once per day: later calls
 // of the same day, in this run or a later one, copy nothing. save_year
-// calls it with today. A failure is kept for take_backup_failure.
-BackupResult back_up_before_first_save(int year, const LocalTime& today);
+// calls it with today, and with what is left of its waits for held files.
+// A failure is kept for take_backup_failure.
+BackupResult back_up_before_first_save(int year, const LocalTime& today, FileWaits* waits = nullptr);
 
 // Copies the year's files into a folder of their own, even when the day
 // already has one: YYYYMMDD, else the first free YYYYMMDD-2, -3, ...
 BackupResult back_up_year_anew(int year, const LocalTime& today);
 
 // The last failure of back_up_before_first_save not taken yet: its folder
-// and its reason (Japanese, UTF-8). Each failure is given out once.
+// and its reason with its cause (Japanese, UTF-8). Each failure is given
+// out once.
 bool take_backup_failure(std::string* folder, std::string* reason);
 
 // What went wrong, in Japanese (UTF-8); empty for a status that is no

@@ -251,7 +251,10 @@ bool spreadsheet_rewrote(const char* stored, const char* written)
     if (std::strcmp(stored, written) == 0) return false;
     const std::string before = trimmed(stored), after = trimmed(written);
     const std::string number = spreadsheet_number(before);
-    if (!number.empty()) return number == after;
+    // Written back as a plain number, or in its own scientific form
+    // (1e3 → 1000 or 1.00E+03).
+    const bool scientific = after.find_first_of("eE") != std::string::npos;
+    if (!number.empty()) return number == after || (scientific && number == spreadsheet_number(after));
     CsvDate stored_date, written_date;
     return read_csv_date(before, &stored_date) && read_csv_date(after, &written_date) &&
            stored_date.month == written_date.month && stored_date.day == written_date.day;

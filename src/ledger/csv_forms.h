@@ -30,5 +30,6 @@ AmountCheck read_csv_amount(const std::string& text, bool utf8, int32_t* amount)
 
 // Whether a spreadsheet reading the stored memo as a number or a date and
 // writing it back in its own form would give `written` (both Shift-JIS):
-// 0123 → 123, +5 → 5, 1e3 → 1000, 1,000 → 1000; 1/2 → 1月2日 and the like.
+// 0123 → 123, +5 → 5, 1e3 → 1000 or 1.00E+03, 1,000 → 1000; 1/2 → 1月2日
+// and the like.
 bool spreadsheet_rewrote(const char* stored, const char* written);

@@ -159,7 +159,7 @@ CsvFileStatus read_year_csv(int year, CsvImport* parsed)
 
 ImportOutcome apply_year_csv(const CsvImport& parsed)
 {
-    ImportOutcome outcome = {import_refused, BackupResult{backup_nothing_to_copy, std::string()}, SaveReport(), {}, 0, 0, 0};
+    ImportOutcome outcome = {import_refused, BackupResult{backup_nothing_to_copy, std::string(), file_fine}, SaveReport(), {}, 0, 0, 0};
     if (!parsed.problems.empty() || parsed.days.empty() || parsed.year < first_ledger_year) return outcome;
     // Never applied to a year read as zeros: saved, they would wipe it.
     LedgerYear value;

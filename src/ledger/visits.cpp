@@ -1,6 +1,7 @@
 #include "ledger/visits.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <utility>
 
@@ -183,9 +184,17 @@ std::string time_text(int minutes)
 
 bool read_time(const std::string& text, int* minutes)
 {
-    const std::string plain = trimmed_field(text);
+    std::string plain = trimmed_field(text);
     *minutes = no_time;
     if (plain.empty()) return true;
+    // A spreadsheet writes its times with seconds: 10:00:00.
+    const size_t seconds = plain.rfind(':');
+    if (seconds != plain.find(':')) {
+        if (plain.size() != seconds + 3 || !std::isdigit(static_cast<unsigned char>(plain[seconds + 1])) ||
+            !std::isdigit(static_cast<unsigned char>(plain[seconds + 2])) || plain[seconds + 1] > '5')
+            return false;
+        plain.resize(seconds);
+    }
     const size_t colon = plain.find(':');
     if (colon == std::string::npos || colon == 0 || colon > 2 || plain.size() != colon + 3) return false;
     int hours = 0, mins = 0;

@@ -176,7 +176,7 @@ bool commit(const LedgerYear& value, SaveReport* report, FileWaits* waits)
     // cannot be made never holds the save back.
     LocalTime now;
     local_time_now(&now);
-    back_up_before_first_save(value.year, now);
+    back_up_before_first_save(value.year, now, waits);
     PartChanges changes;
     plan_changes(value, changes);
     return commit_year_files(value.year, changes, report, waits);
@@ -208,6 +208,7 @@ bool save_onto_files(const LedgerYear& value, SaveReport& report, const SaveChoi
     if (!waiting.empty()) {
         for (const WaitingPart& part : waiting) add_unsaved(&report, value.year, part.part, part.problem);
         report.record_waiting = true;
+        report.kept_in_memory = true;
         hold(value);
         return false;
     }
@@ -218,6 +219,7 @@ bool save_onto_files(const LedgerYear& value, SaveReport& report, const SaveChoi
         !merge_own_days(value, fresh, choices)) {
         for (int part = 0; part < ledger_part_count; ++part)
             if (fresh.status.parts[part] == part_unreadable) add_unsaved(&report, value.year, part, file_unreadable);
+        report.kept_in_memory = true;
         hold(value);
         return false;
     }
@@ -227,6 +229,7 @@ bool save_onto_files(const LedgerYear& value, SaveReport& report, const SaveChoi
         return true;
     }
     // Once its record is written the save is made: the record finishes it.
+    report.kept_in_memory = !report.record_waiting;
     if (report.record_waiting)
         release(value.year);
     else
@@ -336,6 +339,7 @@ bool save_unsaved_years(SaveReport* report, const SaveChoices* choices)
         save_onto_files(held, one, choices, true);
         all.files.insert(all.files.end(), one.files.begin(), one.files.end());
         all.record_waiting = all.record_waiting || one.record_waiting;
+        all.kept_in_memory = all.kept_in_memory || one.kept_in_memory;
     }
     if (report) *report = all;
     return held_years.empty();

@@ -127,6 +127,8 @@ struct SaveReport {
     // holds: it is finished before the year is next read or saved (at the
     // latest at the next start), and nothing newer is written until then.
     bool record_waiting;
+    // Not on disk at all: kept in memory for the next save or exit.
+    bool kept_in_memory;
     // Parts another program changed since the year was read: their
     // changes were kept and only the days changed here written onto them.
     std::vector<int> changed_outside;

@@ -10,8 +10,9 @@
 #define WM_LEDGER_CHANGED (WM_APP + 1)
 // The property sheet applied the options: everything follows them.
 #define WM_OPTIONS_APPLIED (WM_APP + 2)
-// Posted by the year dialog to itself: it shows first, then tells what
-// could not be read.
+// Posted by a window to itself (the year dialog, the day entry, the
+// analysis window, the calendar at start-up): it shows first, then tells
+// what could not be read.
 #define WM_TELL_UNREADABLE (WM_APP + 3)
 // Posted by the calendar to itself at start-up: Ravo.ini could not be read;
 // told once the window shows.

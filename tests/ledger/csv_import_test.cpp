@@ -188,7 +188,8 @@ TEST(CsvImport, MemosASpreadsheetTookForNumbersOrDatesStay)
                  {"1,000", "1000", true},      {"1.50", "1.5", true},       {"1/2", jan2, true},
                  {"2009/8/8", aug8, true},     {"8-8", "2009/8/8", true},   {"123", "0123", false},
                  {"0123", "124", false},       {"abc", "123", false},       {"1/2", "1\x8C\x8E" "3\x93\xFA", false},
-                 {"0123", "0123", false}};
+                 {"0123", "0123", false},      {"1e3", "1.00E+03", true},   {"1e3", "1E+03", true},
+                 {"1e3", "1.01E+03", false}};
     for (const auto& test : cases)
         EXPECT_EQ(spreadsheet_rewrote(test.stored, test.written.c_str()), test.kept) << test.stored << " / " << test.written;
 

@@ -58,14 +58,21 @@ TEST(VisitsFile, EveryFieldComesBackAndTheBytesAreExact)
     EXPECT_EQ(back.visits[1].category, "競馬");
     EXPECT_EQ(back.visits[1].stake, 5000);
     EXPECT_EQ(back.visits[1].start, 9 * 60 + 5);
+    // UTF-8 without its BOM, dates without the year, times with seconds.
+    back = parsed("日付,種別\r\n1月10日,競馬,p,,1000,0,10:00:00,9:30:59,\r\n");
+    ASSERT_EQ(back.problem_count, 0) << back.problems[0];
+    EXPECT_EQ(back.visits.at(0).month * 100 + back.visits[0].day, 110);
+    EXPECT_EQ(back.visits[0].category, "競馬");
+    EXPECT_EQ(back.visits[0].start * 10000 + back.visits[0].end, 600 * 10000 + 570);
 
     back = parsed("日付\r\n2009/1/1,a,b,c,1,2,,,\"two\nlines\"\r\n2009/1/2,,,,-5,0,,,\r\n2009/1/3,,,,0,0,25:00,,\r\n"
-                  "2009/1/4," + std::string(17 * 3, 'x') + ",,,0,0,,,\r\n");
+                  "2009/1/4," + std::string(17 * 3, 'x') + ",,,0,0,,,\r\n2009/1/5,,,,0,0,10:00:61,,\r\n");
     EXPECT_TRUE(back.visits.empty());
     EXPECT_EQ(back.problems, (std::vector<std::string>{"2行目: メモに改行があります。",
                                                       "4行目: 投資「-5」が 0 から 99,999,999 の整数ではありません。",
                                                       "5行目: 開始「25:00」が時刻ではありません。",
-                                                      "6行目: 種別が 16 文字を超えています。"}));
+                                                      "6行目: 種別が 16 文字を超えています。",
+                                                      "7行目: 開始「10:00:61」が時刻ではありません。"}));
     // A zero byte past where the encoding is judged: kept, it would be
     // written back into a file then taken for UTF-16.
     back = parsed("日付\r\n" + std::string(300, ' ') + "\r\n2009/1/5,,p" + std::string(1, '\0') + "q,,0,0,,,\r\n");
