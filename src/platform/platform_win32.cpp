@@ -38,6 +38,21 @@ namespace {
 // on, rather than making the window wait again.
 std::set<std::wstring> known_held;
 
+// Refused with no more said: held open by a program that shares no
+// deleting (a spreadsheet), or not ours to change.
+FileProblem why_denied(const std::wstring& path)
+{
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return file_read_only;
+    HANDLE file = CreateFileW(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        CloseHandle(file);
+        return file_denied;
+    }
+    return GetLastError() == ERROR_SHARING_VIOLATION ? file_held : file_denied;
+}
+
 FileProblem problem_of(DWORD error, const std::wstring& path)
 {
     switch (error) {
@@ -45,11 +60,7 @@ FileProblem problem_of(DWORD error, const std::wstring& path)
     case ERROR_LOCK_VIOLATION:
     case ERROR_USER_MAPPED_FILE:
     case ERROR_UNABLE_TO_REMOVE_REPLACED: return file_held;
-    case ERROR_ACCESS_DENIED: {
-        const DWORD attributes = GetFileAttributesW(path.c_str());
-        const bool read_only = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
-        return read_only ? file_read_only : file_denied;
-    }
+    case ERROR_ACCESS_DENIED: return why_denied(path);
     case ERROR_FILENAME_EXCED_RANGE: return file_path_too_long;
     case ERROR_DISK_FULL:
     case ERROR_HANDLE_DISK_FULL: return file_disk_full;
@@ -194,7 +205,13 @@ bool running_on_wine() { return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "
 bool replace_or_move(const std::wstring& from, const std::wstring& to)
 {
     static const bool on_wine = running_on_wine();
-    if (!on_wine && GetFileAttributesW(to.c_str()) != INVALID_FILE_ATTRIBUTES) {
+    const DWORD attributes = GetFileAttributesW(to.c_str());
+    // Windows refuses to replace a read-only file (Wine would not).
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return false;
+    }
+    if (!on_wine && attributes != INVALID_FILE_ATTRIBUTES) {
         if (ReplaceFileW(to.c_str(), from.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS,
                          nullptr, nullptr))
             return true;

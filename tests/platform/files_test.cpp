@@ -1,5 +1,11 @@
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/resource.h>
+
+#include <csignal>
+#endif
+
 #include "platform/platform.h"
 #include "platform/shift_jis.h"
 #include "support/temp_folder.h"
@@ -70,6 +76,18 @@ TEST(FileStart, LinkedFilesStayLinkedAndGetTheBytes)
     const uint8_t three[] = {3};
     ASSERT_TRUE(write_file_start(folder.file("2010.dat").c_str(), three, 1));
     EXPECT_EQ(std::filesystem::hard_link_count(folder.path() / "2010.dat"), 2u);
+    EXPECT_EQ(read_bytes(elsewhere.path() / "real.dat"), (Bytes{3, 2, 1, 1}));
+
+    // Written in place and failing part way (the disk fills): the old
+    // bytes go back, never half new.
+    struct rlimit old_limit;
+    getrlimit(RLIMIT_FSIZE, &old_limit);
+    struct rlimit small = {6, old_limit.rlim_max};
+    signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &small);
+    const bool written = write_in_place(folder.file("2010.dat").c_str(), Bytes(8, 9));
+    setrlimit(RLIMIT_FSIZE, &old_limit);
+    EXPECT_FALSE(written);
     EXPECT_EQ(read_bytes(elsewhere.path() / "real.dat"), (Bytes{3, 2, 1, 1}));
 }
 #endif
