@@ -178,10 +178,14 @@ void show_visit_figures(HWND dialog, const BalanceAnalysis& analysis)
     set_figure(dialog, row_hourly, (totals.hourly.known ? sum_text(totals.hourly.value) : L"－") + mark, L"1時間あたり");
 }
 
-// Once per run and year: what is left out, the file and its problems.
+// Once per run and year: what is left out, the file and its problems; of
+// the shown year, and of all years once they are made.
 void tell_unreadable_visits(HWND dialog)
 {
-    for (const UnreadableVisits& year : shown().unreadable_visits) {
+    std::vector<UnreadableVisits> years = shown().unreadable_visits;
+    if (window_state.has_all_years)
+        years.insert(years.end(), window_state.all_years.unreadable_visits.begin(), window_state.all_years.unreadable_visits.end());
+    for (const UnreadableVisits& year : years) {
         const std::wstring left_out = std::to_wstring(year.year) +
                                       L"年の明細を読めないため、回数・投資・回収・回収率・稼働時間・時給と、種別・場所・"
                                       L"機種の表に入っていません（※の数字）。";
@@ -315,7 +319,9 @@ void on_timer(HWND dialog, UINT_PTR timer)
 {
     if (timer != all_years_timer) return;
     // A step reads one year: at most a few milliseconds.
-    if (make_all_years_for(8)) KillTimer(dialog, all_years_timer);
+    if (!make_all_years_for(8)) return;
+    KillTimer(dialog, all_years_timer);
+    if (!window_state.all_years.unreadable_visits.empty()) PostMessageW(dialog, WM_TELL_UNREADABLE, 0, 0);
 }
 
 void on_min_max_info(HWND dialog, MINMAXINFO* info)

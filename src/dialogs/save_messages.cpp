@@ -9,6 +9,7 @@
 #include "platform/win32_text.h"
 
 namespace {
+const wchar_t changed_outside_caption[] = L"ほかのプログラムの変更";
 bool backup_failure_told;
 // Years whose unreadable visits file has been told in this run.
 std::vector<int> visit_problems_told;
@@ -69,7 +70,8 @@ bool ask_which_to_keep(const DayConflict& conflict, void* owner)
                               day_text(conflict.theirs, conflict.their_visits) + L"\nこの入力: " +
                               day_text(conflict.mine, conflict.my_visits) +
                               L"\n\n［はい］この入力で保存します。\n［いいえ］ファイルの内容を残します。";
-    return tell_error(static_cast<HWND>(owner), text, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+    return MessageBoxW(static_cast<HWND>(owner), text.c_str(), changed_outside_caption,
+                       MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
 }
 }  // namespace
 
@@ -88,7 +90,7 @@ void tell_changed_outside(HWND owner, int year, const SaveReport& report)
         names += (names.empty() ? L"" : L"、") + file_name_of(ledger_part_path(year, part));
     const std::wstring text = names +
                               L" は、開いたあとにほかのプログラムで変えられていました。その変更は残し、ここで変えた日だけを書き込みました。";
-    tell_error(owner, text, MB_OK | MB_ICONINFORMATION);
+    MessageBoxW(owner, text.c_str(), changed_outside_caption, MB_OK | MB_ICONINFORMATION);
 }
 
 void save_ledger_before_exit(HWND owner)

@@ -132,21 +132,52 @@ TEST_F(Visits, ADaySumBeyond32BitsIsRefusedAndNothingStored)
     EXPECT_TRUE(exit_program(program));
 }
 
+TEST_F(Visits, FilesChangedOutsideWhileTheWindowIsOpenKeepTheirChange)
+{
+    HWND entry = nullptr, visits = open_visits(&entry);
+    ASSERT_NE(visits, nullptr);
+    // A copy from another PC adds 1/21: 8,888 遠征, with its visit.
+    Bytes amounts(1488, 0), memos(7812, 0);
+    put_amount(amounts, 1, 21, 8888);
+    const char expedition[] = "\x89\x93\x90\xAA";  // 遠征
+    std::copy(expedition, expedition + 4, memos.begin() + 20 * 21);
+    ASSERT_TRUE(write_file(file_in(folder, L"2009.dat"), amounts));
+    ASSERT_TRUE(write_file(file_in(folder, L"2009m.dat"), memos));
+    const std::string outside = std::string(header) + "2009/01/21,パチンコ,遠征,,1112,10000,,,\r\n";
+    write(L"2009d.csv", outside);
+    type(L"競馬", {VK_TAB, VK_TAB, VK_TAB});
+    type(L"1000", {VK_TAB});
+    type(L"3000", {VK_RETURN});
+    press(visits, IDOK);
+    press(entry, IDOK);
+    const std::wstring told = box_text(L"ほかのプログラムの変更");
+    EXPECT_EQ(told.substr(0, told.find(L' ')), L"2009.dat、2009m.dat、2009d.csv");
+    amounts = file(L"2009.dat");
+    put_amount(amounts, 12, 6, 0);
+    Bytes expected(1488, 0);
+    put_amount(expected, 1, 21, 8888);
+    EXPECT_EQ(amounts, expected) << "1/21 kept, and only 12/6 added";
+    EXPECT_EQ(file(L"2009.dat")[4 * (11 * 31 + 5)], 2000 & 0xFF);
+    EXPECT_EQ(file(L"2009m.dat")[20 * 21], 0x89);
+    const std::string lines = outside + "2009/12/06,競馬,,,1000,3000,,,\r\n";
+    EXPECT_EQ(file(L"2009d.csv"), Bytes(lines.begin(), lines.end()));
+    EXPECT_TRUE(exit_program(program));
+}
+
 TEST_F(Visits, AFileThatCannotBeReadIsNamedWithItsLinesOnceAndNeverWrittenOver)
 {
     const std::string lines = std::string(header) + "2009/02/30,競馬,,,0,100,,,\r\n";
     write(L"2009d.csv", lines);
     launch("2009-12-06 09:05:07");
+    const std::wstring named = L"2009d.csv を読めません。\n\n" + folder + L"2009d.csv\n";
+    EXPECT_EQ(error_text(), L"2009年の明細を読めないため、分析にも日の入力にも使えません。\n\n" + named +
+                                L"2行目: 2009/02/30 はありません。\n\nファイルを直すか、ほかの場所へ移してください。")
+        << "told once the calendar shows";
     PostMessageW(program.window, WM_KEYDOWN, VK_RETURN, 0);
     HWND entry = wait_for_dialog(entry_caption);
     ASSERT_NE(entry, nullptr);
     press(entry, visits_button);
-    EXPECT_EQ(error_text(), L"2009d.csv を読めないため、明細を変えられません。ファイルを直すか、ほかの場所へ移してください。"
-                            L"\n\n2行目: 2009/02/30 はありません。\n");
-    press(entry, visits_button);
-    EXPECT_EQ(error_text(), L"2009d.csv を読めないため、明細を変えられません。ファイルを直すか、ほかの場所へ移してください。"
-                            L"\n\n" + folder + L"2009d.csv")
-        << "the lines named once";
+    EXPECT_EQ(error_text(), L"この年の明細を読めないため、明細を変えられません。\n\n" + named) << "its lines told once";
     press(entry, 200 + 7);
     press(entry, IDOK);
     EXPECT_EQ(file(L"2009.dat")[4 * (11 * 31 + 5)], 7) << "the day's amount works";
