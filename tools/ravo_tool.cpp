@@ -14,6 +14,11 @@
 //   ravo-tool enter DIGITS MEMO     open the selected day (today), key in
 //                                   the digits, write the memo, mark the
 //                                   day off, OK, then exit the program
+//                                   (a message box on the way is answered
+//                                   with OK)
+//   ravo-tool hold FILE             open FILE as a spreadsheet does (for
+//                                   reading, sharing only reading), say
+//                                   "held", keep it until standard input ends
 //   ravo-tool quit                  wait for the window, then exit
 #include <windows.h>
 
@@ -153,9 +158,25 @@ int enter_day(const wchar_t* digits, const wchar_t* memo)
     SendMessageW(GetDlgItem(entry, 1051), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(memo));
     SendMessageW(GetDlgItem(entry, 1227), BM_SETCHECK, BST_CHECKED, 0);
     PostMessageW(GetDlgItem(entry, IDOK), BM_CLICK, 0, 0);
-    for (int waited = 0; IsWindow(entry) && waited < 10000; waited += 20) Sleep(20);
+    for (int waited = 0; IsWindow(entry) && waited < 10000; waited += 20) {
+        Sleep(20);
+        // A save that could not write all says so; the entry waits for OK.
+        if (HWND box = FindWindowW(L"#32770", L"エラーです。")) PostMessageW(box, WM_COMMAND, IDOK, 0);
+    }
     if (!e2e::settle(window)) return 1;
     return exit_program(window, true);
+}
+
+int hold(const wchar_t* path)
+{
+    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return 1;
+    std::printf("held\n");
+    std::fflush(stdout);
+    while (std::getchar() != EOF) {
+    }
+    CloseHandle(file);
+    return 0;
 }
 
 int quit()
@@ -173,8 +194,9 @@ int wmain(int argc, wchar_t** argv)
     if (argc == 6 && verb == L"dialog") return dialog(argv[2], argv[3], argv[4], argv[5]);
     if (argc == 3 && verb == L"now") return write_now(argv[2]);
     if (argc == 4 && verb == L"enter") return enter_day(argv[2], argv[3]);
+    if (argc == 3 && verb == L"hold") return hold(argv[2]);
     if (argc == 2 && verb == L"quit") return quit();
     std::fprintf(stderr, "usage: ravo-tool screenshot FILE.bmp | dialog COMMAND|X,Y CAPTION PAGE|cN|bN[:CAPTION] FILE.bmp | now FILE | "
-                         "enter DIGITS MEMO | quit\n");
+                         "enter DIGITS MEMO | hold FILE | quit\n");
     return 2;
 }

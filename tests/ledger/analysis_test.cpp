@@ -157,7 +157,14 @@ TEST_F(Analysis, AllYearsRunAcrossYearEndsAndMissingYears)
     end_chart_at(a, LedgerDate{2008, 1, 1});
     EXPECT_EQ(a.bars_begun * 1000 + static_cast<int>(a.running.size()), 4037) << "through the played 2nd";
 
+    // A visits file that cannot be read is named with its first problem.
+    write_bytes(folder.path() / "2005d.csv", Bytes{'2', '0', '0', '5', '/', '2', '/', '3', '0'});
     analyse_period(2005, a);  // only rises
+    ASSERT_EQ(a.unreadable_visits.size(), 1u);
+    EXPECT_EQ(a.unreadable_visits[0].year * 1000 + static_cast<int>(a.unreadable_visits[0].problems.size()), 2005001);
+    analyse_all_years(a);
+    EXPECT_EQ(a.unreadable_visits.size(), 1u);
+    analyse_period(2005, a);
     EXPECT_EQ(a.largest_fall.depth, 0);
     EXPECT_EQ(a.largest_fall.low.year, 0);
     EXPECT_EQ(a.totals.results.sum, 200);

@@ -3,9 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
+#include "ledger/year_ledger.h"
 #include "platform/platform.h"
 #include "platform/win32_text.h"
 #include "settings/options.h"
@@ -72,6 +74,26 @@ TEST(Win32Text, FilesLiveInAFolderWithAJapaneseName)
     options()->show_results = 0;
     load_options();
     EXPECT_EQ(+options()->show_results, 1);
+}
+
+TEST(Win32Files, AYearLivesInAFolderOfTwoHundredAndFiftyCharacters)
+{
+    TempFolder parent;
+    std::wstring folder = parent.path().wstring();
+    while (folder.size() < 250) {
+        folder += L"\\" + std::wstring(std::min<size_t>(60, 250 - folder.size()), L'x');
+        ASSERT_TRUE(CreateDirectoryW((L"\\\\?\\" + folder).c_str(), nullptr));
+    }
+    ASSERT_EQ(folder.size(), 250u);
+    set_program_path(wide_to_utf8(folder + L"\\Ravo.exe").c_str());
+    LedgerYear year;
+    read_ledger_year(2009, year);
+    set_day(year, 3, 5, DayEntry{77, "long", 0});
+    ASSERT_TRUE(save_ledger_year(year)) << "the year's .new files and its commit record pass 260 characters";
+    read_ledger_year(2009, year);
+    EXPECT_EQ(day_of(year, 3, 5).amount, 77);
+    EXPECT_TRUE(path_exists((std::string(program_folder()) + "backup").c_str())) << "the day's backup too";
+    EXPECT_FALSE(path_exists((std::string(program_folder()) + "2009.commit").c_str()));
 }
 
 TEST(Win32Files, FileHeldForAMomentIsStillReplaced)
