@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -81,7 +80,8 @@ TEST(Win32Files, AYearLivesInAFolderOfTwoHundredAndFiftyCharacters)
     TempFolder parent;
     std::wstring folder = parent.path().wstring();
     while (folder.size() < 250) {
-        folder += L"\\" + std::wstring(std::min<size_t>(60, 250 - folder.size()), L'x');
+        const size_t left = 250 - folder.size() - 1;
+        folder += L"\\" + std::wstring(left > 61 ? 60 : left, L'x');
         ASSERT_TRUE(CreateDirectoryW((L"\\\\?\\" + folder).c_str(), nullptr));
     }
     ASSERT_EQ(folder.size(), 250u);
