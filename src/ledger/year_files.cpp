@@ -45,10 +45,10 @@ struct PartTarget {
     bool in_place;
 };
 
-PartTarget part_target(int year, int part)
+PartTarget part_target(const YearFileList& files, int part)
 {
     unsigned names = 1;
-    std::string path = linked_file(ledger_part_path(year, part).c_str(), &names);
+    std::string path = linked_file(files.paths[part].c_str(), &names);
     return PartTarget{path, names > 1};
 }
 
@@ -62,11 +62,11 @@ std::string file_name_of(const std::string& path)
 // line that says the record is whole.
 const char end_line[] = "end\r\n";
 
-std::vector<unsigned char> record_text(int year, const PartChanges& changes)
+std::vector<unsigned char> record_text(const YearFileList& files, const PartChanges& changes)
 {
     std::string text;
     for (int part = 0; part < ledger_part_count; ++part)
-        if (changes[part].action != PartChange::keep) text += file_name_of(ledger_part_path(year, part)) + "\r\n";
+        if (changes[part].action != PartChange::keep) text += file_name_of(files.paths[part]) + "\r\n";
     text += end_line;
     return std::vector<unsigned char>(text.begin(), text.end());
 }
@@ -75,13 +75,13 @@ std::vector<unsigned char> record_text(int year, const PartChanges& changes)
 // damaged record can never make the program move any other file. A record
 // cut short, or one that cannot be read, still says a save was committed:
 // every part with a .new is taken as named.
-void parts_named(int year, const std::vector<unsigned char>* record, bool (&named)[ledger_part_count])
+void parts_named(const YearFileList& files, const std::vector<unsigned char>* record, bool (&named)[ledger_part_count])
 {
     const std::string text = record ? std::string(record->begin(), record->end()) : std::string();
     const size_t end = text.rfind(end_line);
     const bool whole = end != std::string::npos && end + sizeof end_line - 1 == text.size();
     for (int part = 0; part < ledger_part_count; ++part) {
-        const std::string name = file_name_of(ledger_part_path(year, part));
+        const std::string name = file_name_of(files.paths[part]);
         named[part] = whole ? text.find(name + "\r\n") != std::string::npos : true;
     }
 }
@@ -104,22 +104,22 @@ void remove_new_files(const PartTarget (&targets)[ledger_part_count], const Part
         if (changes[part].action != PartChange::keep) remove_file((targets[part].path + new_suffix).c_str());
 }
 
-void add_unsaved(SaveReport* report, int year, int part, FileProblem problem)
+void add_unsaved(SaveReport* report, const YearFileList& files, int part, FileProblem problem)
 {
-    if (report) report->files.push_back(UnsavedFile{part, ledger_part_path(year, part), problem});
+    if (report) report->files.push_back(UnsavedFile{part, files.paths[part], problem});
 }
 
 // A record was left: its save wrote every .new it names completely, so
 // it is finished now. While a file stays held the record stays too, and
 // the part is read from its .new: the year is wholly the new one.
-void finish_committed_save(int year, const std::string& record, PartSources& sources, FileWaits* waits)
+void finish_committed_save(const YearFileList& files, const std::string& record, PartSources& sources, FileWaits* waits)
 {
     std::vector<unsigned char> text;
     bool named[ledger_part_count] = {};
     const bool readable = read_whole_file(record.c_str(), text, nullptr);
-    parts_named(year, readable ? &text : nullptr, named);
+    parts_named(files, readable ? &text : nullptr, named);
     for (int part = 0; part < ledger_part_count; ++part) {
-        const PartTarget target = part_target(year, part);
+        const PartTarget target = part_target(files, part);
         const std::string fresh = target.path + new_suffix;
         if (!named[part] || !path_exists(fresh.c_str()) || put_in_place(target, waits)) continue;
         sources.waiting.push_back(WaitingPart{part, last_file_problem()});
@@ -157,14 +157,15 @@ std::string commit_record_path(int year)
     return std::string(program_folder()) + name;
 }
 
-PartSources recover_year_files(int year, FileWaits* waits)
+PartSources recover_year_files(const YearFileList& files, FileWaits* waits)
 {
+    const int year = files.year;
     PartSources sources = {};
-    for (int part = 0; part < ledger_part_count; ++part) sources.paths[part] = ledger_part_path(year, part);
+    for (int part = 0; part < ledger_part_count; ++part) sources.paths[part] = files.paths[part];
     if (known_clean(year)) return sources;
     const std::string record = commit_record_path(year);
     if (path_exists(record.c_str()))
-        finish_committed_save(year, record, sources, waits);
+        finish_committed_save(files, record, sources, waits);
     else if (leftovers_may_exist(year))
         drop_unfinished_save(record, sources);
     else
@@ -172,8 +173,9 @@ PartSources recover_year_files(int year, FileWaits* waits)
     return sources;
 }
 
-bool commit_year_files(int year, const PartChanges& changes, SaveReport* report, FileWaits* waits)
+bool commit_year_files(const YearFileList& files, const PartChanges& changes, SaveReport* report, FileWaits* waits)
 {
+    const int year = files.year;
     mark_clean(year, false);  // until the save is whole
     const std::string record = commit_record_path(year), record_draft = record + new_suffix;
     // The .new files an earlier record names are its own: never touched.
@@ -183,29 +185,29 @@ bool commit_year_files(int year, const PartChanges& changes, SaveReport* report,
     }
     PartTarget targets[ledger_part_count];
     for (int part = 0; part < ledger_part_count; ++part) {
-        targets[part] = part_target(year, part);
+        targets[part] = part_target(files, part);
         const PartChange& change = changes[part];
         if (change.action == PartChange::keep) continue;
         const std::vector<unsigned char> removal;
         if (write_new_file((targets[part].path + new_suffix).c_str(), change.action == PartChange::write ? change.bytes : removal))
             continue;
-        add_unsaved(report, year, part, last_file_problem());
+        add_unsaved(report, files, part, last_file_problem());
         remove_new_files(targets, changes, part + 1);
         return false;
     }
-    if (!write_new_file(record_draft.c_str(), record_text(year, changes)) || !move_over(record_draft.c_str(), record.c_str())) {
+    if (!write_new_file(record_draft.c_str(), record_text(files, changes)) || !move_over(record_draft.c_str(), record.c_str())) {
         const FileProblem problem = last_file_problem();
         remove_file(record_draft.c_str());
         remove_new_files(targets, changes, ledger_part_count);
         for (int part = 0; part < ledger_part_count; ++part)
-            if (changes[part].action != PartChange::keep) add_unsaved(report, year, part, problem);
+            if (changes[part].action != PartChange::keep) add_unsaved(report, files, part, problem);
         return false;
     }
     bool all = true;
     for (int part = 0; part < ledger_part_count; ++part) {
         if (changes[part].action == PartChange::keep || put_in_place(targets[part], waits)) continue;
         all = false;
-        add_unsaved(report, year, part, last_file_problem());
+        add_unsaved(report, files, part, last_file_problem());
     }
     // A file that stayed held keeps the record: it is finished before the
     // year is read or saved again.

@@ -13,8 +13,36 @@
 #include <string>
 #include <vector>
 
-#include "ledger/year_ledger.h"
 #include "platform/platform.h"
+
+// The files of a year, in the order they are saved.
+enum LedgerPart { part_amounts, part_memos, part_day_off, part_visits, ledger_part_count };
+
+// What a save could not write: each file with its part and why, in saving
+// order.
+struct UnsavedFile {
+    int part;
+    std::string path;
+    FileProblem problem;
+};
+struct SaveReport {
+    std::vector<UnsavedFile> files;
+    // An earlier save is committed but waits for a file another program
+    // holds: it is finished before the year is next read or saved (at the
+    // latest at the next start), and nothing newer is written until then.
+    bool record_waiting;
+    // Not on disk at all: kept in memory for the next save or exit.
+    bool kept_in_memory;
+    // Parts another program changed since the year was read: their
+    // changes were kept and only the days changed here written onto them.
+    std::vector<int> changed_outside;
+};
+
+// A year's files, given as data: the year and each part's path.
+struct YearFileList {
+    int year;
+    std::string paths[ledger_part_count];
+};
 
 // What a save does with one file. A removal is written as an empty .new
 // (no file of a year is ever empty): the rename step then removes both.
@@ -38,13 +66,13 @@ struct PartSources {
     std::string paths[ledger_part_count];
     std::vector<WaitingPart> waiting;
 };
-PartSources recover_year_files(int year, FileWaits* waits);
+PartSources recover_year_files(const YearFileList& files, FileWaits* waits);
 
 // Steps 1 to 4 for the files that change. True when every one holds its
 // new content (or is gone); else `report` names the parts not written and
 // why. A failure before the record leaves every file as it was. Refused
 // while an earlier save's record is there.
-bool commit_year_files(int year, const PartChanges& changes, SaveReport* report, FileWaits* waits);
+bool commit_year_files(const YearFileList& files, const PartChanges& changes, SaveReport* report, FileWaits* waits);
 
 // The commit record's path.
 std::string commit_record_path(int year);

@@ -124,6 +124,14 @@ void release(int year)
 bool valid_day(int month, int day) { return month >= 1 && month <= ledger_months && day >= 1 && day <= ledger_month_days; }
 
 
+YearFileList file_list(int year)
+{
+    YearFileList files;
+    files.year = year;
+    for (int part = 0; part < ledger_part_count; ++part) files.paths[part] = ledger_part_path(year, part);
+    return files;
+}
+
 PartState read_part(LedgerYear& value, int part, const std::string& path)
 {
     std::vector<unsigned char> content;
@@ -143,7 +151,7 @@ void read_files(int year, LedgerYear& value, unsigned parts, FileWaits* waits, s
 {
     clear_ledger_year(value, year);
     if (year < first_ledger_year) return;
-    const PartSources sources = recover_year_files(year, waits);
+    const PartSources sources = recover_year_files(file_list(year), waits);
     for (int part = 0; part < ledger_part_count; ++part)
         value.status.parts[part] = (parts & (1u << part)) ? read_part(value, part, sources.paths[part]) : PartState(part_not_read);
     if (parts == all_ledger_parts) take_prints(value);
@@ -179,7 +187,7 @@ bool commit(const LedgerYear& value, SaveReport* report, FileWaits* waits)
     back_up_before_first_save(value.year, now, waits);
     PartChanges changes;
     plan_changes(value, changes);
-    return commit_year_files(value.year, changes, report, waits);
+    return commit_year_files(file_list(value.year), changes, report, waits);
 }
 
 void add_unsaved(SaveReport* report, int year, int part, FileProblem problem)

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ledger/visits.h"
+#include "ledger/year_files.h"
 #include "platform/platform.h"
 
 enum {
@@ -22,9 +23,6 @@ enum {
 typedef int32_t AmountTable[ledger_months][ledger_month_days];
 typedef char MemoTable[ledger_months][ledger_month_days][memo_size];
 typedef uint8_t DayOffTable[ledger_months][ledger_month_days];
-
-// The files of a year, in the order they are saved.
-enum LedgerPart { part_amounts, part_memos, part_day_off, part_visits, ledger_part_count };
 
 // What reading found of each part.
 enum PartState { part_missing, part_read, part_unreadable, part_not_read };
@@ -113,26 +111,6 @@ int64_t visits_sum(const std::vector<Visit>& visits);
 // is for reading only.
 enum { all_ledger_parts = (1u << ledger_part_count) - 1, amounts_only = 1u << part_amounts };
 bool read_ledger_year(int year, LedgerYear& value, YearStatus* status = nullptr, unsigned parts = all_ledger_parts);
-
-// What a save could not write: each file with its part and why, in saving
-// order.
-struct UnsavedFile {
-    int part;
-    std::string path;
-    FileProblem problem;
-};
-struct SaveReport {
-    std::vector<UnsavedFile> files;
-    // An earlier save is committed but waits for a file another program
-    // holds: it is finished before the year is next read or saved (at the
-    // latest at the next start), and nothing newer is written until then.
-    bool record_waiting;
-    // Not on disk at all: kept in memory for the next save or exit.
-    bool kept_in_memory;
-    // Parts another program changed since the year was read: their
-    // changes were kept and only the days changed here written onto them.
-    std::vector<int> changed_outside;
-};
 
 // A day changed both here and in its files since they were read.
 struct DayConflict {
