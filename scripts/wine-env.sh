@@ -70,6 +70,19 @@ prepare_wine() {
   prepare_prefix "$WINEPREFIX_144" 144
 }
 
+# The start the scripts that run the program share: what they need
+# installed, the Windows build (of the targets given, else all), and a
+# private display and the prefixes, stopped when the script ends.
+# start_wine [TARGET...]
+start_wine() {
+  "$root/scripts/setup"
+  cmake --preset win >/dev/null
+  if [ $# -gt 0 ]; then cmake --build --preset win --target "$@"; else cmake --build --preset win; fi
+  trap 'stop_wine; stop_display' EXIT
+  start_display
+  prepare_wine
+}
+
 stop_wine() {
   wineserver -k </dev/null >/dev/null 2>&1 || true
   WINEPREFIX="$WINEPREFIX_144" wineserver -k </dev/null >/dev/null 2>&1 || true

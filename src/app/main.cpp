@@ -19,23 +19,12 @@ bool register_main_class(HINSTANCE instance)
     window_class.cbSize = sizeof window_class;
     window_class.style = CS_DBLCLKS;
     window_class.lpfnWndProc = main_window_procedure;
-    window_class.cbWndExtra = 4;
     window_class.hInstance = instance;
     window_class.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_APP));
     window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     window_class.lpszClassName = class_name;
     window_class.hIconSm = small_icon;
-    if (RegisterClassExW(&window_class)) return true;
-
-    WNDCLASSW plain = {};
-    plain.style = window_class.style;
-    plain.lpfnWndProc = window_class.lpfnWndProc;
-    plain.cbWndExtra = window_class.cbWndExtra;
-    plain.hInstance = instance;
-    plain.hIcon = window_class.hIcon;
-    plain.hCursor = window_class.hCursor;
-    plain.lpszClassName = class_name;
-    return RegisterClassW(&plain) != 0;
+    return RegisterClassExW(&window_class) != 0;
 }
 
 // Once the queue is first empty the calendar is painted and on the screen

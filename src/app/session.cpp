@@ -22,20 +22,3 @@ void end_session(HWND window, UINT exit_flags)
     request_session_end(exit_flags);
     DestroyWindow(window);
 }
-
-bool is_nt_platform()
-{
-    OSVERSIONINFOA version = {};
-    version.dwOSVersionInfoSize = sizeof version;
-#if defined(__GNUC__)
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-#elif defined(_MSC_VER)
-#pragma warning(suppress : 4996)
-#endif
-    GetVersionExA(&version);
-#if defined(__GNUC__)
-#pragma GCC diagnostic pop
-#endif
-    return version.dwPlatformId == VER_PLATFORM_WIN32_NT;
-}

@@ -7,7 +7,6 @@
 // Asks (unless the options say not to), saves the options, requests the
 // end of the session and ends the program.
 void end_session(HWND window, UINT exit_flags);
-bool is_nt_platform();
 
 // The request itself: enable the shutdown privilege and call
 // ExitWindowsEx. Ravo.exe links the real one; the tests link a stand-in

@@ -182,7 +182,8 @@ BOOL on_init(HWND dialog, YearInfoState* info)
     read_ledger_year(info->info_year, info->value);
     HWND spin = GetDlgItem(dialog, IDC_YEAR_SPIN);
     SendMessageW(spin, UDM_SETBASE, 10, 0);
-    SendMessageW(spin, UDM_SETRANGE, 0, MAKELPARAM(2038, 1989));
+    // One past each end, so the spin reaches them and wraps.
+    SendMessageW(spin, UDM_SETRANGE, 0, MAKELPARAM(last_calendar_year + 1, first_calendar_year - 1));
     int shown = info->info_year >= first_ledger_year ? info->info_year : today_date()->year;
     SendMessageW(spin, UDM_SETPOS, 0, MAKELPARAM(shown, 0));
     wchar_t text[8];
@@ -203,9 +204,9 @@ BOOL on_init(HWND dialog, YearInfoState* info)
 void on_year_change(HWND dialog, int position)
 {
     HWND spin = GetDlgItem(dialog, IDC_YEAR_SPIN);
-    // The years run from 1990 to 2037 and wrap at both ends.
-    if (position == 2038) position = 1990;
-    else if (position == 1989) position = 2037;
+    // The calendar's years wrap at both ends.
+    if (position > last_calendar_year) position = first_calendar_year;
+    else if (position < first_calendar_year) position = last_calendar_year;
     SendMessageW(spin, UDM_SETPOS, 0, MAKELPARAM(position, 0));
     wchar_t text[8];
     wsprintfW(text, L"%04d", position);

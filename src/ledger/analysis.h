@@ -12,7 +12,6 @@
 #include "ledger/year_ledger.h"
 
 enum {
-    last_ledger_year = 2037,
     all_years_period = 0,  // the period of every year with data
 };
 

@@ -3,8 +3,9 @@
 #include "ledger/year_ledger.h"
 
 namespace {
-// Summaries of year files, 1990..2099, valid for one count of saves.
-const int cached_years = 110;
+// Summaries of year files, one a year of the ledger, valid for one count
+// of saves.
+const int cached_years = last_ledger_year - first_ledger_year + 1;
 struct KeptSummary {
     bool valid;
     ResultSummary summary;

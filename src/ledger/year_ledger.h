@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "calendar/dates.h"
 #include "ledger/visits.h"
 #include "ledger/year_files.h"
 #include "platform/platform.h"
@@ -17,7 +18,9 @@ enum {
     ledger_month_days = 31,
     memo_size = 21,       // Shift-JIS text, NUL-terminated
     memo_max_bytes = 20,
-    first_ledger_year = 1990,
+    // No ledger before the calendar's first year; none after its last.
+    first_ledger_year = first_calendar_year,
+    last_ledger_year = last_calendar_year,
 };
 
 typedef int32_t AmountTable[ledger_months][ledger_month_days];
