@@ -24,6 +24,7 @@ struct VisitsState {
     int month;
     int day;
     std::vector<Visit> visits;
+    std::vector<Visit> opened;  // as the window found them, to tell a change
     int chosen;  // the visit the fields show, -1 for a new one
     // Each name field's length as last typed: completion only follows
     // typing forward, never a deletion.
@@ -249,6 +250,22 @@ void on_ok(HWND dialog)
     EndDialog(dialog, 1);
 }
 
+// ｷｬﾝｾﾙ, Escape and the close box: visits added or changed, in the list
+// or the fields, are dropped only when the user says so.
+void on_cancel(HWND dialog)
+{
+    const VisitsState& state = state_of(dialog);
+    const int year = state.value->year;
+    if (visits_file_bytes(year, visits_with_fields(dialog)) == visits_file_bytes(year, state.opened)) {
+        EndDialog(dialog, 0);
+        return;
+    }
+    const int answer = MessageBoxW(dialog, L"明細の変更を残しますか？\n\nいいえ: 変更を捨てて閉じます。", L"明細の変更",
+                                   MB_YESNOCANCEL | MB_ICONQUESTION);
+    if (answer == IDYES) on_ok(dialog);
+    if (answer == IDNO) EndDialog(dialog, 0);
+}
+
 // Completes a name as it is typed with the first offered one it begins,
 // the rest selected so typing on replaces it.
 void complete_name(HWND dialog, int table)
@@ -280,7 +297,7 @@ BOOL on_command(HWND dialog, int id, int code)
     case IDC_VISIT_UPDATE: on_add_or_update(dialog, id); return TRUE;
     case IDC_VISIT_REMOVE: on_remove(dialog); return TRUE;
     case IDOK: on_ok(dialog); return TRUE;
-    case IDCANCEL: EndDialog(dialog, 0); return TRUE;
+    case IDCANCEL: on_cancel(dialog); return TRUE;
     default: break;
     }
     if (state_of(dialog).quiet) return FALSE;
@@ -350,7 +367,8 @@ INT_PTR CALLBACK visits_procedure(HWND dialog, UINT message, WPARAM wparam, LPAR
 
 bool run_visits_window(HWND owner, LedgerYear& value, int month, int day)
 {
-    VisitsState state = {&value, month, day, visits_of_day(value, month, day), -1, {}, false, base_dpi};
+    const std::vector<Visit> visits = visits_of_day(value, month, day);
+    VisitsState state = {&value, month, day, visits, visits, -1, {}, false, base_dpi};
     return DialogBoxParamW(window_instance(owner), MAKEINTRESOURCEW(IDD_VISITS), owner, visits_procedure,
                            reinterpret_cast<LPARAM>(&state)) == 1;
 }

@@ -101,8 +101,10 @@ TEST_F(Visits, TypedWithEnterTheyLandInTheFileAndGiveTheDayItsAmountAndMemo)
     press(question, IDYES);
     EXPECT_EQ(SendMessageW(GetDlgItem(visits, visit_list), LVM_GETITEMCOUNT, 0, 0), 1);
     PostMessageW(focus(), WM_KEYDOWN, VK_ESCAPE, 1);
-    settle(program.window);
-    EXPECT_FALSE(IsWindow(visits)) << "Escape cancels";
+    question = wait_for_dialog(L"明細の変更");
+    ASSERT_NE(question, nullptr) << "Escape asks before dropping the deletion";
+    press(question, IDNO);
+    EXPECT_FALSE(IsWindow(visits)) << "いいえ drops it";
     press(entry, IDCANCEL);
     EXPECT_EQ(file(L"2009d.csv"), kept);
     EXPECT_TRUE(exit_program(program));
@@ -126,6 +128,7 @@ TEST_F(Visits, ADaySumBeyond32BitsIsRefusedAndNothingStored)
     press(visits, IDOK);
     EXPECT_NE(error_text().find(L"投資は 0 から 99,999,999"), std::wstring::npos) << "a stake that does not read";
     press(visits, IDCANCEL);
+    press(wait_for_dialog(L"明細の変更"), IDNO);
     EXPECT_EQ(control_text(entry, display), L"0");
     press(entry, IDOK);
     EXPECT_EQ(file(L"2009d.csv"), Bytes(lines.begin(), lines.end()));
