@@ -205,11 +205,29 @@ void on_memo_change(HWND dialog)
     SendDlgItemMessageW(dialog, IDC_MEMO, EM_SETSEL, caret, static_cast<LPARAM>(caret));
 }
 
+// A day cleared while it has visits would show as not played and keep
+// them: its visits go too when the user says so. False when they stay, and
+// then the day stays as it was.
+bool clear_visits_too(HWND dialog)
+{
+    DayEntryState& entry = state_of(dialog);
+    const size_t count = visits_of_day(entry.value, entry.month, entry.day).size();
+    if (calculator()->calc_entry != 0 || count == 0) return true;
+    const std::wstring text = L"この日の明細 " + std::to_wstring(count) + L" 件も消しますか？";
+    if (MessageBoxW(dialog, text.c_str(), L"明細の削除", MB_YESNO | MB_ICONQUESTION) != IDYES) return false;
+    set_day_visits(entry.value, entry.month, entry.day, {});
+    return true;
+}
+
 // Stores the day and saves its year; a failed save is told, and the entry
 // stays in memory (the ledger keeps it) so a later save writes it.
 void on_ok(HWND dialog)
 {
     DayEntryState& entry = state_of(dialog);
+    if (!clear_visits_too(dialog)) {
+        EndDialog(dialog, 0);
+        return;
+    }
     const LimitBalances before = balances_so_far();
     store_shown_day(dialog);
     SaveFailure failure;
