@@ -156,3 +156,51 @@ TEST_F(Visits, AFileThatCannotBeReadIsNamedWithItsLinesOnceAndNeverWrittenOver)
     EXPECT_EQ(file(L"2009d.csv"), Bytes(lines.begin(), lines.end()));
     EXPECT_TRUE(exit_program(program));
 }
+
+TEST_F(Visits, TypedThroughTheInputMethodALossIsStoredAsALoss)
+{
+    launch("2009-12-06 09:05:07");
+    PostMessageW(program.window, WM_KEYDOWN, VK_RETURN, 0);
+    HWND entry = wait_for_dialog(entry_caption);
+    ASSERT_NE(entry, nullptr);
+    SetForegroundWindow(entry);
+    // As the input method hands on "ー5000": one WM_CHAR per character.
+    for (wchar_t character : std::wstring(L"ー5000")) {
+        INPUT input[2] = {};
+        input[0].type = input[1].type = INPUT_KEYBOARD;
+        input[0].ki.wScan = input[1].ki.wScan = character;
+        input[0].ki.dwFlags = KEYEVENTF_UNICODE;
+        input[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
+        SendInput(2, input, sizeof(INPUT));
+        settle(program.window);
+    }
+    EXPECT_EQ(control_text(entry, display), L"-5,000") << "the minus shows as it is typed";
+    press(entry, IDOK);
+    Bytes amounts = file(L"2009.dat");
+    ASSERT_EQ(amounts.size(), 1488u);
+    Bytes expected(1488, 0);
+    put_amount(expected, 12, 6, -5000);
+    EXPECT_EQ(amounts, expected);
+    EXPECT_TRUE(exit_program(program));
+}
+
+TEST_F(Visits, AClearedDayTakesItsVisitsWhenTheUserSaysSo)
+{
+    write(L"2009d.csv", std::string(header) + "2009/12/06,競馬,XYZ,,1000,0,,,\r\n2009/12/06,競馬,XYZ,,500,0,,,\r\n");
+    launch("2009-12-06 09:05:07");
+    PostMessageW(program.window, WM_KEYDOWN, VK_RETURN, 0);
+    HWND entry = wait_for_dialog(entry_caption);
+    ASSERT_NE(entry, nullptr);
+    press(entry, 1003);  // C
+    press(entry, IDOK);
+    HWND question = wait_for_dialog(L"明細の削除");
+    ASSERT_NE(question, nullptr);
+    EXPECT_EQ(control_text(question, 65535), L"この日の明細 2 件も消しますか？");
+    press(question, IDYES);
+    const Bytes visits = file(L"2009d.csv");
+    EXPECT_EQ(std::string(visits.begin(), visits.end()).find("2009/12/06"), std::string::npos);
+    command(40030);
+    ASSERT_NE(wait_for_dialog(L"収支分析"), nullptr);
+    for (const std::wstring& row : list_rows()) EXPECT_EQ(row.find(L"XYZ"), std::wstring::npos) << "no visit left to count";
+    EXPECT_TRUE(exit_program(program));
+}
