@@ -44,13 +44,15 @@ RecentNames recent_visit_names(const LedgerYear& current)
     return recent;
 }
 
-bool read_typed_yen(const std::string& text, int32_t* amount)
+bool read_typed_yen(const std::string& text, int32_t* amount) { return read_typed_amount(text, visit_amount_max, amount); }
+
+bool read_typed_amount(const std::string& text, int32_t most, int32_t* amount)
 {
     const std::string plain = folded_name(text);
     *amount = 0;
     if (plain.empty()) return true;
     if (plain.find_first_not_of("0123456789,") != std::string::npos) return false;
-    return read_csv_amount(plain, true, amount) == amount_read && *amount >= 0 && *amount <= visit_amount_max;
+    return read_csv_amount(plain, true, amount) == amount_read && *amount >= 0 && *amount <= most;
 }
 
 bool read_typed_time(const std::string& text, int* minutes) { return read_time(folded_name(text), minutes); }

@@ -20,5 +20,7 @@ RecentNames recent_visit_names(const LedgerYear& current);
 // 投資 or 回収 as typed (UTF-8): whole yen, with or without separators,
 // in either width; empty is 0. False outside 0..99,999,999.
 bool read_typed_yen(const std::string& text, int32_t* amount);
+// The same within 0..`most`.
+bool read_typed_amount(const std::string& text, int32_t most, int32_t* amount);
 // A time as typed, in either width: H:MM, HH:MM or nothing (no_time).
 bool read_typed_time(const std::string& text, int* minutes);

@@ -147,4 +147,8 @@ TEST(VisitEntry, NamesOfThisAndEarlierYearsNewestFirstOnceEachAndWhatPeopleType)
     EXPECT_TRUE(read_typed_time("９：０５", &minutes) && minutes == 545);
     EXPECT_TRUE(read_typed_time("", &minutes) && minutes == no_time);
     EXPECT_FALSE(read_typed_time("24:00", &minutes));
+    EXPECT_TRUE(read_typed_time("1000", &minutes) && minutes == 600);
+    EXPECT_TRUE(read_typed_time("９３０", &minutes) && minutes == 570);
+    for (const char* wrong : {"960", "2400", "30", "10000"}) EXPECT_FALSE(read_typed_time(wrong, &minutes)) << wrong;
+    EXPECT_TRUE(read_typed_amount("９９９，９９９，９９９", 999999999, &yen) && yen == 999999999) << "the 収支 page's limits";
 }

@@ -144,7 +144,7 @@ TEST_F(December2009, TodayTextColourWinsWhenItDiffersFromItsBack)
     delete canvas;
 }
 
-TEST_F(December2009, ResultsMarkWinsAndLossesByTheirSignButNeverToday)
+TEST_F(December2009, ResultsMarkWinsAndLossesByTheirSignTodaysInsideItsFrame)
 {
     options()->show_results = 1;
     shown.amounts[11][9] = 500;   // 10th
@@ -157,7 +157,8 @@ TEST_F(December2009, ResultsMarkWinsAndLossesByTheirSignButNeverToday)
     EXPECT_EQ(box_color(*canvas, 10), o->win_color);
     EXPECT_EQ(box_color(*canvas, 11), o->loss_color);
     EXPECT_EQ(box_color(*canvas, 15), o->win_color);
-    EXPECT_EQ(box_color(*canvas, 6), o->today_back_color);
+    EXPECT_EQ(box_color(*canvas, 6), o->win_color) << "today's result shows";
+    EXPECT_EQ(canvas->at(day_cell(6).left + 2, (day_cell(6).top + day_cell(6).bottom) / 2), o->today_back_color);
     EXPECT_EQ(box_color(*canvas, 16), o->background_color);
     delete canvas;
 
