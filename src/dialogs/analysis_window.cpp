@@ -265,7 +265,7 @@ void open_days_of_row(HWND dialog, int table, int row)
 
 void lay_out(HWND dialog)
 {
-    lay_out_analysis(dialog, window_state.layout, window_state.dpi);
+    lay_out_analysis(dialog, window_state.layout);
     refresh_chart(dialog);
 }
 
@@ -280,7 +280,7 @@ BOOL on_init(HWND dialog)
     show_period(dialog, shown_year);
     lay_out(dialog);
     window_state.laid_out = true;
-    grow_to_smallest_analysis_size(dialog, window_state.layout, window_state.dpi);
+    fit_analysis_to_screen(dialog, window_state.layout, window_state.dpi);
     SetTimer(dialog, all_years_timer, USER_TIMER_MINIMUM, nullptr);
     return TRUE;
 }
