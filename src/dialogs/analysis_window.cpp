@@ -252,8 +252,10 @@ void open_days_of_bar(HWND dialog, int bar)
 {
     const FigureChoice choice = {figure_bar, bar, 0, "", false};
     const BalanceAnalysis& a = shown();
-    open_days(dialog, choice,
-              a.period == all_years_period ? std::to_wstring(a.first_year + bar) + L"年" : std::to_wstring(bar + 1) + L"月");
+    // "2026年10月", one run, so the count after it cannot read as a day.
+    const std::wstring title = a.period == all_years_period ? std::to_wstring(a.first_year + bar) + L"年"
+                                                           : std::to_wstring(a.period) + L"年" + std::to_wstring(bar + 1) + L"月";
+    run_days_window(dialog, a, choice, title);
 }
 
 void open_days_of_row(HWND dialog, int table, int row)

@@ -206,7 +206,7 @@ TEST_F(Analysis, ChartEndsTodayShowsASmallLossAndRepaintsWholeAfterAMoveAndAResi
     PostMessageW(chart, WM_LBUTTONUP, 0, MAKELPARAM(march, area.bottom / 2));
     HWND days = wait_for_dialog(L"日の一覧");
     ASSERT_NE(days, nullptr) << "a click on a bar lists its days";
-    EXPECT_EQ(control_text(days, 1501), L"2009年  3月  1日");
+    EXPECT_EQ(control_text(days, 1501), L"2009年3月（1日分）") << "not to be read as a date";
     press(days, IDCANCEL);
     PostMessageW(dialog, WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_TRUE(exit_program(program));
@@ -284,7 +284,7 @@ TEST_F(Analysis, VisitsGiveFiguresAndTablesWhoseRowsLeadToTheirDaysAndTheDayEntr
     PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(20, header_rect.bottom + 4));
     HWND days = wait_for_dialog(L"日の一覧");
     ASSERT_NE(days, nullptr);
-    EXPECT_EQ(control_text(days, 1501), L"2009年  場所「XYZ」  1日") << "the row as sorted";
+    EXPECT_EQ(control_text(days, 1501), L"2009年  場所「XYZ」（1日分）") << "the row as sorted";
     EXPECT_EQ(days_rows(), L"1502|2009/03/06(金)|5|XYZ|海|\n");
     type(L"", {VK_RETURN});
     HWND entry = wait_for_dialog(L"勝ったり負けたり");

@@ -26,6 +26,7 @@ TEST(NameFolding, WidthsSpacesAndVoicedKana)
     EXPECT_EQ(folded_name("ｶﾞﾝﾀﾞﾑ ﾊﾟﾁﾝｺ ｳﾞ"), "ガンダム パチンコ ヴ");
     EXPECT_EQ(folded_name("　海　　物語 "), "海 物語");
     EXPECT_EQ(folded_name("Ａ１！～"), "A1!~");
+    EXPECT_EQ(folded_name("A￥￠￡￢￣￤￦"), "A¥¢£¬¯¦₩");
     EXPECT_EQ(folded_name("ﾞｱ｡"), "゛ア。") << "a mark with no kana before it stands alone";
     SpellingCount count;
     for (const char* spelling : {"ＡＢＣ", "ABC", "ABC", "ＡＢＣ"}) count_spelling(count, spelling);
