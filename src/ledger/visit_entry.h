@@ -17,6 +17,11 @@ struct RecentNames {
 };
 RecentNames recent_visit_names(const LedgerYear& current);
 
+// The first of `names` that goes on from what was typed, the two compared
+// folded (so ＡＢ completes ABCホール and AB ＡＢＣホール), or -1. `covered`
+// gets the bytes of the name's start that stand for the typed text.
+int completing_name(const std::vector<std::string>& names, const std::string& typed, size_t* covered);
+
 // 投資 or 回収 as typed (UTF-8): whole yen, with or without separators,
 // in either width; empty is 0. False outside 0..99,999,999.
 bool read_typed_yen(const std::string& text, int32_t* amount);
