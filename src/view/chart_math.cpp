@@ -104,5 +104,14 @@ Rgb bar_edge(Rgb fill, Rgb background) { return standing_out(fill, background, l
 
 Rgb readable_text_color(Rgb color, Rgb background)
 {
+    if (contrast_ratio(color, background) >= least_text_contrast) return color;
+    // A pale colour darkened alone turns grey: its hue is made full first
+    // (the weakest channel to 0), so a pale pink warns in red.
+    const int low = std::min(color.red, std::min(color.green, color.blue));
+    const int high = std::max(color.red, std::max(color.green, color.blue));
+    if (high > low) {
+        auto full = [&](int channel) { return (channel - low) * high / (high - low); };
+        color = Rgb{full(color.red), full(color.green), full(color.blue)};
+    }
     return standing_out(color, background, least_text_contrast, 0);
 }

@@ -52,6 +52,6 @@ Rgb bar_edge(Rgb fill, Rgb background);
 // WCAG's least contrast for text.
 const double least_text_contrast = 4.5;
 // Text in `color` that reads on `background`: the colour itself when it
-// does, else darkened (lightened on a dark background) just as far as it
-// takes to reach least_text_contrast.
+// does, else its hue made full and darkened (lightened on a dark
+// background) just as far as it takes to reach least_text_contrast.
 Rgb readable_text_color(Rgb color, Rgb background);

@@ -59,6 +59,8 @@ TEST(ChartColors, BarEdgesStandOutFromTheBackgroundInTheirOwnHue)
     Rgb edge = bar_edge(pale_loss, white);
     EXPECT_TRUE(edge.red > edge.green && edge.green == edge.blue) << "the fill's hue kept";
     const Rgb face = {245, 245, 245};
-    EXPECT_GE(contrast_ratio(readable_text_color(pale_loss, face), face), least_text_contrast) << "the limit line's text";
+    const Rgb warning = readable_text_color(pale_loss, face);
+    EXPECT_GE(contrast_ratio(warning, face), least_text_contrast) << "the limit line's text";
+    EXPECT_GT(warning.red, 3 * warning.green) << "red, not grey";
     EXPECT_EQ(readable_text_color(black, face).red, 0) << "a colour that reads is kept";
 }
