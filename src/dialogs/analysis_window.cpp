@@ -282,8 +282,10 @@ void open_days_of_bar(HWND dialog, int bar)
 {
     const FigureChoice choice = {figure_bar, bar, 0, "", false};
     const BalanceAnalysis& a = shown();
-    open_days(dialog, choice,
-              a.period == all_years_period ? std::to_wstring(a.first_year + bar) + L"年" : std::to_wstring(bar + 1) + L"月");
+    // "2026年10月", one run, so the count after it cannot read as a day.
+    const std::wstring title = a.period == all_years_period ? std::to_wstring(a.first_year + bar) + L"年"
+                                                           : std::to_wstring(a.period) + L"年" + std::to_wstring(bar + 1) + L"月";
+    run_days_window(dialog, a, choice, title);
 }
 
 void open_days_of_row(HWND dialog, int table, int row)
@@ -295,7 +297,7 @@ void open_days_of_row(HWND dialog, int table, int row)
 
 void lay_out(HWND dialog)
 {
-    lay_out_analysis(dialog, window_state.layout, window_state.dpi);
+    lay_out_analysis(dialog, window_state.layout);
     refresh_chart(dialog);
 }
 
@@ -310,7 +312,7 @@ BOOL on_init(HWND dialog)
     show_period(dialog, shown_year);
     lay_out(dialog);
     window_state.laid_out = true;
-    grow_to_smallest_analysis_size(dialog, window_state.layout, window_state.dpi);
+    fit_analysis_to_screen(dialog, window_state.layout, window_state.dpi);
     SetTimer(dialog, all_years_timer, USER_TIMER_MINIMUM, nullptr);
     return TRUE;
 }

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 namespace {
+const long template_margin = 6;  // dialog units around the controls
+
 // Pixels of 4 dialog units across and of 8 down.
 SIZE base_units(HWND dialog)
 {
@@ -39,7 +41,12 @@ void read_anchored_layout(HWND dialog, unsigned (*anchors_of)(int id), AnchoredL
         RECT place;
         GetWindowRect(control, &place);
         MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place), 2);
-        layout.controls.push_back(AnchoredControl{control, units_of(dialog, place), anchors_of(GetDlgCtrlID(control))});
+        const RECT place_units = units_of(dialog, place);
+        layout.controls.push_back(AnchoredControl{control, place_units, anchors_of(GetDlgCtrlID(control))});
+        // A template larger than the screen opens cut to it: its size is
+        // then that of its controls with the margin.
+        layout.units.cx = std::max(layout.units.cx, place_units.right + template_margin);
+        layout.units.cy = std::max(layout.units.cy, place_units.bottom + template_margin);
     }
 }
 
@@ -62,8 +69,9 @@ SIZE template_client_size(HWND dialog, const AnchoredLayout& layout)
 void place_anchored(HWND dialog, const AnchoredLayout& layout, SIZE client)
 {
     const SIZE template_client = template_client_size(dialog, layout);
-    const long grow_x = std::max(0L, client.cx - template_client.cx);
-    const long grow_y = std::max(0L, client.cy - template_client.cy);
+    // Smaller than the template, a stretching control gives way.
+    const long grow_x = client.cx - template_client.cx;
+    const long grow_y = client.cy - template_client.cy;
     HDWP batch = BeginDeferWindowPos(static_cast<int>(layout.controls.size()));
     for (const AnchoredControl& anchored : layout.controls) {
         RECT place = pixels_of(dialog, anchored.units);

@@ -25,5 +25,6 @@ void read_anchored_layout(HWND dialog, unsigned (*anchors_of)(int id), AnchoredL
 // A template size or place in pixels, for the dialog's font and scale now.
 RECT pixels_of(HWND dialog, const RECT& units);
 SIZE template_client_size(HWND dialog, const AnchoredLayout& layout);
-// Places every control for a client size no smaller than the template's.
+// Places every control for a client size; below the template's, the
+// controls that stretch give way and those beyond them move in.
 void place_anchored(HWND dialog, const AnchoredLayout& layout, SIZE client);

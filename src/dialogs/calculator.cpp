@@ -1,7 +1,7 @@
 #include "dialogs/calculator.h"
 
 namespace {
-CalcState the_calculator = {0, 0, key_equals, 1};
+CalcState the_calculator = {0, 0, key_equals, 1, 0};
 
 bool fits(int64_t value) { return value >= INT32_MIN && value <= INT32_MAX; }
 
@@ -12,15 +12,31 @@ bool press_digit(CalcState& s, int digit)
         s.calc_entry = 0;
     }
     s.calc_fresh = 0;
-    // Plain arithmetic, also below zero: -5 then 3 gives -47.
-    int64_t value = static_cast<int64_t>(s.calc_entry) * 10 + digit;
+    // Plain arithmetic, also below zero: -5 then 3 gives -47; after a
+    // typed leading minus the digits make the number below zero.
+    int64_t value = static_cast<int64_t>(s.calc_entry) * 10 + (s.calc_negative ? -digit : digit);
     if (!fits(value)) return false;
     s.calc_entry = static_cast<int32_t>(value);
     return true;
 }
 
+// A minus on an empty display (0 or the draw) with nothing pending is the
+// sign of the number typed next, so the display shows it at once.
+bool is_leading_minus(const CalcState& s, int key)
+{
+    return key == key_minus && s.calc_fresh && s.calc_pending == key_equals && (s.calc_entry == 0 || s.calc_entry == -1);
+}
+
 bool press_operator(CalcState& s, int key)
 {
+    if (is_leading_minus(s, key)) {
+        s.calc_operand = 0;
+        s.calc_entry = 0;
+        s.calc_fresh = 0;
+        s.calc_negative = 1;
+        return true;
+    }
+    s.calc_negative = 0;
     if (!s.calc_fresh) {
         int64_t result = apply_operator(s.calc_operand, s.calc_pending, s.calc_entry);
         if (!fits(result)) return false;
@@ -40,6 +56,26 @@ void calc_open(CalcState& state, int32_t stored_amount)
     state.calc_operand = stored_amount;
     state.calc_fresh = 1;
     state.calc_pending = key_equals;
+    state.calc_negative = 0;
+}
+
+int typed_char_key(uint32_t code)
+{
+    struct TypedChar {
+        uint32_t code;
+        int key;
+    };
+    static const TypedChar typed_chars[] = {
+        {u'+', key_plus},     {u'-', key_minus},    {u'*', key_multiply}, {u'/', key_divide},
+        {u'=', key_equals},   {0x30FC, key_minus},  {0x2212, key_minus},  {0x2010, key_minus},
+        {0xFF70, key_minus},  {0x30FB, key_divide},
+    };
+    // Full-width forms ("５", "＋", "－", "／") count as their narrow ones.
+    if (code >= 0xFF01 && code <= 0xFF5E) code -= 0xFEE0;
+    if (code >= u'0' && code <= u'9') return key_digit_0 + static_cast<int>(code - u'0');
+    for (const TypedChar& typed : typed_chars)
+        if (typed.code == code) return typed.key;
+    return 0;
 }
 
 int64_t apply_operator(int32_t operand, int32_t pending, int32_t entry)
@@ -73,12 +109,15 @@ bool calc_press(CalcState& s, int key)
     case key_clear:
         s.calc_entry = 0;
         s.calc_fresh = 1;
+        s.calc_negative = 0;
         return true;
     case key_draw:
         s.calc_entry = -1;
         s.calc_fresh = 1;
+        s.calc_negative = 0;
         return true;
     case key_negate:
+        s.calc_negative = 0;
         s.calc_entry = static_cast<int32_t>(0u - static_cast<uint32_t>(s.calc_entry));
         return true;
     case key_backspace: s.calc_entry /= 10; return true;

@@ -24,6 +24,8 @@
 #include "view/draw.h"
 #include "view/fonts.h"
 
+#include <imm.h>
+
 namespace {
 
 // What the dialog edits and what it draws with, given to it through its
@@ -58,8 +60,11 @@ void show_visits_difference(HWND dialog)
 void show_calc_entry(HWND dialog)
 {
     char16_t text[amount_text_size];
-    format_amount(calculator()->calc_entry, text);
-    SetDlgItemTextW(dialog, IDC_DISPLAY, reinterpret_cast<const wchar_t*>(text));
+    const CalcState& calc = *calculator();
+    format_amount(calc.calc_entry, text);
+    // A typed minus shows before its first digit.
+    const wchar_t* shown = calc.calc_negative && calc.calc_entry == 0 ? L"-" : reinterpret_cast<const wchar_t*>(text);
+    SetDlgItemTextW(dialog, IDC_DISPLAY, shown);
     show_visits_difference(dialog);
 }
 
@@ -100,6 +105,10 @@ BOOL on_init(HWND dialog, DayEntryState* entry)
     SetDlgItemTextW(dialog, IDC_DATE_CAPTION, date_caption(*entry).c_str());
     CheckDlgButton(dialog, IDC_DAY_OFF, day.day_off ? BST_CHECKED : BST_UNCHECKED);
     entry->made.keys = watch_dialog_keys(typed_key_hook);
+    // The keys are the calculator's whatever mode the input method is in:
+    // only the memo composes text.
+    ImmAssociateContextEx(dialog, nullptr, IACE_CHILDREN);
+    ImmAssociateContextEx(GetDlgItem(dialog, IDC_MEMO), nullptr, IACE_DEFAULT);
     show_day(dialog, day);
     show_limit_line(dialog, IDC_LIMIT_LINE);
     if (!visits_are_editable(entry->value.status)) PostMessageW(dialog, WM_TELL_UNREADABLE, 0, 0);
@@ -188,11 +197,29 @@ void on_memo_change(HWND dialog)
     SendDlgItemMessageW(dialog, IDC_MEMO, EM_SETSEL, caret, static_cast<LPARAM>(caret));
 }
 
+// A day cleared while it has visits would show as not played and keep
+// them: its visits go too when the user says so. False when they stay, and
+// then the day stays as it was.
+bool clear_visits_too(HWND dialog)
+{
+    DayEntryState& entry = state_of(dialog);
+    const size_t count = visits_of_day(entry.value, entry.month, entry.day).size();
+    if (calculator()->calc_entry != 0 || count == 0) return true;
+    const std::wstring text = L"この日の明細 " + std::to_wstring(count) + L" 件も消しますか？";
+    if (MessageBoxW(dialog, text.c_str(), L"明細の削除", MB_YESNO | MB_ICONQUESTION) != IDYES) return false;
+    set_day_visits(entry.value, entry.month, entry.day, {});
+    return true;
+}
+
 // Stores the day and saves its year; a failed save is told, and the entry
 // stays in memory (the ledger keeps it) so a later save writes it.
 void on_ok(HWND dialog)
 {
     DayEntryState& entry = state_of(dialog);
+    if (!clear_visits_too(dialog)) {
+        EndDialog(dialog, 0);
+        return;
+    }
     const LimitBalances before = balances_so_far();
     store_shown_day(dialog);
     SaveReport report;
@@ -270,31 +297,19 @@ INT_PTR CALLBACK day_entry_procedure(HWND dialog, UINT message, WPARAM wparam, L
 int keypad_key(const MSG& message)
 {
     struct TypedKey {
-        UINT message;
         WPARAM code;
         int key;
     };
     static const TypedKey typed_keys[] = {
-        {WM_CHAR, L'+', IDC_KEY_PLUS},
-        {WM_CHAR, L'-', IDC_KEY_MINUS},
-        {WM_CHAR, L'*', IDC_KEY_MULTIPLY},
-        {WM_CHAR, L'/', IDC_KEY_DIVIDE},
-        {WM_CHAR, L'=', IDC_KEY_EQUALS},
-        {WM_KEYDOWN, VK_ADD, IDC_KEY_PLUS},
-        {WM_KEYDOWN, VK_SUBTRACT, IDC_KEY_MINUS},
-        {WM_KEYDOWN, VK_MULTIPLY, IDC_KEY_MULTIPLY},
-        {WM_KEYDOWN, VK_DIVIDE, IDC_KEY_DIVIDE},
-        {WM_KEYDOWN, VK_BACK, IDC_KEY_BACKSPACE},
-        {WM_KEYDOWN, VK_DELETE, IDC_KEY_CLEAR},
+        {VK_ADD, IDC_KEY_PLUS},        {VK_SUBTRACT, IDC_KEY_MINUS}, {VK_MULTIPLY, IDC_KEY_MULTIPLY},
+        {VK_DIVIDE, IDC_KEY_DIVIDE},   {VK_BACK, IDC_KEY_BACKSPACE}, {VK_DELETE, IDC_KEY_CLEAR},
     };
-    WPARAM code = message.wParam;
-    // The input method's full-width forms ("５", "＋") count as typed.
-    if (message.message == WM_CHAR && code >= 0xFF01 && code <= 0xFF5E) code -= 0xFEE0;
-    if (message.message == WM_CHAR && code >= L'0' && code <= L'9') return IDC_KEY_0 + static_cast<int>(code - L'0');
-    if (message.message == WM_KEYDOWN && code >= VK_NUMPAD0 && code <= VK_NUMPAD9)
-        return IDC_KEY_0 + static_cast<int>(code - VK_NUMPAD0);
+    const WPARAM code = message.wParam;
+    if (message.message == WM_CHAR) return typed_char_key(static_cast<uint32_t>(code));
+    if (message.message != WM_KEYDOWN) return 0;
+    if (code >= VK_NUMPAD0 && code <= VK_NUMPAD9) return IDC_KEY_0 + static_cast<int>(code - VK_NUMPAD0);
     for (const TypedKey& typed : typed_keys)
-        if (typed.message == message.message && typed.code == code) return typed.key;
+        if (typed.code == code) return typed.key;
     return 0;
 }
 

@@ -52,7 +52,7 @@ void load_days(HWND dialog)
     SendMessageW(list, LVM_SETITEMCOUNT, state.days.size(), 0);
     choose_row(list, std::min(std::max(chosen, 0), static_cast<int>(state.days.size()) - 1));
     InvalidateRect(list, nullptr, FALSE);
-    SetDlgItemTextW(dialog, IDC_DAYS_TITLE, (state.title + L"  " + sum_text(static_cast<int64_t>(state.days.size())) + L"日").c_str());
+    SetDlgItemTextW(dialog, IDC_DAYS_TITLE, (state.title + L"（" + sum_text(static_cast<int64_t>(state.days.size())) + L"日分）").c_str());
 }
 
 void open_chosen_day(HWND dialog)

@@ -6,6 +6,7 @@
 #include "settings/options.h"
 #include "view/amount_text.h"
 #include "view/chart_math.h"
+#include "view/tip_text.h"
 
 namespace {
 std::wstring yen(int64_t amount)
@@ -31,12 +32,6 @@ LimitBalances balances_so_far()
                          year_summary_through(today->year, today->month, today->day).sum};
 }
 
-std::wstring month_limit_line(int64_t month_balance)
-{
-    const LossLimits& limits = loss_limits();
-    if (limits.month <= 0) return std::wstring();
-    return L"今月 " + yen(month_balance) + L"／上限 " + yen(limits.month);
-}
 
 bool limit_line_warns(int64_t month_balance)
 {
@@ -48,19 +43,34 @@ void show_limit_line(HWND dialog, int id)
 {
     const int64_t month = balances_so_far().month;
     HWND line = GetDlgItem(dialog, id);
-    SetWindowTextW(line, month_limit_line(month).c_str());
+    SetWindowTextW(line, reinterpret_cast<const wchar_t*>(month_limit_line(month, loss_limits()).c_str()));
     // The static keeps whether it warns, for its colour.
     SetWindowLongPtrW(line, GWLP_USERDATA, limit_line_warns(month) ? 1 : 0);
+}
+
+bool high_contrast_on()
+{
+    HIGHCONTRASTW contrast = {};
+    contrast.cbSize = sizeof contrast;
+    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+           (contrast.dwFlags & HCF_HIGHCONTRASTON);
+}
+
+COLORREF limit_text_color(bool warns)
+{
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    // A high-contrast theme's own colours are the readable ones.
+    if (!warns || high_contrast_on()) return GetSysColor(COLOR_BTNTEXT);
+    const ColorRef loss = options()->loss_color;
+    const Rgb text = readable_text_color(Rgb{GetRValue(loss), GetGValue(loss), GetBValue(loss)},
+                                         Rgb{GetRValue(face), GetGValue(face), GetBValue(face)});
+    return RGB(text.red, text.green, text.blue);
 }
 
 INT_PTR limit_line_color(HDC dc, HWND control)
 {
     SetBkMode(dc, TRANSPARENT);
-    if (GetWindowLongPtrW(control, GWLP_USERDATA)) {
-        const ColorRef loss = options()->loss_color;
-        const Rgb edge = bar_edge(Rgb{GetRValue(loss), GetGValue(loss), GetBValue(loss)}, Rgb{255, 255, 255});
-        SetTextColor(dc, RGB(edge.red, edge.green, edge.blue));
-    }
+    SetTextColor(dc, limit_text_color(GetWindowLongPtrW(control, GWLP_USERDATA) != 0));
     return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
 }
 

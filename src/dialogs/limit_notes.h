@@ -14,8 +14,6 @@ struct LimitBalances {
 };
 LimitBalances balances_so_far();
 
-// "今月 −38,000／上限 50,000"; empty without a monthly limit.
-std::wstring month_limit_line(int64_t month_balance);
 // From the warning share on, the line is drawn in the loss colour, made
 // dark enough to read.
 bool limit_line_warns(int64_t month_balance);

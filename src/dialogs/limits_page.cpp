@@ -7,8 +7,10 @@
 #include <string>
 
 #include "dialogs/error_box.h"
+#include "dialogs/figure_text.h"
 #include "dialogs/owner_messages.h"
 #include "dialogs/pages.h"
+#include "ledger/visit_entry.h"
 #include "platform/win32_text.h"
 #include "res/resource.h"
 #include "settings/limits.h"
@@ -20,16 +22,23 @@ void show_amount(HWND page, int id, int64_t amount)
     SetDlgItemTextW(page, id, amount > 0 ? std::to_wstring(amount).c_str() : L"");
 }
 
-bool read_amount(HWND page, int id, int64_t* amount)
+// Typed or pasted in either width, with or without separators, as the
+// 明細 window reads amounts.
+bool read_amount(HWND page, int id, int32_t most, int64_t* amount)
 {
-    wchar_t text[16] = L"";
-    GetDlgItemTextW(page, id, text, 16);
-    *amount = 0;
-    for (const wchar_t* c = text; *c; ++c) {
-        if (*c < L'0' || *c > L'9' || *amount > loss_limit_max) return false;
-        *amount = *amount * 10 + (*c - L'0');
-    }
-    return *amount <= loss_limit_max;
+    int32_t read = 0;
+    const bool taken = read_typed_amount(wide_to_utf8(window_text(GetDlgItem(page, id))), most, &read);
+    *amount = read;
+    return taken;
+}
+
+// A field that cannot be taken is named, and chosen for mending.
+bool refuse(HWND page, int id, const wchar_t* text)
+{
+    tell_error(page, text, MB_OK | MB_ICONWARNING);
+    SetFocus(GetDlgItem(page, id));
+    SendDlgItemMessageW(page, id, EM_SETSEL, 0, -1);
+    return false;
 }
 
 void on_init(HWND page)
@@ -39,7 +48,8 @@ void on_init(HWND page)
     show_amount(page, IDC_LIMIT_YEAR, limits.year);
     SendDlgItemMessageW(page, IDC_LIMIT_WARN_SPIN, UDM_SETRANGE32, warn_percent_low, warn_percent_high);
     SendDlgItemMessageW(page, IDC_LIMIT_WARN_SPIN, UDM_SETPOS32, 0, limits.warn_percent);
-    for (int id : {IDC_LIMIT_MONTH, IDC_LIMIT_YEAR}) SendDlgItemMessageW(page, id, EM_LIMITTEXT, 9, 0);
+    // Room for separators and a pasted space or two.
+    for (int id : {IDC_LIMIT_MONTH, IDC_LIMIT_YEAR}) SendDlgItemMessageW(page, id, EM_LIMITTEXT, 16, 0);
     SendDlgItemMessageW(page, IDC_LIMIT_WARN, EM_LIMITTEXT, 3, 0);
 }
 
@@ -47,14 +57,14 @@ void on_init(HWND page)
 // out of range.
 bool read_limits(HWND page, LossLimits* limits)
 {
+    const wchar_t amounts[] = L"は 0 から 999,999,999 までの円で、30000 や 30,000 のように入れてください（空なら上限なし）。";
     int64_t share = 0;
-    if (!read_amount(page, IDC_LIMIT_MONTH, &limits->month)) return SetFocus(GetDlgItem(page, IDC_LIMIT_MONTH)), false;
-    if (!read_amount(page, IDC_LIMIT_YEAR, &limits->year)) return SetFocus(GetDlgItem(page, IDC_LIMIT_YEAR)), false;
-    if (!read_amount(page, IDC_LIMIT_WARN, &share) || share < warn_percent_low || share > warn_percent_high) {
-        tell_error(page, L"知らせる割合は 50 から 100 % までです。", MB_OK | MB_ICONWARNING);
-        SetFocus(GetDlgItem(page, IDC_LIMIT_WARN));
-        return false;
-    }
+    if (!read_amount(page, IDC_LIMIT_MONTH, loss_limit_max, &limits->month))
+        return refuse(page, IDC_LIMIT_MONTH, (L"月の負け上限" + std::wstring(amounts)).c_str());
+    if (!read_amount(page, IDC_LIMIT_YEAR, loss_limit_max, &limits->year))
+        return refuse(page, IDC_LIMIT_YEAR, (L"年の負け上限" + std::wstring(amounts)).c_str());
+    if (!read_amount(page, IDC_LIMIT_WARN, warn_percent_high, &share) || share < warn_percent_low)
+        return refuse(page, IDC_LIMIT_WARN, L"知らせる割合は 50 から 100 % までです。");
     limits->warn_percent = static_cast<int>(share);
     return true;
 }

@@ -24,6 +24,7 @@ struct VisitsState {
     int month;
     int day;
     std::vector<Visit> visits;
+    std::vector<Visit> opened;  // as the window found them, to tell a change
     int chosen;  // the visit the fields show, -1 for a new one
     // Each name field's length as last typed: completion only follows
     // typing forward, never a deletion.
@@ -194,6 +195,31 @@ void start_next_visit(HWND dialog)
     SetFocus(GetDlgItem(dialog, IDC_VISIT_CATEGORY));
 }
 
+std::vector<std::string> offered_names(HWND combo)
+{
+    std::vector<std::string> names;
+    const int count = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        std::wstring name(static_cast<size_t>(SendMessageW(combo, CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
+        SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(&name[0]));
+        names.push_back(wide_to_utf8(name.c_str()));
+    }
+    return names;
+}
+
+// Names of a visit taken in this window are offered at once, newest first.
+void offer_taken_names(HWND dialog, const Visit& visit)
+{
+    for (int table = 0; table < visit_table_count; ++table) {
+        const std::string& name = visit_field(visit, table);
+        HWND combo = GetDlgItem(dialog, name_fields[table]);
+        if (name.empty()) continue;
+        bool offered = false;
+        for (const std::string& known : offered_names(combo)) offered = offered || folded_name(known) == folded_name(name);
+        if (!offered) SendMessageW(combo, CB_INSERTSTRING, 0, reinterpret_cast<LPARAM>(utf8_to_wide(name.c_str()).c_str()));
+    }
+}
+
 // Takes the fields as the chosen visit or as a new one; false, told, when
 // a field is at fault.
 bool take_fields(HWND dialog)
@@ -210,6 +236,7 @@ bool take_fields(HWND dialog)
         state.visits[static_cast<size_t>(state.chosen)] = read.visit;
     else
         state.visits.push_back(read.visit);
+    offer_taken_names(dialog, read.visit);
     return true;
 }
 
@@ -249,8 +276,24 @@ void on_ok(HWND dialog)
     EndDialog(dialog, 1);
 }
 
+// ｷｬﾝｾﾙ, Escape and the close box: visits added or changed, in the list
+// or the fields, are dropped only when the user says so.
+void on_cancel(HWND dialog)
+{
+    const VisitsState& state = state_of(dialog);
+    const int year = state.value->year;
+    if (visits_file_bytes(year, visits_with_fields(dialog)) == visits_file_bytes(year, state.opened)) {
+        EndDialog(dialog, 0);
+        return;
+    }
+    const int answer = MessageBoxW(dialog, L"明細の変更を残しますか？\n\nいいえ: 変更を捨てて閉じます。", L"明細の変更",
+                                   MB_YESNOCANCEL | MB_ICONQUESTION);
+    if (answer == IDYES) on_ok(dialog);
+    if (answer == IDNO) EndDialog(dialog, 0);
+}
+
 // Completes a name as it is typed with the first offered one it begins,
-// the rest selected so typing on replaces it.
+// compared folded; the rest selected so typing on replaces it.
 void complete_name(HWND dialog, int table)
 {
     VisitsState& state = state_of(dialog);
@@ -261,16 +304,18 @@ void complete_name(HWND dialog, int table)
     DWORD caret = 0;
     SendMessageW(combo, CB_GETEDITSEL, reinterpret_cast<WPARAM>(&caret), 0);
     if (!grew || typed.empty() || caret != typed.size()) return;
-    const LRESULT found = SendMessageW(combo, CB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(typed.c_str()));
-    if (found == CB_ERR) return;
-    std::wstring offered(static_cast<size_t>(SendMessageW(combo, CB_GETLBTEXTLEN, found, 0)) + 1, L'\0');
-    SendMessageW(combo, CB_GETLBTEXT, found, reinterpret_cast<LPARAM>(&offered[0]));
-    offered.resize(wcslen(offered.c_str()));
-    if (offered.size() <= typed.size()) return;
+    const std::vector<std::string> names = offered_names(combo);
+    size_t covered = 0;
+    const int found = completing_name(names, wide_to_utf8(typed), &covered);
+    if (found < 0) return;
+    // The name in its offered spelling, what goes beyond the typed selected.
+    const std::string& name = names[static_cast<size_t>(found)];
+    const size_t kept = utf8_to_wide(name.substr(0, covered).c_str()).size();
     state.quiet = true;
-    SetWindowTextW(combo, offered.c_str());
+    SetWindowTextW(combo, utf8_to_wide(name.c_str()).c_str());
     state.quiet = false;
-    SendMessageW(combo, CB_SETEDITSEL, 0, MAKELPARAM(typed.size(), -1));
+    state.typed[table] = kept;
+    SendMessageW(combo, CB_SETEDITSEL, 0, MAKELPARAM(kept, -1));
 }
 
 BOOL on_command(HWND dialog, int id, int code)
@@ -280,7 +325,7 @@ BOOL on_command(HWND dialog, int id, int code)
     case IDC_VISIT_UPDATE: on_add_or_update(dialog, id); return TRUE;
     case IDC_VISIT_REMOVE: on_remove(dialog); return TRUE;
     case IDOK: on_ok(dialog); return TRUE;
-    case IDCANCEL: EndDialog(dialog, 0); return TRUE;
+    case IDCANCEL: on_cancel(dialog); return TRUE;
     default: break;
     }
     if (state_of(dialog).quiet) return FALSE;
@@ -350,7 +395,8 @@ INT_PTR CALLBACK visits_procedure(HWND dialog, UINT message, WPARAM wparam, LPAR
 
 bool run_visits_window(HWND owner, LedgerYear& value, int month, int day)
 {
-    VisitsState state = {&value, month, day, visits_of_day(value, month, day), -1, {}, false, base_dpi};
+    const std::vector<Visit> visits = visits_of_day(value, month, day);
+    VisitsState state = {&value, month, day, visits, visits, -1, {}, false, base_dpi};
     return DialogBoxParamW(window_instance(owner), MAKEINTRESOURCEW(IDD_VISITS), owner, visits_procedure,
                            reinterpret_cast<LPARAM>(&state)) == 1;
 }

@@ -289,7 +289,8 @@ void memo_tag(const char* memo, char (&tag)[memo_size])
     char text[memo_size];
     copy_sjis_cut(text, memo, memo_max_bytes);  // a damaged field still ends
     const char* word = text;
-    while (size_t width = space_width(word)) word += width;
+    // Line breaks before the first word are skipped as spaces are.
+    while (*word == '\r' || *word == '\n' || space_width(word)) word += *word == '\r' || *word == '\n' ? 1 : space_width(word);
     size_t length = 0;
     while (!ends_word(word + length)) length += character_width(word + length);
     if (length == 0) {

@@ -106,7 +106,7 @@ struct BalanceAnalysis {
 };
 
 // The first word of a memo, its tag: leading half- and full-width spaces
-// skipped, then up to a space, CR or LF; "（メモなし）" when there is none.
+// and line breaks skipped, then up to a space, CR or LF; "（メモなし）" when there is none.
 void memo_tag(const char* memo, char (&tag)[memo_size]);
 
 // `into` keeps its vectors' room between calls, so recomputing is cheap.

@@ -67,7 +67,8 @@ std::vector<DayBehind> days_behind(const BalanceAnalysis& analysis, const Figure
             for (int day = days_in_month(year, month); day >= 1; --day) {
                 const DayEntry entry = day_of(value, month, day);
                 const std::vector<Visit>& visits = by_day[month - 1][day - 1];
-                if (entry.amount == 0 && visits.empty()) continue;
+                // A day not played lists nothing, as the figures count nothing of it.
+                if (entry.amount == 0) continue;
                 const LedgerDate date = {year, month, day};
                 if (!matches(analysis, choice, date, entry.amount, entry.memo, visits)) continue;
                 DayBehind behind = {date, entry.amount, joined_names(visits, table_place), joined_names(visits, table_game), {}};

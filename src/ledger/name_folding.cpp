@@ -6,6 +6,9 @@ namespace {
 // Full-width katakana for the half-width ones U+FF61..U+FF9F.
 const char16_t wide_kana[] = u"。「」、・ヲァィゥェォャュョッーアイウエオカキクケコサシスセソタチツテトナニヌネノハヒフヘホマミムメモヤユヨラリルレロワン゛゜";
 
+// Narrow forms of the full-width signs U+FFE0..U+FFE6: ¢ £ ¬ ¯ ¦ ¥ ₩.
+const char32_t wide_signs[] = {0xA2, 0xA3, 0xAC, 0xAF, 0xA6, 0xA5, 0x20A9};
+
 // Decodes the character at `at` (a broken byte stands for itself).
 char32_t next_character(const std::string& text, size_t& at)
 {
@@ -56,6 +59,7 @@ std::string folded_name(const std::string& name)
     for (size_t at = 0; at < name.size();) {
         char32_t c = next_character(name, at);
         if (c >= 0xFF01 && c <= 0xFF5E) c -= 0xFEE0;  // full-width ASCII
+        if (c >= 0xFFE0 && c <= 0xFFE6) c = wide_signs[c - 0xFFE0];
         if (c == 0x3000 || c == '\t') c = ' ';
         if (c >= 0xFF61 && c <= 0xFF9F) {
             if (!characters.empty()) {

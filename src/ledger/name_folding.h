@@ -7,8 +7,8 @@
 #include <unordered_map>
 #include <vector>
 
-// UTF-8 in and out: full-width ASCII letters, digits and signs as
-// half-width, half-width katakana as full-width (a voiced mark joined to
+// UTF-8 in and out: full-width ASCII letters, digits and signs (and
+// ￠￡￢￣￤￥￦) as half-width, half-width katakana as full-width (a voiced mark joined to
 // its kana), the ideographic space as a space, runs of spaces as one, no
 // space at either end.
 std::string folded_name(const std::string& name);

@@ -95,6 +95,10 @@ void add_year_visits(VisitWalk& walk, const LedgerYear& value)
     VisitTotals& totals = walk.figures.totals;
     bool has_visits[ledger_months][ledger_month_days] = {};
     for (const Visit& visit : value.visits) {
+        // A visit counts only on a day the calendar shows as played, so the
+        // days, the visits and every table agree; a played day counts by its
+        // visits even when its amount was changed away from their sum.
+        if (value.amounts[visit.month - 1][visit.day - 1] == 0) continue;
         has_visits[visit.month - 1][visit.day - 1] = true;
         ++totals.visits;
         totals.stake += visit.stake;

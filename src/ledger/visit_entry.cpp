@@ -44,13 +44,44 @@ RecentNames recent_visit_names(const LedgerYear& current)
     return recent;
 }
 
-bool read_typed_yen(const std::string& text, int32_t* amount)
+namespace {
+// The longest start of `name`, on a character boundary, whose folded form
+// is `folded`; 0 for none.
+size_t folded_start(const std::string& name, const std::string& folded)
+{
+    size_t covered = 0;
+    for (size_t end = 1; end <= name.size(); ++end) {
+        if (end < name.size() && (static_cast<unsigned char>(name[end]) & 0xC0) == 0x80) continue;
+        const std::string start = folded_name(name.substr(0, end));
+        if (start == folded) covered = end;
+        else if (start.size() > folded.size()) break;
+    }
+    return covered;
+}
+}  // namespace
+
+int completing_name(const std::vector<std::string>& names, const std::string& typed, size_t* covered)
+{
+    const std::string folded = folded_name(typed);
+    if (folded.empty()) return -1;
+    for (size_t i = 0; i < names.size(); ++i) {
+        const size_t start = folded_start(names[i], folded);
+        if (start == 0 || start >= names[i].size()) continue;
+        *covered = start;
+        return static_cast<int>(i);
+    }
+    return -1;
+}
+
+bool read_typed_yen(const std::string& text, int32_t* amount) { return read_typed_amount(text, visit_amount_max, amount); }
+
+bool read_typed_amount(const std::string& text, int32_t most, int32_t* amount)
 {
     const std::string plain = folded_name(text);
     *amount = 0;
     if (plain.empty()) return true;
     if (plain.find_first_not_of("0123456789,") != std::string::npos) return false;
-    return read_csv_amount(plain, true, amount) == amount_read && *amount >= 0 && *amount <= visit_amount_max;
+    return read_csv_amount(plain, true, amount) == amount_read && *amount >= 0 && *amount <= most;
 }
 
 bool read_typed_time(const std::string& text, int* minutes) { return read_time(folded_name(text), minutes); }

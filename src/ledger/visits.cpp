@@ -195,6 +195,9 @@ bool read_time(const std::string& text, int* minutes)
             return false;
         plain.resize(seconds);
     }
+    // "930" and "1000" typed without the colon: the last two digits are the minutes.
+    if ((plain.size() == 3 || plain.size() == 4) && plain.find_first_not_of("0123456789") == std::string::npos)
+        plain.insert(plain.size() - 2, ":");
     const size_t colon = plain.find(':');
     if (colon == std::string::npos || colon == 0 || colon > 2 || plain.size() != colon + 3) return false;
     int hours = 0, mins = 0;

@@ -59,8 +59,8 @@ struct VisitsFile {
 };
 VisitsFile parse_visits_file(int year, const unsigned char* data, size_t size);
 
-// "21:05", or "" without a time; a time typed as H:MM or HH:MM, with
-// seconds as a spreadsheet writes them (H:MM:SS, dropped), or nothing
-// (no_time). False for anything else.
+// "21:05", or "" without a time; a time typed as H:MM, HH:MM, HMM or
+// HHMM, with seconds as a spreadsheet writes them (H:MM:SS, dropped), or
+// nothing (no_time). False for anything else.
 std::string time_text(int minutes);
 bool read_time(const std::string& text, int* minutes);

@@ -83,15 +83,35 @@ double contrast_ratio(Rgb one, Rgb other)
     return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
 }
 
-Rgb bar_edge(Rgb fill, Rgb background)
+namespace {
+// `color` blended towards black (white on a dark background) in twentieths
+// from `first_step` on, until it stands out from `background` by `least`.
+Rgb standing_out(Rgb color, Rgb background, double least, int first_step)
 {
-    // Darkening can reach 3:1 on a background lighter than about 0.1; a
-    // darker background takes a lighter edge.
-    const bool light_background = contrast_ratio(background, Rgb{0, 0, 0}) >= least_graphic_contrast;
+    // Darkening can reach the contrast on a background light enough; a
+    // darker background takes a lighter colour.
+    const bool light_background = contrast_ratio(background, Rgb{0, 0, 0}) >= least;
     const Rgb target = light_background ? Rgb{0, 0, 0} : Rgb{255, 255, 255};
-    for (int step = 9; step <= 20; ++step) {
-        Rgb edge = blend(fill, target, step / 20.0);
-        if (contrast_ratio(edge, background) >= least_graphic_contrast) return edge;
+    for (int step = first_step; step <= 20; ++step) {
+        Rgb shifted = blend(color, target, step / 20.0);
+        if (contrast_ratio(shifted, background) >= least) return shifted;
     }
     return target;
+}
+}  // namespace
+
+Rgb bar_edge(Rgb fill, Rgb background) { return standing_out(fill, background, least_graphic_contrast, 9); }
+
+Rgb readable_text_color(Rgb color, Rgb background)
+{
+    if (contrast_ratio(color, background) >= least_text_contrast) return color;
+    // A pale colour darkened alone turns grey: its hue is made full first
+    // (the weakest channel to 0), so a pale pink warns in red.
+    const int low = std::min(color.red, std::min(color.green, color.blue));
+    const int high = std::max(color.red, std::max(color.green, color.blue));
+    if (high > low) {
+        auto full = [&](int channel) { return (channel - low) * high / (high - low); };
+        color = Rgb{full(color.red), full(color.green), full(color.blue)};
+    }
+    return standing_out(color, background, least_text_contrast, 0);
 }

@@ -49,3 +49,9 @@ const double least_graphic_contrast = 3.0;
 // lightened on a dark one) just as far as it takes to stand out from
 // `background` by least_graphic_contrast, and never less than to 55 %.
 Rgb bar_edge(Rgb fill, Rgb background);
+// WCAG's least contrast for text.
+const double least_text_contrast = 4.5;
+// Text in `color` that reads on `background`: the colour itself when it
+// does, else its hue made full and darkened (lightened on a dark
+// background) just as far as it takes to reach least_text_contrast.
+Rgb readable_text_color(Rgb color, Rgb background);

@@ -1,5 +1,7 @@
 #include "view/layout_math.h"
 
+#include <algorithm>
+
 #include "calendar/dates.h"
 
 int cell_size_from_metrics(int text_height, int average_char_width)
@@ -119,4 +121,11 @@ Box day_cell_box(int month, int position, int cell)
     long left = day_rows_left(month, cell) + static_cast<long>(position % 7) * cell;
     long top = day_rows_top(month, cell) + static_cast<long>(position / 7) * cell;
     return Box{left, top, left + cell, top + cell};
+}
+
+Extent smallest_within(Extent wanted, Extent floor, const Box& work)
+{
+    const long width = std::min(wanted.width, work.right - work.left);
+    const long height = std::min(wanted.height, work.bottom - work.top);
+    return Extent{std::max(width, floor.width), std::max(height, floor.height)};
 }

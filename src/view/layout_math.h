@@ -10,6 +10,15 @@ struct Box {
     long bottom;
 };
 
+struct Extent {
+    long width;
+    long height;
+};
+
+// A window's smallest size held to its monitor's work area: what it wants,
+// no larger than the work area, never below the floor its controls need.
+Extent smallest_within(Extent wanted, Extent floor, const Box& work);
+
 enum HitKind {
     hit_nothing = 0,
     hit_year_caption = 1,

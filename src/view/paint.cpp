@@ -57,18 +57,21 @@ bool is_today(const DateRecord& record, int day)
     return day == today->day && record.year == today->year && record.month == today->month;
 }
 
-// The box under a day's number: today, or a win or loss when results show.
+// The box under a day's number: today, a win or a loss when results show,
+// or today with its result inside its frame (the day recorded most often).
 void paint_day_overlay(HDC dc, const RECT& rect, const DateRecord& record, int day, const LedgerYear& shown)
 {
     const OptionsRecord* o = options();
+    RECT result = rect;
     if (is_today(record, day)) {
         draw_element(dc, rect, o->today_back_color, frame_today);
-        return;
+        const int ring = scale_to_dpi(3, view_layout()->dpi);
+        InflateRect(&result, -ring, -ring);
     }
     if (!o->show_results) return;
     int32_t amount = day_of(shown, record.month, day).amount;
-    if (amount > 0) draw_element(dc, rect, o->win_color, frame_win);
-    if (amount < 0) draw_element(dc, rect, o->loss_color, frame_loss);
+    if (amount > 0) draw_element(dc, result, o->win_color, frame_win);
+    if (amount < 0) draw_element(dc, result, o->loss_color, frame_loss);
 }
 
 void paint_days(HDC dc, const RECT& block, DateRecord& record, bool year_view, const LedgerYear& shown)

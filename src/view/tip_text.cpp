@@ -46,6 +46,17 @@ std::u16string limit_note(int64_t balance, const LossLimits& limits)
     }
 }
 
+std::u16string month_limit_line(int64_t balance, const LossLimits& limits)
+{
+    if (limits.month <= 0) return std::u16string();
+    char16_t amount[large_amount_text_size], limit[large_amount_text_size];
+    format_large_amount(balance < 0 ? -balance : balance, amount);
+    format_large_amount(limits.month, limit);
+    const std::u16string sign = balance > 0 ? u"+" : balance < 0 ? u"−" : u"";
+    const bool passed = limit_standing(balance, limits.month, limits.warn_percent) == limit_passed;
+    return u"今月 " + sign + amount + u"／上限 " + limit + (passed ? u"（超過）" : u"");
+}
+
 namespace {
 // As much of the name as fits in `room` characters, never half a
 // surrogate pair.

@@ -19,5 +19,8 @@ enum { tip_max_length = 63 };
 // max_length loses the end of the holiday name first, then the name's line.
 std::u16string tray_tip_text(const DateRecord& today, const std::u16string& holiday, const ResultSummary& month_so_far,
                              const LossLimits& limits, size_t max_length = tip_max_length);
+// 「今月 −32,985／上限 30,000（超過）」: the month's balance with its sign
+// against the monthly limit, 超過 once past it; empty without a limit.
+std::u16string month_limit_line(int64_t balance, const LossLimits& limits);
 // That note alone: empty while the balance is clear of the warning share.
 std::u16string limit_note(int64_t balance, const LossLimits& limits);

@@ -148,6 +148,26 @@ TEST(ShippedFiles, HelpIsShiftJisWithCrLf)
     EXPECT_NE(text.compare(0, 3, "\xEF\xBB\xBF"), 0) << "no byte-order mark";
 }
 
+// The help names the Alt letters the analysis window's template gives.
+TEST(ShippedFiles, HelpGivesTheAnalysisWindowsAltLetters)
+{
+    const Bytes rc = read_bytes(RAVO_SOURCE_DIR "/src/res/dialogs.rc");
+    std::string dialog(rc.begin(), rc.end());
+    dialog = dialog.substr(dialog.find("IDD_ANALYSIS DIALOGEX"));
+    dialog = dialog.substr(0, dialog.find("\nEND"));
+    const Bytes readme = read_bytes(RAVO_SOURCE_DIR "/README.md"), help = read_bytes(RAVO_SOURCE_DIR "/data/Readme.txt");
+    const std::string readme_text(readme.begin(), readme.end());
+    const std::string help_text = utf8_from_sjis(std::string(help.begin(), help.end()));
+    int letters = 0;
+    for (size_t at = 0; (at = dialog.find("(&", at)) != std::string::npos; ++at, ++letters) {
+        const std::string label = dialog.substr(dialog.rfind('"', at) + 1, at - dialog.rfind('"', at) - 1);
+        const std::string letter = dialog.substr(at + 2, 1);
+        EXPECT_NE(readme_text.find(label + " " + letter), std::string::npos) << label << " in README.md";
+        EXPECT_NE(help_text.find("Alt+" + letter + " …… " + label), std::string::npos) << label << " in Readme.txt";
+    }
+    EXPECT_EQ(letters, 8);
+}
+
 TEST(JapaneseCalendar, ShippedFileIsShiftJisWithCrLfAndFitsTheTable)
 {
     Bytes bytes = read_bytes(RAVO_SOURCE_DIR "/data/Holiday.ini");

@@ -40,9 +40,7 @@ TEST(Calculator, OpeningOnAStoredAmount)
     press(s, {digit(4), key_plus, digit(1), key_equals});
     EXPECT_EQ(s.calc_entry, 5);
     calc_open(s, -1);
-    press(s, {key_minus});
-    EXPECT_EQ(s.calc_operand, -1);
-    press(s, {digit(2), key_equals});
+    press(s, {key_minus, digit(2), key_equals});
     EXPECT_EQ(s.calc_entry, -2) << "the draw counts as 0 on the left of an operator";
 }
 
@@ -112,4 +110,23 @@ TEST(Calculator, SignBackspaceClearAndDraw)
     press(s, {key_draw});
     EXPECT_EQ(s.calc_entry, -1);
     EXPECT_EQ(s.calc_fresh, 1);
+}
+
+TEST(Calculator, TypedCharactersAndLeadingMinus)
+{
+    for (uint32_t minus : {0x2Du, 0x30FCu, 0x2212u, 0x2010u, 0xFF0Du, 0xFF70u})
+        EXPECT_EQ(typed_char_key(minus), key_minus) << std::hex << minus;
+    for (uint32_t divide : {0x2Fu, 0x30FBu, 0xFF0Fu}) EXPECT_EQ(typed_char_key(divide), key_divide) << std::hex << divide;
+    EXPECT_EQ(typed_char_key(0xFF15), digit(5));
+    EXPECT_EQ(typed_char_key(0x3042), 0);
+
+    CalcState s;
+    calc_open(s, 0);
+    press(s, {key_minus, digit(5), key_thousand});
+    EXPECT_EQ(s.calc_entry, -5000) << "the display shows the minus before =";
+    press(s, {key_equals});
+    EXPECT_EQ(s.calc_entry, -5000);
+    calc_open(s, 300);
+    press(s, {key_minus, digit(5), key_equals});
+    EXPECT_EQ(s.calc_entry, 295) << "on a stored amount a minus subtracts";
 }

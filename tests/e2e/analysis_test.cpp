@@ -29,8 +29,9 @@ protected:
         return wait_for_dialog(L"収支分析");
     }
     void write(const wchar_t* name, const Bytes& bytes) { ASSERT_TRUE(write_file(file_in(folder, name), bytes)); }
-    // Every "need|room|what" line of the probe; how many there were.
-    int expect_everything_fits(const char* when)
+    // Every "need|room|what" line of the probe; how many there were. A
+    // window held to the work area may scroll its lists' columns.
+    int expect_everything_fits(const char* when, bool columns_may_scroll = false)
     {
         probe(5);
         Bytes bytes = read_file(file_in(folder, L"fit-probe.txt"));
@@ -39,8 +40,10 @@ protected:
         long need, room;
         char bar;
         std::string what;
-        for (; lines >> need >> bar >> room >> bar && std::getline(lines, what); ++count)
-            EXPECT_LE(need, room) << what << " " << when;
+        for (; lines >> need >> bar >> room >> bar && std::getline(lines, what); ++count) {
+            const bool checked = !columns_may_scroll || what.rfind("columns", 0) != 0;
+            EXPECT_TRUE(!checked || need <= room) << need << " > " << room << " " << what << " " << when;
+        }
         return count;
     }
     // The rows of the days list.
@@ -203,7 +206,7 @@ TEST_F(Analysis, ChartEndsTodayShowsASmallLossAndRepaintsWholeAfterAMoveAndAResi
     PostMessageW(chart, WM_LBUTTONUP, 0, MAKELPARAM(march, area.bottom / 2));
     HWND days = wait_for_dialog(L"日の一覧");
     ASSERT_NE(days, nullptr) << "a click on a bar lists its days";
-    EXPECT_EQ(control_text(days, 1501), L"2009年  3月  1日");
+    EXPECT_EQ(control_text(days, 1501), L"2009年3月（1日分）") << "not to be read as a date";
     press(days, IDCANCEL);
     PostMessageW(dialog, WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_TRUE(exit_program(program));
@@ -230,10 +233,20 @@ TEST_F(Analysis, SmallestWindowShowsTheLargestFiguresAndEveryColumnWhole)
     settle(program.window);
     EXPECT_EQ(control_text(dialog, 1345) + L" " + control_text(dialog, 1352),
               L"-37,649,683,316,736 37,649,683,316,736");
-    EXPECT_GT(expect_everything_fits("as it opens"), 7 * 7 + 39);
-    SetWindowPos(dialog, nullptr, 0, 0, 100, 100, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    settle(program.window);
-    EXPECT_GT(expect_everything_fits("at the smallest size"), 7 * 7 + 39);
+    // At 150 % on 1280 x 1024 the window is held to the work area: its
+    // lists may scroll across, and 閉じる stays on the screen.
+    RECT work;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    for (const char* when : {"as it opens", "at the smallest size"}) {
+        RECT window, close;
+        GetWindowRect(dialog, &window);
+        GetWindowRect(GetDlgItem(dialog, IDOK), &close);
+        EXPECT_GT(expect_everything_fits(when, window.right - window.left >= work.right - work.left), 7 * 7 + 39);
+        EXPECT_TRUE(close.left >= work.left && close.top >= work.top && close.right <= work.right && close.bottom <= work.bottom)
+            << when;
+        SetWindowPos(dialog, nullptr, 0, 0, 100, 100, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        settle(program.window);
+    }
     EXPECT_EQ(GetWindowLongPtrW(tags, GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL), WS_VSCROLL) << "down only";
 
     // Moved to a screen of another scale, the columns keep their widths.
@@ -277,7 +290,7 @@ TEST_F(Analysis, VisitsGiveFiguresAndTablesWhoseRowsLeadToTheirDaysAndTheDayEntr
     PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(20, header_rect.bottom + 4));
     HWND days = wait_for_dialog(L"日の一覧");
     ASSERT_NE(days, nullptr);
-    EXPECT_EQ(control_text(days, 1501), L"2009年  場所「XYZ」  1日") << "the row as sorted";
+    EXPECT_EQ(control_text(days, 1501), L"2009年  場所「XYZ」（1日分）") << "the row as sorted";
     EXPECT_EQ(days_rows(), L"1502|2009/03/06(金)|5|XYZ|海|\n");
     type(L"", {VK_RETURN});
     HWND entry = wait_for_dialog(L"勝ったり負けたり");

@@ -380,7 +380,7 @@ TEST_F(Settings, ALossLimitIsKeptInItsOwnFileAndToldOncePassed)
     launch(options, sunday_in_2009);
     HWND sheet = open_sheet(3);
     ASSERT_NE(sheet, nullptr);
-    SetDlgItemTextW(current_page(sheet), 1600, L"5000");
+    SetDlgItemTextW(current_page(sheet), 1600, L"５，０００");  // folded as the 明細 window folds
     press(sheet, IDOK);
     Bytes ini = read_file(file_in(folder, L"Ravo.ini"));
     const std::u16string text(reinterpret_cast<const char16_t*>(ini.data()), ini.size() / 2);
@@ -391,7 +391,7 @@ TEST_F(Settings, ALossLimitIsKeptInItsOwnFileAndToldOncePassed)
         PostMessageW(program.window, WM_KEYDOWN, VK_RETURN, 0);
         HWND entry = wait_for_dialog(L"勝ったり負けたり");
         ASSERT_NE(entry, nullptr);
-        EXPECT_EQ(control_text(entry, 1604), round ? L"今月 −6,000／上限 5,000" : L"今月 0／上限 5,000");
+        EXPECT_EQ(control_text(entry, 1604), round ? L"今月 −6,000／上限 5,000（超過）" : L"今月 0／上限 5,000");
         for (int key : round ? std::vector<int>{1005, 201, 200, 200, 1006} : std::vector<int>{206, 210, 1007})
             press(entry, key);  // 6 000 +/-, then - 1 0 0 =
         press(entry, IDOK);
@@ -410,7 +410,7 @@ TEST_F(Settings, ALossLimitIsKeptInItsOwnFileAndToldOncePassed)
     PostMessageW(program.window, WM_KEYDOWN, VK_RETURN, 0);
     HWND entry = wait_for_dialog(L"勝ったり負けたり");
     ASSERT_NE(entry, nullptr);
-    EXPECT_EQ(control_text(entry, 1604), L"今月 −6,100／上限 5,000") << "the limit after a restart";
+    EXPECT_EQ(control_text(entry, 1604), L"今月 −6,100／上限 5,000（超過）") << "the limit after a restart";
     press(entry, IDCANCEL);
     EXPECT_TRUE(exit_program(program));
 }

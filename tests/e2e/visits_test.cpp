@@ -101,8 +101,10 @@ TEST_F(Visits, TypedWithEnterTheyLandInTheFileAndGiveTheDayItsAmountAndMemo)
     press(question, IDYES);
     EXPECT_EQ(SendMessageW(GetDlgItem(visits, visit_list), LVM_GETITEMCOUNT, 0, 0), 1);
     PostMessageW(focus(), WM_KEYDOWN, VK_ESCAPE, 1);
-    settle(program.window);
-    EXPECT_FALSE(IsWindow(visits)) << "Escape cancels";
+    question = wait_for_dialog(L"明細の変更");
+    ASSERT_NE(question, nullptr) << "Escape asks before dropping the deletion";
+    press(question, IDNO);
+    EXPECT_FALSE(IsWindow(visits)) << "いいえ drops it";
     press(entry, IDCANCEL);
     EXPECT_EQ(file(L"2009d.csv"), kept);
     EXPECT_TRUE(exit_program(program));
@@ -126,6 +128,7 @@ TEST_F(Visits, ADaySumBeyond32BitsIsRefusedAndNothingStored)
     press(visits, IDOK);
     EXPECT_NE(error_text().find(L"投資は 0 から 99,999,999"), std::wstring::npos) << "a stake that does not read";
     press(visits, IDCANCEL);
+    press(wait_for_dialog(L"明細の変更"), IDNO);
     EXPECT_EQ(control_text(entry, display), L"0");
     press(entry, IDOK);
     EXPECT_EQ(file(L"2009d.csv"), Bytes(lines.begin(), lines.end()));
@@ -182,5 +185,47 @@ TEST_F(Visits, AFileThatCannotBeReadIsNamedWithItsLinesOnceAndNeverWrittenOver)
     press(entry, IDOK);
     EXPECT_EQ(file(L"2009.dat")[4 * (11 * 31 + 5)], 7) << "the day's amount works";
     EXPECT_EQ(file(L"2009d.csv"), Bytes(lines.begin(), lines.end()));
+    EXPECT_TRUE(exit_program(program));
+}
+
+TEST_F(Visits, TypedThroughTheInputMethodALossIsStoredAsALoss)
+{
+    launch("2009-12-06 09:05:07");
+    PostMessageW(program.window, WM_KEYDOWN, VK_RETURN, 0);
+    HWND entry = wait_for_dialog(entry_caption);
+    ASSERT_NE(entry, nullptr);
+    SetForegroundWindow(entry);
+    for (wchar_t character : std::wstring(L"ー5000")) {  // as the input method hands it on
+        INPUT input[2] = {{INPUT_KEYBOARD, {}}, {INPUT_KEYBOARD, {}}};
+        input[0].ki = {0, character, KEYEVENTF_UNICODE, 0, 0};
+        input[1].ki = {0, character, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP, 0, 0};
+        SendInput(2, input, sizeof(INPUT)), settle(program.window);
+    }
+    EXPECT_EQ(control_text(entry, display), L"-5,000") << "the minus shows as it is typed";
+    press(entry, IDOK);
+    Bytes expected(1488, 0);
+    put_amount(expected, 12, 6, -5000);
+    EXPECT_EQ(file(L"2009.dat"), expected);
+    EXPECT_TRUE(exit_program(program));
+}
+
+TEST_F(Visits, AClearedDayTakesItsVisitsWhenTheUserSaysSo)
+{
+    write(L"2009d.csv", std::string(header) + "2009/12/06,競馬,XYZ,,1000,0,,,\r\n2009/12/06,競馬,XYZ,,500,0,,,\r\n");
+    launch("2009-12-06 09:05:07");
+    PostMessageW(program.window, WM_KEYDOWN, VK_RETURN, 0);
+    HWND entry = wait_for_dialog(entry_caption);
+    ASSERT_NE(entry, nullptr);
+    press(entry, 1003);  // C
+    press(entry, IDOK);
+    HWND question = wait_for_dialog(L"明細の削除");
+    ASSERT_NE(question, nullptr);
+    EXPECT_EQ(control_text(question, 65535), L"この日の明細 2 件も消しますか？");
+    press(question, IDYES);
+    const Bytes visits = file(L"2009d.csv");
+    EXPECT_EQ(std::string(visits.begin(), visits.end()).find("2009/12/06"), std::string::npos);
+    command(40030);
+    ASSERT_NE(wait_for_dialog(L"収支分析"), nullptr);
+    for (const std::wstring& row : list_rows()) EXPECT_EQ(row.find(L"XYZ"), std::wstring::npos) << "no visit left to count";
     EXPECT_TRUE(exit_program(program));
 }

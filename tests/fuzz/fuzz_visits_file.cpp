@@ -27,11 +27,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (again.problem_count || again.visits.size() != file.visits.size()) std::abort();
     for (size_t i = 0; i < file.visits.size(); ++i)
         if (!same(file.visits[i], again.visits[i]) || !visit_fault(file.visits[i]).empty()) std::abort();
-    // A year without amounts, cleared once: only its visits change.
+    // A year cleared once: only its visits change, on played days (a visit
+    // counts only on one).
     static LedgerYear value;
     static const bool cleared = (clear_ledger_year(value, year), true);
     (void)cleared;
     value.visits = file.visits;
+    for (const Visit& visit : file.visits) value.amounts[visit.month - 1][visit.day - 1] = 1;
     VisitWalk walk;
     start_visit_walk(walk);
     add_year_visits(walk, value);

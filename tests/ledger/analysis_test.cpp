@@ -51,6 +51,7 @@ TEST(MemoTags, FirstWordByCharacter)
     EXPECT_EQ(tag_of("\x81\x40 \x81\x40pachi\x81\x40x"), "pachi");
     EXPECT_EQ(tag_of("horse\r\nx"), "horse");
     EXPECT_EQ(tag_of("a\nb"), "a");
+    EXPECT_EQ(tag_of("\r\n \nhorse x"), "horse") << "leading line breaks skipped as spaces are";
     EXPECT_EQ(tag_of("\x83\x40\x83\x81\x40z y"), "\x83\x40\x83\x81\x40z") << "trail bytes 0x40 and 0x81 0x40";
     EXPECT_EQ(tag_of(""), no_memo);
     EXPECT_EQ(tag_of(" \x81\x40 \r\n"), no_memo);

@@ -26,6 +26,7 @@ TEST(NameFolding, WidthsSpacesAndVoicedKana)
     EXPECT_EQ(folded_name("ｶﾞﾝﾀﾞﾑ ﾊﾟﾁﾝｺ ｳﾞ"), "ガンダム パチンコ ヴ");
     EXPECT_EQ(folded_name("　海　　物語 "), "海 物語");
     EXPECT_EQ(folded_name("Ａ１！～"), "A1!~");
+    EXPECT_EQ(folded_name("A￥￠￡￢￣￤￦"), "A¥¢£¬¯¦₩");
     EXPECT_EQ(folded_name("ﾞｱ｡"), "゛ア。") << "a mark with no kana before it stands alone";
     SpellingCount count;
     for (const char* spelling : {"ＡＢＣ", "ABC", "ABC", "ＡＢＣ"}) count_spelling(count, spelling);
@@ -43,6 +44,8 @@ TEST(VisitAnalysis, FiguresRowsCsvBlocksAndTheDaysBehindThem)
                                 Visit{3, 5, "スロット", "ＡＢＣ会館", "", 5000, 0, no_time, no_time, ""}}));
     ASSERT_TRUE(set_day_visits(value, 3, 6, {Visit{3, 6, "パチンコ", "XYZ", "海", 1000, 1005, 600, 720, ""}}));
     value.amounts[2][6] = -2000;  // played without visits
+    ASSERT_TRUE(set_day_visits(value, 3, 9, {Visit{3, 9, "競馬", "XYZ", "", 500, 0, no_time, no_time, ""}}));
+    value.amounts[2][8] = 0;  // cleared with its visit kept: not played, not counted
     value.amounts[2][7] = -1;
     std::strcpy(value.memos[2][6], "\x82\x60\x82\x61\x82\x62 x");  // ＡＢＣ x
     ASSERT_TRUE(save_ledger_year(value));
@@ -80,6 +83,7 @@ TEST(VisitAnalysis, FiguresRowsCsvBlocksAndTheDaysBehindThem)
         EXPECT_NE(csv.find(sjis(block)), std::string::npos) << block;
 
     EXPECT_EQ(dates(days_behind(analysis, visit_row_choice(table_place, places[1]))), (std::vector<std::string>{"3/5"}));
+    EXPECT_EQ(dates(days_behind(analysis, visit_row_choice(table_place, places[0]))), (std::vector<std::string>{"3/6"}));
     EXPECT_EQ(dates(days_behind(analysis, visit_row_choice(table_place, places[2]))),
               (std::vector<std::string>{"3/8", "3/7"}));
     EXPECT_EQ(dates(days_behind(analysis, FigureChoice{figure_bar, 2, 0, "", false})),

@@ -154,4 +154,16 @@ TEST(VisitEntry, NamesOfThisAndEarlierYearsNewestFirstOnceEachAndWhatPeopleType)
     EXPECT_TRUE(read_typed_time("９：０５", &minutes) && minutes == 545);
     EXPECT_TRUE(read_typed_time("", &minutes) && minutes == no_time);
     EXPECT_FALSE(read_typed_time("24:00", &minutes));
+    EXPECT_TRUE(read_typed_time("1000", &minutes) && minutes == 600);
+    EXPECT_TRUE(read_typed_time("９３０", &minutes) && minutes == 570);
+    for (const char* wrong : {"960", "2400", "30", "10000"}) EXPECT_FALSE(read_typed_time(wrong, &minutes)) << wrong;
+    size_t covered = 0;
+    const std::vector<std::string> names = {"ＡＢＣホール", "ABCホール", "ｶﾞﾝﾀﾞﾑ"};
+    EXPECT_EQ(completing_name(names, "AB", &covered), 0) << "across widths";
+    EXPECT_EQ(covered, std::string("ＡＢ").size());
+    EXPECT_EQ(completing_name({names[1]}, "ＡＢ", &covered), 0);
+    EXPECT_EQ(completing_name(names, "ガン", &covered), 2);
+    EXPECT_EQ(covered, std::string("ｶﾞﾝ").size());
+    EXPECT_EQ(completing_name(names, "ABCホール", &covered), -1) << "nothing to go on with";
+    EXPECT_TRUE(read_typed_amount("９９９，９９９，９９９", 999999999, &yen) && yen == 999999999) << "the 収支 page's limits";
 }

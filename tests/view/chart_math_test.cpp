@@ -58,4 +58,9 @@ TEST(ChartColors, BarEdgesStandOutFromTheBackgroundInTheirOwnHue)
     EXPECT_GT(on_dark.red, 40) << "lighter on a dark background";
     Rgb edge = bar_edge(pale_loss, white);
     EXPECT_TRUE(edge.red > edge.green && edge.green == edge.blue) << "the fill's hue kept";
+    const Rgb face = {245, 245, 245};
+    const Rgb warning = readable_text_color(pale_loss, face);
+    EXPECT_GE(contrast_ratio(warning, face), least_text_contrast) << "the limit line's text";
+    EXPECT_GT(warning.red, 3 * warning.green) << "red, not grey";
+    EXPECT_EQ(readable_text_color(black, face).red, 0) << "a colour that reads is kept";
 }

@@ -19,6 +19,13 @@ TEST(WindowSize, CellsPlusFramePlusCaption)
     EXPECT_EQ(view_client_height(false, 28), 7 * 28);
     EXPECT_EQ(view_client_width(true, 20), 31 * 20);
     EXPECT_EQ(view_client_height(true, 20), 24 * 20);
+
+    // The analysis window at 150 % on 1280 x 1024 with a taskbar.
+    const Box work = {0, 0, 1280, 984};
+    const Extent held = smallest_within(Extent{1545, 925}, Extent{1100, 700}, work);
+    EXPECT_EQ(held.width, 1280);
+    EXPECT_EQ(held.height, 925);
+    EXPECT_EQ(smallest_within(Extent{1545, 925}, Extent{1400, 990}, work).height, 990) << "never below the floor";
 }
 
 TEST(CaptionBoxes, AnchoredToTheBottomRight)

@@ -144,7 +144,7 @@ TEST_F(December2009, TodayTextColourWinsWhenItDiffersFromItsBack)
     delete canvas;
 }
 
-TEST_F(December2009, ResultsMarkWinsAndLossesByTheirSignButNeverToday)
+TEST_F(December2009, ResultsMarkWinsAndLossesByTheirSignTodaysInsideItsFrame)
 {
     options()->show_results = 1;
     shown.amounts[11][9] = 500;   // 10th
@@ -157,7 +157,9 @@ TEST_F(December2009, ResultsMarkWinsAndLossesByTheirSignButNeverToday)
     EXPECT_EQ(box_color(*canvas, 10), o->win_color);
     EXPECT_EQ(box_color(*canvas, 11), o->loss_color);
     EXPECT_EQ(box_color(*canvas, 15), o->win_color);
-    EXPECT_EQ(box_color(*canvas, 6), o->today_back_color);
+    const RECT today = day_cell(6);
+    EXPECT_EQ(canvas->at((today.left + today.right) / 2, today.top + 6), o->win_color) << "today's result shows";
+    EXPECT_EQ(canvas->at(today.left + 2, (today.top + today.bottom) / 2), o->today_back_color) << "in its frame";
     EXPECT_EQ(box_color(*canvas, 16), o->background_color);
     delete canvas;
 

@@ -25,6 +25,10 @@ TEST(TrayTip, DateHolidayAndTheMonthsBalanceInSixtyThreeCharacters)
     EXPECT_EQ(tray_tip_text(sunday, u"", {-40000, 0, 1, 0}, limits), u"2009/12/06(日)\n今月 -40,000 (0勝1敗0分) 上限まで 10,000");
     EXPECT_EQ(limit_note(-50000, limits), u"上限まで 0");
     EXPECT_EQ(limit_note(-50001, limits), u"上限超過");
+    EXPECT_EQ(month_limit_line(2015, limits), u"今月 +2,015／上限 50,000") << "a win reads as one";
+    EXPECT_EQ(month_limit_line(-40000, limits), u"今月 −40,000／上限 50,000");
+    EXPECT_EQ(month_limit_line(-50001, limits), u"今月 −50,001／上限 50,000（超過）");
+    EXPECT_EQ(month_limit_line(-50001, no_limits), u"");
     tip = tray_tip_text(emperors_birthday, std::u16string(40, u'祝'), {-1000000000000LL, 0, 31, 0}, limits);
     EXPECT_EQ(tip, u"2009/12/23(水)\n" + std::u16string(12, u'祝') + u"\n今月 -1,000,000,000,000 (0勝31敗0分) 上限超過");
     EXPECT_FALSE(limit_crossed(-50000, -50000, 50000));
