@@ -1,7 +1,8 @@
 #include "dialogs/calculator.h"
 
 namespace {
-CalcState the_calculator = {0, 0, key_equals, 1, 0};
+const int operator_keys[] = {key_thousand, key_clear,     key_plus,   key_minus,    key_equals,
+                             key_negate,   key_backspace, key_divide, key_multiply, key_draw};
 
 bool fits(int64_t value) { return value >= INT32_MIN && value <= INT32_MAX; }
 
@@ -48,7 +49,13 @@ bool press_operator(CalcState& s, int key)
 }
 }  // namespace
 
-CalcState* calculator() { return &the_calculator; }
+bool is_calc_key(int id)
+{
+    if (id >= key_digit_0 && id <= key_digit_0 + 9) return true;
+    for (int key : operator_keys)
+        if (key == id) return true;
+    return false;
+}
 
 void calc_open(CalcState& state, int32_t stored_amount)
 {

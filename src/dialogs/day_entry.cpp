@@ -37,6 +37,7 @@ struct DayEntryState {
     DialogMade made;  // its font: the display's
     // The memo as last taken, within its 20 bytes.
     std::wstring memo_kept;
+    CalcState calc;  // the keypad's; its display is what OK stores
 };
 
 INT_PTR CALLBACK day_entry_procedure(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);
@@ -49,7 +50,7 @@ void show_visits_difference(HWND dialog)
 {
     const DayEntryState& entry = state_of(dialog);
     const std::vector<Visit> visits = visits_of_day(entry.value, entry.month, entry.day);
-    const int32_t amount = calculator()->calc_entry;
+    const int32_t amount = entry.calc.calc_entry;
     const int64_t difference = (amount == -1 ? 0 : amount) - visits_sum(visits);
     std::wstring text;
     if (!visits.empty() && difference != 0)
@@ -60,7 +61,7 @@ void show_visits_difference(HWND dialog)
 void show_calc_entry(HWND dialog)
 {
     char16_t text[amount_text_size];
-    const CalcState& calc = *calculator();
+    const CalcState& calc = state_of(dialog).calc;
     format_amount(calc.calc_entry, text);
     // A typed minus shows before its first digit.
     const wchar_t* shown = calc.calc_negative && calc.calc_entry == 0 ? L"-" : reinterpret_cast<const wchar_t*>(text);
@@ -86,7 +87,7 @@ std::wstring date_caption(const DayEntryState& entry)
 
 void show_day(HWND dialog, const DayEntry& day)
 {
-    calc_open(*calculator(), day.amount);
+    calc_open(state_of(dialog).calc, day.amount);
     show_calc_entry(dialog);
     SetDlgItemTextW(dialog, IDC_MEMO, sjis_to_wide(day.memo).c_str());
 }
@@ -118,7 +119,7 @@ BOOL on_init(HWND dialog, DayEntryState* entry)
 // False when the result would not fit: the box says so.
 bool on_key(HWND dialog, int key)
 {
-    const bool fits = calc_press(*calculator(), key);
+    const bool fits = calc_press(state_of(dialog).calc, key);
     if (!fits) MessageBoxW(dialog, L"え～本当ですか？", L"うそはいかん", MB_OK | MB_ICONWARNING);
     show_calc_entry(dialog);
     return fits;
@@ -131,7 +132,7 @@ void store_shown_day(HWND dialog)
     DayEntry day = {};
     day.day_off = IsDlgButtonChecked(dialog, IDC_DAY_OFF) == BST_CHECKED ? 1 : 0;
     wide_to_sjis(window_text(GetDlgItem(dialog, IDC_MEMO)).c_str(), day.memo, memo_max_bytes);
-    day.amount = calculator()->calc_entry;
+    day.amount = entry.calc.calc_entry;
     set_day(entry.value, entry.month, entry.day, day);
 }
 
@@ -204,7 +205,7 @@ bool clear_visits_too(HWND dialog)
 {
     DayEntryState& entry = state_of(dialog);
     const size_t count = visits_of_day(entry.value, entry.month, entry.day).size();
-    if (calculator()->calc_entry != 0 || count == 0) return true;
+    if (entry.calc.calc_entry != 0 || count == 0) return true;
     const std::wstring text = L"この日の明細 " + std::to_wstring(count) + L" 件も消しますか？";
     if (MessageBoxW(dialog, text.c_str(), L"明細の削除", MB_YESNO | MB_ICONQUESTION) != IDYES) return false;
     set_day_visits(entry.value, entry.month, entry.day, {});
@@ -235,8 +236,7 @@ void on_ok(HWND dialog)
 
 BOOL on_command(HWND dialog, int id, int code)
 {
-    if ((id >= IDC_KEY_0 && id <= IDC_KEY_THOUSAND) || (id >= IDC_KEY_CLEAR && id <= IDC_KEY_BACKSPACE) ||
-        id == IDC_KEY_DIVIDE || id == IDC_KEY_MULTIPLY || id == IDC_KEY_DRAW) {
+    if (is_calc_key(id)) {
         on_key(dialog, id);
         return TRUE;
     }

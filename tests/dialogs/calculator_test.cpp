@@ -89,6 +89,7 @@ TEST(Calculator, OverflowKeepsTheDisplay)
 
 TEST(Calculator, SignBackspaceClearAndDraw)
 {
+    EXPECT_TRUE(is_calc_key(key_draw) && is_calc_key(key_digit_0 + 9) && !is_calc_key(key_thousand + 1) && !is_calc_key(1009));
     CalcState s;
     calc_open(s, INT32_MIN);
     press(s, {key_negate});
