@@ -93,6 +93,13 @@ void open_help(HWND window)
     }
     launch(window, path.c_str(), L"");
 }
+// The analysis opens on the shown year; its chart ends today.
+void open_analysis(HWND window)
+{
+    const DateRecord* today = today_date();
+    run_analysis_window(window, display_date()->year, LedgerDate{today->year, today->month, today->day});
+}
+
 }  // namespace
 
 void reset_to_today()
@@ -114,7 +121,7 @@ void handle_command(HWND window, WORD command)
         DestroyWindow(window);
         break;
     case IDM_YEAR_INFO: open_year_info(window); break;
-    case IDM_ANALYSIS: run_analysis_window(window); break;
+    case IDM_ANALYSIS: open_analysis(window); break;
     case IDM_EXPLORER: launch(window, windows_program(L"EXPLORER.EXE").c_str(), L"/e,/root,"); break;
     case IDM_SHUTDOWN: end_session(window, EWX_SHUTDOWN | EWX_POWEROFF); break;
     case IDM_RESTART: end_session(window, EWX_REBOOT); break;

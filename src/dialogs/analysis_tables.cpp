@@ -108,26 +108,23 @@ const Column visit_columns[] = {{nullptr, field_name},      {L"回数", field_vi
                                 {L"負け", field_losses},     {L"分け", field_draws},  {L"投資", field_stake},
                                 {L"回収", field_returned},   {L"収支", field_balance}, {L"回収率", field_rate}};
 
+template <int count>
+constexpr int column_count_of(const Column (&)[count])
+{
+    return count;
+}
 const wchar_t visits_note[] = L"ごと（明細なし＝明細のない日）。";
 const wchar_t how_to_use[] = L"ダブルクリックでその日の一覧、見出しで並べ替え";
 const Table tables[analysis_table_count] = {
     {IDC_ANALYSIS_WEEKDAYS, L"曜日", L"曜日ごと。",
-     weekday_columns, 7, -1, weekday_count, weekday_row, weekday_figure},
+     weekday_columns, column_count_of(weekday_columns), -1, weekday_count, weekday_row, weekday_figure},
     {IDC_ANALYSIS_TAGS, L"メモ", L"メモの最初の言葉ごと。",
-     tag_columns, 6, -1, tag_count, tag_row, tag_figure},
-    {IDC_ANALYSIS_CATEGORIES, L"種別", visits_note, visit_columns, 9, table_category, visit_count, visit_row, visit_figure},
-    {IDC_ANALYSIS_PLACES, L"場所", visits_note, visit_columns, 9, table_place, visit_count, visit_row, visit_figure},
-    {IDC_ANALYSIS_GAMES, L"機種", visits_note, visit_columns, 9, table_game, visit_count, visit_row, visit_figure},
+     tag_columns, column_count_of(tag_columns), -1, tag_count, tag_row, tag_figure},
+    {IDC_ANALYSIS_CATEGORIES, L"種別", visits_note, visit_columns, column_count_of(visit_columns), table_category, visit_count, visit_row, visit_figure},
+    {IDC_ANALYSIS_PLACES, L"場所", visits_note, visit_columns, column_count_of(visit_columns), table_place, visit_count, visit_row, visit_figure},
+    {IDC_ANALYSIS_GAMES, L"機種", visits_note, visit_columns, column_count_of(visit_columns), table_game, visit_count, visit_row, visit_figure},
 };
 
-// The rows in the order shown: by a column when its header was clicked,
-// else as the analysis gives them.
-struct TableOrder {
-    std::vector<size_t> rows;
-    int column;  // -1: the analysis's order
-    bool descending;
-};
-TableOrder orders[analysis_table_count] = {{{}, -1, false}, {{}, -1, false}, {{}, -1, false}, {{}, -1, false}, {{}, -1, false}};
 
 std::wstring widest_text(const Table& table, Field field)
 {
@@ -166,9 +163,9 @@ int column_count(HWND list)
 }
 
 // The row of the analysis behind a row as shown.
-size_t data_row(int table, size_t shown)
+size_t data_row(const TableOrders& orders, int table, size_t shown)
 {
-    const std::vector<size_t>& rows = orders[table].rows;
+    const std::vector<size_t>& rows = orders.tables[table].rows;
     return shown < rows.size() ? rows[shown] : shown;
 }
 
@@ -185,10 +182,10 @@ bool comes_before(const RowFigures& a, const RowFigures& b, Field field, bool de
     return descending ? a.values[field] > b.values[field] : a.values[field] < b.values[field];
 }
 
-void sort_rows(int table, const BalanceAnalysis& analysis)
+void sort_rows(TableOrders& orders, int table, const BalanceAnalysis& analysis)
 {
     const Table& info = tables[table];
-    TableOrder& order = orders[table];
+    TableOrder& order = orders.tables[table];
     const size_t count = info.row_count(analysis, info.visit_table);
     order.rows.resize(count);
     for (size_t i = 0; i < count; ++i) order.rows[i] = i;
@@ -218,40 +215,40 @@ void show_sort_mark(HWND list, const TableOrder& order)
 
 // A first click sorts figures largest first and names from the start; a
 // second turns the order round.
-void on_column_click(HWND dialog, int table, int column, const BalanceAnalysis& analysis)
+void on_column_click(HWND dialog, TableOrders& orders, int table, int column, const BalanceAnalysis& analysis)
 {
-    TableOrder& order = orders[table];
+    TableOrder& order = orders.tables[table];
     if (order.column == column)
         order.descending = !order.descending;
     else
         order.descending = tables[table].columns[column].field != field_name;
     order.column = column;
-    sort_rows(table, analysis);
+    sort_rows(orders, table, analysis);
     HWND list = GetDlgItem(dialog, tables[table].list_id);
     show_sort_mark(list, order);
     InvalidateRect(list, nullptr, FALSE);
 }
 
-void on_table_text(NMLVDISPINFOW* info, int table, const BalanceAnalysis& analysis)
+void on_table_text(NMLVDISPINFOW* info, const TableOrders& orders, int table, const BalanceAnalysis& analysis)
 {
     LVITEMW& item = info->item;
     const Table& described = tables[table];
     if (!(item.mask & LVIF_TEXT) || item.cchTextMax <= 0 || item.iSubItem >= described.column_count) return;
-    const size_t row = data_row(table, static_cast<size_t>(item.iItem));
+    const size_t row = data_row(orders, table, static_cast<size_t>(item.iItem));
     if (row >= described.row_count(analysis, described.visit_table)) return;
     const RowFigures figures = described.row(analysis, described.visit_table, row);
     lstrcpynW(item.pszText, cell_text(figures, described.columns[item.iSubItem].field).c_str(), item.cchTextMax);
 }
 
 // Negative sums, averages and balances red, as in the year dialog.
-LRESULT on_table_draw(NMLVCUSTOMDRAW* draw, int table, const BalanceAnalysis& analysis)
+LRESULT on_table_draw(NMLVCUSTOMDRAW* draw, const TableOrders& orders, int table, const BalanceAnalysis& analysis)
 {
     const DWORD stage = draw->nmcd.dwDrawStage;
     if (stage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
     if (stage == CDDS_ITEMPREPAINT) return CDRF_NOTIFYSUBITEMDRAW;
     if (stage != (CDDS_ITEMPREPAINT | CDDS_SUBITEM)) return CDRF_DODEFAULT;
     const Table& described = tables[table];
-    const size_t row = data_row(table, draw->nmcd.dwItemSpec);
+    const size_t row = data_row(orders, table, draw->nmcd.dwItemSpec);
     bool negative = false;
     if (row < described.row_count(analysis, described.visit_table) && draw->iSubItem < described.column_count) {
         const Field field = described.columns[draw->iSubItem].field;
@@ -264,6 +261,13 @@ LRESULT on_table_draw(NMLVCUSTOMDRAW* draw, int table, const BalanceAnalysis& an
 }
 
 }  // namespace
+
+TableOrders fresh_table_orders()
+{
+    TableOrders orders;
+    for (TableOrder& order : orders.tables) order = TableOrder{{}, -1, false};
+    return orders;
+}
 
 int table_list_id(int table) { return tables[table].list_id; }
 
@@ -307,12 +311,12 @@ int table_width_needed(HWND list, int dpi)
     return columns + frame + scroll_bar;
 }
 
-void show_tables(HWND dialog, const BalanceAnalysis& analysis)
+void show_tables(HWND dialog, const BalanceAnalysis& analysis, TableOrders& orders)
 {
     for (int table = 0; table < analysis_table_count; ++table) {
-        sort_rows(table, analysis);
+        sort_rows(orders, table, analysis);
         HWND list = GetDlgItem(dialog, tables[table].list_id);
-        SendMessageW(list, LVM_SETITEMCOUNT, orders[table].rows.size(), 0);
+        SendMessageW(list, LVM_SETITEMCOUNT, orders.tables[table].rows.size(), 0);
         SendMessageW(list, LVM_ENSUREVISIBLE, 0, FALSE);
         InvalidateRect(list, nullptr, FALSE);
     }
@@ -328,10 +332,11 @@ void choose_table(HWND dialog, int chosen)
     SetDlgItemTextW(dialog, IDC_ANALYSIS_TABLE_NOTE, note.c_str());
 }
 
-bool row_figure(const BalanceAnalysis& analysis, int table, int shown_row, FigureChoice* choice, std::wstring* title)
+bool row_figure(const BalanceAnalysis& analysis, const TableOrders& orders, int table, int shown_row, FigureChoice* choice,
+                std::wstring* title)
 {
     const Table& described = tables[table];
-    const size_t row = data_row(table, static_cast<size_t>(shown_row));
+    const size_t row = data_row(orders, table, static_cast<size_t>(shown_row));
     if (shown_row < 0 || row >= described.row_count(analysis, described.visit_table)) return false;
     *choice = described.figure(analysis, described.visit_table, row);
     const RowFigures figures = described.row(analysis, described.visit_table, row);
@@ -339,17 +344,17 @@ bool row_figure(const BalanceAnalysis& analysis, int table, int shown_row, Figur
     return true;
 }
 
-BOOL on_table_notify(HWND dialog, NMHDR* header, const BalanceAnalysis& analysis)
+BOOL on_table_notify(HWND dialog, NMHDR* header, const BalanceAnalysis& analysis, TableOrders& orders)
 {
     const int table = table_of_list(static_cast<int>(header->idFrom));
     if (table < 0) return FALSE;
     LRESULT result = 0;
     if (header->code == LVN_GETDISPINFOW)
-        on_table_text(reinterpret_cast<NMLVDISPINFOW*>(header), table, analysis);
+        on_table_text(reinterpret_cast<NMLVDISPINFOW*>(header), orders, table, analysis);
     else if (header->code == NM_CUSTOMDRAW)
-        result = on_table_draw(reinterpret_cast<NMLVCUSTOMDRAW*>(header), table, analysis);
+        result = on_table_draw(reinterpret_cast<NMLVCUSTOMDRAW*>(header), orders, table, analysis);
     else if (header->code == LVN_COLUMNCLICK)
-        on_column_click(dialog, table, reinterpret_cast<NMLISTVIEW*>(header)->iSubItem, analysis);
+        on_column_click(dialog, orders, table, reinterpret_cast<NMLISTVIEW*>(header)->iSubItem, analysis);
     else
         return FALSE;
     SetWindowLongPtrW(dialog, DWLP_MSGRESULT, result);

@@ -9,11 +9,25 @@
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
 
 #include "ledger/analysis.h"
 #include "ledger/days_behind.h"
 
 enum AnalysisTable { table_weekdays, table_tags, table_categories, table_places, table_games, analysis_table_count };
+
+// The rows of a table in the order shown: by a column when its header was
+// clicked, else as the analysis gives them. Kept by the window showing
+// them, for the analysis it shows.
+struct TableOrder {
+    std::vector<size_t> rows;
+    int column;  // -1: the analysis's order
+    bool descending;
+};
+struct TableOrders {
+    TableOrder tables[analysis_table_count];
+};
+TableOrders fresh_table_orders();
 
 // The list view of a table.
 int table_list_id(int table);
@@ -25,14 +39,15 @@ void scale_table_columns(HWND dialog, int old_dpi, int new_dpi);
 // vertical scroll bar: it never scrolls sideways.
 int table_width_needed(HWND list, int dpi);
 // The rows of a new analysis, in the order chosen for each table.
-void show_tables(HWND dialog, const BalanceAnalysis& analysis);
+void show_tables(HWND dialog, const BalanceAnalysis& analysis, TableOrders& orders);
 // Shows one table, its chooser checked and its note, and hides the others.
 void choose_table(HWND dialog, int table);
 // The table of a list view id, or -1.
 int table_of_list(int id);
 // The figure behind a row as the list shows it, and a title for its days
 // ("場所「ABCホール」"); false outside the rows.
-bool row_figure(const BalanceAnalysis& analysis, int table, int shown_row, FigureChoice* choice, std::wstring* title);
+bool row_figure(const BalanceAnalysis& analysis, const TableOrders& orders, int table, int shown_row, FigureChoice* choice,
+                std::wstring* title);
 // LVN_GETDISPINFO, NM_CUSTOMDRAW and LVN_COLUMNCLICK of the lists; FALSE
 // for anything else.
-BOOL on_table_notify(HWND dialog, NMHDR* header, const BalanceAnalysis& analysis);
+BOOL on_table_notify(HWND dialog, NMHDR* header, const BalanceAnalysis& analysis, TableOrders& orders);

@@ -3,10 +3,10 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "calendar/dates.h"
 #include "dialogs/analysis_layout.h"
 #include "dialogs/analysis_tables.h"
 #include "dialogs/chart_window.h"
@@ -50,7 +50,11 @@ enum FigureRow {
     row_hourly,
 };
 
+// Everything the window works with, made when it opens and gone when it
+// closes: given the calendar's year and today, it reads the ledger itself.
 struct AnalysisWindowState {
+    int opened_year;  // the calendar's, shown first
+    LedgerDate today;  // the chart ends there
     BalanceAnalysis year;  // the chosen year
     // All years read every file: made once a window, a few years at a time
     // from when it has been painted while nothing else waits, so choosing
@@ -62,47 +66,48 @@ struct AnalysisWindowState {
     bool laid_out;
     int dpi;
     AnchoredLayout layout;
-    int table;  // the table shown below, kept between openings
+    int table;  // the table shown below
+    TableOrders orders;
 };
-AnalysisWindowState window_state;
+// The table chosen last: the next opening shows it again.
+int table_chosen_last;
 
-const BalanceAnalysis& shown() { return *window_state.shown; }
-
-// The chart ends today by the calendar's clock.
-LedgerDate today()
+// Null before WM_INITDIALOG: sizes are asked for before it.
+AnalysisWindowState* state_if_any(HWND dialog)
 {
-    const DateRecord* date = today_date();
-    return LedgerDate{date->year, date->month, date->day};
+    return reinterpret_cast<AnalysisWindowState*>(GetWindowLongPtrW(dialog, DWLP_USER));
 }
 
-void drop_all_years_work()
+AnalysisWindowState& state_of(HWND dialog) { return *state_if_any(dialog); }
+
+const BalanceAnalysis& shown(HWND dialog) { return *state_of(dialog).shown; }
+
+void drop_all_years_work(AnalysisWindowState& state)
 {
-    if (window_state.all_years_work) drop_all_years(window_state.all_years_work);
-    window_state.all_years_work = nullptr;
+    if (state.all_years_work) drop_all_years(state.all_years_work);
+    state.all_years_work = nullptr;
 }
 
 // More years, for a little while or (INFINITE) until all are made; true
 // once they are. A while ends early when the user does something.
-bool make_all_years_for(DWORD milliseconds)
+bool make_all_years_for(AnalysisWindowState& state, DWORD milliseconds)
 {
-    if (window_state.has_all_years) return true;
-    if (!window_state.all_years_work) window_state.all_years_work = begin_all_years(window_state.all_years);
+    if (state.has_all_years) return true;
+    if (!state.all_years_work) state.all_years_work = begin_all_years(state.all_years);
     const DWORD start = GetTickCount();
-    while (step_all_years(window_state.all_years_work))
+    while (step_all_years(state.all_years_work))
         if (milliseconds != INFINITE && (GetTickCount() - start >= milliseconds || GetQueueStatus(QS_INPUT))) return false;
-    drop_all_years_work();
-    end_chart_at(window_state.all_years, today());
-    window_state.has_all_years = true;
+    drop_all_years_work(state);
+    end_chart_at(state.all_years, state.today);
+    state.has_all_years = true;
     return true;
 }
 
-void prepare_all_years() { make_all_years_for(INFINITE); }
-
 // Figures made before a change of the ledger are made again.
-void forget_all_years()
+void forget_all_years(AnalysisWindowState& state)
 {
-    drop_all_years_work();
-    window_state.has_all_years = false;
+    drop_all_years_work(state);
+    state.has_all_years = false;
 }
 
 std::wstring date_text(const LedgerDate& date)
@@ -112,7 +117,7 @@ std::wstring date_text(const LedgerDate& date)
     return text;
 }
 
-void refresh_chart(HWND dialog) { show_chart(GetDlgItem(dialog, IDC_ANALYSIS_CHART), &shown(), window_state.dpi); }
+void refresh_chart(HWND dialog) { show_chart(GetDlgItem(dialog, IDC_ANALYSIS_CHART), &shown(dialog), state_of(dialog).dpi); }
 
 void set_figure(HWND dialog, FigureRow row, const std::wstring& value, const std::wstring& note = L"")
 {
@@ -182,9 +187,10 @@ void show_visit_figures(HWND dialog, const BalanceAnalysis& analysis)
 // the shown year, and of all years once they are made.
 void tell_unreadable_visits(HWND dialog)
 {
-    std::vector<UnreadableVisits> years = shown().unreadable_visits;
-    if (window_state.has_all_years)
-        years.insert(years.end(), window_state.all_years.unreadable_visits.begin(), window_state.all_years.unreadable_visits.end());
+    const AnalysisWindowState& state = state_of(dialog);
+    std::vector<UnreadableVisits> years = shown(dialog).unreadable_visits;
+    if (state.has_all_years)
+        years.insert(years.end(), state.all_years.unreadable_visits.begin(), state.all_years.unreadable_visits.end());
     for (const UnreadableVisits& year : years) {
         const std::wstring left_out = std::to_wstring(year.year) +
                                       L"年の明細を読めないため、回数・投資・回収・回収率・稼働時間・時給と、種別・場所・"
@@ -205,7 +211,7 @@ std::wstring months_over_limit_note(const BalanceAnalysis& analysis)
 
 void show_figures(HWND dialog)
 {
-    const BalanceAnalysis& a = shown();
+    const BalanceAnalysis& a = shown(dialog);
     const ResultSummary& results = a.totals.results;
     set_figure(dialog, row_played_days, sum_text(a.totals.days), L"日");
     set_figure(dialog, row_wins, sum_text(results.wins), L"回");
@@ -253,35 +259,36 @@ int chosen_period(HWND dialog)
 
 void show_period(HWND dialog, int period)
 {
+    AnalysisWindowState& state = state_of(dialog);
     if (period == all_years_period) {
-        prepare_all_years();
-        window_state.shown = &window_state.all_years;
+        make_all_years_for(state, INFINITE);
+        state.shown = &state.all_years;
     } else {
-        analyse_period(period, window_state.year);
-        end_chart_at(window_state.year, today());
-        window_state.shown = &window_state.year;
+        analyse_period(period, state.year);
+        end_chart_at(state.year, state.today);
+        state.shown = &state.year;
     }
     show_figures(dialog);
-    show_tables(dialog, shown());
+    show_tables(dialog, *state.shown, state.orders);
     refresh_chart(dialog);
-    if (!shown().unreadable_visits.empty()) PostMessageW(dialog, WM_TELL_UNREADABLE, 0, 0);
+    if (!state.shown->unreadable_visits.empty()) PostMessageW(dialog, WM_TELL_UNREADABLE, 0, 0);
 }
 
 // "2009年 " or "全期間 ": the period the days come from.
-std::wstring period_title()
+std::wstring period_title(const BalanceAnalysis& shown)
 {
-    return shown().period == all_years_period ? L"全期間  " : std::to_wstring(shown().period) + L"年  ";
+    return shown.period == all_years_period ? L"全期間  " : std::to_wstring(shown.period) + L"年  ";
 }
 
 void open_days(HWND dialog, const FigureChoice& choice, const std::wstring& title)
 {
-    run_days_window(dialog, shown(), choice, period_title() + title);
+    run_days_window(dialog, shown(dialog), choice, period_title(shown(dialog)) + title);
 }
 
 void open_days_of_bar(HWND dialog, int bar)
 {
     const FigureChoice choice = {figure_bar, bar, 0, "", false};
-    const BalanceAnalysis& a = shown();
+    const BalanceAnalysis& a = shown(dialog);
     // "2026年10月", one run, so the count after it cannot read as a day.
     const std::wstring title = a.period == all_years_period ? std::to_wstring(a.first_year + bar) + L"年"
                                                            : std::to_wstring(a.period) + L"年" + std::to_wstring(bar + 1) + L"月";
@@ -292,27 +299,27 @@ void open_days_of_row(HWND dialog, int table, int row)
 {
     FigureChoice choice;
     std::wstring title;
-    if (row_figure(shown(), table, row, &choice, &title)) open_days(dialog, choice, title);
+    if (row_figure(shown(dialog), state_of(dialog).orders, table, row, &choice, &title)) open_days(dialog, choice, title);
 }
 
 void lay_out(HWND dialog)
 {
-    lay_out_analysis(dialog, window_state.layout);
+    lay_out_analysis(dialog, state_of(dialog).layout);
     refresh_chart(dialog);
 }
 
-BOOL on_init(HWND dialog)
+BOOL on_init(HWND dialog, AnalysisWindowState* state)
 {
-    window_state.dpi = window_dpi(dialog);
-    read_analysis_layout(dialog, window_state.layout);
-    add_table_columns(dialog, window_state.dpi);
-    choose_table(dialog, window_state.table);
-    const int shown_year = display_date()->year;
-    fill_periods(dialog, shown_year);
-    show_period(dialog, shown_year);
+    SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
+    state->dpi = window_dpi(dialog);
+    read_analysis_layout(dialog, state->layout);
+    add_table_columns(dialog, state->dpi);
+    choose_table(dialog, state->table);
+    fill_periods(dialog, state->opened_year);
+    show_period(dialog, state->opened_year);
     lay_out(dialog);
-    window_state.laid_out = true;
-    fit_analysis_to_screen(dialog, window_state.layout, window_state.dpi);
+    state->laid_out = true;
+    fit_analysis_to_screen(dialog, state->layout, state->dpi);
     SetTimer(dialog, all_years_timer, USER_TIMER_MINIMUM, nullptr);
     return TRUE;
 }
@@ -321,25 +328,27 @@ void on_timer(HWND dialog, UINT_PTR timer)
 {
     if (timer != all_years_timer) return;
     // A step reads one year: at most a few milliseconds.
-    if (!make_all_years_for(8)) return;
+    AnalysisWindowState& state = state_of(dialog);
+    if (!make_all_years_for(state, 8)) return;
     KillTimer(dialog, all_years_timer);
-    if (!window_state.all_years.unreadable_visits.empty()) PostMessageW(dialog, WM_TELL_UNREADABLE, 0, 0);
+    if (!state.all_years.unreadable_visits.empty()) PostMessageW(dialog, WM_TELL_UNREADABLE, 0, 0);
 }
 
 void on_min_max_info(HWND dialog, MINMAXINFO* info)
 {
-    if (!window_state.laid_out) return;  // the dialog font is not known yet
-    const SIZE smallest = smallest_analysis_size(dialog, window_state.layout, window_state.dpi);
+    const AnalysisWindowState* state = state_if_any(dialog);
+    if (!state || !state->laid_out) return;  // the dialog font is not known yet
+    const SIZE smallest = smallest_analysis_size(dialog, state->layout, state->dpi);
     info->ptMinTrackSize.x = smallest.cx;
     info->ptMinTrackSize.y = smallest.cy;
 }
 
 void export_analysis(HWND dialog)
 {
-    const std::wstring path = utf8_to_wide(analysis_csv_path(shown().period).c_str());
+    const std::wstring path = utf8_to_wide(analysis_csv_path(shown(dialog).period).c_str());
     const std::wstring question = L"CSV\\" + path.substr(path.find_last_of(L"\\/") + 1) + L" に出力しますか？";
     if (MessageBoxW(dialog, question.c_str(), L"CSV出力", MB_OKCANCEL) != IDOK) return;
-    if (!export_analysis_csv(shown())) tell_csv_write_failure(dialog, path);
+    if (!export_analysis_csv(shown(dialog))) tell_csv_write_failure(dialog, path);
 }
 
 // Enter on a table's row opens its days (the dialog answers Enter with
@@ -358,8 +367,8 @@ void on_enter(HWND dialog)
 BOOL on_command(HWND dialog, int id, int code)
 {
     if (id >= IDC_TABLE_CHOICE && id < IDC_TABLE_CHOICE + analysis_table_count) {
-        window_state.table = id - IDC_TABLE_CHOICE;
-        choose_table(dialog, window_state.table);
+        state_of(dialog).table = table_chosen_last = id - IDC_TABLE_CHOICE;
+        choose_table(dialog, table_chosen_last);
         return TRUE;
     }
     switch (id) {
@@ -384,7 +393,7 @@ BOOL on_notify(HWND dialog, NMHDR* header)
         if (table >= 0) open_days_of_row(dialog, table, reinterpret_cast<const NMITEMACTIVATE*>(header)->iItem);
         return TRUE;
     }
-    return on_table_notify(dialog, header, shown());
+    return on_table_notify(dialog, header, shown(dialog), state_of(dialog).orders);
 }
 
 // Only the sign is read: a figure of any length.
@@ -410,17 +419,17 @@ INT_PTR on_static_color(HDC dc, HWND control)
 // controls, and their fonts.
 void on_dpi_changed(HWND dialog, int dpi)
 {
-    scale_table_columns(dialog, window_state.dpi, dpi);
-    window_state.dpi = dpi;
+    scale_table_columns(dialog, state_of(dialog).dpi, dpi);
+    state_of(dialog).dpi = dpi;
     refresh_chart(dialog);
 }
 
 INT_PTR CALLBACK analysis_procedure(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam)
 {
     switch (message) {
-    case WM_INITDIALOG: return on_init(dialog);
+    case WM_INITDIALOG: return on_init(dialog, reinterpret_cast<AnalysisWindowState*>(lparam));
     case WM_SIZE:
-        if (window_state.laid_out) lay_out(dialog);
+        if (state_if_any(dialog) && state_of(dialog).laid_out) lay_out(dialog);
         return TRUE;
     case WM_GETMINMAXINFO: on_min_max_info(dialog, reinterpret_cast<MINMAXINFO*>(lparam)); return TRUE;
     case WM_COMMAND: return on_command(dialog, LOWORD(wparam), HIWORD(wparam));
@@ -428,7 +437,7 @@ INT_PTR CALLBACK analysis_procedure(HWND dialog, UINT message, WPARAM wparam, LP
     case WM_TIMER: on_timer(dialog, wparam); return TRUE;
     case WM_LEDGER_CHANGED:
         // A day changed under the window: its figures follow.
-        forget_all_years();
+        forget_all_years(state_of(dialog));
         show_period(dialog, chosen_period(dialog));
         SetTimer(dialog, all_years_timer, USER_TIMER_MINIMUM, nullptr);
         return TRUE;
@@ -441,15 +450,19 @@ INT_PTR CALLBACK analysis_procedure(HWND dialog, UINT message, WPARAM wparam, LP
 
 }  // namespace
 
-void run_analysis_window(HWND parent)
+void run_analysis_window(HWND parent, int year, const LedgerDate& today)
 {
     // The lists and the tooltip are common controls; the chart is our own.
     init_common_controls();
-    window_state.laid_out = false;  // sizes come before the controls exist
-    forget_all_years();  // the files may have changed since
-    window_state.shown = &window_state.year;
+    std::unique_ptr<AnalysisWindowState> state(new AnalysisWindowState());
+    state->opened_year = year;
+    state->today = today;
+    state->shown = &state->year;
+    state->table = table_chosen_last;
+    state->orders = fresh_table_orders();
     HINSTANCE instance = window_instance(parent);
     register_chart_class(instance);
-    DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_ANALYSIS), parent, analysis_procedure, 0);
-    drop_all_years_work();
+    DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_ANALYSIS), parent, analysis_procedure,
+                    reinterpret_cast<LPARAM>(state.get()));
+    drop_all_years_work(*state);
 }

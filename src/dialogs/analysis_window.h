@@ -4,4 +4,7 @@
 #pragma once
 #include <windows.h>
 
-void run_analysis_window(HWND parent);
+#include "ledger/analysis.h"
+
+// Opens on `year`; the chart of the year going on ends at `today`.
+void run_analysis_window(HWND parent, int year, const LedgerDate& today);

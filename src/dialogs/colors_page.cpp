@@ -33,12 +33,6 @@ const Swatch swatches[16] = {
     {IDC_SWATCH_LOSS, offsetof(OptionsRecord, loss_color)},
 };
 
-struct ColorsPage {
-    COLORREF working[16];
-    HBRUSH brushes[16];
-    DialogBrushes hint;
-};
-ColorsPage colors;
 
 // The colours sit at odd offsets of the packed record: copied bytewise.
 COLORREF stored_color(size_t field)
@@ -63,8 +57,12 @@ int swatch_index(int id)
 
 // Every swatch is a Tab stop: it shows the focus and opens the picker
 // with Space or Enter.
-void on_init(HWND page)
+void on_init(HWND page, LPARAM parameter)
 {
+    keep_page_record(page, parameter);
+    ColorsPageRecord& colors = page_record<ColorsPageRecord>(page);
+    // The custom colours sit at an odd offset of the record: an aligned copy.
+    std::memcpy(colors.custom, options()->custom_colors, sizeof colors.custom);
     for (int i = 0; i < 16; ++i) {
         colors.working[i] = stored_color(swatches[i].field);
         colors.brushes[i] = CreateSolidBrush(colors.working[i]);
@@ -75,16 +73,17 @@ void on_init(HWND page)
 
 void on_swatch(HWND page, int index)
 {
-    if (!choose_color(page, colors.working[index])) return;
-    colors.working[index] = picked_color();
+    ColorsPageRecord& colors = page_record<ColorsPageRecord>(page);
+    if (!pick_color(page, colors.working[index], colors.custom)) return;
     mark_page_changed(page);
     DeleteObject(colors.brushes[index]);
     colors.brushes[index] = CreateSolidBrush(colors.working[index]);
     InvalidateRect(page, nullptr, TRUE);
 }
 
-INT_PTR on_static_color(HDC dc, HWND control)
+INT_PTR on_static_color(HWND page, HDC dc, HWND control)
 {
+    const ColorsPageRecord& colors = page_record<ColorsPageRecord>(page);
     SetBkMode(dc, TRANSPARENT);
     int id = GetDlgCtrlID(control);
     if (id == IDC_COLORS_HINT) return reinterpret_cast<INT_PTR>(colors.hint.light_yellow);
@@ -92,31 +91,39 @@ INT_PTR on_static_color(HDC dc, HWND control)
     return index >= 0 ? reinterpret_cast<INT_PTR>(colors.brushes[index]) : FALSE;
 }
 
-void on_destroy()
+void on_destroy(HWND page)
 {
+    ColorsPageRecord& colors = page_record<ColorsPageRecord>(page);
     for (HBRUSH& brush : colors.brushes) DeleteObject(brush);
     free_dialog_brushes(colors.hint);
-    colors = ColorsPage();
+}
+
+// The colours chosen, and the custom colours the picker was left with.
+void on_apply(HWND page)
+{
+    const ColorsPageRecord& colors = page_record<ColorsPageRecord>(page);
+    for (int i = 0; i < 16; ++i) store_color(swatches[i].field, colors.working[i]);
+    std::memcpy(options()->custom_colors, colors.custom, sizeof colors.custom);
 }
 }  // namespace
 
 INT_PTR CALLBACK colors_page_procedure(HWND page, UINT message, WPARAM wparam, LPARAM lparam)
 {
     switch (message) {
-    case WM_INITDIALOG: on_init(page); return TRUE;
+    case WM_INITDIALOG: on_init(page, lparam); return TRUE;
     case WM_COMMAND: {
         int index = swatch_index(LOWORD(wparam));
         if (index < 0 || HIWORD(wparam) != STN_CLICKED) return FALSE;
         on_swatch(page, index);
         return TRUE;
     }
-    case WM_CTLCOLORSTATIC: return on_static_color(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
+    case WM_CTLCOLORSTATIC: return on_static_color(page, reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
     case WM_NOTIFY:
         if (!is_apply(lparam)) return FALSE;
-        for (int i = 0; i < 16; ++i) store_color(swatches[i].field, colors.working[i]);
+        on_apply(page);
         tell_owner(page, WM_OPTIONS_APPLIED);
         return applied(page);
-    case WM_DESTROY: on_destroy(); return TRUE;
+    case WM_DESTROY: on_destroy(page); return TRUE;
     default: return FALSE;
     }
 }

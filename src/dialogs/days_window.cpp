@@ -68,7 +68,7 @@ BOOL on_init(HWND dialog, DaysState* state)
 {
     SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
     state->dpi = window_dpi(dialog);
-    add_list_columns(list_of(dialog), day_columns, 5);
+    add_list_columns(list_of(dialog), day_columns);
     load_days(dialog);
     SetFocus(list_of(dialog));
     return FALSE;

@@ -14,6 +14,12 @@ struct ListColumn {
     bool right;
 };
 void add_list_columns(HWND list, const ListColumn* columns, int count);
+// Every column of a table of them.
+template <int count>
+void add_list_columns(HWND list, const ListColumn (&columns)[count])
+{
+    add_list_columns(list, columns, count);
+}
 // The columns keep their widths on a screen of another scale.
 void scale_list_columns(HWND list, int old_dpi, int new_dpi);
 // The same for a dialog's WM_DPICHANGED; `dpi` becomes the new one.

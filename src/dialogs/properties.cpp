@@ -23,9 +23,10 @@ int CALLBACK sheet_callback(HWND sheet, UINT message, LPARAM)
     return 0;
 }
 
-PROPSHEETPAGEW page(HINSTANCE instance, int dialog, const wchar_t* title, DLGPROC procedure)
+PROPSHEETPAGEW page(HINSTANCE instance, int dialog, const wchar_t* title, DLGPROC procedure, void* record = nullptr)
 {
     PROPSHEETPAGEW description = {};
+    description.lParam = reinterpret_cast<LPARAM>(record);
     description.dwSize = sizeof description;
     description.dwFlags = PSP_USETITLE;
     description.hInstance = instance;
@@ -34,11 +35,6 @@ PROPSHEETPAGEW page(HINSTANCE instance, int dialog, const wchar_t* title, DLGPRO
     description.pfnDlgProc = procedure;
     return description;
 }
-
-struct VersionPage {
-    DialogBrushes brushes;
-};
-VersionPage version;
 
 // We keep no contact addresses and no web page: the fields stay empty and
 // the button only works once an address is held in the page.
@@ -60,6 +56,11 @@ HICON sheet_icon(HINSTANCE instance)
 
 }  // namespace
 
+void keep_page_record(HWND page, LPARAM init_parameter)
+{
+    SetWindowLongPtrW(page, DWLP_USER, reinterpret_cast<const PROPSHEETPAGEW*>(init_parameter)->lParam);
+}
+
 void mark_page_changed(HWND page) { SendMessageW(GetParent(page), PSM_CHANGED, reinterpret_cast<WPARAM>(page), 0); }
 
 bool is_apply(LPARAM lparam) { return reinterpret_cast<const NMHDR*>(lparam)->code == PSN_APPLY; }
@@ -74,7 +75,8 @@ INT_PTR CALLBACK version_page_procedure(HWND page, UINT message, WPARAM wparam, 
 {
     switch (message) {
     case WM_INITDIALOG: {
-        version.brushes = make_dialog_brushes();
+        keep_page_record(page, lparam);
+        page_record<VersionPageRecord>(page).brushes = make_dialog_brushes();
         for (int id : {IDC_MAIL_1, IDC_MAIL_2, IDC_MAIL_3}) SetDlgItemTextW(page, id, L"");
         EnableWindow(GetDlgItem(page, IDC_OPEN_WEB), GetWindowTextLengthW(GetDlgItem(page, IDC_WEB_ADDRESS)) > 0);
         return TRUE;
@@ -86,12 +88,13 @@ INT_PTR CALLBACK version_page_procedure(HWND page, UINT message, WPARAM wparam, 
         HDC dc = reinterpret_cast<HDC>(wparam);
         SetBkMode(dc, TRANSPARENT);
         int id = GetDlgCtrlID(reinterpret_cast<HWND>(lparam));
-        if (id == IDC_VERSION_LINE) return reinterpret_cast<INT_PTR>(version.brushes.light_cyan);
-        if (id == IDC_PRODUCT_LINE) return reinterpret_cast<INT_PTR>(version.brushes.light_yellow);
+        const DialogBrushes& brushes = page_record<VersionPageRecord>(page).brushes;
+        if (id == IDC_VERSION_LINE) return reinterpret_cast<INT_PTR>(brushes.light_cyan);
+        if (id == IDC_PRODUCT_LINE) return reinterpret_cast<INT_PTR>(brushes.light_yellow);
         return FALSE;
     }
     case WM_DESTROY:
-        free_dialog_brushes(version.brushes);
+        free_dialog_brushes(page_record<VersionPageRecord>(page).brushes);
         return TRUE;
     default: return FALSE;
     }
@@ -99,12 +102,14 @@ INT_PTR CALLBACK version_page_procedure(HWND page, UINT message, WPARAM wparam, 
 
 void show_properties(HWND owner, HINSTANCE instance)
 {
+    ColorsPageRecord colors = {};
+    VersionPageRecord version = {};
     PROPSHEETPAGEW pages[] = {
         page(instance, IDD_OPTIONS_PAGE, L"オプション", options_page_procedure),
-        page(instance, IDD_COLORS_PAGE, L"表示色", colors_page_procedure),
+        page(instance, IDD_COLORS_PAGE, L"表示色", colors_page_procedure, &colors),
         page(instance, IDD_FORMAT_PAGE, L"表示形式", format_page_procedure),
         page(instance, IDD_LIMITS_PAGE, L"収支", limits_page_procedure),
-        page(instance, IDD_VERSION_PAGE, L"ﾊﾞｰｼﾞｮﾝ情報", version_page_procedure),
+        page(instance, IDD_VERSION_PAGE, L"ﾊﾞｰｼﾞｮﾝ情報", version_page_procedure, &version),
     };
     PROPSHEETHEADERW header = {};
     header.dwSize = sizeof header;

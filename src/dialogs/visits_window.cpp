@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -156,7 +157,8 @@ void fill_list(HWND dialog)
                                       utf8_to_wide(visit.game.c_str()),     sum_text(visit.stake),
                                       sum_text(visit.returned),             signed_sum_text(visit_balance(visit)),
                                       played_text(visit)};
-        for (int column = 0; column < 7; ++column) set_cell(list, row, column, cells[column]);
+        static_assert(std::size(cells) == std::size(list_columns), "a cell for every column");
+        for (int column = 0; column < static_cast<int>(std::size(cells)); ++column) set_cell(list, row, column, cells[column]);
     }
     choose_row(list, state.chosen);
     state.quiet = false;
@@ -169,7 +171,8 @@ void set_fields(HWND dialog, const Visit& visit)
     const std::string texts[] = {visit.category, visit.place, visit.game, visit.stake ? std::to_string(visit.stake) : "",
                                  visit.returned ? std::to_string(visit.returned) : "", time_text(visit.start),
                                  time_text(visit.end), visit.note};
-    for (size_t i = 0; i < 8; ++i) SetDlgItemTextW(dialog, all_fields[i], utf8_to_wide(texts[i].c_str()).c_str());
+    static_assert(std::size(texts) == std::size(all_fields), "a text for every field");
+    for (size_t i = 0; i < std::size(texts); ++i) SetDlgItemTextW(dialog, all_fields[i], utf8_to_wide(texts[i].c_str()).c_str());
     for (int table = 0; table < visit_table_count; ++table) state.typed[table] = utf8_to_wide(texts[table].c_str()).size();
     state.quiet = false;
 }
@@ -367,7 +370,7 @@ BOOL on_init(HWND dialog, VisitsState* state)
     state->dpi = window_dpi(dialog);
     const std::wstring date = date_with_weekday(state->value->year, state->month, state->day);
     SetDlgItemTextW(dialog, IDC_VISIT_DATE, (date + L" の明細").c_str());
-    add_list_columns(list_of(dialog), list_columns, 7);
+    add_list_columns(list_of(dialog), list_columns);
     offer_names(dialog, recent_visit_names(*state->value));
     const int limits[][2] = {{IDC_VISIT_STAKE, 14}, {IDC_VISIT_RETURN, 14}, {IDC_VISIT_START, 5},
                              {IDC_VISIT_END, 5},    {IDC_VISIT_NOTE, note_max_chars}};

@@ -2,17 +2,6 @@
 
 #include <initializer_list>
 
-#include "platform/late_library.h"
-
-#include "settings/options.h"
-
-#include <cstring>
-
-namespace {
-CHOOSECOLORW picker;
-COLORREF custom_colors[16];
-}  // namespace
-
 namespace {
 // Solid fills with the DC's own brush, which the caller has selected: a
 // paint draws hundreds of boxes and makes no brush or pen for them.
@@ -81,23 +70,6 @@ void draw_label(HDC dc, const wchar_t* text, const RECT& rect, COLORREF color)
     DrawTextW(dc, text, -1, &area, DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOCLIP);
 }
 
-int choose_color(HWND owner, COLORREF initial)
-{
-    picker = CHOOSECOLORW();
-    picker.lStructSize = sizeof picker;
-    picker.hwndOwner = owner;
-    picker.rgbResult = initial;
-    // The custom colours belong to the options record and are saved with
-    // it; they sit at an odd offset there, so the dialog gets an aligned copy.
-    std::memcpy(custom_colors, options()->custom_colors, sizeof custom_colors);
-    picker.lpCustColors = custom_colors;
-    picker.Flags = CC_RGBINIT | CC_FULLOPEN;
-    int confirmed = run_color_picker(&picker) ? 1 : 0;
-    std::memcpy(options()->custom_colors, custom_colors, sizeof custom_colors);
-    return confirmed;
-}
-
-COLORREF picked_color() { return picker.rgbResult; }
 
 void rect_to_client(HWND window, RECT& rect)
 {

@@ -19,11 +19,6 @@ void draw_box(HDC dc, const RECT& rect, COLORREF fill, int frame, int raised, in
 // One line of text centred in rect, not clipped.
 void draw_label(HDC dc, const wchar_t* text, const RECT& rect, COLORREF color);
 
-// The colour picker with the custom colours of the options; nonzero when
-// the user confirmed a colour, which picked_color then gives.
-int choose_color(HWND owner, COLORREF initial);
-COLORREF picked_color();
-
 void rect_to_client(HWND window, RECT& rect);
 
 // The fills the dialogs put behind their hints (light yellow), captions

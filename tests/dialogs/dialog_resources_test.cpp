@@ -135,7 +135,7 @@ TEST_F(DialogResources, EachDialogGivesBackItsObjects)
     DestroyWindow(window);
 
     expect_all_given_back("year dialog", [this] { run_year_info_dialog(owner, 2009, 12); });
-    expect_all_given_back("analysis window", [this] { run_analysis_window(owner); });
+    expect_all_given_back("analysis window", [this] { run_analysis_window(owner, 2009, LedgerDate{2009, 12, 6}); });
     expect_all_given_back("day entry", [this] { run_day_entry_dialog(owner, 2009, 12, 6); });
     expect_all_given_back("property sheet", [this] { show_properties(owner, GetModuleHandleW(nullptr)); }, 4);
 }
