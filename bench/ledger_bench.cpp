@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "view/offscreen.h"
-#include "ledger/analysis.h"
+#include "analysis/analysis.h"
 #include "ledger/results.h"
 #include "ledger/year_ledger.h"
 #include "platform/win32_text.h"

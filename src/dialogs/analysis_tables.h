@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "ledger/analysis.h"
-#include "ledger/days_behind.h"
+#include "analysis/analysis.h"
+#include "analysis/days_behind.h"
 
 enum AnalysisTable { table_weekdays, table_tags, table_categories, table_places, table_games, analysis_table_count };
 

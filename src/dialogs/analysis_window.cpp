@@ -14,7 +14,7 @@
 #include "dialogs/figure_text.h"
 #include "dialogs/owner_messages.h"
 #include "dialogs/save_messages.h"
-#include "ledger/analysis.h"
+#include "analysis/analysis.h"
 #include "ledger/year_ledger.h"
 #include "platform/late_library.h"
 #include "platform/win32_text.h"

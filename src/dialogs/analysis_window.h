@@ -4,7 +4,7 @@
 #pragma once
 #include <windows.h>
 
-#include "ledger/analysis.h"
+#include "analysis/analysis.h"
 
 // Opens on `year`; the chart of the year going on ends at `today`.
 void run_analysis_window(HWND parent, int year, const LedgerDate& today);

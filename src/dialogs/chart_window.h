@@ -4,7 +4,7 @@
 #pragma once
 #include <windows.h>
 
-#include "ledger/analysis.h"
+#include "analysis/analysis.h"
 
 // WM_NOTIFY code to the parent: a bar was clicked.
 enum { chart_bar_clicked = 1 };

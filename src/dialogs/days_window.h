@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "ledger/days_behind.h"
+#include "analysis/days_behind.h"
 
 // `analysis` is the owner's, and lives while the list is open.
 void run_days_window(HWND owner, const BalanceAnalysis& analysis, const FigureChoice& choice, const std::wstring& title);

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "ledger/visit_analysis.h"
+#include "analysis/visit_analysis.h"
 
 // "-1,234": a sum, count or average (-1 is a real amount here).
 std::wstring sum_text(int64_t amount);

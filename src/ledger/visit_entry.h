@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "ledger/visit_analysis.h"
+#include "ledger/visits.h"
 #include "ledger/year_ledger.h"
 
 // The names of each field (table_category, table_place, table_game) in

@@ -148,6 +148,11 @@ void take_record(VisitsParse& parse, const CsvRecord& record)
 
 }  // namespace
 
+const std::string& visit_field(const Visit& visit, int table)
+{
+    return table == table_category ? visit.category : table == table_place ? visit.place : visit.game;
+}
+
 int32_t visit_balance(const Visit& visit) { return visit.returned - visit.stake; }
 
 int visit_minutes(const Visit& visit)

@@ -19,6 +19,9 @@ enum {
     offered_category_count = 8,
 };
 
+// A visit's names, each with a table of its own where they are counted.
+enum VisitTable { table_category, table_place, table_game, visit_table_count };
+
 // Text is UTF-8 (as the file holds it); times are minutes after midnight.
 struct Visit {
     int month;  // 1..12
@@ -36,6 +39,8 @@ struct Visit {
 // パチンコ, スロット, 競馬, 競輪, 競艇, オートレース, 麻雀, その他 (UTF-8).
 extern const char* const offered_categories[offered_category_count];
 
+// The name of a visit's field for a table.
+const std::string& visit_field(const Visit& visit, int table);
 // 回収 − 投資.
 int32_t visit_balance(const Visit& visit);
 // The minutes played, or -1 without both times.

@@ -5,7 +5,7 @@
 #pragma once
 #include <windows.h>
 
-#include "ledger/analysis.h"
+#include "analysis/analysis.h"
 #include "view/chart_math.h"
 
 struct ChartColors {

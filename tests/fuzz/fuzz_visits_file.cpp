@@ -3,7 +3,7 @@
 // and the analysis takes them.
 #include <cstdlib>
 
-#include "ledger/visit_analysis.h"
+#include "analysis/visit_analysis.h"
 #include "ledger/visits.h"
 
 namespace {

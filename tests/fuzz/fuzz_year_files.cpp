@@ -5,7 +5,7 @@
 
 #include "calendar/dates.h"
 #include "calendar/holidays.h"
-#include "ledger/analysis.h"
+#include "analysis/analysis.h"
 #include "ledger/csv_export.h"
 #include "ledger/results.h"
 #include "ledger/year_ledger.h"

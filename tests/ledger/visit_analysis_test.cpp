@@ -1,10 +1,10 @@
-#include "ledger/visit_analysis.h"
+#include "analysis/visit_analysis.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 
-#include "ledger/days_behind.h"
+#include "analysis/days_behind.h"
 #include "platform/text_convert.h"
 #include "settings/program_folder.h"
 #include "support/temp_folder.h"

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "ledger/results.h"
-#include "ledger/visit_analysis.h"
+#include "analysis/visit_analysis.h"
 #include "ledger/year_ledger.h"
 
 enum {

@@ -9,8 +9,6 @@
 #include "ledger/name_folding.h"
 #include "ledger/year_ledger.h"
 
-enum VisitTable { table_category, table_place, table_game, visit_table_count };
-
 // Tenths of a percent or a result per hour, or none ("－").
 struct Rate {
     bool known;
@@ -61,7 +59,5 @@ void add_year_visits(VisitWalk& walk, const LedgerYear& value);
 // days without visits last.
 void finish_visit_walk(VisitWalk& walk, VisitFigures& into);
 
-// The name of a visit's field for a table.
-const std::string& visit_field(const Visit& visit, int table);
 // Rounded half away from zero; `denominator` positive.
 int64_t rounded_ratio(int64_t numerator, int64_t denominator);

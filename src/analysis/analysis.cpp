@@ -1,4 +1,4 @@
-#include "ledger/analysis.h"
+#include "analysis/analysis.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "ledger/visit_analysis.h"
+#include "analysis/visit_analysis.h"
 
 #include <algorithm>
 
@@ -76,11 +76,6 @@ int64_t rounded_ratio(int64_t numerator, int64_t denominator)
     int64_t magnitude = numerator < 0 ? -numerator : numerator;
     int64_t quotient = (2 * magnitude + denominator) / (2 * denominator);
     return numerator < 0 ? -quotient : quotient;
-}
-
-const std::string& visit_field(const Visit& visit, int table)
-{
-    return table == table_category ? visit.category : table == table_place ? visit.place : visit.game;
 }
 
 void start_visit_walk(VisitWalk& walk)

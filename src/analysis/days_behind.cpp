@@ -1,4 +1,4 @@
-#include "ledger/days_behind.h"
+#include "analysis/days_behind.h"
 
 #include <algorithm>
 #include <cstring>

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "ledger/analysis.h"
+#include "analysis/analysis.h"
 
 enum FigureKind { figure_bar, figure_weekday, figure_tag, figure_visit_row };
 
