@@ -10,9 +10,13 @@
 
 namespace {
 const wchar_t changed_outside_caption[] = L"ほかのプログラムの変更";
-bool backup_failure_told;
-// Years whose unreadable visits file has been told in this run.
-std::vector<int> visit_problems_told;
+// What is told once a run: a failed backup, and each year's unreadable
+// visits file.
+struct ToldThisRun {
+    bool backup_failure;
+    std::vector<int> unreadable_visits;
+};
+ToldThisRun told;
 
 std::wstring file_name_of(const std::string& path)
 {
@@ -136,8 +140,8 @@ std::wstring visits_unreadable_text(int year, const std::vector<std::string>& pr
 
 bool tell_visits_unreadable_once(HWND owner, int year, const std::vector<std::string>& problems, const wchar_t* left_out)
 {
-    if (std::find(visit_problems_told.begin(), visit_problems_told.end(), year) != visit_problems_told.end()) return false;
-    visit_problems_told.push_back(year);
+    if (std::find(told.unreadable_visits.begin(), told.unreadable_visits.end(), year) != told.unreadable_visits.end()) return false;
+    told.unreadable_visits.push_back(year);
     tell_error(owner, left_out + (L"\n\n" + visits_unreadable_text(year, problems, true)) +
                           L"\nファイルを直すか、ほかの場所へ移してください。",
                MB_OK | MB_ICONWARNING);
@@ -154,8 +158,8 @@ void tell_backup_failure_once(HWND owner)
 {
     std::string folder, reason;
     // Taken even when already told, so an old failure is never told later.
-    if (!take_backup_failure(&folder, &reason) || backup_failure_told) return;
-    backup_failure_told = true;
+    if (!take_backup_failure(&folder, &reason) || told.backup_failure) return;
+    told.backup_failure = true;
     std::wstring text = L"バックアップを作成できませんでした。\n\n" + utf8_to_wide(folder.c_str()) + L"\n" +
                         utf8_to_wide(reason.c_str()) +
                         L"\n\n記録の保存はバックアップなしで続けます。この知らせは次に起動するまで出しません。";

@@ -14,9 +14,13 @@ struct BackedUpYear {
     std::string day_folder;  // the day's first folder, so also the program's
     int year;
 };
-std::vector<BackedUpYear> backed_up_this_run;
-BackupResult waiting_failure;
-bool failure_waiting;
+// What this run backed up, and its last failure not told yet.
+struct BackupsOfTheRun {
+    std::vector<BackedUpYear> years;
+    BackupResult waiting_failure;
+    bool failure_waiting;
+};
+BackupsOfTheRun this_run;
 
 // A copy is made whole in a folder of its own, then renamed to its day
 // folder: a crash leaves a .partial folder, never a day folder holding
@@ -191,7 +195,7 @@ BackupResult back_up_into(int year, const std::string& folder, const LocalTime& 
 
 bool backed_up_today(int year, const std::string& day_folder_path)
 {
-    for (const BackedUpYear& done : backed_up_this_run)
+    for (const BackedUpYear& done : this_run.years)
         if (done.day_folder == day_folder_path && done.year == year) return true;
     return false;
 }
@@ -212,16 +216,16 @@ BackupResult back_up_before_first_save(int year, const LocalTime& today, FileWai
     finish_interrupted_backups();
     // An earlier run of the same day copied the files as they were then.
     if (holds_year_files(folder, year)) {
-        backed_up_this_run.push_back(BackedUpYear{folder, year});
+        this_run.years.push_back(BackedUpYear{folder, year});
         return BackupResult{backup_already_made, folder, file_fine};
     }
     BackupResult result = back_up_into(year, folder, today, waits);
     // A failure is tried again at the next save.
     if (backup_failed(result.status)) {
-        waiting_failure = result;
-        failure_waiting = true;
+        this_run.waiting_failure = result;
+        this_run.failure_waiting = true;
     } else {
-        backed_up_this_run.push_back(BackedUpYear{folder, year});
+        this_run.years.push_back(BackedUpYear{folder, year});
     }
     return result;
 }
@@ -233,7 +237,7 @@ BackupResult back_up_year_anew(int year, const LocalTime& today)
         if (path_exists(folder.c_str())) continue;
         FileWaits waits = {save_wait_ms};
         BackupResult result = back_up_into(year, folder, today, &waits);
-        if (!backup_failed(result.status)) backed_up_this_run.push_back(BackedUpYear{first_day_folder(today), year});
+        if (!backup_failed(result.status)) this_run.years.push_back(BackedUpYear{first_day_folder(today), year});
         return result;
     }
     return BackupResult{backup_folder_failed, day_folder(today, 1000), file_failed};
@@ -241,13 +245,13 @@ BackupResult back_up_year_anew(int year, const LocalTime& today)
 
 bool take_backup_failure(std::string* folder, std::string* reason)
 {
-    if (!failure_waiting) return false;
-    failure_waiting = false;
-    if (folder) *folder = waiting_failure.folder;
+    if (!this_run.failure_waiting) return false;
+    this_run.failure_waiting = false;
+    if (folder) *folder = this_run.waiting_failure.folder;
     if (reason) {
-        *reason = backup_failure_reason(waiting_failure.status);
+        *reason = backup_failure_reason(this_run.waiting_failure.status);
         // The system's word on it where it says more than "failed".
-        const FileProblem problem = waiting_failure.problem;
+        const FileProblem problem = this_run.waiting_failure.problem;
         if (problem != file_fine && problem != file_failed) *reason += file_problem_text(problem);
     }
     return true;

@@ -11,8 +11,12 @@ struct KeptSummary {
     ResultSummary summary;
     bool unreadable;  // the file exists but could not be read: counted as empty
 };
-KeptSummary kept[cached_years];
-unsigned kept_save_count;
+// A year's summary read from its file, each valid until the next save.
+struct KeptSummaries {
+    KeptSummary years[cached_years];
+    unsigned save_count;
+};
+KeptSummaries kept;
 
 void add_summary(ResultSummary& total, const ResultSummary& part)
 {
@@ -105,21 +109,21 @@ KeptSummary file_summary(int year)
 
 void forget_year_summaries()
 {
-    for (KeptSummary& entry : kept) entry.valid = false;
+    for (KeptSummary& entry : kept.years) entry.valid = false;
 }
 
 ResultSummary all_years_summary(int last_year, std::vector<int>* unreadable_years)
 {
     if (unreadable_years) unreadable_years->clear();
-    if (kept_save_count != ledger_save_count()) {
+    if (kept.save_count != ledger_save_count()) {
         forget_year_summaries();
-        kept_save_count = ledger_save_count();
+        kept.save_count = ledger_save_count();
     }
     ResultSummary total = {};
     for (int year = first_ledger_year; year <= static_cast<int16_t>(last_year); ++year) {
         int index = year - first_ledger_year;
-        KeptSummary read = index < cached_years && kept[index].valid ? kept[index] : file_summary(year);
-        if (index < cached_years) kept[index] = read;
+        KeptSummary read = index < cached_years && kept.years[index].valid ? kept.years[index] : file_summary(year);
+        if (index < cached_years) kept.years[index] = read;
         add_summary(total, read.summary);
         if (read.unreadable && unreadable_years) unreadable_years->push_back(year);
     }

@@ -85,10 +85,14 @@ PartState read_visits(LedgerYear& value, int, const unsigned char* data, size_t 
 
 std::vector<unsigned char> visits_bytes(const LedgerYear& value, int) { return visits_file_bytes(value.year, value.visits); }
 
-unsigned save_count;
-// Years whose changes no save could write yet: reads see them, exit
-// writes them.
-std::vector<LedgerYear> held_years;
+// The saves of this run: how many were tried (summaries kept of the
+// files are stale when it moved), and the years whose changes no save
+// could write yet (reads see them, exit writes them).
+struct SavesOfTheRun {
+    unsigned count;
+    std::vector<LedgerYear> held_years;
+};
+SavesOfTheRun saves;
 
 void set_all(YearStatus& status, PartState state)
 {
@@ -97,7 +101,7 @@ void set_all(YearStatus& status, PartState state)
 
 LedgerYear* held_year(int year)
 {
-    for (LedgerYear& held : held_years)
+    for (LedgerYear& held : saves.held_years)
         if (held.year == year) return &held;
     return nullptr;
 }
@@ -106,17 +110,17 @@ void hold(const LedgerYear& value)
 {
     LedgerYear* held = held_year(value.year);
     if (!held) {
-        held_years.push_back(value);
-        held = &held_years.back();
+        saves.held_years.push_back(value);
+        held = &saves.held_years.back();
     }
     *held = value;
 }
 
 void release(int year)
 {
-    for (auto held = held_years.begin(); held != held_years.end(); ++held)
+    for (auto held = saves.held_years.begin(); held != saves.held_years.end(); ++held)
         if (held->year == year) {
-            held_years.erase(held);
+            saves.held_years.erase(held);
             return;
         }
 }
@@ -322,7 +326,7 @@ bool read_ledger_year(int year, LedgerYear& value, YearStatus* status, unsigned 
 
 bool save_ledger_year(const LedgerYear& value, SaveReport* report, const SaveChoices* choices)
 {
-    ++save_count;
+    ++saves.count;
     SaveReport unused;
     SaveReport& out = report ? *report : unused;
     out = SaveReport();
@@ -335,14 +339,14 @@ bool save_ledger_year(const LedgerYear& value, SaveReport* report, const SaveCho
     return save_onto_files(value, out, choices, false);
 }
 
-bool ledger_has_unsaved_changes() { return !held_years.empty(); }
+bool ledger_has_unsaved_changes() { return !saves.held_years.empty(); }
 
 bool save_unsaved_years(SaveReport* report, const SaveChoices* choices)
 {
     SaveReport all = SaveReport();
-    const std::vector<LedgerYear> waiting = held_years;
+    const std::vector<LedgerYear> waiting = saves.held_years;
     for (const LedgerYear& held : waiting) {
-        ++save_count;
+        ++saves.count;
         SaveReport one = SaveReport();
         save_onto_files(held, one, choices, true);
         all.files.insert(all.files.end(), one.files.begin(), one.files.end());
@@ -350,12 +354,12 @@ bool save_unsaved_years(SaveReport* report, const SaveChoices* choices)
         all.kept_in_memory = all.kept_in_memory || one.kept_in_memory;
     }
     if (report) *report = all;
-    return held_years.empty();
+    return saves.held_years.empty();
 }
 
-void discard_unsaved_changes() { held_years.clear(); }
+void discard_unsaved_changes() { saves.held_years.clear(); }
 
-unsigned ledger_save_count() { return save_count; }
+unsigned ledger_save_count() { return saves.count; }
 
 std::string describe_save_failure(const SaveReport& report)
 {

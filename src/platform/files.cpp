@@ -51,15 +51,20 @@ bool write_file_start(const char* path, const void* data, size_t size)
 }
 
 namespace {
-long changes_left = -1;
-FileProblem last_problem = file_fine;
+// The file changes of the run: how many more a test lets through (-1: no
+// limit), and why the last one failed.
+struct FileChanges {
+    long left;
+    FileProblem last_problem;
+};
+FileChanges changes = {-1, file_fine};
 }  // namespace
 
-FileProblem last_file_problem() { return last_problem; }
+FileProblem last_file_problem() { return changes.last_problem; }
 
 bool note_file_problem(FileProblem problem)
 {
-    last_problem = problem;
+    changes.last_problem = problem;
     return false;
 }
 
@@ -76,13 +81,13 @@ const char* file_problem_text(FileProblem problem)
     }
 }
 
-void stop_file_changes_after(long changes) { changes_left = changes; }
+void stop_file_changes_after(long count) { changes.left = count; }
 
 bool file_change_allowed()
 {
-    if (changes_left < 0) return true;
-    if (changes_left == 0) return note_file_problem(file_failed);
-    --changes_left;
+    if (changes.left < 0) return true;
+    if (changes.left == 0) return note_file_problem(file_failed);
+    --changes.left;
     return true;
 }
 

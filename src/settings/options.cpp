@@ -64,9 +64,13 @@ static_assert(offsetof(OptionsRecord, reserved_344) == 344, "");
 #endif
 
 namespace {
-OptionsRecord the_options;
-// Option.bin exists but could not be read when the settings were loaded.
-bool options_unreadable = false;
+// The program's settings, and whether Option.bin existed but could not
+// be read when they were loaded (it is then never written over).
+struct LoadedOptions {
+    OptionsRecord record;
+    bool unreadable;
+};
+LoadedOptions loaded;
 
 const char default_face[] = "Times New Roman";
 const char options_file[] = "Option.bin";
@@ -86,7 +90,7 @@ void set_frame_flags(int8_t* flags, const int8_t (&values)[frame_element_count])
 void options_path(char (&path)[path_capacity]) { program_file(path, sizeof path, options_file); }
 }  // namespace
 
-OptionsRecord* options() { return &the_options; }
+OptionsRecord* options() { return &loaded.record; }
 
 void apply_base_defaults(OptionsRecord* record)
 {
@@ -165,11 +169,11 @@ int load_options()
     options_path(path);
     unsigned char bytes[options_size];
     size_t bytes_read = 0;
-    if (!read_file_start(path, bytes, sizeof bytes, &bytes_read, &options_unreadable)) {
-        apply_fresh_defaults(&the_options);
+    if (!read_file_start(path, bytes, sizeof bytes, &bytes_read, &loaded.unreadable)) {
+        apply_fresh_defaults(&loaded.record);
         return 1;
     }
-    options_from_bytes(&the_options, bytes, bytes_read);
+    options_from_bytes(&loaded.record, bytes, bytes_read);
     return 1;
 }
 
@@ -179,7 +183,7 @@ int save_options()
     options_path(path);
     // Settings that could not be read (a file locked by another program)
     // are defaults here: they must not replace the user's own.
-    if (options_unreadable || !write_file_start(path, &the_options, sizeof the_options)) return 0;
-    apply_run_value(the_options.start_with_windows ? run_value_register : run_value_remove);
+    if (loaded.unreadable || !write_file_start(path, &loaded.record, sizeof loaded.record)) return 0;
+    apply_run_value(loaded.record.start_with_windows ? run_value_register : run_value_remove);
     return 1;
 }
