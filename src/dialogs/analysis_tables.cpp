@@ -120,9 +120,12 @@ const Table tables[analysis_table_count] = {
      weekday_columns, column_count_of(weekday_columns), -1, weekday_count, weekday_row, weekday_figure},
     {IDC_ANALYSIS_TAGS, L"メモ", L"メモの最初の言葉ごと。",
      tag_columns, column_count_of(tag_columns), -1, tag_count, tag_row, tag_figure},
-    {IDC_ANALYSIS_CATEGORIES, L"種別", visits_note, visit_columns, column_count_of(visit_columns), table_category, visit_count, visit_row, visit_figure},
-    {IDC_ANALYSIS_PLACES, L"場所", visits_note, visit_columns, column_count_of(visit_columns), table_place, visit_count, visit_row, visit_figure},
-    {IDC_ANALYSIS_GAMES, L"機種", visits_note, visit_columns, column_count_of(visit_columns), table_game, visit_count, visit_row, visit_figure},
+    {IDC_ANALYSIS_CATEGORIES, L"種別", visits_note, visit_columns, column_count_of(visit_columns), table_category, visit_count, visit_row,
+     visit_figure},
+    {IDC_ANALYSIS_PLACES, L"場所", visits_note, visit_columns, column_count_of(visit_columns), table_place, visit_count, visit_row,
+     visit_figure},
+    {IDC_ANALYSIS_GAMES, L"機種", visits_note, visit_columns, column_count_of(visit_columns), table_game, visit_count, visit_row,
+     visit_figure},
 };
 
 

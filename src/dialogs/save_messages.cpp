@@ -140,8 +140,9 @@ std::wstring visits_unreadable_text(int year, const std::vector<std::string>& pr
 
 bool tell_visits_unreadable_once(HWND owner, int year, const std::vector<std::string>& problems, const wchar_t* left_out)
 {
-    if (std::find(told.unreadable_visits.begin(), told.unreadable_visits.end(), year) != told.unreadable_visits.end()) return false;
-    told.unreadable_visits.push_back(year);
+    std::vector<int>& years = told.unreadable_visits;
+    if (std::find(years.begin(), years.end(), year) != years.end()) return false;
+    years.push_back(year);
     tell_error(owner, left_out + (L"\n\n" + visits_unreadable_text(year, problems, true)) +
                           L"\nファイルを直すか、ほかの場所へ移してください。",
                MB_OK | MB_ICONWARNING);
