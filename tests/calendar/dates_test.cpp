@@ -1,4 +1,5 @@
 #include "calendar/dates.h"
+#include "calendar/typed_date.h"
 
 #include <gtest/gtest.h>
 
@@ -157,4 +158,26 @@ TEST(DateRecords, NowIsConsistent)
     shown->month = 12;
     EXPECT_EQ(compute_first_weekday(shown), 2);  // 1 December 2009, a Tuesday
     EXPECT_EQ(shown->first_weekday, 2);
+}
+
+TEST(TypedDate, EveryFormReadsAndWhatCannotBeIsNamed)
+{
+    const char* const forms[] = {"2009/12/6", "2009-12-06", "2009.12.6", "12/6",         "20091206",
+                                 "H21.12.6",  "h21.12.6",   "平成21年12月6日", "２００９／１２／６", "Ｈ２１．１２．６"};
+    for (const char* form : forms) {
+        TypedDate date = {};
+        std::string fault;
+        EXPECT_TRUE(read_typed_date(form, 2009, &date, &fault)) << form << fault;
+        EXPECT_EQ(date.year * 10000 + date.month * 100 + date.day, 20091206) << form;
+    }
+    TypedDate date = {};
+    std::string fault;
+    EXPECT_TRUE(read_typed_date("R7.12.6", 2009, &date, &fault) && date.year == 2025);
+    EXPECT_TRUE(read_typed_date("令和元年5月1日", 2009, &date, &fault) && date.year == 2019 && date.month == 5);
+    EXPECT_TRUE(read_typed_date("S64.1.7", 2009, &date, &fault) == false) << "1989 is before the calendar";
+    EXPECT_EQ(fault, "1990年から2037年までの日付を入力してください。");
+    EXPECT_FALSE(read_typed_date("2009/2/29", 2009, &date, &fault));
+    EXPECT_EQ(fault, "2009年2月29日はありません。");
+    for (const char* wrong : {"", "12", "2009/12", "12/6/2009", "2009/12/6x", "R0.1.1", "2038/1/1", "X7.12.6"})
+        EXPECT_FALSE(read_typed_date(wrong, 2009, &date, &fault)) << wrong;
 }
