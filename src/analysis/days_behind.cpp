@@ -28,6 +28,24 @@ std::string joined_names(const std::vector<Visit>& visits, int table)
     return joined;
 }
 
+// A text as a search compares it: widths folded, letters in either case.
+std::string search_form(const std::string& text)
+{
+    std::string form = folded_name(text);
+    for (char& c : form)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return form;
+}
+
+bool holds_text(const char* memo, const std::vector<Visit>& visits, const std::string& key)
+{
+    if (search_form(sjis_to_utf8(memo, std::strlen(memo))).find(key) != std::string::npos) return true;
+    for (const Visit& visit : visits)
+        for (const std::string* text : {&visit.category, &visit.place, &visit.game, &visit.note})
+            if (search_form(*text).find(key) != std::string::npos) return true;
+    return false;
+}
+
 bool matches(const BalanceAnalysis& analysis, const FigureChoice& choice, const LedgerDate& date, int32_t amount,
              const char* memo, const std::vector<Visit>& visits)
 {
@@ -42,12 +60,15 @@ bool matches(const BalanceAnalysis& analysis, const FigureChoice& choice, const 
         for (const Visit& visit : visits)
             if (folded_name(visit_field(visit, choice.table)) == choice.key) return true;
         return false;
+    case figure_text: return !choice.key.empty() && holds_text(memo, visits, choice.key);
     }
     return false;
 }
 }  // namespace
 
 FigureChoice tag_choice(const TagFigures& row) { return FigureChoice{figure_tag, 0, 0, row.key, false}; }
+
+FigureChoice text_choice(const std::string& text) { return FigureChoice{figure_text, 0, 0, search_form(text), false}; }
 
 FigureChoice visit_row_choice(int table, const VisitRow& row)
 {
@@ -67,8 +88,9 @@ std::vector<DayBehind> days_behind(const BalanceAnalysis& analysis, const Figure
             for (int day = days_in_month(year, month); day >= 1; --day) {
                 const DayEntry entry = day_of(value, month, day);
                 const std::vector<Visit>& visits = by_day[month - 1][day - 1];
-                // A day not played lists nothing, as the figures count nothing of it.
-                if (entry.amount == 0) continue;
+                // A day not played lists nothing, as the figures count nothing
+                // of it; a search finds what was written on it all the same.
+                if (entry.amount == 0 && (choice.kind != figure_text || (!entry.memo[0] && visits.empty()))) continue;
                 const LedgerDate date = {year, month, day};
                 if (!matches(analysis, choice, date, entry.amount, entry.memo, visits)) continue;
                 DayBehind behind = {date, entry.amount, joined_names(visits, table_place), joined_names(visits, table_game), {}};

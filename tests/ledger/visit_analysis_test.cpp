@@ -94,4 +94,12 @@ TEST(VisitAnalysis, FiguresRowsCsvBlocksAndTheDaysBehindThem)
     ASSERT_EQ(dates(tagged), (std::vector<std::string>{"3/7"}));
     EXPECT_EQ(tagged[0].amount, -2000);
     EXPECT_EQ(days_behind(analysis, visit_row_choice(table_place, places[1]))[0].places, "ABC会館・ＡＢＣ会館");
+
+    // A search of all years finds a text in a memo or a visit, widths
+    // folded, also on a day not played (3/9 keeps its visit).
+    BalanceAnalysis all;
+    analyse_period(all_years_period, all);
+    EXPECT_EQ(dates(days_behind(all, text_choice("ａｂｃ"))), (std::vector<std::string>{"3/7", "3/5"}));
+    EXPECT_EQ(dates(days_behind(all, text_choice("xyz"))), (std::vector<std::string>{"3/9", "3/6"}));
+    EXPECT_TRUE(days_behind(all, text_choice("")).empty());
 }
