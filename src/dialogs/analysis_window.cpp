@@ -63,17 +63,15 @@ struct AnalysisWindowState {
     int dpi;
     AnchoredLayout layout;
     int table;  // the table shown below, kept between openings
+    int opened_year;   // the calendar's shown year, chosen at the opening
+    LedgerDate today;  // by the calendar's clock at the opening
 };
 AnalysisWindowState window_state;
 
 const BalanceAnalysis& shown() { return *window_state.shown; }
 
 // The chart ends today by the calendar's clock.
-LedgerDate today()
-{
-    const DateRecord* date = today_date();
-    return LedgerDate{date->year, date->month, date->day};
-}
+LedgerDate today() { return window_state.today; }
 
 void drop_all_years_work()
 {
@@ -307,7 +305,7 @@ BOOL on_init(HWND dialog)
     read_analysis_layout(dialog, window_state.layout);
     add_table_columns(dialog, window_state.dpi);
     choose_table(dialog, window_state.table);
-    const int shown_year = display_date()->year;
+    const int shown_year = window_state.opened_year;
     fill_periods(dialog, shown_year);
     show_period(dialog, shown_year);
     lay_out(dialog);
@@ -441,8 +439,11 @@ INT_PTR CALLBACK analysis_procedure(HWND dialog, UINT message, WPARAM wparam, LP
 
 }  // namespace
 
-void run_analysis_window(HWND parent)
+void run_analysis_window(HWND parent, int shown_year)
 {
+    const DateRecord now = clock_now();
+    window_state.opened_year = shown_year;
+    window_state.today = LedgerDate{now.year, now.month, now.day};
     // The lists and the tooltip are common controls; the chart is our own.
     init_common_controls();
     window_state.laid_out = false;  // sizes come before the controls exist

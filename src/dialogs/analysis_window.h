@@ -4,4 +4,5 @@
 #pragma once
 #include <windows.h>
 
-void run_analysis_window(HWND parent);
+// Opens on the calendar's shown year.
+void run_analysis_window(HWND parent, int shown_year);
