@@ -88,8 +88,6 @@ protected:
         set_program_path(folder.file("Ravo.exe").c_str());
         OptionsRecord* o = options();
         apply_fresh_defaults(o);
-        *today_date() = DateRecord{2009, 12, 6, 0, 9, 5, 7, 2};
-        *display_date() = *today_date();
         init_common_controls();
         owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
                                 GetModuleHandleW(nullptr), nullptr);
@@ -135,7 +133,7 @@ TEST_F(DialogResources, EachDialogGivesBackItsObjects)
     DestroyWindow(window);
 
     expect_all_given_back("year dialog", [this] { run_year_info_dialog(owner, 2009, 12); });
-    expect_all_given_back("analysis window", [this] { run_analysis_window(owner); });
+    expect_all_given_back("analysis window", [this] { run_analysis_window(owner, 2009); });
     expect_all_given_back("day entry", [this] { run_day_entry_dialog(owner, 2009, 12, 6); });
     expect_all_given_back("property sheet", [this] { show_properties(owner, GetModuleHandleW(nullptr)); }, 4);
 }
