@@ -171,8 +171,9 @@ void restart_clock_timer(MainWindow& main_window, int show_time)
     const OptionsRecord* o = options();
     KillTimer(main_window.window, clock_timer_id);
     SetTimer(main_window.window, clock_timer_id, clock_period_ms(show_time, o->clock_content, o->no_seconds), nullptr);
-    main_window.view.today = clock_now();
-    if (main_window.clock.day_seen.month == 0) note_day_seen(main_window.clock, main_window.view.today, GetTickCount64());
+    const DateRecord now = clock_now();
+    main_window.view.today = now;
+    if (main_window.clock.day_seen.month == 0) note_day_seen(main_window.clock, now, GetTickCount64());
 }
 
 void follow_time_change(MainWindow& main_window) { time_change_at(main_window, clock_now(), GetTickCount64()); }

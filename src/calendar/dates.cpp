@@ -32,24 +32,19 @@ int weekday_of(int year, int month, int day)
     return static_cast<int>(weekday < 0 ? weekday + 7 : weekday);
 }
 
-void set_to_now(DateRecord* record)
+DateRecord clock_now()
 {
     LocalTime now;
     local_time_now(&now);
-    record->year = static_cast<int16_t>(now.year);
-    record->month = static_cast<int8_t>(now.month);
-    record->day = static_cast<int8_t>(now.day);
-    record->weekday = static_cast<int8_t>(now.weekday);
-    record->hour = static_cast<int8_t>(now.hour);
-    record->minute = static_cast<int8_t>(now.minute);
-    record->second = static_cast<int8_t>(now.second);
-}
-
-DateRecord clock_now()
-{
-    DateRecord now;
-    set_to_now(&now);
-    return now;
+    DateRecord record;
+    record.year = static_cast<int16_t>(now.year);
+    record.month = static_cast<int8_t>(now.month);
+    record.day = static_cast<int8_t>(now.day);
+    record.weekday = static_cast<int8_t>(now.weekday);
+    record.hour = static_cast<int8_t>(now.hour);
+    record.minute = static_cast<int8_t>(now.minute);
+    record.second = static_cast<int8_t>(now.second);
+    return record;
 }
 
 void previous_day(int16_t& year, int8_t& month, int8_t& day)

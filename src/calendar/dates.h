@@ -31,7 +31,7 @@ int16_t days_in_month(int year, int month);
 // Gregorian weekday (0 = Sunday) of any date, proleptic, for any int16 year.
 int weekday_of(int year, int month, int day);
 
-void set_to_now(DateRecord* record);
+// The clock's reading now, in local time.
 DateRecord clock_now();
 
 void previous_day(int16_t& year, int8_t& month, int8_t& day);

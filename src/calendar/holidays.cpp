@@ -87,7 +87,8 @@ DayKind kind_of_day(int year, int month, int day, int day_off_mark)
     int8_t sunday_month = static_cast<int8_t>(month);
     int8_t sunday_day = static_cast<int8_t>(day);
     for (int i = 0; i < weekday; ++i) previous_day(sunday_year, sunday_month, sunday_day);
-    if (is_rule_holiday(sunday_year, sunday_month, sunday_day)) return named(kind_holiday, weekday, substitute_holiday_name);
+    if (is_rule_holiday(sunday_year, sunday_month, sunday_day))
+        return named(kind_holiday, weekday, substitute_holiday_name);
     return own;
 }
 

@@ -8,5 +8,6 @@ ColorRef day_color(const DayKind& kind, const OptionsRecord& options)
 
 ColorRef weekday_header_color(int column, const OptionsRecord& options)
 {
-    return column == kind_sunday ? options.sunday_color : column == kind_saturday ? options.saturday_color : options.weekday_color;
+    if (column == kind_sunday) return options.sunday_color;
+    return column == kind_saturday ? options.saturday_color : options.weekday_color;
 }

@@ -101,7 +101,8 @@ void paint_text_clock(HDC dc, const RECT& client, const CalendarView& view, cons
     HGDIOBJ old = SelectObject(dc, font);
     const BoxPainting saved = begin_boxes(dc);
     draw_box(dc, client, o->small_back_color, 0, 0, 0);
-    draw_label(dc, reinterpret_cast<const wchar_t*>(line), client, caption_color(o->small_text_color, o->small_back_color, view.today, shown));
+    draw_label(dc, reinterpret_cast<const wchar_t*>(line), client,
+               caption_color(o->small_text_color, o->small_back_color, view.today, shown));
     end_boxes(dc, saved);
     SelectObject(dc, old);
     DeleteObject(font);

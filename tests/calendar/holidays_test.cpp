@@ -119,7 +119,8 @@ TEST_F(Holidays, DayOffMarksAreExactlyOne)
     std::string name;
     EXPECT_EQ(kind(2009, 12, 5, &name), kind_day_off);
     EXPECT_EQ(name, day_off);
-    EXPECT_EQ(day_color(kind_of_day(2009, 12, 5, marks[11][4]), *options()), +options()->sunday_color) << "a day off is red, not blue";
+    EXPECT_EQ(day_color(kind_of_day(2009, 12, 5, marks[11][4]), *options()), +options()->sunday_color)
+        << "a day off is red, not blue";
     EXPECT_EQ(kind(2009, 12, 8), 2);
     EXPECT_EQ(kind(2008, 12, 5), kind_day_off) << "the mark is read whatever the year";
 }
