@@ -163,3 +163,17 @@ TEST_F(Holidays, OddCodesNeverMatch)
     EXPECT_EQ(holiday_lookup(2009, 13, 1), kind_holiday) << "lookups take the month as given";
     EXPECT_EQ(holiday_lookup(2009, 0, 0), 0);
 }
+
+TEST_F(Holidays, AKindKeepsItsNameAndWeekdayWhateverIsAskedNext)
+{
+    golden_week_2009(false);
+    const DayKind sixth = kind_of_day(2009, 5, 6);
+    const DayKind plain = kind_of_day(2009, 5, 7);
+    EXPECT_EQ(sixth.kind, kind_holiday);
+    EXPECT_EQ(std::string(sixth.name), substitute) << "its name, though another day was asked after it";
+    EXPECT_EQ(sixth.weekday, 3) << "a Wednesday, whatever its kind";
+    EXPECT_EQ(plain.kind, 4);
+    EXPECT_EQ(plain.name[0], 0);
+    EXPECT_EQ(kind_of_day(2009, 5, 9).kind, kind_saturday);
+    EXPECT_EQ(kind_of_day(2009, 5, 10).kind, kind_sunday);
+}
