@@ -88,41 +88,42 @@ int main(int argc, char** argv)
     clear_ledger_year(shown, 2009);
     for (int m = 0; m < 12; ++m)
         for (int d = 0; d < 31; d += 3) shown.amounts[m][d] = d % 2 ? 500 : -300;
-    *today_date() = DateRecord{2009, 12, 6, 0, 9, 5, 7, 2};
-    *display_date() = *today_date();
+    CalendarView view;
+    view.today = DateRecord{2009, 12, 6, 0, 9, 5, 7};
+    view.shown = CalendarDay{2009, 12, 6};
     // At the screen's resolution, as the program draws (run at 96 and 144).
-    view_layout()->dpi = window_dpi(nullptr);
-    create_view_fonts(&o->month_font, &o->year_font, view_layout()->dpi);
-    std::printf("at %d DPI\n", view_layout()->dpi);
+    view.layout.dpi = window_dpi(nullptr);
+    create_view_fonts(view.fonts, &o->month_font, &o->year_font, view.layout.dpi);
+    std::printf("at %d DPI\n", view.layout.dpi);
 
     // One-year view of 2009: 12 x (7 headers + caption) boxes and labels,
     // 365 days with their labels, the overlays, the year and clock captions.
     o->year_mode = 1;
-    int cell = measure_cell_size(nullptr, year_view_font());
+    int cell = measure_cell_size(nullptr, view.fonts.year, view.layout);
     Offscreen year;
     make_offscreen(31 * cell, 24 * cell, year);
-    view_layout()->year_box = to_rect(year_box_for(true, year.client.right, year.client.bottom, cell));
-    view_layout()->clock_rect = to_rect(clock_box_for(true, year.client.right, year.client.bottom, cell));
+    view.layout.year_box = to_rect(year_box_for(true, year.client.right, year.client.bottom, cell));
+    view.layout.clock_rect = to_rect(clock_box_for(true, year.client.right, year.client.bottom, cell));
     int overlays = 0;
     for (int m = 0; m < 12; ++m)
         for (int d = 0; d < days_in_month(2009, m + 1); ++d) overlays += shown.amounts[m][d] != 0;
     int year_boxes = 12 * 8 + 365 + overlays + 2, year_labels = 12 * 8 + 365 + 2;
-    double paint = time_per_call(rounds, [&] { paint_calendar(year.dc, year.client, shown); });
-    double floor = time_per_call(rounds, [&] { floor_paint(year, year_view_font(), cell, year_boxes, year_labels); });
+    double paint = time_per_call(rounds, [&] { paint_calendar(year.dc, year.client, view, shown); });
+    double floor = time_per_call(rounds, [&] { floor_paint(year, view.fonts.year, cell, year_boxes, year_labels); });
     report("one-year", paint, floor, year_boxes, year_labels);
     free_offscreen(year);
 
     o->year_mode = 0;
-    cell = measure_cell_size(nullptr, month_view_font());
+    cell = measure_cell_size(nullptr, view.fonts.month, view.layout);
     Offscreen month;
     make_offscreen(7 * cell, 7 * cell, month);
-    view_layout()->year_box = to_rect(year_box_for(false, month.client.right, month.client.bottom, cell));
-    view_layout()->clock_rect = to_rect(clock_box_for(false, month.client.right, month.client.bottom, cell));
+    view.layout.year_box = to_rect(year_box_for(false, month.client.right, month.client.bottom, cell));
+    view.layout.clock_rect = to_rect(clock_box_for(false, month.client.right, month.client.bottom, cell));
     int month_boxes = 7 + 31 + 10 + 3, month_labels = 7 + 31 + 3;
-    paint = time_per_call(rounds, [&] { paint_calendar(month.dc, month.client, shown); });
-    floor = time_per_call(rounds, [&] { floor_paint(month, month_view_font(), cell, month_boxes, month_labels); });
+    paint = time_per_call(rounds, [&] { paint_calendar(month.dc, month.client, view, shown); });
+    floor = time_per_call(rounds, [&] { floor_paint(month, view.fonts.month, cell, month_boxes, month_labels); });
     report("month", paint, floor, month_boxes, month_labels);
     free_offscreen(month);
-    free_view_fonts();
+    free_view_fonts(view.fonts);
     return 0;
 }

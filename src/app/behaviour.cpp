@@ -23,97 +23,73 @@ bool same_day(const DateRecord& a, const DateRecord& b)
     return a.year == b.year && a.month == b.month && a.day == b.day;
 }
 
-// Set when the day turned while a modal dialog was open: the dialog may be
-// editing a day of the shown month and its loaded year, so they follow
-// only once it is closed.
-bool shown_month_behind = false;
-// The day the clock last saw. Today's record is also set by other paths (a
-// layout refresh, a change of the system time); they must not hide a
-// change of day from the tick.
-DateRecord day_seen;
-// Tick count at which that day ends on its own: a change of the system
-// time after it had come must still turn the calendar.
-ULONGLONG day_seen_ends;
-
-void note_day_seen(const DateRecord& now, ULONGLONG tick_count)
+void note_day_seen(ClockWatch& clock, const DateRecord& now, ULONGLONG tick_count)
 {
-    day_seen = now;
+    clock.day_seen = now;
     const ULONGLONG into_day = ((now.hour * 60ULL + now.minute) * 60 + now.second) * 1000;
-    day_seen_ends = tick_count + 24ULL * 60 * 60 * 1000 - into_day;
+    clock.day_seen_ends = tick_count + 24ULL * 60 * 60 * 1000 - into_day;
 }
 
 // The day turned: today's marking and the icon follow at once.
-void follow_new_day(HWND window, const DateRecord& now)
+void follow_new_day(MainWindow& main_window)
 {
-    InvalidateRect(window, nullptr, TRUE);
-    DateRecord* today = today_date();
-    today->year = now.year;
-    today->month = now.month;
-    today->day = now.day;
-    today->weekday = now.weekday;
-    update_tray_icon(window, 0);
-    shown_month_behind = true;
+    InvalidateRect(main_window.window, nullptr, TRUE);
+    update_tray_icon(main_window, 0);
+    main_window.clock.shown_month_behind = true;
 }
 
 // The shown month becomes today's, with its year's ledger.
-void follow_shown_month(HWND window)
+void follow_shown_month(MainWindow& main_window)
 {
-    const DateRecord* today = today_date();
-    DateRecord* shown = display_date();
-    bool year_changed = shown->year != today->year;
-    shown->year = today->year;
-    shown->month = today->month;
-    compute_first_weekday(shown);
-    if (year_changed) show_ledger_year(today->year);
-    InvalidateRect(window, nullptr, TRUE);
-    shown_month_behind = false;
+    const DateRecord& today = main_window.view.today;
+    CalendarDay& shown = main_window.view.shown;
+    bool year_changed = shown.year != today.year;
+    shown.year = today.year;
+    shown.month = today.month;
+    if (year_changed) show_ledger_year(main_window, today.year);
+    InvalidateRect(main_window.window, nullptr, TRUE);
+    main_window.clock.shown_month_behind = false;
 }
 
 }  // namespace
 
-void clock_tick_at(HWND window, const DateRecord& now, ULONGLONG tick_count)
+void clock_tick_at(MainWindow& main_window, const DateRecord& now, ULONGLONG tick_count)
 {
-    bool day_changed = !same_day(day_seen, now);
-    note_day_seen(now, tick_count);
-    *today_date() = now;
+    HWND window = main_window.window;
+    bool day_changed = !same_day(main_window.clock.day_seen, now);
+    note_day_seen(main_window.clock, now, tick_count);
+    main_window.view.today = now;
     if (options()->small_mode)
         InvalidateRect(window, nullptr, FALSE);
     else
-        InvalidateRect(window, &view_layout()->clock_rect, FALSE);
-    if (day_changed) follow_new_day(window, now);
-    if (shown_month_behind && IsWindowEnabled(window)) follow_shown_month(window);
+        InvalidateRect(window, &main_window.view.layout.clock_rect, FALSE);
+    if (day_changed) follow_new_day(main_window);
+    if (main_window.clock.shown_month_behind && IsWindowEnabled(window)) follow_shown_month(main_window);
 }
 
-void time_change_at(HWND window, const DateRecord& now, ULONGLONG tick_count)
+void time_change_at(MainWindow& main_window, const DateRecord& now, ULONGLONG tick_count)
 {
     // A date the user set moves today's marking, never the shown month;
     // a midnight that came before the change is still the tick's to follow.
-    const bool midnight_came = day_seen.month != 0 && tick_count >= day_seen_ends;
-    *today_date() = now;
-    if (!midnight_came) note_day_seen(now, tick_count);
-    InvalidateRect(window, nullptr, TRUE);
-    update_tray_icon(window, 0);
+    ClockWatch& clock = main_window.clock;
+    const bool midnight_came = clock.day_seen.month != 0 && tick_count >= clock.day_seen_ends;
+    main_window.view.today = now;
+    if (!midnight_came) note_day_seen(clock, now, tick_count);
+    InvalidateRect(main_window.window, nullptr, TRUE);
+    update_tray_icon(main_window, 0);
 }
 
 namespace {
-DateRecord now_record()
-{
-    DateRecord now;
-    set_to_now(&now);
-    return now;
-}
-
-HICON metric_icon;
 // The notification icon at the size the shell asks for (the common
 // controls are loaded by then: the icon is added after the first paint).
-HICON notification_icon()
+HICON notification_icon(TrayIcon& tray)
 {
     typedef HRESULT(WINAPI * LoadIconMetricFunction)(HINSTANCE, PCWSTR, int, HICON*);
     static auto load_icon_metric = late<LoadIconMetricFunction>(L"comctl32.dll", "LoadIconMetric");
-    if (!metric_icon && load_icon_metric &&
-        FAILED(load_icon_metric(module_instance, MAKEINTRESOURCEW(IDI_APP), LIM_SMALL, &metric_icon)))
-        metric_icon = nullptr;
-    return metric_icon ? metric_icon : small_icon;
+    if (!tray.metric_icon && load_icon_metric &&
+        FAILED(load_icon_metric(module_instance, MAKEINTRESOURCEW(IDI_APP), LIM_SMALL, &tray.metric_icon)))
+        tray.metric_icon = nullptr;
+    return tray.metric_icon ? tray.metric_icon : small_icon;
 }
 
 NOTIFYICONDATAW tray_record(HWND window)
@@ -128,45 +104,46 @@ NOTIFYICONDATAW tray_record(HWND window)
 // A few minutes of asking again for an icon the shell did not take.
 const UINT icon_retry_ms = 3000;
 const int icon_retry_count = 60;
-int icon_retries_left;
 
 // The icon with today's tip: the date, a holiday, the month so far.
-NOTIFYICONDATAW icon_record(HWND window)
+NOTIFYICONDATAW icon_record(MainWindow& main_window)
 {
-    NOTIFYICONDATAW record = tray_record(window);
+    NOTIFYICONDATAW record = tray_record(main_window.window);
     record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     record.uCallbackMessage = WM_TRAYNOTIFY;
-    record.hIcon = notification_icon();
-    write_tray_tip(record.szTip);
+    record.hIcon = notification_icon(main_window.tray);
+    write_tray_tip(main_window, record.szTip);
     return record;
 }
 
-void retry_tray_icon(HWND window)
+void retry_tray_icon(MainWindow& main_window)
 {
-    NOTIFYICONDATAW record = icon_record(window);
-    if (notify_icon(NIM_ADD, &record) || --icon_retries_left <= 0) KillTimer(window, icon_retry_timer_id);
+    NOTIFYICONDATAW record = icon_record(main_window);
+    if (notify_icon(NIM_ADD, &record) || --main_window.tray.retries_left <= 0)
+        KillTimer(main_window.window, icon_retry_timer_id);
 }
 
-void show_from_tray(HWND window)
+void show_from_tray(MainWindow& main_window)
 {
-    user_hidden = 0;
-    refresh_menu();
+    HWND window = main_window.window;
+    main_window.user_hidden = false;
+    refresh_menu(main_window);
     show_restored(window);
     SetForegroundWindow(window);
     RECT rect;
     GetWindowRect(window, &rect);
-    if (clamp_to_screen(window, rect)) resize_for_mode(window);
+    if (clamp_to_screen(window, rect)) resize_for_mode(main_window);
 }
 
 // The menu at the pointer, straight away: the icon lies outside the
 // window, where a hit test would only move the shown month or step a
 // caption the hidden window happens to have under the taskbar.
-void menu_from_tray(HWND window)
+void menu_from_tray(MainWindow& main_window)
 {
     POINT pointer;
     GetCursorPos(&pointer);
-    ScreenToClient(window, &pointer);
-    show_popup_menu(window, pointer.x, pointer.y);
+    ScreenToClient(main_window.window, &pointer);
+    show_popup_menu(main_window, pointer.x, pointer.y);
 }
 }  // namespace
 
@@ -189,26 +166,28 @@ UINT clock_period_ms(int show_time, int clock_content, int no_seconds)
     return 1000;
 }
 
-void restart_clock_timer(HWND window, int show_time)
+void restart_clock_timer(MainWindow& main_window, int show_time)
 {
     const OptionsRecord* o = options();
-    KillTimer(window, clock_timer_id);
-    SetTimer(window, clock_timer_id, clock_period_ms(show_time, o->clock_content, o->no_seconds), nullptr);
-    set_to_now(today_date());
-    if (day_seen.month == 0) note_day_seen(*today_date(), GetTickCount64());
+    KillTimer(main_window.window, clock_timer_id);
+    SetTimer(main_window.window, clock_timer_id, clock_period_ms(show_time, o->clock_content, o->no_seconds), nullptr);
+    const DateRecord now = clock_now();
+    main_window.view.today = now;
+    if (main_window.clock.day_seen.month == 0) note_day_seen(main_window.clock, now, GetTickCount64());
 }
 
-void follow_time_change(HWND window) { time_change_at(window, now_record(), GetTickCount64()); }
+void follow_time_change(MainWindow& main_window) { time_change_at(main_window, clock_now(), GetTickCount64()); }
 
-void handle_timer(HWND window, UINT_PTR timer_id)
+void handle_timer(MainWindow& main_window, UINT_PTR timer_id)
 {
+    HWND window = main_window.window;
     if (timer_id == reshow_timer_id) {
         KillTimer(window, reshow_timer_id);
-        if (!user_hidden) ShowWindow(window, SW_SHOWNA);  // the user's own hiding wins
+        if (!main_window.user_hidden) ShowWindow(window, SW_SHOWNA);  // the user's own hiding wins
     } else if (timer_id == icon_retry_timer_id) {
-        retry_tray_icon(window);
+        retry_tray_icon(main_window);
     } else if (timer_id == clock_timer_id) {
-        clock_tick_at(window, now_record(), GetTickCount64());
+        clock_tick_at(main_window, clock_now(), GetTickCount64());
     }
 }
 
@@ -228,18 +207,20 @@ void apply_title_style(HWND window)
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
-void apply_topmost(HWND window)
+void apply_topmost(MainWindow& main_window)
 {
+    HWND window = main_window.window;
     const bool topmost = options()->topmost != 0;
-    CheckMenuItem(popup_menu, IDM_TOPMOST, MF_BYCOMMAND | (topmost ? MF_CHECKED : MF_UNCHECKED));
+    CheckMenuItem(main_window.popup_menu, IDM_TOPMOST, MF_BYCOMMAND | (topmost ? MF_CHECKED : MF_UNCHECKED));
     RECT rect;
     GetWindowRect(window, &rect);
     SetWindowPos(window, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, rect.left, rect.top, rect.right - rect.left,
                  rect.bottom - rect.top, SWP_SHOWWINDOW);
 }
 
-void check_auto_hide(HWND window, int x, int y)
+void check_auto_hide(MainWindow& main_window, int x, int y)
 {
+    HWND window = main_window.window;
     OptionsRecord* o = options();
     if (!o->small_mode || !o->auto_hide) return;
     if (o->reshow_seconds == 0) o->reshow_seconds = 5;
@@ -253,29 +234,30 @@ void check_auto_hide(HWND window, int x, int y)
     }
 }
 
-void update_tray_icon(HWND window, int add)
+void update_tray_icon(MainWindow& main_window, int add)
 {
-    NOTIFYICONDATAW record = icon_record(window);
+    NOTIFYICONDATAW record = icon_record(main_window);
     if (notify_icon(add ? NIM_ADD : NIM_MODIFY, &record)) return;
     // An icon the shell lost comes back; a shell not ready for it (at
     // logon, from the Run key) is asked again every few seconds.
     if (add || !notify_icon(NIM_ADD, &record)) {
-        icon_retries_left = icon_retry_count;
-        SetTimer(window, icon_retry_timer_id, icon_retry_ms, nullptr);
+        main_window.tray.retries_left = icon_retry_count;
+        SetTimer(main_window.window, icon_retry_timer_id, icon_retry_ms, nullptr);
     }
 }
 
-void remove_tray_icon(HWND window)
+void remove_tray_icon(MainWindow& main_window)
 {
-    KillTimer(window, icon_retry_timer_id);
-    NOTIFYICONDATAW record = tray_record(window);
+    KillTimer(main_window.window, icon_retry_timer_id);
+    NOTIFYICONDATAW record = tray_record(main_window.window);
     notify_icon(NIM_DELETE, &record);
-    if (metric_icon) DestroyIcon(metric_icon);
-    metric_icon = nullptr;
+    if (main_window.tray.metric_icon) DestroyIcon(main_window.tray.metric_icon);
+    main_window.tray.metric_icon = nullptr;
 }
 
-void handle_tray_notify(HWND window, UINT mouse_message)
+void handle_tray_notify(MainWindow& main_window, UINT mouse_message)
 {
+    HWND window = main_window.window;
     // A modal dialog is open: a second one or a command from the menu
     // would change the day or year it is working on; bring it forward.
     if (!IsWindowEnabled(window)) {
@@ -283,8 +265,8 @@ void handle_tray_notify(HWND window, UINT mouse_message)
             SetForegroundWindow(GetLastActivePopup(window));
         return;
     }
-    if (mouse_message == WM_LBUTTONDOWN) show_from_tray(window);
-    if (mouse_message == WM_RBUTTONDOWN) menu_from_tray(window);
+    if (mouse_message == WM_LBUTTONDOWN) show_from_tray(main_window);
+    if (mouse_message == WM_RBUTTONDOWN) menu_from_tray(main_window);
 }
 
 UINT taskbar_created_message()

@@ -5,7 +5,9 @@
 #pragma once
 #include <windows.h>
 
-void key_action(HWND window, WPARAM key);
+#include "app/main_window.h"
+
+void key_action(MainWindow& main_window, WPARAM key);
 // The popup menu at the selected day (at the bottom-left corner of the
 // small display).
-void menu_at_selection(HWND window);
+void menu_at_selection(MainWindow& main_window);

@@ -11,7 +11,8 @@
 #include "res/resource.h"
 
 namespace {
-bool finished;
+// The thread's COM, begun by the start and ended after the message loop,
+// when the window and its record are gone.
 bool shell_com;
 
 // The shell opens documents through COM handlers (Windows 11 does for
@@ -25,24 +26,25 @@ bool start_shell_com()
     return initialize && SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
 }
 
-void load_popup_menu()
+HMENU load_popup_menu()
 {
     HMENU menu = LoadMenuW(module_instance, MAKEINTRESOURCEW(IDR_POPUP_MENU));
-    popup_menu = GetSubMenu(menu, 0);
+    return GetSubMenu(menu, 0);
 }
 }  // namespace
 
 void finish_start(HWND window)
 {
-    if (finished || !IsWindow(window)) return;
-    finished = true;
+    MainWindow* main_window = IsWindow(window) ? find_main_window(window) : nullptr;
+    if (!main_window || main_window->start_finished) return;
+    main_window->start_finished = true;
     // The shell takes tens of milliseconds over the icon.
-    update_tray_icon(window, 1);
-    start_day_tooltips(window);
+    update_tray_icon(*main_window, 1);
+    start_day_tooltips(*main_window);
     // Its All Users item asks the shell for a folder.
-    load_popup_menu();
-    refresh_menu();
-    apply_start_with_windows(window);
+    main_window->popup_menu = load_popup_menu();
+    refresh_menu(*main_window);
+    apply_start_with_windows(*main_window);
     shell_com = start_shell_com();
     check_program_folder(window);
 }

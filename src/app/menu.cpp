@@ -26,11 +26,11 @@
 #include "view/layout.h"
 
 namespace {
-bool has_item(UINT id) { return GetMenuState(popup_menu, id, MF_BYCOMMAND) != static_cast<UINT>(-1); }
+bool has_item(HMENU menu, UINT id) { return GetMenuState(menu, id, MF_BYCOMMAND) != static_cast<UINT>(-1); }
 
-void check_item(UINT id, bool checked)
+void check_item(HMENU menu, UINT id, bool checked)
 {
-    CheckMenuItem(popup_menu, id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+    CheckMenuItem(menu, id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
 }
 
 std::wstring program_file_wide(const char* name)
@@ -40,40 +40,40 @@ std::wstring program_file_wide(const char* name)
     return utf8_to_wide(path);
 }
 
-void choose_font(HWND window)
+void choose_font(MainWindow& main_window)
 {
     int which = options()->year_mode ? view_year : view_month;
-    if (!choose_view_font(window, which)) return;
-    recreate_view_font(which);
-    refresh_layout();
+    if (!choose_view_font(main_window.window, main_window.view.fonts, which)) return;
+    recreate_view_font(main_window.view.fonts, which);
+    refresh_layout(main_window);
 }
 
 void toggle(int8_t& flag) { flag = flag ? 0 : 1; }
 
-void switch_small_display()
+void switch_small_display(MainWindow& main_window)
 {
-    reset_to_today();
+    reset_to_today(main_window);
     toggle(options()->small_mode);
-    sync_tooltip_tools(options()->small_mode ? tools_remove : tools_add);
-    refresh_layout();
+    sync_tooltip_tools(main_window, options()->small_mode ? tools_remove : tools_add);
+    refresh_layout(main_window);
 }
 
-void switch_year_view()
+void switch_year_view(MainWindow& main_window)
 {
     toggle(options()->year_mode);
-    sync_tooltip_tools(tools_switch);
-    reset_to_today();
-    refresh_layout();
+    sync_tooltip_tools(main_window, tools_switch);
+    reset_to_today(main_window);
+    refresh_layout(main_window);
 }
 
-void toggle_hidden(HWND window)
+void toggle_hidden(MainWindow& main_window)
 {
-    user_hidden = !user_hidden;
-    refresh_menu();
-    if (user_hidden)
-        ShowWindow(window, SW_HIDE);
+    main_window.user_hidden = !main_window.user_hidden;
+    refresh_menu(main_window);
+    if (main_window.user_hidden)
+        ShowWindow(main_window.window, SW_HIDE);
     else
-        show_restored(window);
+        show_restored(main_window.window);
 }
 
 void open_programs_folder(HWND window, int folder)
@@ -94,79 +94,83 @@ void open_help(HWND window)
     launch(window, path.c_str(), L"");
 }
 // The analysis opens on the shown year; its chart ends today.
-void open_analysis(HWND window)
+void open_analysis(const MainWindow& main_window)
 {
-    const DateRecord* today = today_date();
-    run_analysis_window(window, display_date()->year, LedgerDate{today->year, today->month, today->day});
+    const DateRecord& today = main_window.view.today;
+    run_analysis_window(main_window.window, main_window.view.shown.year, LedgerDate{today.year, today.month, today.day});
 }
 
 }  // namespace
 
-void reset_to_today()
+void reset_to_today(MainWindow& main_window)
 {
-    set_to_now(display_date());
-    show_ledger_year(display_date()->year);
+    const DateRecord now = clock_now();
+    main_window.view.shown = CalendarDay{now.year, now.month, now.day};
+    show_ledger_year(main_window, now.year);
 }
 
-void handle_command(HWND window, WORD command)
+void handle_command(MainWindow& main_window, WORD command)
 {
+    HWND window = main_window.window;
     switch (command) {
-    case IDM_FONT: choose_font(window); break;
+    case IDM_FONT: choose_font(main_window); break;
     case IDM_TOPMOST:
         toggle(options()->topmost);
-        apply_topmost(window);
+        apply_topmost(main_window);
         break;
     case IDM_EXIT:
         save_ledger_before_exit(window);
         DestroyWindow(window);
         break;
-    case IDM_YEAR_INFO: open_year_info(window); break;
-    case IDM_ANALYSIS: open_analysis(window); break;
+    case IDM_YEAR_INFO: open_year_info(main_window); break;
+    case IDM_ANALYSIS: open_analysis(main_window); break;
     case IDM_EXPLORER: launch(window, windows_program(L"EXPLORER.EXE").c_str(), L"/e,/root,"); break;
     case IDM_SHUTDOWN: end_session(window, EWX_SHUTDOWN | EWX_POWEROFF); break;
     case IDM_RESTART: end_session(window, EWX_REBOOT); break;
     case IDM_LOG_OFF: end_session(window, EWX_LOGOFF); break;
-    case IDM_SMALL_DISPLAY: switch_small_display(); break;
+    case IDM_SMALL_DISPLAY: switch_small_display(main_window); break;
     case IDM_PROPERTIES: show_properties(window, module_instance); break;
     case IDM_DATE_TIME: launch(window, system_program(L"CONTROL.EXE").c_str(), L"TIMEDATE.CPL"); break;
-    case IDM_YEAR_VIEW: switch_year_view(); break;
+    case IDM_YEAR_VIEW: switch_year_view(main_window); break;
     case IDM_TODAY:
-        reset_to_today();
-        refresh_layout();
+        reset_to_today(main_window);
+        refresh_layout(main_window);
         break;
     case IDM_START_WITH_WINDOWS:
         toggle(options()->start_with_windows);
-        apply_start_with_windows(window);
+        apply_start_with_windows(main_window);
         break;
     case IDM_PROGRAMS: open_programs_folder(window, CSIDL_PROGRAMS); break;
     case IDM_CONTROL_PANEL: launch(window, system_program(L"CONTROL.EXE").c_str(), L""); break;
     case IDM_ALL_USERS_PROGRAMS: open_programs_folder(window, CSIDL_COMMON_PROGRAMS); break;
-    case IDM_HIDE: toggle_hidden(window); break;
+    case IDM_HIDE: toggle_hidden(main_window); break;
     case IDM_HELP: open_help(window); break;
     case IDM_HOLIDAYS: launch(window, program_file_wide("Holiday.ini").c_str(), L""); break;
     default: break;
     }
 }
 
-void refresh_menu()
+void refresh_menu(const MainWindow& main_window)
 {
     // Loaded once the calendar shows (finish_start), with its marks.
+    HMENU popup_menu = main_window.popup_menu;
     if (!popup_menu) return;
     const OptionsRecord* o = options();
     wchar_t all_users[MAX_PATH];
     special_folder_path(CSIDL_COMMON_PROGRAMS, all_users);
-    check_item(IDM_SMALL_DISPLAY, o->small_mode);
-    check_item(IDM_YEAR_VIEW, o->year_mode);
-    check_item(IDM_HIDE, user_hidden == 1);
-    check_item(IDM_TOPMOST, o->topmost);
+    check_item(popup_menu, IDM_SMALL_DISPLAY, o->small_mode);
+    check_item(popup_menu, IDM_YEAR_VIEW, o->year_mode);
+    check_item(popup_menu, IDM_HIDE, main_window.user_hidden);
+    check_item(popup_menu, IDM_TOPMOST, o->topmost);
 
-    if (!all_users[0] && has_item(IDM_ALL_USERS_PROGRAMS)) DeleteMenu(popup_menu, IDM_ALL_USERS_PROGRAMS, MF_BYCOMMAND);
-    if (all_users[0] && !has_item(IDM_ALL_USERS_PROGRAMS))
+    if (!all_users[0] && has_item(popup_menu, IDM_ALL_USERS_PROGRAMS))
+        DeleteMenu(popup_menu, IDM_ALL_USERS_PROGRAMS, MF_BYCOMMAND);
+    if (all_users[0] && !has_item(popup_menu, IDM_ALL_USERS_PROGRAMS))
         AppendMenuW(popup_menu, MF_STRING, IDM_ALL_USERS_PROGRAMS, L"プログラム All Users(&J)");
 
     // The session items and their separator come and go together, always
     // as the last group of the menu.
-    bool present = has_item(IDM_SHUTDOWN);
+    bool present = has_item(popup_menu, IDM_SHUTDOWN);
     if (o->hide_shutdown_items && present) {
         DeleteMenu(popup_menu, IDM_LOG_OFF, MF_BYCOMMAND);
         DeleteMenu(popup_menu, IDM_SHUTDOWN, MF_BYCOMMAND);
@@ -180,8 +184,10 @@ void refresh_menu()
     }
 }
 
-void show_popup_menu(HWND window, int x, int y)
+void show_popup_menu(const MainWindow& main_window, int x, int y)
 {
+    HWND window = main_window.window;
+    HMENU popup_menu = main_window.popup_menu;
     POINT point = {x, y};
     ClientToScreen(window, &point);
     EnableMenuItem(popup_menu, IDM_FONT, MF_BYCOMMAND | (options()->small_mode ? MF_GRAYED : MF_ENABLED));
@@ -192,9 +198,9 @@ void show_popup_menu(HWND window, int x, int y)
     PostMessageW(window, WM_NULL, 0, 0);
 }
 
-void apply_start_with_windows(HWND)
+void apply_start_with_windows(const MainWindow& main_window)
 {
-    check_item(IDM_START_WITH_WINDOWS, options()->start_with_windows);
+    check_item(main_window.popup_menu, IDM_START_WITH_WINDOWS, options()->start_with_windows);
     apply_run_value(options()->start_with_windows ? run_value_register : run_value_remove);
 }
 

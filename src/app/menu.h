@@ -2,14 +2,16 @@
 #pragma once
 #include <windows.h>
 
-void handle_command(HWND window, WORD command);
+#include "app/main_window.h"
+
+void handle_command(MainWindow& main_window, WORD command);
 // Dynamic items and check marks from the options.
-void refresh_menu();
-void show_popup_menu(HWND window, int x, int y);
-void apply_start_with_windows(HWND window);
+void refresh_menu(const MainWindow& main_window);
+void show_popup_menu(const MainWindow& main_window, int x, int y);
+void apply_start_with_windows(const MainWindow& main_window);
 
 // The file-system path of a shell folder (CSIDL_PROGRAMS, ...), or "".
 void special_folder_path(int folder, wchar_t (&path)[MAX_PATH]);
 
 // Back to the current month: today's date shown and its year loaded.
-void reset_to_today();
+void reset_to_today(MainWindow& main_window);

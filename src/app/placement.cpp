@@ -58,24 +58,25 @@ POINT stored_position()
 }
 }  // namespace
 
-void refresh_layout()
+void refresh_layout(MainWindow& main_window)
 {
-    prepare_glyphs(module_instance);
+    prepare_glyphs(module_instance, main_window.view);
     restart_clock_timer(main_window, options()->show_time);
-    apply_title_style(main_window);
-    refresh_menu();
+    apply_title_style(main_window.window);
+    refresh_menu(main_window);
     resize_for_mode(main_window);
 }
 
-void resize_for_mode(HWND window)
+void resize_for_mode(MainWindow& main_window)
 {
+    HWND window = main_window.window;
     if (options()->small_mode) {
-        place_on_screen(window, stored_position(), small_display_size(window));
+        place_on_screen(window, stored_position(), small_display_size(window, main_window.view));
     } else {
-        SIZE size = calendar_view_size(window);
-        place_view_tools();
+        SIZE size = calendar_view_size(window, main_window.view);
+        place_view_tools(main_window);
         place_on_screen(window, stored_position(), size);
-        set_caption_boxes(window);
+        set_caption_boxes(window, main_window.view.layout);
     }
     InvalidateRect(window, nullptr, TRUE);
 }

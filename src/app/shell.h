@@ -2,14 +2,14 @@
 #pragma once
 #include <windows.h>
 
+#include "app/main_window.h"
 #include "ledger/year_ledger.h"
 #include "res/messages.h"
 
+// The program's module and its icon at the small size, for the window
+// class and the notification icon.
 extern HINSTANCE module_instance;
-extern HWND main_window;
 extern HICON small_icon;
-extern HMENU popup_menu;
-extern int user_hidden;
 
 LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
@@ -23,26 +23,24 @@ void place_on_screen(HWND window, POINT stored, SIZE size);
 // The one step after any change of what is shown: the clock's glyphs,
 // clock timer, caption, menu, then the size and place of the window for
 // the display mode.
-void refresh_layout();
-void resize_for_mode(HWND window);
+void refresh_layout(MainWindow& main_window);
+void resize_for_mode(MainWindow& main_window);
 
 // Saves the options and releases the long-lived resources.
-void exit_cleanup(HWND window);
+void exit_cleanup(MainWindow& main_window);
 
 // Records a top-left as the position of the current display mode.
 void store_mode_position(POINT position);
 
-// The year the calendar shows, with its ledger as saved (or held unsaved).
-const LedgerYear& shown_ledger();
 // A year becomes the shown one: its ledger, and the holiday rules read
 // again.
-void show_ledger_year(int year);
+void show_ledger_year(MainWindow& main_window, int year);
 // A dialog changed the ledger of `year`: the shown year follows.
-void follow_ledger_change(int year);
+void follow_ledger_change(MainWindow& main_window, int year);
 // The shown month or year one step on, with its ledger when the year
 // changes.
-void step_shown(HWND window, bool by_year, bool forward);
+void step_shown(MainWindow& main_window, bool by_year, bool forward);
 // The day entry for the day of the displayed date, the year dialog for its
 // year and month.
-void open_shown_day(HWND window);
-void open_year_info(HWND window);
+void open_shown_day(MainWindow& main_window);
+void open_year_info(MainWindow& main_window);

@@ -1,6 +1,6 @@
-// The year the calendar shows, with its ledger: the shell owns it, reads it
-// when another year is shown or the ledger changed, and hands it to what
-// paints and tells it.
+// The year the calendar shows, with its ledger: the main window's record
+// holds it, reads it when another year is shown or the ledger changed, and
+// hands it to what paints and tells it.
 #include "app/shell.h"
 #include "calendar/dates.h"
 #include "calendar/holiday_file.h"
@@ -8,37 +8,32 @@
 #include "dialogs/year_info.h"
 #include "view/layout.h"
 
-namespace {
-LedgerYear shown;
-}  // namespace
-
-const LedgerYear& shown_ledger() { return shown; }
-
-void show_ledger_year(int year)
+void show_ledger_year(MainWindow& main_window, int year)
 {
-    read_ledger_year(year, shown);
+    read_ledger_year(year, main_window.shown_year);
     // Edits of the holiday file show with the next year shown.
     load_holiday_file();
 }
 
-void follow_ledger_change(int year)
+void follow_ledger_change(MainWindow& main_window, int year)
 {
-    if (year == shown.year) read_ledger_year(year, shown);
+    if (year == main_window.shown_year.year) read_ledger_year(year, main_window.shown_year);
 }
 
-void step_shown(HWND window, bool by_year, bool forward)
+void step_shown(MainWindow& main_window, bool by_year, bool forward)
 {
-    if (step_display(window, by_year, forward)) show_ledger_year(display_date()->year);
+    if (step_display(main_window.window, main_window.view, by_year, forward))
+        show_ledger_year(main_window, main_window.view.shown.year);
 }
 
-void open_shown_day(HWND window)
+void open_shown_day(MainWindow& main_window)
 {
-    const DateRecord* day = display_date();
-    run_day_entry_dialog(window, day->year, day->month, day->day);
+    const CalendarDay& day = main_window.view.shown;
+    run_day_entry_dialog(main_window.window, day.year, day.month, day.day);
 }
 
-void open_year_info(HWND window)
+void open_year_info(MainWindow& main_window)
 {
-    const DateRecord* shown_date = display_date();
-    run_year_info_dialog(window, shown_date->year, shown_date->month);
+    const CalendarDay& shown = main_window.view.shown;
+    run_year_info_dialog(main_window.window, shown.year, shown.month);
 }

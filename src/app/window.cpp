@@ -30,10 +30,12 @@
 #include "view/small_display.h"
 
 HINSTANCE module_instance;
-HWND main_window;
 HICON small_icon;
-HMENU popup_menu;
-int user_hidden;
+
+MainWindow* find_main_window(HWND window)
+{
+    return reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
 
 namespace {
 POINT client_point(LPARAM lparam) { return POINT{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)}; }
@@ -45,38 +47,54 @@ POINT screen_to_client_point(HWND window, LPARAM lparam)
     return point;
 }
 
+// The window's record comes with the window and goes with it.
+void adopt_record(HWND window)
+{
+    MainWindow* main_window = new MainWindow();
+    main_window->window = window;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(main_window));
+}
+
+void drop_record(HWND window)
+{
+    delete find_main_window(window);
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+}
+
 // Only what the first picture needs; the rest waits for it (finish_start).
-LRESULT on_create(HWND window)
+LRESULT on_create(MainWindow& main_window)
 {
     trace_stamp("WM_CREATE");
-    main_window = window;
+    HWND window = main_window.window;
+    CalendarView& view = main_window.view;
     load_options();
     if (load_loss_limits()) PostMessageW(window, WM_TELL_LIMITS_DAMAGED, 0, 0);
-    view_layout()->dpi = window_dpi(window);
-    create_view_fonts(&options()->month_font, &options()->year_font, view_layout()->dpi);
-    set_to_now(display_date());
-    set_to_now(today_date());
-    show_ledger_year(display_date()->year);
-    if (shown_ledger().status.parts[part_visits] == part_unreadable) PostMessageW(window, WM_TELL_UNREADABLE, 0, 0);
-    refresh_layout();
-    apply_topmost(window);
+    view.layout.dpi = window_dpi(window);
+    create_view_fonts(view.fonts, &options()->month_font, &options()->year_font, view.layout.dpi);
+    view.today = clock_now();
+    view.shown = CalendarDay{view.today.year, view.today.month, view.today.day};
+    show_ledger_year(main_window, view.shown.year);
+    if (main_window.shown_year.status.parts[part_visits] == part_unreadable)
+        PostMessageW(window, WM_TELL_UNREADABLE, 0, 0);
+    refresh_layout(main_window);
+    apply_topmost(main_window);
     let_taskbar_created_through(window);
     trace_stamp("WM_CREATE handled");
     return 0;
 }
 
-LRESULT on_destroy(HWND window)
+LRESULT on_destroy(MainWindow& main_window)
 {
-    exit_cleanup(window);
+    exit_cleanup(main_window);
     PostQuitMessage(0);
     return 0;
 }
 
-LRESULT on_close(HWND window)
+LRESULT on_close(MainWindow& main_window)
 {
-    user_hidden = 1;
-    refresh_menu();
-    ShowWindow(window, SW_HIDE);
+    main_window.user_hidden = true;
+    refresh_menu(main_window);
+    ShowWindow(main_window.window, SW_HIDE);
     return 0;
 }
 
@@ -105,10 +123,10 @@ LRESULT on_end_session(HWND window, WPARAM ending)
     return 0;
 }
 
-LRESULT on_paint(HWND window)
+LRESULT on_paint(const MainWindow& main_window)
 {
     trace_stamp("paint begins");
-    paint_window(window, shown_ledger());
+    paint_window(main_window.window, main_window.view, main_window.shown_year);
     trace_stamp("paint ends");
     return 0;
 }
@@ -117,48 +135,50 @@ LRESULT on_paint(HWND window)
 // erasing the screen first would only flash the bare background.
 LRESULT on_erase_background() { return 1; }
 
-LRESULT on_time_change(HWND window)
+LRESULT on_time_change(MainWindow& main_window)
 {
-    follow_time_change(window);
+    follow_time_change(main_window);
     return 0;
 }
 
 // Fonts, glyphs and frame for the resolution of the window's screen.
-void adopt_dpi(int dpi)
+void adopt_dpi(CalendarView& view, int dpi)
 {
-    if (view_layout()->dpi == dpi) return;
-    view_layout()->dpi = dpi;
-    create_view_fonts(&options()->month_font, &options()->year_font, dpi);
-    prepare_glyphs(module_instance);
+    if (view.layout.dpi == dpi) return;
+    view.layout.dpi = dpi;
+    create_view_fonts(view.fonts, &options()->month_font, &options()->year_font, dpi);
+    prepare_glyphs(module_instance, view);
 }
 
 // About to be dragged onto a screen of another scale: the size the layout
 // gives there, so the rectangle Windows suggests is the one the window
 // takes, and it stays under the pointer.
-LRESULT on_get_dpi_scaled_size(HWND window, int dpi, SIZE* size)
+LRESULT on_get_dpi_scaled_size(MainWindow& main_window, int dpi, SIZE* size)
 {
-    adopt_dpi(dpi);
-    *size = options()->small_mode ? small_display_size(window) : calendar_view_size(window);
+    HWND window = main_window.window;
+    adopt_dpi(main_window.view, dpi);
+    *size = options()->small_mode ? small_display_size(window, main_window.view)
+                                  : calendar_view_size(window, main_window.view);
     return TRUE;
 }
 
 // Dragged to a screen of another scale, or the scale changed: the window
 // takes the place Windows suggests, at the size of the new scale.
-LRESULT on_dpi_changed(HWND window, WPARAM wparam, const RECT* suggested)
+LRESULT on_dpi_changed(MainWindow& main_window, WPARAM wparam, const RECT* suggested)
 {
-    adopt_dpi(HIWORD(wparam));
+    adopt_dpi(main_window.view, HIWORD(wparam));
     store_mode_position(POINT{suggested->left, suggested->top});
-    resize_for_mode(window);
+    resize_for_mode(main_window);
     return 0;
 }
 
 // A day entry or an import changed the ledger: the calendar and the
 // month's balance in the icon's tip show it.
-LRESULT on_ledger_changed(HWND window, int year)
+LRESULT on_ledger_changed(MainWindow& main_window, int year)
 {
-    follow_ledger_change(year);
-    InvalidateRect(window, nullptr, TRUE);
-    update_tray_icon(window, 0);
+    follow_ledger_change(main_window, year);
+    InvalidateRect(main_window.window, nullptr, TRUE);
+    update_tray_icon(main_window, 0);
     return 0;
 }
 
@@ -173,23 +193,24 @@ LRESULT on_limits_damaged(HWND window)
 }
 
 // Said once the calendar shows: the shown year's visits count nowhere.
-LRESULT on_visits_unreadable(HWND window)
+LRESULT on_visits_unreadable(const MainWindow& main_window)
 {
-    const LedgerYear& shown = shown_ledger();
+    HWND window = main_window.window;
+    const LedgerYear& shown = main_window.shown_year;
     const std::wstring left_out = std::to_wstring(shown.year) + L"年の明細を読めないため、分析にも日の入力にも使えません。";
     tell_visits_unreadable_once(window, shown.year, shown.visit_problems, left_out.c_str());
     return 0;
 }
 
-LRESULT on_options_applied()
+LRESULT on_options_applied(MainWindow& main_window)
 {
-    refresh_layout();
+    refresh_layout(main_window);
     return 0;
 }
 
-LRESULT on_notify(NMHDR* header)
+LRESULT on_notify(const MainWindow& main_window, NMHDR* header)
 {
-    fill_tooltip_text(header);
+    fill_tooltip_text(main_window, header);
     return 0;
 }
 
@@ -200,27 +221,27 @@ LRESULT on_nc_hit_test(HWND window, WPARAM wparam, LPARAM lparam)
     return DefWindowProcW(window, WM_NCHITTEST, wparam, lparam);
 }
 
-LRESULT on_nc_mouse_move(HWND window, LPARAM lparam)
+LRESULT on_nc_mouse_move(MainWindow& main_window, LPARAM lparam)
 {
-    POINT point = screen_to_client_point(window, lparam);
-    relay_pointer_move(window, point);
-    check_auto_hide(window, point.x, point.y);
+    POINT point = screen_to_client_point(main_window.window, lparam);
+    relay_pointer_move(main_window, point);
+    check_auto_hide(main_window, point.x, point.y);
     return 0;
 }
 
 // A pointer action at the point of a client (or, from the frame, a
 // screen) message.
-typedef void (*PointerAction)(HWND, int, int);
-LRESULT pointer_action(HWND window, LPARAM lparam, bool on_frame, PointerAction action)
+typedef void (*PointerAction)(MainWindow&, int, int);
+LRESULT pointer_action(MainWindow& main_window, LPARAM lparam, bool on_frame, PointerAction action)
 {
-    POINT point = on_frame ? screen_to_client_point(window, lparam) : client_point(lparam);
-    action(window, point.x, point.y);
+    POINT point = on_frame ? screen_to_client_point(main_window.window, lparam) : client_point(lparam);
+    action(main_window, point.x, point.y);
     return 0;
 }
 
-LRESULT on_key_down(HWND window, WPARAM key)
+LRESULT on_key_down(MainWindow& main_window, WPARAM key)
 {
-    key_action(window, key);
+    key_action(main_window, key);
     return 0;
 }
 
@@ -232,19 +253,19 @@ LRESULT on_key_up(HWND window, WPARAM key, LPARAM lparam)
 
 // Shift+F10 comes as a system key; left to the default it would also
 // enter the window menu when released.
-LRESULT on_system_key_down(HWND window, WPARAM key, LPARAM lparam)
+LRESULT on_system_key_down(MainWindow& main_window, WPARAM key, LPARAM lparam)
 {
-    if (key == VK_F10 && (GetKeyState(VK_SHIFT) & 0x8000)) return on_key_down(window, key);
-    return DefWindowProcW(window, WM_SYSKEYDOWN, key, lparam);
+    if (key == VK_F10 && (GetKeyState(VK_SHIFT) & 0x8000)) return on_key_down(main_window, key);
+    return DefWindowProcW(main_window.window, WM_SYSKEYDOWN, key, lparam);
 }
 
 // Only the keyboard's form (no point): the right button opens the menu on
 // its press already.
-LRESULT on_context_menu(HWND window, WPARAM wparam, LPARAM lparam)
+LRESULT on_context_menu(MainWindow& main_window, WPARAM wparam, LPARAM lparam)
 {
     if (GET_X_LPARAM(lparam) != -1 || GET_Y_LPARAM(lparam) != -1)
-        return DefWindowProcW(window, WM_CONTEXTMENU, wparam, lparam);
-    menu_at_selection(window);
+        return DefWindowProcW(main_window.window, WM_CONTEXTMENU, wparam, lparam);
+    menu_at_selection(main_window);
     return 0;
 }
 
@@ -261,60 +282,79 @@ LRESULT on_moving(HWND window, RECT* proposed)
     clamp_to_screen(window, *proposed);
     return 1;
 }
+
+// Explorer restarted: the icon is gone.
+LRESULT on_taskbar_created(MainWindow& main_window)
+{
+    update_tray_icon(main_window, 1);
+    return 0;
+}
+
+LRESULT handle_message(MainWindow& main_window, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    HWND window = main_window.window;
+    switch (message) {
+    case WM_CREATE: return on_create(main_window);
+    case WM_DESTROY: return on_destroy(main_window);
+    case WM_SIZE:
+    case WM_DISPLAYCHANGE: return 0;
+    case WM_PAINT: return on_paint(main_window);
+    case WM_CLOSE: return on_close(main_window);
+    case WM_QUERYENDSESSION: return on_query_end_session(window);
+    case WM_ENDSESSION: return on_end_session(window, wparam);
+    case WM_ERASEBKGND: return on_erase_background();
+    case WM_TIMECHANGE: return on_time_change(main_window);
+    case WM_NOTIFY: return on_notify(main_window, reinterpret_cast<NMHDR*>(lparam));
+    case WM_NCHITTEST: return on_nc_hit_test(window, wparam, lparam);
+    case WM_NCMOUSEMOVE: return on_nc_mouse_move(main_window, lparam);
+    case WM_NCLBUTTONDBLCLK: return pointer_action(main_window, lparam, true, double_click_action);
+    case WM_NCRBUTTONDOWN: return pointer_action(main_window, lparam, true, right_button_action);
+    case WM_COMMAND: handle_command(main_window, LOWORD(wparam)); return 0;
+    case WM_TIMER: handle_timer(main_window, wparam); return 0;
+    case WM_MOUSEMOVE: return pointer_action(main_window, lparam, false, check_auto_hide);
+    case WM_LBUTTONDBLCLK: return pointer_action(main_window, lparam, false, double_click_action);
+    case WM_RBUTTONDOWN: return pointer_action(main_window, lparam, false, right_button_action);
+    case WM_KEYDOWN: return on_key_down(main_window, wparam);
+    case WM_KEYUP: return on_key_up(window, wparam, lparam);
+    case WM_SYSKEYDOWN: return on_system_key_down(main_window, wparam, lparam);
+    case WM_CONTEXTMENU: return on_context_menu(main_window, wparam, lparam);
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: return on_focus_change(window);
+    case WM_MOVING: return on_moving(window, reinterpret_cast<RECT*>(lparam));
+    case WM_TRAYNOTIFY: handle_tray_notify(main_window, static_cast<UINT>(lparam)); return 0;
+    case WM_LEDGER_CHANGED: return on_ledger_changed(main_window, static_cast<int>(wparam));
+    case WM_GETDPISCALEDSIZE:
+        return on_get_dpi_scaled_size(main_window, static_cast<int>(wparam), reinterpret_cast<SIZE*>(lparam));
+    case WM_DPICHANGED: return on_dpi_changed(main_window, wparam, reinterpret_cast<const RECT*>(lparam));
+    case WM_OPTIONS_APPLIED: return on_options_applied(main_window);
+    case WM_TELL_LIMITS_DAMAGED: return on_limits_damaged(window);
+    case WM_TELL_UNREADABLE: return on_visits_unreadable(main_window);
+    default:
+        if (message == taskbar_created_message()) return on_taskbar_created(main_window);
+        return DefWindowProcW(window, message, wparam, lparam);
+    }
+}
 }  // namespace
 
 LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
 {
-    if (needs_finished_start(message)) finish_start(window);
-    switch (message) {
-    case WM_CREATE: return on_create(window);
-    case WM_DESTROY: return on_destroy(window);
-    case WM_SIZE:
-    case WM_DISPLAYCHANGE: return 0;
-    case WM_PAINT: return on_paint(window);
-    case WM_CLOSE: return on_close(window);
-    case WM_QUERYENDSESSION: return on_query_end_session(window);
-    case WM_ENDSESSION: return on_end_session(window, wparam);
-    case WM_ERASEBKGND: return on_erase_background();
-    case WM_TIMECHANGE: return on_time_change(window);
-    case WM_NOTIFY: return on_notify(reinterpret_cast<NMHDR*>(lparam));
-    case WM_NCHITTEST: return on_nc_hit_test(window, wparam, lparam);
-    case WM_NCMOUSEMOVE: return on_nc_mouse_move(window, lparam);
-    case WM_NCLBUTTONDBLCLK: return pointer_action(window, lparam, true, double_click_action);
-    case WM_NCRBUTTONDOWN: return pointer_action(window, lparam, true, right_button_action);
-    case WM_COMMAND: handle_command(window, LOWORD(wparam)); return 0;
-    case WM_TIMER: handle_timer(window, wparam); return 0;
-    case WM_MOUSEMOVE: return pointer_action(window, lparam, false, check_auto_hide);
-    case WM_LBUTTONDBLCLK: return pointer_action(window, lparam, false, double_click_action);
-    case WM_RBUTTONDOWN: return pointer_action(window, lparam, false, right_button_action);
-    case WM_KEYDOWN: return on_key_down(window, wparam);
-    case WM_KEYUP: return on_key_up(window, wparam, lparam);
-    case WM_SYSKEYDOWN: return on_system_key_down(window, wparam, lparam);
-    case WM_CONTEXTMENU: return on_context_menu(window, wparam, lparam);
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS: return on_focus_change(window);
-    case WM_MOVING: return on_moving(window, reinterpret_cast<RECT*>(lparam));
-    case WM_TRAYNOTIFY: handle_tray_notify(window, static_cast<UINT>(lparam)); return 0;
-    case WM_LEDGER_CHANGED: return on_ledger_changed(window, static_cast<int>(wparam));
-    case WM_GETDPISCALEDSIZE: return on_get_dpi_scaled_size(window, static_cast<int>(wparam), reinterpret_cast<SIZE*>(lparam));
-    case WM_DPICHANGED: return on_dpi_changed(window, wparam, reinterpret_cast<const RECT*>(lparam));
-    case WM_OPTIONS_APPLIED: return on_options_applied();
-    case WM_TELL_LIMITS_DAMAGED: return on_limits_damaged(window);
-    case WM_TELL_UNREADABLE: return on_visits_unreadable(window);
-    default:
-        if (message == taskbar_created_message()) {
-            update_tray_icon(window, 1);  // Explorer restarted: the icon is gone
-            return 0;
-        }
+    if (message == WM_NCCREATE) adopt_record(window);
+    MainWindow* main_window = find_main_window(window);
+    // Messages before WM_NCCREATE (the size limits) find no record yet.
+    if (!main_window) return DefWindowProcW(window, message, wparam, lparam);
+    if (message == WM_NCDESTROY) {
+        drop_record(window);
         return DefWindowProcW(window, message, wparam, lparam);
     }
+    if (needs_finished_start(message)) finish_start(window);
+    return handle_message(*main_window, message, wparam, lparam);
 }
 
-void exit_cleanup(HWND window)
+void exit_cleanup(MainWindow& main_window)
 {
     save_at_exit();
-    free_view_fonts();
-    free_glyphs();
-    KillTimer(window, clock_timer_id);
-    remove_tray_icon(window);
+    free_view_fonts(main_window.view.fonts);
+    free_glyphs(main_window.view.glyphs);
+    KillTimer(main_window.window, clock_timer_id);
+    remove_tray_icon(main_window);
 }

@@ -4,26 +4,6 @@
 
 #include "platform/platform.h"
 
-namespace {
-DateRecord today_record;
-DateRecord display_record;
-MonthGrid cell_days[grid_count];
-int grids_year, grids_month;  // the displayed month the grids were made for
-}  // namespace
-
-DateRecord* today_date() { return &today_record; }
-DateRecord* display_date() { return &display_record; }
-const MonthGrid* cell_day_table()
-{
-    if (grids_year != display_record.year || grids_month != display_record.month) {
-        grids_year = display_record.year;
-        grids_month = display_record.month;
-        fill_month_grid(cell_days[0], grids_year, grids_month);
-        for (int month = 1; month <= 12; ++month) fill_month_grid(cell_days[month], grids_year, month);
-    }
-    return cell_days;
-}
-
 bool is_leap_year(int16_t year)
 {
     return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
@@ -52,24 +32,19 @@ int weekday_of(int year, int month, int day)
     return static_cast<int>(weekday < 0 ? weekday + 7 : weekday);
 }
 
-void set_to_now(DateRecord* record)
+DateRecord clock_now()
 {
     LocalTime now;
     local_time_now(&now);
-    record->year = static_cast<int16_t>(now.year);
-    record->month = static_cast<int8_t>(now.month);
-    record->day = static_cast<int8_t>(now.day);
-    record->weekday = static_cast<int8_t>(now.weekday);
-    record->hour = static_cast<int8_t>(now.hour);
-    record->minute = static_cast<int8_t>(now.minute);
-    record->second = static_cast<int8_t>(now.second);
-    compute_first_weekday(record);
-}
-
-int compute_first_weekday(DateRecord* record)
-{
-    record->first_weekday = static_cast<int8_t>(weekday_of(record->year, record->month, 1));
-    return record->first_weekday;
+    DateRecord record;
+    record.year = static_cast<int16_t>(now.year);
+    record.month = static_cast<int8_t>(now.month);
+    record.day = static_cast<int8_t>(now.day);
+    record.weekday = static_cast<int8_t>(now.weekday);
+    record.hour = static_cast<int8_t>(now.hour);
+    record.minute = static_cast<int8_t>(now.minute);
+    record.second = static_cast<int8_t>(now.second);
+    return record;
 }
 
 void previous_day(int16_t& year, int8_t& month, int8_t& day)

@@ -3,8 +3,6 @@
 #pragma once
 #include <cstdint>
 
-#include "settings/options.h"
-
 enum {
     holiday_rule_count = 64,
     holiday_name_size = 21,  // Shift-JIS, NUL-terminated
@@ -14,8 +12,9 @@ enum {
     day_code_third_monday = 77,
 };
 
-// Day kinds besides the weekdays 0..6.
-enum { kind_day_off = 98, kind_holiday = 99 };
+// Day kinds: the weekdays 0..6 (Sunday and Saturday named), a day off, a
+// holiday.
+enum { kind_sunday = 0, kind_saturday = 6, kind_day_off = 98, kind_holiday = 99 };
 
 struct HolidayRule {
     int16_t from_year;
@@ -26,9 +25,14 @@ struct HolidayRule {
 };
 
 HolidayRule* holiday_table();
-// Name of the day the last lookup classified (Shift-JIS); meaningful right
-// after a result of 98 or 99.
-const char* holiday_name();
+
+// What a day is: its kind with the name of its holiday or day off
+// (Shift-JIS, empty for the other kinds), and its weekday whatever the kind.
+struct DayKind {
+    int kind;
+    int weekday;  // 0 = Sunday
+    char name[holiday_name_size];
+};
 
 // Equinox day of March or September of a year.
 int equinox_day(int year, int month);
@@ -37,7 +41,7 @@ int equinox_day(int year, int month);
 // byte, given by the caller) is exactly 1, else 0. Derived holidays are not
 // looked at.
 int holiday_lookup(int year, int month, int day, int day_off_mark = 0);
-// The kind of a day: 99, 98 or its weekday, with the derived holidays.
-int day_kind(int year, int month, int day, int first_weekday, int day_off_mark = 0);
-// Colour of the day number from the options.
-ColorRef day_color(int year, int month, int day, int first_weekday, int day_off_mark = 0);
+// The kind of a day, the derived holidays included.
+DayKind kind_of_day(int year, int month, int day, int day_off_mark = 0);
+// Sundays, holidays and days off are the red days.
+bool is_red_day(const DayKind& kind);

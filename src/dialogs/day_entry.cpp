@@ -74,12 +74,10 @@ void show_calc_entry(HWND dialog)
 std::wstring date_caption(const DayEntryState& entry)
 {
     const int year = entry.value.year;
-    const int first = weekday_of(year, entry.month, 1);
-    std::wstring name;
-    int kind = day_kind(year, entry.month, entry.day, first, day_of(entry.value, entry.month, entry.day).day_off);
-    if (kind == kind_holiday || kind == kind_day_off) name = sjis_to_wide(holiday_name());
+    const DayKind kind = kind_of_day(year, entry.month, entry.day, day_of(entry.value, entry.month, entry.day).day_off);
+    const std::wstring name = sjis_to_wide(kind.name);
     char16_t weekday[3];
-    weekday_name(weekday, 1, weekday_of(year, entry.month, entry.day));
+    weekday_name(weekday, 1, kind.weekday);
     wchar_t text[64];
     wsprintfW(text, L"%d/%d/%d(%s) ", year, entry.month, entry.day, reinterpret_cast<const wchar_t*>(weekday));
     return text + name;

@@ -27,9 +27,9 @@ void tell_passed(HWND owner, const wchar_t* period, int64_t limit)
 
 LimitBalances balances_so_far()
 {
-    const DateRecord* today = today_date();
-    return LimitBalances{month_summary_through(today->year, today->month, today->day).sum,
-                         year_summary_through(today->year, today->month, today->day).sum};
+    const DateRecord today = clock_now();
+    return LimitBalances{month_summary_through(today.year, today.month, today.day).sum,
+                         year_summary_through(today.year, today.month, today.day).sum};
 }
 
 
@@ -76,11 +76,11 @@ INT_PTR limit_line_color(HDC dc, HWND control)
 
 void tell_limits_crossed(HWND owner, int year, int month, const LimitBalances& before)
 {
-    const DateRecord* today = today_date();
-    if (year != today->year) return;
+    const DateRecord today = clock_now();
+    if (year != today.year) return;
     const LimitBalances after = balances_so_far();
     const LossLimits& limits = loss_limits();
-    if (month == today->month && limit_crossed(before.month, after.month, limits.month))
+    if (month == today.month && limit_crossed(before.month, after.month, limits.month))
         tell_passed(owner, L"今月", limits.month);
     if (limit_crossed(before.year, after.year, limits.year)) tell_passed(owner, L"今年", limits.year);
 }

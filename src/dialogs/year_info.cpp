@@ -182,7 +182,7 @@ BOOL on_init(HWND dialog, YearInfoState* info)
     SendMessageW(spin, UDM_SETBASE, 10, 0);
     // One past each end, so the spin reaches them and wraps.
     SendMessageW(spin, UDM_SETRANGE, 0, MAKELPARAM(last_calendar_year + 1, first_calendar_year - 1));
-    int shown = info->info_year >= first_ledger_year ? info->info_year : today_date()->year;
+    int shown = info->info_year >= first_ledger_year ? info->info_year : clock_now().year;
     SendMessageW(spin, UDM_SETPOS, 0, MAKELPARAM(shown, 0));
     wchar_t text[8];
     wsprintfW(text, L"%04d", shown);
@@ -273,20 +273,18 @@ void paint_day_labels(HWND dialog)
     GetTextMetricsW(dc, &metrics);
     const int width = (metrics.tmMaxCharWidth + metrics.tmAveCharWidth) / 2;
     info.info_year = year_in_box(dialog);
-    const int first = weekday_of(info.info_year, info.info_month, 1);
     const int days = days_in_month(info.info_year, info.info_month);
     const BoxPainting saved = begin_boxes(dc);
     for (int day = 1; day <= days; ++day) {
         RECT cell = control_rect(dialog, IDC_DAY_AMOUNT + day);
         RECT label = {cell.left - 4 * width, cell.top, cell.left, cell.bottom};
+        const DayKind kind =
+            kind_of_day(info.info_year, info.info_month, day, day_of(info.value, info.info_month, day).day_off);
         char16_t weekday[3];
-        weekday_name(weekday, 1, (first + day - 1) % 7);
+        weekday_name(weekday, 1, kind.weekday);
         wchar_t text[8];
         wsprintfW(text, L"%2d%s", day, reinterpret_cast<const wchar_t*>(weekday));
-        int kind = day_kind(info.info_year, info.info_month, day, first, day_of(info.value, info.info_month, day).day_off);
-        COLORREF color = kind == 0 || kind == kind_day_off || kind == kind_holiday ? RGB(255, 0, 0)
-                         : kind == 6                                              ? RGB(0, 0, 255)
-                                                                                  : RGB(0, 0, 0);
+        COLORREF color = is_red_day(kind) ? RGB(255, 0, 0) : kind.kind == kind_saturday ? RGB(0, 0, 255) : RGB(0, 0, 0);
         draw_label(dc, text, label, color);
     }
     end_boxes(dc, saved);

@@ -11,22 +11,16 @@ static_assert(sizeof(StoredLogFont) == sizeof(LOGFONTA), "the stored font is a L
 static_assert(offsetof(StoredLogFont, lfFaceName) == offsetof(LOGFONTA, lfFaceName), "");
 
 namespace {
-HFONT month_font_handle;
-HFONT year_font_handle;
-StoredLogFont* month_source;
-StoredLogFont* year_source;
-int fonts_dpi = base_dpi;
-
 // The largest size the font picker lists (72 points on a 96-DPI screen):
 // a damaged Option.bin must not make a window wider than any screen.
 const int largest_font_pixels = 96;
 
 LONG within(LONG value, LONG low, LONG high) { return value < low ? low : value > high ? high : value; }
 
-HFONT font_from(const StoredLogFont* stored)
+HFONT font_from(const StoredLogFont* stored, int dpi)
 {
     if (!stored) return nullptr;
-    LOGFONTW font = log_font_at_dpi(*stored, fonts_dpi);
+    LOGFONTW font = log_font_at_dpi(*stored, dpi);
     return CreateFontIndirectW(&font);
 }
 
@@ -146,34 +140,31 @@ void store_log_font(const LOGFONTW& font, StoredLogFont& stored)
     std::memcpy(stored.lfFaceName, face, std::strlen(face));
 }
 
-void create_view_fonts(StoredLogFont* month, StoredLogFont* year, int dpi)
+void create_view_fonts(ViewFonts& fonts, StoredLogFont* month, StoredLogFont* year, int dpi)
 {
-    free_view_fonts();
-    month_source = month;
-    year_source = year;
-    fonts_dpi = dpi;
-    month_font_handle = font_from(month);
-    year_font_handle = font_from(year);
+    free_view_fonts(fonts);
+    fonts.month_source = month;
+    fonts.year_source = year;
+    fonts.dpi = dpi;
+    fonts.month = font_from(month, dpi);
+    fonts.year = font_from(year, dpi);
 }
 
-void recreate_view_font(int which)
+void recreate_view_font(ViewFonts& fonts, int which)
 {
-    HFONT& handle = which == view_month ? month_font_handle : year_font_handle;
+    HFONT& handle = which == view_month ? fonts.month : fonts.year;
     if (which != view_month && which != view_year) return;
-    HFONT made = font_from(which == view_month ? month_source : year_source);
+    HFONT made = font_from(which == view_month ? fonts.month_source : fonts.year_source, fonts.dpi);
     if (handle) DeleteObject(handle);
     handle = made;
 }
 
-void free_view_fonts()
+void free_view_fonts(ViewFonts& fonts)
 {
-    if (month_font_handle) DeleteObject(month_font_handle);
-    if (year_font_handle) DeleteObject(year_font_handle);
-    month_font_handle = year_font_handle = nullptr;
+    if (fonts.month) DeleteObject(fonts.month);
+    if (fonts.year) DeleteObject(fonts.year);
+    fonts.month = fonts.year = nullptr;
 }
-
-HFONT month_view_font() { return month_font_handle; }
-HFONT year_view_font() { return year_font_handle; }
 
 int font_picker_dpi()
 {
@@ -183,9 +174,9 @@ int font_picker_dpi()
     return dpi > 0 ? dpi : base_dpi;
 }
 
-int choose_view_font(HWND owner, int which)
+int choose_view_font(HWND owner, const ViewFonts& fonts, int which)
 {
-    StoredLogFont* stored = which == view_year ? year_source : month_source;
+    StoredLogFont* stored = which == view_year ? fonts.year_source : fonts.month_source;
     if (!stored) return 0;
     // The picker lists and returns sizes at the system's resolution, on
     // whatever monitor the window stands: the stored 96-DPI size is
@@ -203,9 +194,10 @@ int choose_view_font(HWND owner, int which)
     return 1;
 }
 
-bool is_japanese_font(int which)
+bool is_japanese_font(const ViewFonts& fonts, int which)
 {
-    const StoredLogFont* stored = which == view_month ? month_source : which == view_year ? year_source : nullptr;
+    const StoredLogFont* stored =
+        which == view_month ? fonts.month_source : which == view_year ? fonts.year_source : nullptr;
     if (!stored) return true;
     return stored->lfCharSet >= 128;
 }

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "settings/options.h"
+#include "view/calendar_view.h"
 #include "view/dpi.h"
 
 enum FaceKind { face_gothic = 0, face_mincho = 1, face_p_gothic = 2, face_p_mincho = 3, face_times = 4 };
@@ -19,19 +20,17 @@ HFONT make_window_font(HWND window, int kind, int points, int style);
 
 // The two view fonts from their stored records (96-DPI pixels), made for a
 // window at `dpi`; made again when called again.
-void create_view_fonts(StoredLogFont* month, StoredLogFont* year, int dpi = base_dpi);
-void recreate_view_font(int which);
-void free_view_fonts();
-HFONT month_view_font();
-HFONT year_view_font();
+void create_view_fonts(ViewFonts& fonts, StoredLogFont* month, StoredLogFont* year, int dpi = base_dpi);
+void recreate_view_font(ViewFonts& fonts, int which);
+void free_view_fonts(ViewFonts& fonts);
 
 // The font picker on the stored font of a view; nonzero when confirmed.
-int choose_view_font(HWND owner, int which);
+int choose_view_font(HWND owner, const ViewFonts& fonts, int which);
 // The resolution the picker converts points with: the system's, the same
 // on every monitor.
 int font_picker_dpi();
 // Japanese names for a view whose font's character set is 128 or more.
-bool is_japanese_font(int which);
+bool is_japanese_font(const ViewFonts& fonts, int which);
 
 // Text metrics of a font on the window's device context (the screen's for
 // no window).

@@ -5,34 +5,30 @@
 #include "view/dpi.h"
 #include "view/fonts.h"
 
-namespace {
-ViewLayout layout = {base_dpi, false, 0, 0, {}, {}, {}};
-TEXTMETRICW last_metrics;
-
-}  // namespace
-
-SIZE outer_size_for_client(HWND window, SIZE client) { return outer_size_at_dpi(window, client, layout.dpi); }
-
-ViewLayout* view_layout() { return &layout; }
+SIZE outer_size_for_client(HWND window, const ViewLayout& layout, SIZE client)
+{
+    return outer_size_at_dpi(window, client, layout.dpi);
+}
 
 RECT to_rect(const Box& box) { return RECT{box.left, box.top, box.right, box.bottom}; }
 
-int measure_cell_size(HWND window, HFONT font)
+int measure_cell_size(HWND window, HFONT font, ViewLayout& layout)
 {
-    last_metrics = font_metrics(window, font);
-    int cell = cell_size_from_metrics(last_metrics.tmHeight, last_metrics.tmAveCharWidth);
+    const TEXTMETRICW metrics = font_metrics(window, font);
+    int cell = cell_size_from_metrics(metrics.tmHeight, metrics.tmAveCharWidth);
     layout.cell_width = layout.cell_height = cell;
     return cell;
 }
 
-SIZE calendar_view_size(HWND window)
+SIZE calendar_view_size(HWND window, CalendarView& view)
 {
     const bool year_view = options()->year_mode != 0;
-    int cell = measure_cell_size(window, year_view ? year_view_font() : month_view_font());
-    return outer_size_for_client(window, SIZE{view_client_width(year_view, cell), view_client_height(year_view, cell)});
+    int cell = measure_cell_size(window, year_view ? view.fonts.year : view.fonts.month, view.layout);
+    return outer_size_for_client(window, view.layout,
+                                 SIZE{view_client_width(year_view, cell), view_client_height(year_view, cell)});
 }
 
-void set_caption_boxes(HWND window)
+void set_caption_boxes(HWND window, ViewLayout& layout)
 {
     const bool year_view = options()->year_mode != 0;
     const int cell = layout.cell_width;
@@ -43,11 +39,11 @@ void set_caption_boxes(HWND window)
     layout.month_box = to_rect(month_box_for_month_view(client.right, client.bottom, cell));
 }
 
-HitResult hit_test(long x, long y)
+HitResult hit_test(const CalendarView& view, long x, long y)
 {
+    const ViewLayout& layout = view.layout;
     const int cell = layout.cell_width;
-    const DateRecord* shown = display_date();
-    HitResult hit = {hit_nothing, shown->month, 0, 0};
+    HitResult hit = {hit_nothing, view.shown.month, 0, 0};
     int block = 0;
     if (options()->year_mode) {
         block = month_block_at(x, y, cell);
@@ -55,7 +51,9 @@ HitResult hit_test(long x, long y)
     }
     int position = cell_at(block, x, y, cell);
     if (position >= 0) {
-        uint8_t day = cell_day_table()[block][position];
+        MonthGrid grid;
+        fill_month_grid(grid, view.shown.year, block == 0 ? view.shown.month : block);
+        uint8_t day = grid[position];
         if (day == empty_cell) return hit;
         hit.kind = hit_day;
         hit.day = day;
@@ -73,28 +71,22 @@ HitResult hit_test(long x, long y)
     return hit;
 }
 
-RECT selected_day_cell()
+RECT selected_day_cell(const CalendarView& view)
 {
-    DateRecord shown = *display_date();
-    const int first = compute_first_weekday(&shown);
+    const CalendarDay& shown = view.shown;
+    const int first = weekday_of(shown.year, shown.month, 1);
     const int last = days_in_month(shown.year, shown.month);
     const int day = shown.day > last ? last : shown.day;
     const int month = options()->year_mode ? shown.month : 0;
-    return to_rect(day_cell_box(month, first + day - 1, layout.cell_width));
+    return to_rect(day_cell_box(month, first + day - 1, view.layout.cell_width));
 }
 
-bool step_display(HWND window, bool by_year, bool forward)
+bool step_display(HWND window, CalendarView& view, bool by_year, bool forward)
 {
     RECT area;
     GetClientRect(window, &area);
-    area.top = layout.cell_height;
-    DateRecord* shown = display_date();
-    int year = shown->year;
-    int month = shown->month;
-    const bool year_changed = step_year_month(year, month, by_year, forward);
-    shown->year = static_cast<int16_t>(year);
-    shown->month = static_cast<int8_t>(month);
+    area.top = view.layout.cell_height;
+    const bool year_changed = step_year_month(view.shown.year, view.shown.month, by_year, forward);
     InvalidateRect(window, &area, TRUE);
-    compute_first_weekday(shown);
     return year_changed;
 }

@@ -3,28 +3,18 @@
 #pragma once
 #include <windows.h>
 
+#include "view/calendar_view.h"
 #include "view/layout_math.h"
 
-struct ViewLayout {
-    int dpi;          // of the window: fonts, glyphs and sizes follow it
-    bool selection_cue;  // the keyboard is in use: the selected day shows
-    int cell_width;   // square cells: always equal
-    int cell_height;
-    RECT year_box;    // captions of the current view, client coordinates
-    RECT clock_rect;
-    RECT month_box;   // of the month view
-};
-
-ViewLayout* view_layout();
 // The outer size of the main window for a client area, from its own
 // styles at its DPI.
-SIZE outer_size_for_client(HWND window, SIZE client);
+SIZE outer_size_for_client(HWND window, const ViewLayout& layout, SIZE client);
 
 // The outer size of the window for the month or the one-year view, from
-// the cell size of the view's font (measured and kept here).
-SIZE calendar_view_size(HWND window);
+// the cell size of the view's font (measured and kept in the layout).
+SIZE calendar_view_size(HWND window, CalendarView& view);
 // The year and clock captions of the current view, from the client area.
-void set_caption_boxes(HWND window);
+void set_caption_boxes(HWND window, ViewLayout& layout);
 
 // What lies under a client point: its kind (hit_nothing, hit_day, ...);
 // for a day its date in the displayed year; in the one-year view the month
@@ -35,16 +25,16 @@ struct HitResult {
     int day;      // 1..31 for a day, else 0
     int weekday;  // of the day, 0 = Sunday
 };
-HitResult hit_test(long x, long y);
+HitResult hit_test(const CalendarView& view, long x, long y);
 // The client cell of the selected day: the day of the displayed date in
 // its month (its block in the one-year view); a day beyond the month's end
 // counts as the last.
-RECT selected_day_cell();
+RECT selected_day_cell(const CalendarView& view);
 // The shown month or year one step on, wrapping between 1990 and 2037.
 // True when the shown year changed (its ledger is to be shown).
-bool step_display(HWND window, bool by_year, bool forward);
+bool step_display(HWND window, CalendarView& view, bool by_year, bool forward);
 
-// Cell size of a font, measured on the main window.
-int measure_cell_size(HWND window, HFONT font);
+// Cell size of a font, measured on the main window, kept in the layout.
+int measure_cell_size(HWND window, HFONT font, ViewLayout& layout);
 
 RECT to_rect(const Box& box);

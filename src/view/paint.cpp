@@ -5,6 +5,7 @@
 #include "calendar/holidays.h"
 #include "ledger/year_ledger.h"
 #include "settings/options.h"
+#include "view/day_colors.h"
 #include "view/dpi.h"
 #include "view/draw.h"
 #include "view/fonts.h"
@@ -32,63 +33,55 @@ void draw_element(HDC dc, const RECT& rect, COLORREF fill, FrameElement element)
 
 RECT cell_rect(long left, long top, int cell) { return RECT{left, top, left + cell, top + cell}; }
 
-COLORREF header_color(int column)
+void paint_weekday_header(HDC dc, const RECT& block, int cell, bool year_view, bool japanese)
 {
-    const OptionsRecord* o = options();
-    return column == 0 ? o->sunday_color : column == 6 ? o->saturday_color : o->weekday_color;
-}
-
-void paint_weekday_header(HDC dc, const RECT& block, bool year_view, bool japanese)
-{
-    const int cell = view_layout()->cell_width;
     long top = block.top + (year_view ? cell : 0);
     for (int column = 0; column < 7; ++column) {
         RECT rect = cell_rect(block.left + column * cell, top, cell);
         draw_element(dc, rect, options()->background_color, frame_weekday);
         char16_t name[3];
         weekday_name(name, japanese, column);
-        draw_label(dc, reinterpret_cast<const wchar_t*>(name), rect, header_color(column));
+        draw_label(dc, reinterpret_cast<const wchar_t*>(name), rect, weekday_header_color(column, *options()));
     }
 }
 
-bool is_today(const DateRecord& record, int day)
+bool is_today(const DateRecord& today, int year, int month, int day)
 {
-    const DateRecord* today = today_date();
-    return day == today->day && record.year == today->year && record.month == today->month;
+    return day == today.day && year == today.year && month == today.month;
 }
 
 // The box under a day's number: today, a win or a loss when results show,
 // or today with its result inside its frame (the day recorded most often).
-void paint_day_overlay(HDC dc, const RECT& rect, const DateRecord& record, int day, const LedgerYear& shown)
+void paint_day_overlay(HDC dc, const RECT& rect, const CalendarView& view, int month, int day, const LedgerYear& shown)
 {
     const OptionsRecord* o = options();
     RECT result = rect;
-    if (is_today(record, day)) {
+    if (is_today(view.today, view.shown.year, month, day)) {
         draw_element(dc, rect, o->today_back_color, frame_today);
-        const int ring = scale_to_dpi(3, view_layout()->dpi);
+        const int ring = scale_to_dpi(3, view.layout.dpi);
         InflateRect(&result, -ring, -ring);
     }
     if (!o->show_results) return;
-    int32_t amount = day_of(shown, record.month, day).amount;
+    int32_t amount = day_of(shown, month, day).amount;
     if (amount > 0) draw_element(dc, result, o->win_color, frame_win);
     if (amount < 0) draw_element(dc, result, o->loss_color, frame_loss);
 }
 
-void paint_days(HDC dc, const RECT& block, DateRecord& record, bool year_view, const LedgerYear& shown)
+void paint_days(HDC dc, const RECT& block, const CalendarView& view, int month, bool year_view, const LedgerYear& shown)
 {
     const OptionsRecord* o = options();
-    const int cell = view_layout()->cell_width;
-    const int year = record.year;
-    const int days = days_in_month(year, record.month);
-    const int first = compute_first_weekday(&record);
+    const int cell = view.layout.cell_width;
+    const int year = view.shown.year;
+    const int days = days_in_month(year, month);
     long top = block.top + cell + (year_view ? cell : 0);
-    int column = first;
+    int column = weekday_of(year, month, 1);
     for (int day = 1; day <= days; ++day) {
         RECT rect = cell_rect(block.left + column * cell, top, cell);
         draw_element(dc, rect, o->background_color, frame_day);
-        paint_day_overlay(dc, rect, record, day, shown);
-        COLORREF color = day_color(year, record.month, day, first, day_of(shown, record.month, day).day_off);
-        if (is_today(record, day) && o->today_text_color != o->today_back_color) color = o->today_text_color;
+        paint_day_overlay(dc, rect, view, month, day, shown);
+        COLORREF color = day_color(kind_of_day(year, month, day, day_of(shown, month, day).day_off), *o);
+        if (is_today(view.today, year, month, day) && o->today_text_color != o->today_back_color)
+            color = o->today_text_color;
         wchar_t number[4];
         wsprintfW(number, L"%d", day);
         draw_label(dc, number, rect, color);
@@ -100,10 +93,10 @@ void paint_days(HDC dc, const RECT& block, DateRecord& record, bool year_view, c
 }
 
 void paint_caption(HDC dc, const RECT& rect, const wchar_t* text, COLORREF text_color, COLORREF back_color,
-                   FrameElement element, const LedgerYear& shown)
+                   FrameElement element, const DateRecord& today, const LedgerYear& shown)
 {
     draw_element(dc, rect, back_color, element);
-    draw_label(dc, text, rect, caption_color(text_color, back_color, shown));
+    draw_label(dc, text, rect, caption_color(text_color, back_color, today, shown));
 }
 
 }  // namespace
@@ -118,31 +111,31 @@ namespace {
 // A dotted rectangle inside the selected day's cell, clear of its frame;
 // drawn inverted, so today's box, a win or loss and the number's colour
 // show through.
-void paint_selection(HDC dc)
+void paint_selection(HDC dc, const CalendarView& view)
 {
-    RECT cell = selected_day_cell();
-    const int inset = scale_to_dpi(2, view_layout()->dpi);
+    RECT cell = selected_day_cell(view);
+    const int inset = scale_to_dpi(2, view.layout.dpi);
     InflateRect(&cell, -inset, -inset);
     SetTextColor(dc, RGB(0, 0, 0));
     SetBkColor(dc, RGB(255, 255, 255));
     DrawFocusRect(dc, &cell);
 }
 
-void paint_content(HDC dc, const RECT& client, bool focused, const LedgerYear& shown)
+void paint_content(HDC dc, const RECT& client, bool focused, const CalendarView& view, const LedgerYear& shown)
 {
     erase_background(dc, client);
     const OptionsRecord* o = options();
     if (!o->small_mode) {
-        paint_calendar(dc, client, shown);
-        if (focused && view_layout()->selection_cue) paint_selection(dc);
+        paint_calendar(dc, client, view, shown);
+        if (focused && view.layout.selection_cue) paint_selection(dc, view);
     } else if (o->digital_clock)
-        paint_digital_clock(dc, client);
+        paint_digital_clock(dc, view);
     else
-        paint_text_clock(dc, client, shown);
+        paint_text_clock(dc, client, view, shown);
 }
 }  // namespace
 
-void paint_window(HWND window, const LedgerYear& shown)
+void paint_window(HWND window, const CalendarView& view, const LedgerYear& shown)
 {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
@@ -154,88 +147,86 @@ void paint_window(HWND window, const LedgerYear& shown)
     if (!make_offscreen(client.right, client.bottom, memory)) {
         // No memory for the copy: straight onto the window rather than a
         // black one.
-        paint_content(dc, client, focused, shown);
+        paint_content(dc, client, focused, view, shown);
         EndPaint(window, &paint);
         return;
     }
     const RECT& area = paint.rcPaint;
     IntersectClipRect(memory.dc, area.left, area.top, area.right, area.bottom);
-    paint_content(memory.dc, client, focused, shown);
+    paint_content(memory.dc, client, focused, view, shown);
     BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, memory.dc, area.left, area.top,
            SRCCOPY);
     free_offscreen(memory);
     EndPaint(window, &paint);
 }
 
-COLORREF caption_color(COLORREF text, COLORREF back, const LedgerYear& shown)
+COLORREF caption_color(COLORREF text, COLORREF back, const DateRecord& today, const LedgerYear& shown)
 {
     if (text != back) return text;
-    const DateRecord* today = today_date();
-    return day_color(today->year, today->month, today->day, today->first_weekday,
-                     day_of(shown, today->month, today->day).day_off);
+    return day_color(kind_of_day(today.year, today.month, today.day, day_of(shown, today.month, today.day).day_off),
+                     *options());
 }
 
-void paint_calendar(HDC dc, const RECT& client, const LedgerYear& shown)
+void paint_calendar(HDC dc, const RECT& client, const CalendarView& view, const LedgerYear& shown)
 {
-    const int cell = view_layout()->cell_width;
-    const DateRecord* shown_date = display_date();
+    const int cell = view.layout.cell_width;
     const BoxPainting saved = begin_boxes(dc);
     HGDIOBJ old_font;
     if (options()->year_mode) {
-        old_font = SelectObject(dc, year_view_font());
+        old_font = SelectObject(dc, view.fonts.year);
         for (int month = 1; month <= 12; ++month) {
-            DateRecord record = *shown_date;
-            record.month = static_cast<int8_t>(month);
             RECT block = {client.left + block_left(month, cell), client.top + block_top(month, cell), 0, 0};
             block.right = block.left + 7 * cell;
             block.bottom = block.top + 7 * cell;
-            paint_month_block(dc, block, record, true, shown);
+            paint_month_block(dc, block, view, month, true, shown);
         }
     } else {
-        old_font = SelectObject(dc, month_view_font());
-        paint_month_block(dc, client, *display_date(), false, shown);
+        old_font = SelectObject(dc, view.fonts.month);
+        paint_month_block(dc, client, view, view.shown.month, false, shown);
     }
-    paint_year_caption(dc, shown);
-    if (options()->show_time) paint_clock_caption(dc, shown);
+    paint_year_caption(dc, view, shown);
+    if (options()->show_time) paint_clock_caption(dc, view, shown);
     SelectObject(dc, old_font);
     end_boxes(dc, saved);
 }
 
-void paint_month_block(HDC dc, const RECT& block, DateRecord& record, bool year_view, const LedgerYear& shown)
+void paint_month_block(HDC dc, const RECT& block, const CalendarView& view, int month, bool year_view,
+                       const LedgerYear& shown)
 {
-    const int cell = view_layout()->cell_width;
-    paint_weekday_header(dc, block, year_view, is_japanese_font(year_view ? view_year : view_month));
-    paint_days(dc, block, record, year_view, shown);
+    const int cell = view.layout.cell_width;
+    paint_weekday_header(dc, block, cell, year_view, is_japanese_font(view.fonts, year_view ? view_year : view_month));
+    paint_days(dc, block, view, month, year_view, shown);
     const RECT caption = year_view ? RECT{block.left, block.top, block.right, block.top + cell}
                                    : to_rect(month_box_for_month_view(block.right, block.bottom, cell));
-    paint_month_caption(dc, caption, record.month, year_view, shown);
+    paint_month_caption(dc, caption, view, month, year_view, shown);
 }
 
-void paint_month_caption(HDC dc, const RECT& caption, int month, bool year_view, const LedgerYear& shown)
+void paint_month_caption(HDC dc, const RECT& caption, const CalendarView& view, int month, bool year_view,
+                         const LedgerYear& shown)
 {
     const OptionsRecord* o = options();
     wchar_t number[4];
     const wchar_t* text = number;
     if (year_view)
-        text = (is_japanese_font(view_year) ? japanese_month_names : english_month_names)[(month + 11) % 12];
+        text = (is_japanese_font(view.fonts, view_year) ? japanese_month_names : english_month_names)[(month + 11) % 12];
     else
         wsprintfW(number, L"%d", month);
-    paint_caption(dc, caption, text, o->month_text_color, o->month_back_color, frame_month, shown);
+    paint_caption(dc, caption, text, o->month_text_color, o->month_back_color, frame_month, view.today, shown);
 }
 
-void paint_year_caption(HDC dc, const LedgerYear& shown)
+void paint_year_caption(HDC dc, const CalendarView& view, const LedgerYear& shown)
 {
     const OptionsRecord* o = options();
     wchar_t text[8];
-    wsprintfW(text, L"%04d", display_date()->year);
-    paint_caption(dc, view_layout()->year_box, text, o->year_text_color, o->year_back_color, frame_year, shown);
+    wsprintfW(text, L"%04d", view.shown.year);
+    paint_caption(dc, view.layout.year_box, text, o->year_text_color, o->year_back_color, frame_year, view.today, shown);
 }
 
-void paint_clock_caption(HDC dc, const LedgerYear& shown)
+void paint_clock_caption(HDC dc, const CalendarView& view, const LedgerYear& shown)
 {
     const OptionsRecord* o = options();
-    const DateRecord* today = today_date();
     wchar_t text[8];
-    wsprintfW(text, L"%d:%02d", today->hour, today->minute);
-    paint_caption(dc, view_layout()->clock_rect, text, o->time_text_color, o->time_back_color, frame_time, shown);
+    wsprintfW(text, L"%d:%02d", view.today.hour, view.today.minute);
+    paint_caption(dc, view.layout.clock_rect, text, o->time_text_color, o->time_back_color, frame_time, view.today,
+                  shown);
 }

@@ -13,7 +13,6 @@ DateRecord local_time(int year, int month, int day, int hour)
     record.day = static_cast<int8_t>(day);
     record.hour = static_cast<int8_t>(hour);
     record.weekday = static_cast<int8_t>(weekday_of(year, month, day));
-    compute_first_weekday(&record);
     return record;
 }
 }  // namespace
@@ -40,15 +39,16 @@ TEST(ReshowTimer, WaitsTheStoredSecondsAndFiveForNoneOrLess)
 
 TEST(ClockTimer, ADateTheUserSetsMovesTodayButNotTheShownMonth)
 {
-    HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    MainWindow main_window;
+    main_window.window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     const DateRecord december = local_time(2009, 12, 6, 10);
-    *display_date() = december;
-    clock_tick_at(window, december, 1000);
+    main_window.view.shown = CalendarDay{2009, 12, 6};
+    clock_tick_at(main_window, december, 1000);
     const DateRecord january = local_time(2010, 1, 15, 10);
-    time_change_at(window, january, 2000);
-    clock_tick_at(window, january, 3000);
-    EXPECT_EQ(today_date()->month, 1);
-    EXPECT_EQ(display_date()->month, 12) << "the next tick must not take the change for a new day";
-    EXPECT_EQ(display_date()->year, 2009);
-    DestroyWindow(window);
+    time_change_at(main_window, january, 2000);
+    clock_tick_at(main_window, january, 3000);
+    EXPECT_EQ(main_window.view.today.month, 1);
+    EXPECT_EQ(main_window.view.shown.month, 12) << "the next tick must not take the change for a new day";
+    EXPECT_EQ(main_window.view.shown.year, 2009);
+    DestroyWindow(main_window.window);
 }

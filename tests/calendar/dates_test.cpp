@@ -144,20 +144,10 @@ TEST(MonthGrid, RefillLeavesNothingOfThePreviousMonth)
 
 TEST(DateRecords, NowIsConsistent)
 {
-    DateRecord* now = today_date();
-    set_to_now(now);
-    int year = now->year;
+    const DateRecord now = clock_now();
+    int year = now.year;
     EXPECT_GE(year, 2000);
-    EXPECT_EQ(now->weekday, weekday_of(year, now->month, now->day));
-    EXPECT_EQ(now->first_weekday, weekday_of(year, now->month, 1));
-    EXPECT_EQ((now->day + now->first_weekday - 1) % 7, now->weekday);
-
-    DateRecord* shown = display_date();
-    EXPECT_NE(shown, now);
-    shown->year = 2009;
-    shown->month = 12;
-    EXPECT_EQ(compute_first_weekday(shown), 2);  // 1 December 2009, a Tuesday
-    EXPECT_EQ(shown->first_weekday, 2);
+    EXPECT_EQ(now.weekday, weekday_of(year, now.month, now.day));
 }
 
 TEST(TypedDate, EveryFormReadsAndWhatCannotBeIsNamed)

@@ -8,6 +8,7 @@
 #include "calendar/dates.h"
 #include "ledger/year_ledger.h"
 #include "settings/options.h"
+#include "view/day_colors.h"
 
 namespace {
 
@@ -35,12 +36,12 @@ protected:
         r.to_year = static_cast<int16_t>(to);
         std::strncpy(r.name, name, sizeof r.name - 1);
     }
-    // Kind of a day and the name left behind.
+    // Kind of a day and its name.
     static int kind(int year, int month, int day, std::string* name = nullptr)
     {
-        int result = day_kind(year, month, day, weekday_of(year, month, 1), marks[month - 1][day - 1]);
-        if (name) *name = holiday_name();
-        return result;
+        const DayKind result = kind_of_day(year, month, day, marks[month - 1][day - 1]);
+        if (name) *name = result.name;
+        return result.kind;
     }
     void golden_week_2009(bool with_fourth)
     {
@@ -118,7 +119,8 @@ TEST_F(Holidays, DayOffMarksAreExactlyOne)
     std::string name;
     EXPECT_EQ(kind(2009, 12, 5, &name), kind_day_off);
     EXPECT_EQ(name, day_off);
-    EXPECT_EQ(day_color(2009, 12, 5, 2, marks[11][4]), +options()->sunday_color) << "a day off is red, not blue";
+    EXPECT_EQ(day_color(kind_of_day(2009, 12, 5, marks[11][4]), *options()), +options()->sunday_color)
+        << "a day off is red, not blue";
     EXPECT_EQ(kind(2009, 12, 8), 2);
     EXPECT_EQ(kind(2008, 12, 5), kind_day_off) << "the mark is read whatever the year";
 }
@@ -131,11 +133,11 @@ TEST_F(Holidays, PlainDaysGiveTheirWeekdayAndColour)
     options()->sunday_color = 0x11;
     options()->saturday_color = 0x22;
     options()->weekday_color = 0x33;
-    EXPECT_EQ(day_color(2009, 12, 6, 2), 0x11u);
-    EXPECT_EQ(day_color(2009, 12, 12, 2), 0x22u);
-    EXPECT_EQ(day_color(2009, 12, 9, 2), 0x33u);
+    EXPECT_EQ(day_color(kind_of_day(2009, 12, 6), *options()), 0x11u);
+    EXPECT_EQ(day_color(kind_of_day(2009, 12, 12), *options()), 0x22u);
+    EXPECT_EQ(day_color(kind_of_day(2009, 12, 9), *options()), 0x33u);
     rule(0, 2009, 12, 9, 2009, "x");
-    EXPECT_EQ(day_color(2009, 12, 9, 2), 0x11u);
+    EXPECT_EQ(day_color(kind_of_day(2009, 12, 9), *options()), 0x11u);
 }
 
 TEST_F(Holidays, NeighboursAcrossTheYearEnd)
@@ -160,4 +162,18 @@ TEST_F(Holidays, OddCodesNeverMatch)
     for (int d = 1; d <= 30; ++d) EXPECT_EQ(holiday_lookup(2009, 6, d), 0) << d;
     EXPECT_EQ(holiday_lookup(2009, 13, 1), kind_holiday) << "lookups take the month as given";
     EXPECT_EQ(holiday_lookup(2009, 0, 0), 0);
+}
+
+TEST_F(Holidays, AKindKeepsItsNameAndWeekdayWhateverIsAskedNext)
+{
+    golden_week_2009(false);
+    const DayKind sixth = kind_of_day(2009, 5, 6);
+    const DayKind plain = kind_of_day(2009, 5, 7);
+    EXPECT_EQ(sixth.kind, kind_holiday);
+    EXPECT_EQ(std::string(sixth.name), substitute) << "its name, though another day was asked after it";
+    EXPECT_EQ(sixth.weekday, 3) << "a Wednesday, whatever its kind";
+    EXPECT_EQ(plain.kind, 4);
+    EXPECT_EQ(plain.name[0], 0);
+    EXPECT_EQ(kind_of_day(2009, 5, 9).kind, kind_saturday);
+    EXPECT_EQ(kind_of_day(2009, 5, 10).kind, kind_sunday);
 }

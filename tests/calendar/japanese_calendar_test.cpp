@@ -54,10 +54,11 @@ HolidayList derived_holidays()
     for (int year = 1990; year <= 2037; ++year)
         for (int month = 1; month <= 12; ++month)
             for (int day = 1; day <= days_in_month(year, month); ++day) {
-                if (day_kind(year, month, day, weekday_of(year, month, 1)) != kind_holiday) continue;
+                const DayKind kind = kind_of_day(year, month, day);
+                if (kind.kind != kind_holiday) continue;
                 char date[16];
                 std::snprintf(date, sizeof date, "%04d-%02d-%02d", year, month, day);
-                list[date] = utf8_from_sjis(holiday_name());
+                list[date] = utf8_from_sjis(kind.name);
             }
     return list;
 }

@@ -88,8 +88,6 @@ protected:
         set_program_path(folder.file("Ravo.exe").c_str());
         OptionsRecord* o = options();
         apply_fresh_defaults(o);
-        *today_date() = DateRecord{2009, 12, 6, 0, 9, 5, 7, 2};
-        *display_date() = *today_date();
         init_common_controls();
         owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
                                 GetModuleHandleW(nullptr), nullptr);

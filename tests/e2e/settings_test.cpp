@@ -154,7 +154,7 @@ TEST_F(Settings, TextLookShowsTheLineAndADoubleClickReturns)
     int shown_second = -1;
     for (int second = 7; second < 60 && shown_second < 0; ++second) {
         char16_t line[small_line_size];
-        DateRecord now = {2009, 12, 6, 0, 9, 5, static_cast<int8_t>(second), 2};
+        DateRecord now = {2009, 12, 6, 0, 9, 5, static_cast<int8_t>(second)};
         format_small_line(line, now, 1, 0);
         if (second == 7) {
             EXPECT_EQ(std::u16string(line), u"09/12/06(日) 9:05:07");

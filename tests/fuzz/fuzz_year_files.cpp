@@ -32,6 +32,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     char tag[memo_size];
     for (auto& month : raw_memos)
         for (auto& memo : month) memo_tag(memo, tag);
-    for (int day = 1; day <= 31; ++day) day_kind(2009, 12, day, 2, day_of(value, 12, day).day_off);
+    for (int day = 1; day <= 31; ++day) kind_of_day(2009, 12, day, day_of(value, 12, day).day_off);
     return 0;
 }

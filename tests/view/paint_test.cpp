@@ -54,27 +54,28 @@ protected:
         HolidayRule& birthday = holiday_table()[0];
         birthday = HolidayRule{1989, 12, 23, 2018, "birthday"};
         clear_ledger_year(shown, 2009);
-        *today_date() = DateRecord{2009, 12, 6, 0, 9, 5, 7, 2};
-        *display_date() = *today_date();
-        create_view_fonts(&o->month_font, &o->year_font);
+        view.today = DateRecord{2009, 12, 6, 0, 9, 5, 7};
+        view.shown = CalendarDay{2009, 12, 6};
+        create_view_fonts(view.fonts, &o->month_font, &o->year_font);
     }
-    void TearDown() override { free_view_fonts(); }
+    void TearDown() override { free_view_fonts(view.fonts); }
     LedgerYear shown;
+    CalendarView view;
 
     // Lays the month view out on a client of exactly 7 x 7 cells and paints.
     void paint_month(Canvas*& canvas)
     {
-        cell = measure_cell_size(nullptr, month_view_font());
+        cell = measure_cell_size(nullptr, view.fonts.month, view.layout);
         client = RECT{0, 0, 7 * cell, 7 * cell};
         set_boxes(false);
         canvas = new Canvas(client.right, client.bottom);
         erase_background(canvas->dc(), client);
-        paint_calendar(canvas->dc(), client, shown);
+        paint_calendar(canvas->dc(), client, view, shown);
     }
     void set_boxes(bool year_view)
     {
-        view_layout()->year_box = to_rect(year_box_for(year_view, client.right, client.bottom, cell));
-        view_layout()->clock_rect = to_rect(clock_box_for(year_view, client.right, client.bottom, cell));
+        view.layout.year_box = to_rect(year_box_for(year_view, client.right, client.bottom, cell));
+        view.layout.clock_rect = to_rect(clock_box_for(year_view, client.right, client.bottom, cell));
     }
     // Cell of a day of December 2009 in the month view (the 1st is a Tuesday).
     RECT day_cell(int day) const
@@ -106,7 +107,8 @@ TEST_F(December2009, GridHoldsTheDaysWhereTheyArePainted)
 {
     Canvas* canvas = nullptr;
     paint_month(canvas);
-    const MonthGrid& grid = cell_day_table()[0];
+    MonthGrid grid;
+    fill_month_grid(grid, 2009, 12);
     for (int p = 0; p < grid_cells; ++p) {
         int expected = p >= 2 && p <= 32 ? p - 1 : empty_cell;
         EXPECT_EQ(grid[p], expected) << p;
@@ -178,8 +180,8 @@ TEST_F(December2009, YearCaptionReads2009AndTheClockOnlyWithShowTime)
     // The same caption drawn on its own, for comparison.
     Canvas reference(client.right, client.bottom);
     erase_background(reference.dc(), client);
-    HGDIOBJ old = SelectObject(reference.dc(), month_view_font());
-    const RECT& year = view_layout()->year_box;
+    HGDIOBJ old = SelectObject(reference.dc(), view.fonts.month);
+    const RECT& year = view.layout.year_box;
     const BoxPainting saved = begin_boxes(reference.dc());
     draw_box(reference.dc(), year, o->year_back_color, o->frame_flags[frame_year], o->raised_flags[frame_year],
              o->sunken_flags[frame_year]);
@@ -189,7 +191,7 @@ TEST_F(December2009, YearCaptionReads2009AndTheClockOnlyWithShowTime)
     EXPECT_TRUE(canvas->same_area(reference, year));
     EXPECT_GT(canvas->count(year, o->year_text_color), 3);
 
-    const RECT& clock = view_layout()->clock_rect;
+    const RECT& clock = view.layout.clock_rect;
     EXPECT_EQ(canvas->count(clock, o->time_text_color), 0);
     delete canvas;
 
@@ -202,22 +204,24 @@ TEST_F(December2009, YearCaptionReads2009AndTheClockOnlyWithShowTime)
 TEST_F(December2009, CaptionWithTextEqualToBackTakesTodaysColour)
 {
     options()->year_text_color = options()->year_back_color;
-    EXPECT_EQ(caption_color(options()->year_text_color, options()->year_back_color, shown), +options()->sunday_color);
-    *today_date() = DateRecord{2009, 12, 5, 6, 9, 5, 7, 2};  // a Saturday
-    EXPECT_EQ(caption_color(1, 1, shown), +options()->saturday_color);
-    EXPECT_EQ(caption_color(1, 2, shown), 1u);
+    EXPECT_EQ(caption_color(options()->year_text_color, options()->year_back_color, view.today, shown),
+              +options()->sunday_color);
+    view.today = DateRecord{2009, 12, 5, 6, 9, 5, 7};  // a Saturday
+    EXPECT_EQ(caption_color(1, 1, view.today, shown), +options()->saturday_color);
+    EXPECT_EQ(caption_color(1, 2, view.today, shown), 1u);
 }
 
 TEST_F(December2009, YearViewFillsTwelveGridsAndMarksTodayOnce)
 {
     options()->year_mode = 1;
-    cell = measure_cell_size(nullptr, year_view_font());
+    cell = measure_cell_size(nullptr, view.fonts.year, view.layout);
     client = RECT{0, 0, 31 * cell, 24 * cell};
     set_boxes(true);
     Canvas canvas(client.right, client.bottom);
     erase_background(canvas.dc(), client);
-    paint_calendar(canvas.dc(), client, shown);
-    const MonthGrid* grids = cell_day_table();
+    paint_calendar(canvas.dc(), client, view, shown);
+    MonthGrid grids[13];
+    for (int month = 1; month <= 12; ++month) fill_month_grid(grids[month], 2009, month);
     EXPECT_EQ(grids[1][4], 1) << "1 January 2009 was a Thursday";
     EXPECT_EQ(grids[2][0], 1) << "February 2009 starts on a Sunday";
     EXPECT_EQ(grids[2][28], empty_cell);
@@ -340,19 +344,20 @@ TEST(ViewFonts, StoredFontsCrossTheShiftJisBoundary)
     OptionsRecord* o = options();
     apply_base_defaults(o);
     apply_q_defaults(o);
-    create_view_fonts(&o->month_font, &o->year_font);
-    EXPECT_FALSE(is_japanese_font(view_month));
+    ViewFonts fonts;
+    create_view_fonts(fonts, &o->month_font, &o->year_font);
+    EXPECT_FALSE(is_japanese_font(fonts, view_month));
     o->year_font.lfCharSet = 128;
-    EXPECT_TRUE(is_japanese_font(view_year));
+    EXPECT_TRUE(is_japanese_font(fonts, view_year));
     o->month_font.lfCharSet = 255;
-    EXPECT_TRUE(is_japanese_font(view_month));
-    EXPECT_TRUE(is_japanese_font(7));
+    EXPECT_TRUE(is_japanese_font(fonts, view_month));
+    EXPECT_TRUE(is_japanese_font(fonts, 7));
 
     // On a 150 % monitor of a 100 % system the picker still counts points
     // at the system's resolution: 12 points are 16 pixels at 96 DPI.
-    create_view_fonts(&o->month_font, &o->year_font, font_picker_dpi() * 3 / 2);
+    create_view_fonts(fonts, &o->month_font, &o->year_font, font_picker_dpi() * 3 / 2);
     SetTimer(nullptr, 0, 50, pick_twelve_points);
-    ASSERT_TRUE(choose_view_font(nullptr, view_month));
+    ASSERT_TRUE(choose_view_font(nullptr, fonts, view_month));
     EXPECT_EQ(o->month_font.lfHeight, -16);
-    free_view_fonts();
+    free_view_fonts(fonts);
 }

@@ -4,8 +4,8 @@
 
 TEST(TrayTip, DateHolidayAndTheMonthsBalanceInSixtyThreeCharacters)
 {
-    const DateRecord sunday = {2009, 12, 6, 0, 9, 5, 7, 2};
-    const DateRecord emperors_birthday = {2009, 12, 23, 3, 0, 0, 0, 2};
+    const DateRecord sunday = {2009, 12, 6, 0, 9, 5, 7};
+    const DateRecord emperors_birthday = {2009, 12, 23, 3, 0, 0, 0};
     const LossLimits no_limits = {0, 0, warn_percent_default};
     EXPECT_EQ(tray_tip_text(sunday, u"", {35200, 4, 2, 1}, no_limits), u"2009/12/06(日)\n今月 +35,200 (4勝2敗1分)");
     EXPECT_EQ(tray_tip_text(emperors_birthday, u"天皇誕生日", {-1200, 1, 3, 0}, no_limits),
