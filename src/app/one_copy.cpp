@@ -14,21 +14,26 @@ const wchar_t instance_mutex_name[] = L"Local\\Tovrel.Ravo.Zured";
 const wchar_t lock_name[] = L"Ravo.lock";
 const wchar_t main_class[] = L"Zured";
 
-HANDLE instance_mutex;
-HANDLE folder_lock;
+// What keeps a second copy off: the desktop's mutex and the folder's lock
+// file, held for the whole run.
+struct OneCopy {
+    HANDLE instance_mutex;
+    HANDLE folder_lock;
+};
+OneCopy held;
 
 // A copy running as administrator makes a mutex this one may not open:
 // that is a running copy too, not a first start.
 bool another_copy_runs()
 {
-    instance_mutex = CreateMutexW(nullptr, FALSE, instance_mutex_name);
+    held.instance_mutex = CreateMutexW(nullptr, FALSE, instance_mutex_name);
     const DWORD error = GetLastError();
-    if (instance_mutex && error == ERROR_ALREADY_EXISTS) {
-        CloseHandle(instance_mutex);
-        instance_mutex = nullptr;
+    if (held.instance_mutex && error == ERROR_ALREADY_EXISTS) {
+        CloseHandle(held.instance_mutex);
+        held.instance_mutex = nullptr;
         return true;
     }
-    return !instance_mutex && error == ERROR_ACCESS_DENIED;
+    return !held.instance_mutex && error == ERROR_ACCESS_DENIED;
 }
 
 // Held without sharing for the program's life and gone with it, even when
@@ -37,10 +42,10 @@ bool another_copy_runs()
 bool take_folder_lock()
 {
     const std::wstring path = utf8_to_wide(program_folder()) + lock_name;
-    folder_lock = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    held.folder_lock = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-    if (folder_lock != INVALID_HANDLE_VALUE) return true;
-    folder_lock = nullptr;
+    if (held.folder_lock != INVALID_HANDLE_VALUE) return true;
+    held.folder_lock = nullptr;
     const DWORD error = GetLastError();
     return error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION;
 }
@@ -58,9 +63,9 @@ StartClaim claim_start()
 
 void release_start_claim()
 {
-    if (folder_lock) CloseHandle(folder_lock);
-    if (instance_mutex) CloseHandle(instance_mutex);
-    folder_lock = instance_mutex = nullptr;
+    if (held.folder_lock) CloseHandle(held.folder_lock);
+    if (held.instance_mutex) CloseHandle(held.instance_mutex);
+    held.folder_lock = held.instance_mutex = nullptr;
 }
 
 // Waits a moment for the window: the first copy may still be starting.

@@ -2,10 +2,36 @@
 
 #include "platform/late_library.h"
 
+namespace {
+typedef UINT(WINAPI* DpiForWindow)(HWND);
+typedef BOOL(WINAPI* AdjustForDpi)(RECT*, DWORD, BOOL, DWORD, UINT);
+typedef int(WINAPI* MetricForDpi)(int, UINT);
+typedef BOOL(WINAPI* ChangeBehavior)(HWND, DWORD, DWORD);
+
+// The per-monitor calls of Windows 10 1607 and later, looked up once; null
+// on older systems, which have one DPI for all.
+struct DpiCalls {
+    DpiForWindow dpi_for_window;
+    AdjustForDpi adjust_for_dpi;
+    MetricForDpi metric_for_dpi;
+    ChangeBehavior change_behavior;
+};
+
+const DpiCalls& dpi_calls()
+{
+    static const DpiCalls calls = {
+        late<DpiForWindow>(L"user32.dll", "GetDpiForWindow"),
+        late<AdjustForDpi>(L"user32.dll", "AdjustWindowRectExForDpi"),
+        late<MetricForDpi>(L"user32.dll", "GetSystemMetricsForDpi"),
+        late<ChangeBehavior>(L"user32.dll", "SetDialogControlDpiChangeBehavior"),
+    };
+    return calls;
+}
+}  // namespace
+
 int window_dpi(HWND window)
 {
-    // Windows 10 1607 and later; older systems have one DPI for all.
-    static auto dpi_for_window = late<UINT(WINAPI*)(HWND)>(L"user32.dll", "GetDpiForWindow");
+    const DpiForWindow dpi_for_window = dpi_calls().dpi_for_window;
     if (window && dpi_for_window) {
         if (UINT dpi = dpi_for_window(window)) return static_cast<int>(dpi);
     }
@@ -21,8 +47,7 @@ SIZE outer_size_at_dpi(HWND window, SIZE client, int dpi)
 {
     // Windows 10 1607 and later know the frame of every DPI; before them
     // there is one.
-    typedef BOOL(WINAPI * AdjustForDpi)(RECT*, DWORD, BOOL, DWORD, UINT);
-    static auto adjust_for_dpi = late<AdjustForDpi>(L"user32.dll", "AdjustWindowRectExForDpi");
+    const AdjustForDpi adjust_for_dpi = dpi_calls().adjust_for_dpi;
     RECT rect = {0, 0, client.cx, client.cy};
     const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
     const DWORD ex_style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));
@@ -33,14 +58,13 @@ SIZE outer_size_at_dpi(HWND window, SIZE client, int dpi)
 
 int system_metric_at_dpi(int index, int dpi)
 {
-    static auto metric_for_dpi = late<int(WINAPI*)(int, UINT)>(L"user32.dll", "GetSystemMetricsForDpi");
+    const MetricForDpi metric_for_dpi = dpi_calls().metric_for_dpi;
     return metric_for_dpi ? metric_for_dpi(index, static_cast<UINT>(dpi)) : GetSystemMetrics(index);
 }
 
 void keep_own_font(HWND control)
 {
-    typedef BOOL(WINAPI * ChangeBehavior)(HWND, DWORD, DWORD);
-    static auto change_behavior = late<ChangeBehavior>(L"user32.dll", "SetDialogControlDpiChangeBehavior");
+    const ChangeBehavior change_behavior = dpi_calls().change_behavior;
     const DWORD disable_font_update = 1;  // DCDC_DISABLE_FONT_UPDATE
     if (change_behavior && control) change_behavior(control, disable_font_update, disable_font_update);
 }
