@@ -255,14 +255,26 @@ void remove_tray_icon(MainWindow& main_window)
     main_window.tray.metric_icon = nullptr;
 }
 
+namespace {
+// The dialog the user works in: the popup last active when it is enabled,
+// else the enabled one the window owns (a dialog not yet activated when
+// another program took the front is not the last active one yet).
+HWND open_dialog_of(HWND window)
+{
+    HWND last = GetLastActivePopup(window);
+    if (last != window && IsWindowEnabled(last)) return last;
+    HWND enabled = GetWindow(window, GW_ENABLEDPOPUP);
+    return enabled ? enabled : last;
+}
+}  // namespace
+
 void handle_tray_notify(MainWindow& main_window, UINT mouse_message)
 {
     HWND window = main_window.window;
     // A modal dialog is open: a second one or a command from the menu
     // would change the day or year it is working on; bring it forward.
     if (!IsWindowEnabled(window)) {
-        if (mouse_message == WM_LBUTTONDOWN || mouse_message == WM_RBUTTONDOWN)
-            SetForegroundWindow(GetLastActivePopup(window));
+        if (mouse_message == WM_LBUTTONDOWN || mouse_message == WM_RBUTTONDOWN) SetForegroundWindow(open_dialog_of(window));
         return;
     }
     if (mouse_message == WM_LBUTTONDOWN) show_from_tray(main_window);
