@@ -171,10 +171,15 @@ TEST(CsvImport, DatesAndAmountsAsSpreadsheetsWriteThem)
     EXPECT_EQ(described(parsed_text("\xEF\xBB\xBF" "1\xE6\x9C\x88" "4\xE6\x97\xA5,\xE2\x88\x92" "500\n"
                                     "January 5,\"\xC2\xA5" "1,000\"\n")),
               (std::vector<std::string>{"1/4 -500 ", "1/5 1000 "}));
-    EXPECT_EQ(described(parsed_text("04-Jan-10,1\n2009/1/5,\"1,00\"\n2009/1/6,\\\\5\n")),
+    EXPECT_EQ(described(parsed_text("04-Jan-10,1\n2009/1/5,\"1,00\"\n2009/1/6,\\\\5\n2009/1/7,\"1,0000\"\n")),
               (std::vector<std::string>{"1行目: 2010/01/04 は2009年の日付ではありません。",
                                         "2行目: 金額「1,00」が整数ではありません。",
-                                        "3行目: 金額「\\\\5」が整数ではありません。"}));
+                                        "3行目: 金額「\\\\5」が整数ではありません。",
+                                        "4行目: 金額「1,0000」が整数ではありません。"}));
+    const std::string nineties = "98/1/8,5\n";
+    EXPECT_EQ(described(parse_year_csv(1998, reinterpret_cast<const unsigned char*>(nineties.data()), nineties.size())),
+              (std::vector<std::string>{"1/8 5 "}))
+        << "two digits are the file's century";
 }
 
 TEST(CsvImport, MemosASpreadsheetTookForNumbersOrDatesStay)

@@ -24,12 +24,25 @@ TEST(NameFolding, WidthsSpacesAndVoicedKana)
 {
     EXPECT_EQ(folded_name("ＡＢＣ会館"), "ABC会館");
     EXPECT_EQ(folded_name("ｶﾞﾝﾀﾞﾑ ﾊﾟﾁﾝｺ ｳﾞ"), "ガンダム パチンコ ヴ");
+    EXPECT_EQ(folded_name("ﾋﾞﾍﾞﾎﾟ"), "ビベポ");
     EXPECT_EQ(folded_name("　海　　物語 "), "海 物語");
     EXPECT_EQ(folded_name("Ａ１！～"), "A1!~");
     EXPECT_EQ(folded_name("ﾞｱ｡"), "゛ア。") << "a mark with no kana before it stands alone";
     SpellingCount count;
     for (const char* spelling : {"ＡＢＣ", "ABC", "ABC", "ＡＢＣ"}) count_spelling(count, spelling);
     EXPECT_EQ(most_used_spelling(count), "ＡＢＣ") << "the earliest of a tie";
+    count_spelling(count, "ABC");
+    EXPECT_EQ(most_used_spelling(count), "ABC");
+    // A spelling met again through the walk's index counts as much.
+    SpellingPlaces places;
+    std::vector<SpellingCount> rows(2);
+    size_t row = 9;
+    count_new_spelling(places, rows, 1, "ABC");
+    count_new_spelling(places, rows, 1, "ＡＢＣ");
+    EXPECT_FALSE(count_known_spelling(places, rows, "abc", &row));
+    EXPECT_TRUE(count_known_spelling(places, rows, "ＡＢＣ", &row));
+    EXPECT_EQ(row, 1u);
+    EXPECT_EQ(most_used_spelling(rows[1]), "ＡＢＣ");
 }
 
 TEST(VisitAnalysis, FiguresRowsCsvBlocksAndTheDaysBehindThem)
@@ -56,6 +69,8 @@ TEST(VisitAnalysis, FiguresRowsCsvBlocksAndTheDaysBehindThem)
     EXPECT_EQ(totals.return_rate.value, 1000);
     EXPECT_EQ(totals.minutes, 215 + 120) << "past midnight";
     EXPECT_EQ(totals.hourly.value, 896) << "5,005 over 5:35, rounded";
+    EXPECT_EQ(rounded_ratio(-5005 * 60, 335), -896) << "a loss an hour keeps its sign";
+    EXPECT_EQ(rounded_ratio(1999 * 1000, 2000), 1000) << "99.95 % is 100.0, not 99.9";
     const std::vector<VisitRow>& places = analysis.visits.rows[table_place];
     ASSERT_EQ(places.size(), 3u);
     EXPECT_EQ(places[0].name, "XYZ");

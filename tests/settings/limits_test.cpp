@@ -49,9 +49,19 @@ TEST(LimitsFile, ReadAndWrittenKeepingWhatItDoesNotKnow)
         EXPECT_EQ(limits.month, 0);
     }
     EXPECT_EQ(limits_file_bytes(parsed(utf16_file(u"garbage\r\n"), &limits), set), fresh);
+    EXPECT_TRUE(parsed(utf16_file(u"[収支の上限]\r\n月の負け上限=500\r\ngarbage\r\n"), &limits).damaged);
+    EXPECT_EQ(limits.month, 0) << "nothing of a damaged file is taken, not even what came before the damage";
+
+    // A limit of 0 (none) is written whenever only the other one is set.
+    EXPECT_FALSE(parsed(limits_file_bytes(LimitsFile{{}, false}, {0, 7, 50}), &limits).damaged);
+    EXPECT_EQ(limits.year, 7);
+    EXPECT_EQ(limits.warn_percent, 50);
+    EXPECT_FALSE(parsed(utf16_file(u"[他]\r\n月の負け上限=500\r\n"), &limits).damaged);
+    EXPECT_EQ(limits.month, 0) << "our keys count in our section only";
 
     TempFolder folder;
     set_program_path(folder.file("Ravo.exe").c_str());
+    EXPECT_FALSE(load_loss_limits()) << "no Ravo.ini yet: nothing to tell";
     write_bytes(folder.path() / "Ravo.ini", Bytes{'x'});
     EXPECT_TRUE(load_loss_limits()) << "damaged: to be told";
     EXPECT_EQ(read_bytes(folder.path() / "Ravo.ini"), Bytes{'x'}) << "left as it was";
