@@ -82,6 +82,20 @@ TEST(Backup, FailureIsToldOnceWithItsFolderAndReason)
     EXPECT_EQ(back_up_before_first_save(2003, day_of(2001, 3, 4)).status, backup_folder_failed) << "tried again";
     std::filesystem::remove(backups);
     EXPECT_EQ(back_up_before_first_save(2003, day_of(2001, 3, 4)).status, backup_made);
+
+    // One part unreadable (here a folder by its name): no backup, whatever
+    // the parts after it.
+    fs::create_directories(folder.path() / "2007.dat");
+    write_bytes(folder.path() / "2007m.dat", Bytes{2});
+    EXPECT_EQ(back_up_before_first_save(2007, day_of(2001, 3, 5)).status, backup_read_failed);
+    EXPECT_FALSE(fs::exists(backups / "20010305" / "2007m.dat"));
+
+    // A crash's partial copy is thrown away, not taken for the day's backup.
+    fs::create_directories(backups / "20010306.partial");
+    write_bytes(backups / "20010306.partial" / "2004.dat", Bytes{7});
+    EXPECT_EQ(back_up_before_first_save(2003, day_of(2001, 3, 6)).status, backup_made);
+    EXPECT_EQ(names_in(backups / "20010306"), (std::vector<std::string>{"2003.dat"}));
+    EXPECT_FALSE(fs::exists(backups / "20010306.partial"));
 }
 
 TEST(Backup, TheNewestThirtyDaysStayAndNothingElseIsTouched)
