@@ -74,7 +74,9 @@ TEST(CsvImport, ExportedYearComesBackAsItWas)
     EXPECT_EQ(std::memcmp(amounts, expected_amounts, sizeof amounts), 0);
     EXPECT_EQ(std::memcmp(memos, expected_memos, sizeof memos), 0);
     EXPECT_EQ(value.day_off[0][0], 1);
-    EXPECT_EQ(read_bytes(outcome.backup.folder + "2008m.dat")[0], 'z') << "the year as it was before";
+    const Bytes backed_up = read_bytes(outcome.backup.folder + "2008m.dat");
+    ASSERT_FALSE(backed_up.empty());
+    EXPECT_EQ(backed_up[0], 'z') << "the year as it was before";
 
     // An export read back unchanged leaves every byte of the year's files.
     amounts[0][4] = 5, amounts[0][5] = -10;
