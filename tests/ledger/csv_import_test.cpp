@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "calendar/dates.h"
+#include "ledger/csv.h"
 #include "ledger/csv_export.h"
 #include "ledger/csv_forms.h"
 #include "settings/program_folder.h"
@@ -124,6 +125,19 @@ TEST(CsvImport, SpreadsheetVariantsAreRead)
     };
     for (const auto& test : cases) EXPECT_EQ(described(parsed_text(test.text)), test.days) << test.text;
     EXPECT_EQ(parsed_text(cases[5].text).memos_cut, 2);
+
+    // Well-formed UTF-8 at the edges: no overlong form, surrogate, or code
+    // point past U+10FFFF; a character cut short is none.
+    const struct {
+        const char* bytes;
+        size_t length;
+    } characters[] = {{"\xC2\x80", 2},         {"\xC1\xBF", 0},         {"\xDF\xBF", 2},         {"\xE0\xA0\x80", 3},
+                      {"\xE0\x9F\xBF", 0},     {"\xED\x9F\xBF", 3},     {"\xED\xA0\x80", 0},     {"\xEF\xBF\xBF", 3},
+                      {"\xF0\x90\x80\x80", 4}, {"\xF0\x8F\xBF\xBF", 0}, {"\xF4\x8F\xBF\xBF", 4}, {"\xF4\x90\x80\x80", 0},
+                      {"\xF5\x80\x80\x80", 0}, {"\xE3\x81", 0},         {"\xE3\x81" "A", 0},        {"\x80", 0}};
+    for (const auto& c : characters)
+        EXPECT_EQ(utf8_character_length(reinterpret_cast<const unsigned char*>(c.bytes), std::strlen(c.bytes)), c.length)
+            << c.bytes;
 }
 
 TEST(CsvImport, ProblemsNameTheirLinesAndNothingIsRead)
