@@ -118,13 +118,15 @@ TEST(CsvImport, SpreadsheetVariantsAreRead)
         // Lone CR line ends; a CR before CR LF; half-width katakana that
         // happen to be two-byte UTF-8 (ﾃｨ) stay Shift-JIS.
         {"2009/3/5,1200,a\r2009/3/6,-300,b\r", {"3/5 1200 a", "3/6 -300 b"}},
+        // A quote inside an unquoted field is a character; no last line end.
+        {"2009/3/5,1,a\"\"b\n2009/3/6,-300", {"3/5 1 a\"\"b", "3/6 -300 "}},
         {"2009/3/7,0,x,,,,1\r\r\n2009/3/8,2,\xC3\xA8\r\r\n", {"3/7 -1 x", "3/8 2 \xC3\xA8"}},
         {"2009/1/1,1,あいうえおかきくけこさ\n2009/1/2,1,aあいうえおかきくけこ\n",
          {"1/1 1 \x82\xa0\x82\xa2\x82\xa4\x82\xa6\x82\xa8\x82\xa9\x82\xab\x82\xad\x82\xaf\x82\xb1 (cut)",
           "1/2 1 a\x82\xa0\x82\xa2\x82\xa4\x82\xa6\x82\xa8\x82\xa9\x82\xab\x82\xad\x82\xaf (cut)"}},
     };
     for (const auto& test : cases) EXPECT_EQ(described(parsed_text(test.text)), test.days) << test.text;
-    EXPECT_EQ(parsed_text(cases[5].text).memos_cut, 2);
+    EXPECT_EQ(parsed_text(cases[6].text).memos_cut, 2);
 
     // Well-formed UTF-8 at the edges: no overlong form, surrogate, or code
     // point past U+10FFFF; a character cut short is none.
@@ -170,6 +172,8 @@ TEST(CsvImport, ProblemsNameTheirLinesAndNothingIsRead)
         << "a first line is a header only by its name";
     EXPECT_EQ(described(parsed_text(std::string("\xFF\xFE" "2\0" "0\0", 6))),
               (std::vector<std::string>{"UTF-16 のファイルは読めません。Shift-JIS か UTF-8 で保存してください。"}));
+    EXPECT_EQ(parsed_text(std::string(255, ' ') + '\0' + "\n2009/1/1,1\n").problems.size(), 1u)
+        << "a zero byte among the first 256 is UTF-16";
 }
 
 TEST(CsvImport, DatesAndAmountsAsSpreadsheetsWriteThem)

@@ -80,6 +80,8 @@ TEST(VisitsFile, EveryFieldComesBackAndTheBytesAreExact)
     // written back into a file then taken for UTF-16.
     back = parsed("日付\r\n" + std::string(300, ' ') + "\r\n2009/1/5,,p" + std::string(1, '\0') + "q,,0,0,,,\r\n");
     EXPECT_EQ(back.problems, (std::vector<std::string>{"3行目: 場所に NUL 文字があります。"}));
+    EXPECT_EQ(parsed(std::string("\xFF\xFE" "2\0", 4)).problems,
+              (std::vector<std::string>{"UTF-16 のファイルは読めません。UTF-8 か Shift-JIS で保存してください。"}));
 }
 
 TEST(VisitsFile, ADaysVisitsSetItsAmountAndMemoAndTheFileFollows)
