@@ -184,18 +184,21 @@ TEST(CsvImport, DatesAndAmountsAsSpreadsheetsWriteThem)
     const std::string text = "2009/1/4,1\n2009-01-05,\"5,000\"\n2009" + nen + "1" + gatsu + "6" + nichi +
                              ",\"\\5,000\"\n1" + gatsu + "7" + nichi + ",\"\x81\x8F" "1,200\"\n1/8,\x81\x7C" "300\n"
                              "2009/1/9 0:00,\x81\xA2" "300\nJan 10,\"\x81\xA3" "1,000\"\n11-Jan,\"5,000,000\"\n"
-                             "12-Jan-09,+7\n09/1/13,8\n";
+                             "12-Jan-09,+7\n09/1/13,8\n31-Dec,9\n";
     EXPECT_EQ(described(parsed_text(text)),
               (std::vector<std::string>{"1/4 1 ", "1/5 5000 ", "1/6 5000 ", "1/7 1200 ", "1/8 -300 ", "1/9 -300 ",
-                                        "1/10 -1000 ", "1/11 5000000 ", "1/12 7 ", "1/13 8 "}));
+                                        "1/10 -1000 ", "1/11 5000000 ", "1/12 7 ", "1/13 8 ", "12/31 9 "}));
     EXPECT_EQ(described(parsed_text("\xEF\xBB\xBF" "1\xE6\x9C\x88" "4\xE6\x97\xA5,\xE2\x88\x92" "500\n"
                                     "January 5,\"\xC2\xA5" "1,000\"\n")),
               (std::vector<std::string>{"1/4 -500 ", "1/5 1000 "}));
-    EXPECT_EQ(described(parsed_text("04-Jan-10,1\n2009/1/5,\"1,00\"\n2009/1/6,\\\\5\n2009/1/7,\"1,0000\"\n")),
+    EXPECT_EQ(described(parsed_text("04-Jan-10,1\n2009/1/5,\"1,00\"\n2009/1/6,\\\\5\n2009/1/7,\"1,0000\"\n"
+                                    "2009/1/8,\"1,00,000\"\nJan 100,1\n1/100,1\n20x9/01/05,1\n")),
               (std::vector<std::string>{"1行目: 2010/01/04 は2009年の日付ではありません。",
                                         "2行目: 金額「1,00」が整数ではありません。",
                                         "3行目: 金額「\\\\5」が整数ではありません。",
-                                        "4行目: 金額「1,0000」が整数ではありません。"}));
+                                        "4行目: 金額「1,0000」が整数ではありません。",
+                                        "5行目: 金額「1,00,000」が整数ではありません。", "6行目: 日付「Jan 100」が読めません。",
+                                        "7行目: 日付「1/100」が読めません。", "8行目: 日付「20x9/01/05」が読めません。"}));
     const std::string nineties = "98/1/8,5\n";
     EXPECT_EQ(described(parse_year_csv(1998, reinterpret_cast<const unsigned char*>(nineties.data()), nineties.size())),
               (std::vector<std::string>{"1/8 5 "}))
