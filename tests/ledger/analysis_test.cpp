@@ -176,6 +176,7 @@ TEST_F(Analysis, AllYearsRunAcrossYearEndsAndMissingYears)
     analyse_period(2008, between);
     while (step_all_years(work)) {
     }
+    EXPECT_FALSE(step_all_years(work)) << "finished once, not again";
     drop_all_years(work);
     EXPECT_EQ(analysis_csv_text(stepped), analysis_csv_text(whole));
     EXPECT_EQ(whole.tags.size(), 4u);
@@ -202,6 +203,7 @@ TEST_F(Analysis, PeriodWithoutDataAndFallFromTheStart)
     EXPECT_EQ(a.largest_fall.high.year, 0) << "the high was the start's 0";
     expect_date(a.largest_fall.low, 2010, 1, 4);
     EXPECT_EQ(a.win_rate_tenths, 0);
+    EXPECT_TRUE(a.has_win_rate) << "one decided day has a rate";
     EXPECT_EQ(a.best.date.year, 0) << "a draw is never the best day";
 
     // The chart ends today: the months to come have no bar; past years stay whole.
