@@ -91,7 +91,8 @@ TEST(VisitAnalysis, FiguresRowsCsvBlocksAndTheDaysBehindThem)
     for (const char* block : {"\r\n\r\n明細,値\r\n回数,3\r\n投資,16000\r\n回収,16005\r\n回収率,100.0\r\n稼働時間,5:35\r\n時給,896\r\n\r\n"
                               "種別,回数,勝ち,負け,分け,投資,回収,収支,回収率\r\n",
                               "\r\n場所,回数,勝ち,負け,分け,投資,回収,収支,回収率\r\nXYZ,1,0,0,1,1000,1005,5,100.5\r\n"
-                              "ABC会館,2,1,1,0,15000,15000,0,100.0\r\n（明細なし）,2,,,,,,-2000,－\r\n\r\n機種,"})
+                              "ABC会館,2,1,1,0,15000,15000,0,100.0\r\n（明細なし）,2,,,,,,-2000,－\r\n\r\n機種,",
+                              "\r\n（未入力）,1,0,1,0,5000,0,-5000,0.0\r\n"})
         EXPECT_NE(csv.find(sjis(block)), std::string::npos) << block;
 
     EXPECT_EQ(dates(days_behind(analysis, visit_row_choice(table_place, places[1]))), (std::vector<std::string>{"3/5"}));
