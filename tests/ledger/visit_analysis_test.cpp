@@ -27,6 +27,7 @@ TEST(NameFolding, WidthsSpacesAndVoicedKana)
     EXPECT_EQ(folded_name("ﾋﾞﾍﾞﾎﾟ"), "ビベポ");
     EXPECT_EQ(folded_name("　海　　物語 "), "海 物語");
     EXPECT_EQ(folded_name("Ａ１！～"), "A1!~");
+    EXPECT_EQ(folded_name("\xF0\x90\x80\x80\xF0\x9F\x98\x80\xE0\xA0\x80"), "\xF0\x90\x80\x80\xF0\x9F\x98\x80\xE0\xA0\x80");
     EXPECT_EQ(folded_name("ﾞｱ｡"), "゛ア。") << "a mark with no kana before it stands alone";
     SpellingCount count;
     for (const char* spelling : {"ＡＢＣ", "ABC", "ABC", "ＡＢＣ"}) count_spelling(count, spelling);
@@ -56,7 +57,7 @@ TEST(VisitAnalysis, FiguresRowsCsvBlocksAndTheDaysBehindThem)
                                 Visit{3, 5, "スロット", "ＡＢＣ会館", "", 5000, 0, no_time, no_time, ""}}));
     ASSERT_TRUE(set_day_visits(value, 3, 6, {Visit{3, 6, "パチンコ", "XYZ", "海", 1000, 1005, 600, 720, ""}}));
     value.amounts[2][6] = -2000;  // played without visits
-    value.amounts[2][7] = -1;
+    value.amounts[2][0] = 1;  // a draw on the 1st, a Sunday
     std::strcpy(value.memos[2][6], "\x82\x60\x82\x61\x82\x62 x");  // ＡＢＣ x
     ASSERT_TRUE(save_ledger_year(value));
     BalanceAnalysis analysis;
@@ -97,13 +98,18 @@ TEST(VisitAnalysis, FiguresRowsCsvBlocksAndTheDaysBehindThem)
 
     EXPECT_EQ(dates(days_behind(analysis, visit_row_choice(table_place, places[1]))), (std::vector<std::string>{"3/5"}));
     EXPECT_EQ(dates(days_behind(analysis, visit_row_choice(table_place, places[2]))),
-              (std::vector<std::string>{"3/8", "3/7"}));
+              (std::vector<std::string>{"3/7", "3/1"}));
     EXPECT_EQ(dates(days_behind(analysis, FigureChoice{figure_bar, 2, 0, "", false})),
-              (std::vector<std::string>{"3/8", "3/7", "3/6", "3/5"}));
+              (std::vector<std::string>{"3/7", "3/6", "3/5", "3/1"}));
+    EXPECT_EQ(dates(days_behind(analysis, FigureChoice{figure_weekday, 0, 0, "", false})), (std::vector<std::string>{"3/1"}));
     EXPECT_EQ(dates(days_behind(analysis, FigureChoice{figure_weekday, 4, 0, "", false})),
               (std::vector<std::string>{"3/5"}));  // a Thursday
     const std::vector<DayBehind> tagged = days_behind(analysis, FigureChoice{figure_tag, 0, 0, "ABC", false});
     ASSERT_EQ(dates(tagged), (std::vector<std::string>{"3/7"}));
     EXPECT_EQ(tagged[0].amount, -2000);
+    EXPECT_STREQ(tagged[0].memo, "\x82\x60\x82\x61\x82\x62 x");
     EXPECT_EQ(days_behind(analysis, visit_row_choice(table_place, places[1]))[0].places, "ABC会館・ＡＢＣ会館");
+    EXPECT_EQ(days_behind(analysis, visit_row_choice(table_place, places[1]))[0].games, "海") << "no empty name";
+    analyse_period(all_years_period, analysis);
+    EXPECT_EQ(days_behind(analysis, FigureChoice{figure_bar, 0, 0, "", false}).size(), 4u);
 }
