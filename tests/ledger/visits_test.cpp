@@ -146,14 +146,18 @@ TEST(VisitEntry, NamesOfThisAndEarlierYearsNewestFirstOnceEachAndWhatPeopleType)
     read_ledger_year(2008, last);
     ASSERT_TRUE(set_day_visits(last, 1, 1, {visit(1, 1, "LAST", 1, 0)}));
     ASSERT_TRUE(save_ledger_year(last));
+    read_ledger_year(2010, last);
+    ASSERT_TRUE(set_day_visits(last, 1, 1, {visit(1, 1, "NEXT", 1, 0)}));
+    ASSERT_TRUE(save_ledger_year(last));
     read_ledger_year(2009, current);
     ASSERT_TRUE(set_day_visits(current, 3, 4, {visit(3, 4, "XYZ", 1, 0), visit(3, 4, "NEW", 1, 0)}));
-    ASSERT_TRUE(set_day_visits(current, 1, 2, {visit(1, 2, "ABC", 1, 0)}));
+    ASSERT_TRUE(set_day_visits(current, 1, 2, {Visit{1, 2, "麻雀", "ABC", "", 1, 0, no_time, no_time, ""}}));
     const RecentNames recent = recent_visit_names(current);
     EXPECT_EQ(recent.names[table_place], (std::vector<std::string>{"NEW", "XYZ", "ABC", "LAST", "OLD会館"}))
-        << "the latest first; ＡＢＣ is ABC";
-    ASSERT_EQ(recent.names[table_category].size(), 8u) << "パチンコ entered, then the other offered ones";
-    EXPECT_EQ(recent.names[table_category][1], "スロット");
+        << "the latest first; ＡＢＣ is ABC; none of a later year";
+    ASSERT_EQ(recent.names[table_category].size(), 8u) << "パチンコ and 麻雀 entered, then the other offered ones";
+    EXPECT_EQ(recent.names[table_category][1], "麻雀");
+    EXPECT_EQ(recent.names[table_category][2], "スロット");
     EXPECT_TRUE(recent.names[table_game].empty());
 
     int32_t yen = -1;
