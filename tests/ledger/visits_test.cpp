@@ -36,7 +36,10 @@ TEST(VisitsFile, EveryFieldComesBackAndTheBytesAreExact)
     for (int i = 0; i < 200; ++i) longest[i < 16 ? 0 : i < 56 ? 1 : i < 96 ? 2 : 3] += "字";
     longest[3] = longest[0] + longest[1] + longest[2] + longest[3];
     visits.push_back(Visit{12, 31, longest[0], longest[1], longest[2], 1, 1, 600, 600, longest[3]});
-    EXPECT_EQ(visit_fault(visits.back()), "");
+    EXPECT_EQ(visit_fault(visits.back()) + visit_fault(visits[1]), "");
+    Visit too_long = visits.back();
+    too_long.category += "字";
+    EXPECT_EQ(visit_fault(too_long), "種別は 16 文字までです。");
     const std::string text = text_of(visits_file_bytes(2009, visits));
     EXPECT_EQ(text.substr(0, 3), "\xEF\xBB\xBF");
     EXPECT_EQ(text.substr(3, text.find("\r\n") - 3), "日付,種別,場所,機種,投資,回収,開始,終了,メモ");
@@ -80,6 +83,10 @@ TEST(VisitsFile, EveryFieldComesBackAndTheBytesAreExact)
     // written back into a file then taken for UTF-16.
     back = parsed("日付\r\n" + std::string(300, ' ') + "\r\n2009/1/5,,p" + std::string(1, '\0') + "q,,0,0,,,\r\n");
     EXPECT_EQ(back.problems, (std::vector<std::string>{"3行目: 場所に NUL 文字があります。"}));
+    back = parsed("2009/1/1,,,,0,0,,,\r\n日付\r\nあいうえおかきくけ\r\nx\nx\nx\nx\nx\nx\nx\nx\nx\nx\n");
+    EXPECT_EQ(back.problem_count, 12) << "a header only on the first line";
+    ASSERT_EQ(back.problems.size(), 10u);
+    EXPECT_EQ(back.problems[1], "3行目: 日付「あいうえおかきく…」が読めません。");
     EXPECT_EQ(parsed(std::string("\xFF\xFE" "2\0", 4)).problems,
               (std::vector<std::string>{"UTF-16 のファイルは読めません。UTF-8 か Shift-JIS で保存してください。"}));
 }
@@ -165,6 +172,7 @@ TEST(VisitEntry, NamesOfThisAndEarlierYearsNewestFirstOnceEachAndWhatPeopleType)
     EXPECT_TRUE(read_typed_yen("１２，０００", &yen) && yen == 12000);
     EXPECT_TRUE(read_typed_yen(" 99999999", &yen) && yen == 99999999);
     EXPECT_TRUE(read_typed_yen("", &yen) && yen == 0);
+    EXPECT_TRUE(read_typed_yen("0", &yen) && yen == 0);
     for (const char* wrong : {"100000000", "-5", "+500", "1.5", "1e3", "abc"}) EXPECT_FALSE(read_typed_yen(wrong, &yen)) << wrong;
     EXPECT_TRUE(read_typed_time("９：０５", &minutes) && minutes == 545);
     EXPECT_TRUE(read_typed_time("", &minutes) && minutes == no_time);
