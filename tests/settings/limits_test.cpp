@@ -30,6 +30,14 @@ TEST(LimitsFile, ReadAndWrittenKeepingWhatItDoesNotKnow)
     EXPECT_EQ(limits.month, 50000);
     EXPECT_EQ(limits.year, 300000);
     EXPECT_EQ(limits.warn_percent, 90);
+    EXPECT_EQ(limits_file_bytes(parsed(fresh, &limits), {1, 2, 50}),
+              utf16_file(u"[収支の上限]\r\n月の負け上限=1\r\n年の負け上限=2\r\n知らせる割合=50\r\n"));
+    EXPECT_FALSE(parsed(utf16_file(u"[収支の上限]\r\n月の負け上限=5"), &limits).damaged) << "no last line end";
+    EXPECT_EQ(limits.month, 5);
+    EXPECT_FALSE(parsed(utf16_file(u""), &limits).damaged) << "only the mark";
+    Bytes odd = fresh;
+    odd.push_back('x');
+    EXPECT_TRUE(parsed(odd, &limits).damaged);
 
     // Another program's section, a comment and a key of a later version
     // stay where they are; ours change in place.
