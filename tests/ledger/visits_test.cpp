@@ -110,6 +110,9 @@ TEST(VisitsFile, ADaysVisitsSetItsAmountAndMemoAndTheFileFollows)
     EXPECT_STREQ(day_of(value, 3, 7).memo, "mine") << "a memo of the user's stays";
     ASSERT_TRUE(set_day_visits(value, 3, 9, {visit(3, 9, "ABCDEFGHIJKLMNOPQRSTUVWXYZ", 0, 1)}));
     EXPECT_STREQ(day_of(value, 3, 9).memo, "ABCDEFGHIJKLMNOPQRST");
+    ASSERT_TRUE(set_day_visits(value, 12, 31, {visit(1, 1, "p", 0, 50)}));
+    EXPECT_EQ(value.visits.back().month * 100 + value.visits.back().day, 1231) << "given the day's date";
+    EXPECT_EQ(day_of(value, 12, 31).amount, 50);
     std::vector<Visit> many(22, visit(3, 8, "p", 0, visit_amount_max));
     EXPECT_FALSE(set_day_visits(value, 3, 8, many)) << "beyond 32 bits";
     EXPECT_EQ(day_of(value, 3, 8).amount, 0);
