@@ -107,6 +107,13 @@ TEST_F(OptionsFile, OlderThanQGetsBothLayersOverItsBytes)
     load_options();
     EXPECT_EQ(+options()->sunday_color, 0x000000FFu);
     EXPECT_EQ(+options()->format_version, 't');
+    // Whatever such a file holds past its marker, the two layers set the
+    // year font's face and everything after it up to reserved_344.
+    std::fill(old.begin() + 129, old.end(), 0x5A);
+    write_bytes(options_path(), old);
+    load_options();
+    const Bytes now = saved_bytes(), fresh = default_file();
+    EXPECT_TRUE(std::equal(fresh.begin() + 157, fresh.begin() + 344, now.begin() + 157));
 }
 
 TEST_F(OptionsFile, CurrentAndNewerMarkersAreUsedUnchanged)
