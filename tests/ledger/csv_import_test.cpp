@@ -170,7 +170,10 @@ TEST(CsvImport, ProblemsNameTheirLinesAndNothingIsRead)
     EXPECT_EQ(described(parsed_text("date,amount\r\n\r\n")), (std::vector<std::string>{"日付の行がありません。"}));
     EXPECT_EQ(described(parsed_text("abc,1\n2009/1/1,1\n")), (std::vector<std::string>{"1行目: 日付「abc」が読めません。"}))
         << "a first line is a header only by its name";
-    EXPECT_TRUE(parsed_text("Date,Amount\n2009/1/1,1\n").problems.empty());
+    EXPECT_TRUE(parsed_text("DATE,amount\n2009/1/1,1\n").problems.empty());
+    EXPECT_EQ(described(parsed_text("2009/1/1,1\r\r\nabcdefghijklmnopqrstuvwxyz,1\n")),
+              (std::vector<std::string>{"2行目: 日付「abcdefghijklmnopqrstuvwx…」が読めません。"}))
+        << "CR CR LF is one line end";
     EXPECT_EQ(described(parsed_text("\xEF\xBB\xBF\xFF" "あいうえおかきくけこ,1\n")),
               (std::vector<std::string>{"1行目: 日付「?あいうえおかきく…」が読めません。"}))
         << "a broken byte shown as ?, a long field cut";
