@@ -70,6 +70,10 @@ TEST(LimitsFile, ReadAndWrittenKeepingWhatItDoesNotKnow)
     TempFolder folder;
     set_program_path(folder.file("Ravo.exe").c_str());
     EXPECT_FALSE(load_loss_limits()) << "no Ravo.ini yet: nothing to tell";
+    EXPECT_EQ(loss_limits().month + loss_limits().year, 0);
+    std::filesystem::create_directory(folder.path() / "Ravo.ini");
+    EXPECT_FALSE(save_loss_limits(set)) << "a folder in the way";
+    std::filesystem::remove(folder.path() / "Ravo.ini");
     write_bytes(folder.path() / "Ravo.ini", Bytes{'x'});
     EXPECT_TRUE(load_loss_limits()) << "damaged: to be told";
     EXPECT_EQ(read_bytes(folder.path() / "Ravo.ini"), Bytes{'x'}) << "left as it was";
