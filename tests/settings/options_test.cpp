@@ -237,3 +237,14 @@ TEST(ProgramFolder, IsThePathUpToTheLastSeparator)
     set_program_path("/opt/tovrel/Ravo.exe");
     EXPECT_STREQ(program_folder(), "/opt/tovrel/");
 }
+
+TEST(ProgramFolder, FromTheModuleOrAPath)
+{
+    find_program_folder(nullptr);
+    const std::string path = program_path(), folder = program_folder();
+    EXPECT_NE(path.find("core_tests"), std::string::npos) << path;
+    EXPECT_EQ(path.rfind(folder, 0), 0u);
+    EXPECT_TRUE(folder.back() == '/' || folder.back() == '\\');
+    set_program_path("Ravo.exe");
+    EXPECT_STREQ(program_folder(), "") << "no separator, no folder";
+}
