@@ -28,7 +28,7 @@ TEST(NameFolding, WidthsSpacesAndVoicedKana)
     EXPECT_EQ(folded_name("ｶﾟガﾞｱﾞ"), "カ゜ガ゛ア゛") << "marks no kana takes stand alone";
     EXPECT_EQ(folded_name("　海　　物語 "), "海 物語");
     EXPECT_EQ(folded_name("Ａ１！～"), "A1!~");
-    EXPECT_EQ(folded_name("\xF0\x90\x80\x80\xF0\x9F\x98\x80\xE0\xA0\x80"), "\xF0\x90\x80\x80\xF0\x9F\x98\x80\xE0\xA0\x80");
+    EXPECT_EQ(folded_name("\xF0\x90\x80\x80\xF0\x9F\x98\x81\xE0\xA0\x80"), "\xF0\x90\x80\x80\xF0\x9F\x98\x81\xE0\xA0\x80");
     EXPECT_EQ(folded_name("ﾞｱ｡"), "゛ア。") << "a mark with no kana before it stands alone";
     SpellingCount count;
     for (const char* spelling : {"ＡＢＣ", "ABC", "ABC", "ＡＢＣ"}) count_spelling(count, spelling);
