@@ -5,6 +5,7 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "platform/text_convert.h"
 #include "settings/program_folder.h"
 #include "support/temp_folder.h"
 
@@ -110,7 +111,8 @@ TEST_F(Analysis, OneYearStreaksRecordsFallAndWeekdays)
     ASSERT_TRUE(export_analysis_csv(a));
     Bytes bytes = read_bytes(folder.path() / "CSV" / "2009-analysis.csv");
     std::string csv(bytes.begin(), bytes.end());
-    EXPECT_EQ(csv.rfind("\x8D\x80\x96\xDA,\x92\x6C\r\n\x8A\xFA\x8A\xD4,2009\r\n", 0), 0u);  // 項目,値 期間,2009
+    const std::string head = "項目,値\r\n期間,2009\r\n稼働日数,12\r\n勝ち,5\r\n負け,6\r\n分け,1\r\n勝率,45.5\r\n合計,-899\r\n";
+    EXPECT_EQ(csv.rfind(utf8_to_sjis(head.data(), head.size()), 0), 0u);
     // 勝率, 平均, 最低; 最大下落幅, an empty line, 曜日,日数,勝ち,負け,分け,合計 and 日; 土, an empty line, メモ
     for (const char* line : {"\n\x8F\x9F\x97\xA6,45.5\r\n", "\n\x95\xBD\x8B\xCF,-75\r\n",
                              "\n\x8D\xC5\x92\xE1,2009/01/12,-900\r\n",
@@ -154,6 +156,7 @@ TEST_F(Analysis, AllYearsRunAcrossYearEndsAndMissingYears)
     EXPECT_EQ(std::string(a.tags[0].tag) + a.tags[1].tag + a.tags[2].tag, "bz\x83\x40");
     EXPECT_EQ(a.tags[3].tag, no_memo);
     EXPECT_EQ(analysis_csv_text(a).find("\x8A\xFA\x8A\xD4,\x91\x53\x8A\xFA\x8A\xD4\r\n"), 9u);  // 期間,全期間
+    EXPECT_NE(analysis_csv_text(a).find("\r\n\x8F\x9F\x97\xA6,75.0\r\n"), std::string::npos);  // 勝率
     EXPECT_EQ(std::filesystem::path(analysis_csv_path(all_years_period)), folder.path() / "CSV" / "all-analysis.csv");
     end_chart_at(a, LedgerDate{2008, 1, 1});
     EXPECT_EQ(a.bars_begun * 1000 + static_cast<int>(a.running.size()), 4037) << "through the played 2nd";
@@ -184,6 +187,7 @@ TEST_F(Analysis, AllYearsRunAcrossYearEndsAndMissingYears)
     analyse_period(2008, between);
     while (step_all_years(work)) {
     }
+    EXPECT_FALSE(step_all_years(work)) << "finished once, not again";
     drop_all_years(work);
     EXPECT_EQ(analysis_csv_text(stepped), analysis_csv_text(whole));
     EXPECT_EQ(whole.tags.size(), 4u);
@@ -210,6 +214,7 @@ TEST_F(Analysis, PeriodWithoutDataAndFallFromTheStart)
     EXPECT_EQ(a.largest_fall.high.year, 0) << "the high was the start's 0";
     expect_date(a.largest_fall.low, 2010, 1, 4);
     EXPECT_EQ(a.win_rate_tenths, 0);
+    EXPECT_TRUE(a.has_win_rate) << "one decided day has a rate";
     EXPECT_EQ(a.best.date.year, 0) << "a draw is never the best day";
 
     // The chart ends today: the months to come have no bar; past years stay whole.

@@ -46,6 +46,9 @@ TEST(Backup, OncePerDayAndYearOfTheFilesThatExistAndAnewOnRequest)
     write_bytes(backups / "20010205" / "2003h.dat", Bytes{4});  // from an earlier run of the day
     EXPECT_EQ(back_up_before_first_save(2003, day_of(2001, 2, 5)).status, backup_already_made);
     EXPECT_EQ(names_in(backups / "20010205").size(), 1u);
+    fs::create_directories(backups / "20010206");
+    write_bytes(backups / "20010206" / "2003.dat", Bytes{4});
+    EXPECT_EQ(back_up_before_first_save(2003, day_of(2001, 2, 6)).status, backup_already_made);
 
     BackupResult anew = back_up_year_anew(2003, day_of(2001, 2, 3));
     EXPECT_EQ(anew.folder, folder_name(backups / "20010203-2"));
@@ -82,6 +85,21 @@ TEST(Backup, FailureIsToldOnceWithItsFolderAndReason)
     EXPECT_EQ(back_up_before_first_save(2003, day_of(2001, 3, 4)).status, backup_folder_failed) << "tried again";
     std::filesystem::remove(backups);
     EXPECT_EQ(back_up_before_first_save(2003, day_of(2001, 3, 4)).status, backup_made);
+
+    // One part unreadable (here a folder by its name): no backup, whatever
+    // the parts after it.
+    fs::create_directories(folder.path() / "2007.dat");
+    write_bytes(folder.path() / "2007m.dat", Bytes{2});
+    EXPECT_EQ(back_up_before_first_save(2007, day_of(2001, 3, 5)).status, backup_read_failed);
+    EXPECT_FALSE(fs::exists(backups / "20010305" / "2007m.dat"));
+    EXPECT_FALSE(fs::exists(backups / "20010305.partial"));
+
+    // A crash's partial copy is thrown away, not taken for the day's backup.
+    fs::create_directories(backups / "20010306.partial");
+    write_bytes(backups / "20010306.partial" / "2004.dat", Bytes{7});
+    EXPECT_EQ(back_up_before_first_save(2003, day_of(2001, 3, 6)).status, backup_made);
+    EXPECT_EQ(names_in(backups / "20010306"), (std::vector<std::string>{"2003.dat"}));
+    EXPECT_FALSE(fs::exists(backups / "20010306.partial"));
 }
 
 TEST(Backup, TheNewestThirtyDaysStayAndNothingElseIsTouched)
@@ -98,13 +116,14 @@ TEST(Backup, TheNewestThirtyDaysStayAndNothingElseIsTouched)
         write_bytes(backups / name / "2002.dat", Bytes{1});
         if (day % 5 == 0) fs::create_directories(backups / (name + "-2"));
     }
-    for (const char* other : {"notes", "2002011", "20020111x", "20020111-", "19990101-2x"})
+    for (const char* other : {"notes", "2002011", "20020111x", "20020111-", "19990101-2x", "+2002011", "2002011x.partial"})
         fs::create_directories(backups / other);
     write_bytes(backups / "20020101", Bytes{1});
     fs::create_directories(backups / "20020112" / "kept");  // holds a folder: stays
 
     ASSERT_EQ(back_up_before_first_save(2003, day_of(2002, 3, 1)).status, backup_made);
-    std::vector<std::string> expected = {"19990101-2x", "20020101", "2002011", "20020111-", "20020111x", "20020112"};
+    std::vector<std::string> expected = {"+2002011",  "19990101-2x", "20020101", "2002011",
+                                         "2002011x.partial", "20020111-", "20020111x", "20020112"};
     for (int day = 7; day <= 35; ++day) {
         expected.push_back("200201" + std::to_string(10 + day));
         if (day % 5 == 0) expected.push_back("200201" + std::to_string(10 + day) + "-2");

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "calendar/dates.h"
+#include "ledger/csv.h"
 #include "ledger/csv_export.h"
 #include "ledger/csv_forms.h"
 #include "settings/program_folder.h"
@@ -74,7 +75,9 @@ TEST(CsvImport, ExportedYearComesBackAsItWas)
     EXPECT_EQ(std::memcmp(amounts, expected_amounts, sizeof amounts), 0);
     EXPECT_EQ(std::memcmp(memos, expected_memos, sizeof memos), 0);
     EXPECT_EQ(value.day_off[0][0], 1);
-    EXPECT_EQ(read_bytes(outcome.backup.folder + "2008m.dat")[0], 'z') << "the year as it was before";
+    const Bytes backed_up = read_bytes(outcome.backup.folder + "2008m.dat");
+    ASSERT_FALSE(backed_up.empty());
+    EXPECT_EQ(backed_up[0], 'z') << "the year as it was before";
 
     // An export read back unchanged leaves every byte of the year's files.
     amounts[0][4] = 5, amounts[0][5] = -10;
@@ -115,13 +118,28 @@ TEST(CsvImport, SpreadsheetVariantsAreRead)
         // Lone CR line ends; a CR before CR LF; half-width katakana that
         // happen to be two-byte UTF-8 (ﾃｨ) stay Shift-JIS.
         {"2009/3/5,1200,a\r2009/3/6,-300,b\r", {"3/5 1200 a", "3/6 -300 b"}},
+        // A quote inside an unquoted field is a character; no last line end.
+        {"2009/3/5,1,a\"\"b\n2009/3/6,-300", {"3/5 1 a\"\"b", "3/6 -300 "}},
         {"2009/3/7,0,x,,,,1\r\r\n2009/3/8,2,\xC3\xA8\r\r\n", {"3/7 -1 x", "3/8 2 \xC3\xA8"}},
         {"2009/1/1,1,あいうえおかきくけこさ\n2009/1/2,1,aあいうえおかきくけこ\n",
          {"1/1 1 \x82\xa0\x82\xa2\x82\xa4\x82\xa6\x82\xa8\x82\xa9\x82\xab\x82\xad\x82\xaf\x82\xb1 (cut)",
           "1/2 1 a\x82\xa0\x82\xa2\x82\xa4\x82\xa6\x82\xa8\x82\xa9\x82\xab\x82\xad\x82\xaf (cut)"}},
     };
     for (const auto& test : cases) EXPECT_EQ(described(parsed_text(test.text)), test.days) << test.text;
-    EXPECT_EQ(parsed_text(cases[5].text).memos_cut, 2);
+    EXPECT_EQ(parsed_text(cases[6].text).memos_cut, 2);
+
+    // Well-formed UTF-8 at the edges: no overlong form, surrogate, or code
+    // point past U+10FFFF; a character cut short is none.
+    const struct {
+        const char* bytes;
+        size_t length;
+    } characters[] = {{"\xC2\x80", 2},         {"\xC1\xBF", 0},         {"\xDF\xBF", 2},         {"\xE0\xA0\x80", 3},
+                      {"\xE0\x9F\xBF", 0},     {"\xED\x9F\xBF", 3},     {"\xED\xA0\x80", 0},     {"\xEF\xBF\xBF", 3},
+                      {"\xF0\x90\x80\x80", 4}, {"\xF0\x8F\xBF\xBF", 0}, {"\xF4\x8F\xBF\xBF", 4}, {"\xF4\x90\x80\x80", 0},
+                      {"\xF5\x80\x80\x80", 0}, {"\xE3\x81", 0},         {"\xE3\x81" "A", 0},        {"\x80", 0}};
+    for (const auto& c : characters)
+        EXPECT_EQ(utf8_character_length(reinterpret_cast<const unsigned char*>(c.bytes), std::strlen(c.bytes)), c.length)
+            << c.bytes;
 }
 
 TEST(CsvImport, ProblemsNameTheirLinesAndNothingIsRead)
@@ -152,8 +170,17 @@ TEST(CsvImport, ProblemsNameTheirLinesAndNothingIsRead)
     EXPECT_EQ(described(parsed_text("date,amount\r\n\r\n")), (std::vector<std::string>{"日付の行がありません。"}));
     EXPECT_EQ(described(parsed_text("abc,1\n2009/1/1,1\n")), (std::vector<std::string>{"1行目: 日付「abc」が読めません。"}))
         << "a first line is a header only by its name";
+    EXPECT_TRUE(parsed_text("DATE,amount\n2009/1/1,1\n").problems.empty());
+    EXPECT_EQ(described(parsed_text("2009/1/1,1\r\r\nabcdefghijklmnopqrstuvwxyz,1\n")),
+              (std::vector<std::string>{"2行目: 日付「abcdefghijklmnopqrstuvwx…」が読めません。"}))
+        << "CR CR LF is one line end";
+    EXPECT_EQ(described(parsed_text("\xEF\xBB\xBF\xFF" "あいうえおかきくけこ,1\n")),
+              (std::vector<std::string>{"1行目: 日付「?あいうえおかきく…」が読めません。"}))
+        << "a broken byte shown as ?, a long field cut";
     EXPECT_EQ(described(parsed_text(std::string("\xFF\xFE" "2\0" "0\0", 6))),
               (std::vector<std::string>{"UTF-16 のファイルは読めません。Shift-JIS か UTF-8 で保存してください。"}));
+    EXPECT_EQ(parsed_text(std::string(255, ' ') + '\0' + "\n2009/1/1,1\n").problems[0].message.substr(0, 6), "UTF-16")
+        << "a zero byte among the first 256 is UTF-16";
 }
 
 TEST(CsvImport, DatesAndAmountsAsSpreadsheetsWriteThem)
@@ -164,17 +191,25 @@ TEST(CsvImport, DatesAndAmountsAsSpreadsheetsWriteThem)
     const std::string text = "2009/1/4,1\n2009-01-05,\"5,000\"\n2009" + nen + "1" + gatsu + "6" + nichi +
                              ",\"\\5,000\"\n1" + gatsu + "7" + nichi + ",\"\x81\x8F" "1,200\"\n1/8,\x81\x7C" "300\n"
                              "2009/1/9 0:00,\x81\xA2" "300\nJan 10,\"\x81\xA3" "1,000\"\n11-Jan,\"5,000,000\"\n"
-                             "12-Jan-09,+7\n09/1/13,8\n";
+                             "12-Jan-09,+7\n09/1/13,8\n31-Dec,9\n";
     EXPECT_EQ(described(parsed_text(text)),
               (std::vector<std::string>{"1/4 1 ", "1/5 5000 ", "1/6 5000 ", "1/7 1200 ", "1/8 -300 ", "1/9 -300 ",
-                                        "1/10 -1000 ", "1/11 5000000 ", "1/12 7 ", "1/13 8 "}));
+                                        "1/10 -1000 ", "1/11 5000000 ", "1/12 7 ", "1/13 8 ", "12/31 9 "}));
     EXPECT_EQ(described(parsed_text("\xEF\xBB\xBF" "1\xE6\x9C\x88" "4\xE6\x97\xA5,\xE2\x88\x92" "500\n"
                                     "January 5,\"\xC2\xA5" "1,000\"\n")),
               (std::vector<std::string>{"1/4 -500 ", "1/5 1000 "}));
-    EXPECT_EQ(described(parsed_text("04-Jan-10,1\n2009/1/5,\"1,00\"\n2009/1/6,\\\\5\n")),
+    EXPECT_EQ(described(parsed_text("04-Jan-10,1\n2009/1/5,\"1,00\"\n2009/1/6,\\\\5\n2009/1/7,\"1,0000\"\n"
+                                    "2009/1/8,\"1,00,000\"\nJan 100,1\n1/100,1\n20x9/01/05,1\n")),
               (std::vector<std::string>{"1行目: 2010/01/04 は2009年の日付ではありません。",
                                         "2行目: 金額「1,00」が整数ではありません。",
-                                        "3行目: 金額「\\\\5」が整数ではありません。"}));
+                                        "3行目: 金額「\\\\5」が整数ではありません。",
+                                        "4行目: 金額「1,0000」が整数ではありません。",
+                                        "5行目: 金額「1,00,000」が整数ではありません。", "6行目: 日付「Jan 100」が読めません。",
+                                        "7行目: 日付「1/100」が読めません。", "8行目: 日付「20x9/01/05」が読めません。"}));
+    const std::string nineties = "98/1/8,5\n";
+    EXPECT_EQ(described(parse_year_csv(1998, reinterpret_cast<const unsigned char*>(nineties.data()), nineties.size())),
+              (std::vector<std::string>{"1/8 5 "}))
+        << "two digits are the file's century";
 }
 
 TEST(CsvImport, MemosASpreadsheetTookForNumbersOrDatesStay)

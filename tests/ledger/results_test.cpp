@@ -102,7 +102,11 @@ TEST_F(Results, MonthSoFarOfTheLoadedYearOrOfAnyOtherFromItsFile)
     v.amounts[11][0] = 5000;
     v.amounts[11][5] = -300;
     v.amounts[11][6] = 900;  // the 7th: after today
+    v.amounts[0][30] = -40;   // 31 January: the months before count whole
     ASSERT_TRUE(save_ledger_year(v));
+    const ResultSummary year_so_far = year_summary_through(2009, 12, 6);
+    EXPECT_EQ(year_so_far.sum, 4660);
+    EXPECT_EQ(year_so_far.wins * 10 + year_so_far.losses, 12);
     ResultSummary so_far = month_summary_through(2009, 12, 6);
     EXPECT_EQ(so_far.sum, 4700);
     EXPECT_EQ(so_far.wins * 10 + so_far.losses, 11);

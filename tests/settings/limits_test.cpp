@@ -30,6 +30,14 @@ TEST(LimitsFile, ReadAndWrittenKeepingWhatItDoesNotKnow)
     EXPECT_EQ(limits.month, 50000);
     EXPECT_EQ(limits.year, 300000);
     EXPECT_EQ(limits.warn_percent, 90);
+    EXPECT_EQ(limits_file_bytes(parsed(fresh, &limits), {1, 2, 50}),
+              utf16_file(u"[収支の上限]\r\n月の負け上限=1\r\n年の負け上限=2\r\n知らせる割合=50\r\n"));
+    EXPECT_FALSE(parsed(utf16_file(u"[収支の上限]\r\n月の負け上限=5"), &limits).damaged) << "no last line end";
+    EXPECT_EQ(limits.month, 5);
+    EXPECT_FALSE(parsed(utf16_file(u""), &limits).damaged) << "only the mark";
+    Bytes odd = fresh;
+    odd.push_back('x');
+    EXPECT_TRUE(parsed(odd, &limits).damaged);
 
     // Another program's section, a comment and a key of a later version
     // stay where they are; ours change in place.
@@ -49,9 +57,23 @@ TEST(LimitsFile, ReadAndWrittenKeepingWhatItDoesNotKnow)
         EXPECT_EQ(limits.month, 0);
     }
     EXPECT_EQ(limits_file_bytes(parsed(utf16_file(u"garbage\r\n"), &limits), set), fresh);
+    EXPECT_TRUE(parsed(utf16_file(u"[収支の上限]\r\n月の負け上限=500\r\ngarbage\r\n"), &limits).damaged);
+    EXPECT_EQ(limits.month, 0) << "nothing of a damaged file is taken, not even what came before the damage";
+
+    // A limit of 0 (none) is written whenever only the other one is set.
+    EXPECT_FALSE(parsed(limits_file_bytes(LimitsFile{{}, false}, {0, 7, 50}), &limits).damaged);
+    EXPECT_EQ(limits.year, 7);
+    EXPECT_EQ(limits.warn_percent, 50);
+    EXPECT_FALSE(parsed(utf16_file(u"[他]\r\n月の負け上限=500\r\n"), &limits).damaged);
+    EXPECT_EQ(limits.month, 0) << "our keys count in our section only";
 
     TempFolder folder;
     set_program_path(folder.file("Ravo.exe").c_str());
+    EXPECT_FALSE(load_loss_limits()) << "no Ravo.ini yet: nothing to tell";
+    EXPECT_EQ(loss_limits().month + loss_limits().year, 0);
+    std::filesystem::create_directory(folder.path() / "Ravo.ini");
+    EXPECT_FALSE(save_loss_limits(set)) << "a folder in the way";
+    std::filesystem::remove(folder.path() / "Ravo.ini");
     write_bytes(folder.path() / "Ravo.ini", Bytes{'x'});
     EXPECT_TRUE(load_loss_limits()) << "damaged: to be told";
     EXPECT_EQ(read_bytes(folder.path() / "Ravo.ini"), Bytes{'x'}) << "left as it was";

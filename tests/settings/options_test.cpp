@@ -61,6 +61,7 @@ TEST_F(OptionsFile, FileOf128BytesKeepsItsBytesAndGainsTheRest)
     old[59] = 0;  // face name and title end inside their fields
     old[92] = 0;
     write_bytes(options_path(), old);
+    std::memset(options(), 0x5A, sizeof *options());  // what was loaded before plays no part
     load_options();
     Bytes now = saved_bytes();
     Bytes fresh = default_file();
@@ -107,6 +108,13 @@ TEST_F(OptionsFile, OlderThanQGetsBothLayersOverItsBytes)
     load_options();
     EXPECT_EQ(+options()->sunday_color, 0x000000FFu);
     EXPECT_EQ(+options()->format_version, 't');
+    // Whatever such a file holds past its marker, the two layers set the
+    // year font's face and everything after it up to reserved_344.
+    std::fill(old.begin() + 129, old.end(), 0x5A);
+    write_bytes(options_path(), old);
+    load_options();
+    const Bytes now = saved_bytes(), fresh = default_file();
+    EXPECT_TRUE(std::equal(fresh.begin() + 157, fresh.begin() + 344, now.begin() + 157));
 }
 
 TEST_F(OptionsFile, CurrentAndNewerMarkersAreUsedUnchanged)
@@ -228,4 +236,15 @@ TEST(ProgramFolder, IsThePathUpToTheLastSeparator)
     EXPECT_STREQ(file, "C:\\Tools\\Tovrel\\Option.bin");
     set_program_path("/opt/tovrel/Ravo.exe");
     EXPECT_STREQ(program_folder(), "/opt/tovrel/");
+}
+
+TEST(ProgramFolder, FromTheModuleOrAPath)
+{
+    find_program_folder(nullptr);
+    const std::string path = program_path(), folder = program_folder();
+    EXPECT_NE(path.find("core_tests"), std::string::npos) << path;
+    EXPECT_EQ(path.rfind(folder, 0), 0u);
+    EXPECT_TRUE(folder.back() == '/' || folder.back() == '\\');
+    set_program_path("Ravo.exe");
+    EXPECT_STREQ(program_folder(), "") << "no separator, no folder";
 }

@@ -34,4 +34,6 @@ TEST(TrayTip, DateHolidayAndTheMonthsBalanceInSixtyThreeCharacters)
     EXPECT_FALSE(limit_crossed(-50000, -50000, 50000));
     EXPECT_TRUE(limit_crossed(-50000, -50001, 50000));
     EXPECT_FALSE(limit_crossed(-50001, -60000, 50000)) << "passed before: told once";
+    EXPECT_FALSE(limit_crossed(0, -1, 0)) << "no limit set: never passed";
+    EXPECT_TRUE(limit_crossed(0, -2, 1));
 }
