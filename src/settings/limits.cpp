@@ -9,8 +9,12 @@ const char16_t month_key[] = u"月の負け上限";
 const char16_t year_key[] = u"年の負け上限";
 const char16_t warn_key[] = u"知らせる割合";
 
-LimitsFile the_file;
-LossLimits the_limits = {0, 0, warn_percent_default};
+// The limits in force, and Ravo.ini as read (its other lines are kept).
+struct LoadedLimits {
+    LimitsFile file;
+    LossLimits limits;
+};
+LoadedLimits loaded = {{}, {0, 0, warn_percent_default}};
 
 std::u16string trimmed(const std::u16string& text)
 {
@@ -134,29 +138,29 @@ std::vector<unsigned char> limits_file_bytes(const LimitsFile& file, const LossL
 
 std::string limits_file_path() { return std::string(program_folder()) + "Ravo.ini"; }
 
-const LossLimits& loss_limits() { return the_limits; }
+const LossLimits& loss_limits() { return loaded.limits; }
 
 bool load_loss_limits()
 {
     std::vector<unsigned char> content;
     bool missing = false;
     if (!read_whole_file(limits_file_path().c_str(), content, &missing)) {
-        the_file = LimitsFile{{}, !missing};
-        the_limits = LossLimits{0, 0, warn_percent_default};
+        loaded.file = LimitsFile{{}, !missing};
+        loaded.limits = LossLimits{0, 0, warn_percent_default};
         return !missing;
     }
-    the_file = parse_limits_file(content.data(), content.size(), &the_limits);
-    return the_file.damaged;
+    loaded.file = parse_limits_file(content.data(), content.size(), &loaded.limits);
+    return loaded.file.damaged;
 }
 
 bool save_loss_limits(const LossLimits& limits)
 {
-    if (!replace_file(limits_file_path().c_str(), limits_file_bytes(the_file, limits))) return false;
-    the_limits = limits;
-    the_file.damaged = false;
+    if (!replace_file(limits_file_path().c_str(), limits_file_bytes(loaded.file, limits))) return false;
+    loaded.limits = limits;
+    loaded.file.damaged = false;
     std::vector<unsigned char> content;
     if (read_whole_file(limits_file_path().c_str(), content, nullptr))
-        the_file = parse_limits_file(content.data(), content.size(), &the_limits);
+        loaded.file = parse_limits_file(content.data(), content.size(), &loaded.limits);
     return true;
 }
 
