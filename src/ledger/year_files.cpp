@@ -184,8 +184,17 @@ bool commit_year_files(const YearFileList& files, const PartChanges& changes, Sa
         return false;
     }
     PartTarget targets[ledger_part_count];
+    for (int part = 0; part < ledger_part_count; ++part) targets[part] = part_target(files, part);
+    // A read-only file would stop the save after its record: refused first,
+    // with nothing written.
+    bool read_only = false;
+    for (int part = 0; part < ledger_part_count; ++part)
+        if (changes[part].action != PartChange::keep && is_read_only_file(targets[part].path.c_str())) {
+            add_unsaved(report, files, part, file_read_only);
+            read_only = true;
+        }
+    if (read_only) return false;
     for (int part = 0; part < ledger_part_count; ++part) {
-        targets[part] = part_target(files, part);
         const PartChange& change = changes[part];
         if (change.action == PartChange::keep) continue;
         const std::vector<unsigned char> removal;

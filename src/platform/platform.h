@@ -72,6 +72,9 @@ bool move_over(const char* from, const char* to, FileWaits* waits = nullptr);
 // leaves it half new.
 bool write_in_place(const char* path, const std::vector<unsigned char>& content);
 bool remove_file(const char* path);
+// The file exists with its read-only mark set: it can be neither replaced
+// nor written.
+bool is_read_only_file(const char* path);
 // The file a path names once links are followed (the path itself when it
 // is missing), and how many names that file has.
 std::string linked_file(const char* path, unsigned* names);

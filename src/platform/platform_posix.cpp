@@ -156,6 +156,12 @@ bool write_in_place(const char* path, const std::vector<unsigned char>& content)
     return file_change_allowed() && !refused(path) && write_over(path, content);
 }
 
+bool is_read_only_file(const char* path)
+{
+    struct stat information;
+    return stat(path, &information) == 0 && S_ISREG(information.st_mode) && !(information.st_mode & 0222);
+}
+
 bool remove_file(const char* path)
 {
     return file_change_allowed() && !refused(path) && (unlink(path) == 0 || failed_with_errno());

@@ -277,6 +277,13 @@ bool write_in_place(const char* path, const std::vector<unsigned char>& content)
     return write_over(file_path(path), content);
 }
 
+bool is_read_only_file(const char* path)
+{
+    const DWORD attributes = GetFileAttributesW(file_path(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) &&
+           !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 bool remove_file(const char* path)
 {
     if (!file_change_allowed()) return false;

@@ -4,6 +4,11 @@
 
 #include <cstring>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
+#include "ledger/year_merge.h"
 #include "platform/platform.h"
 #include "settings/program_folder.h"
 #include "support/temp_folder.h"
@@ -80,7 +85,8 @@ TEST_F(YearFiles, DayOfMarchFifthLandsAtItsOffsets)
     EXPECT_EQ(day_of(v, 3, 5).amount, -123456);
     EXPECT_STREQ(day_of(v, 3, 5).memo, "memo");
     EXPECT_EQ(day_of(v, 3, 5).day_off, 1);
-    EXPECT_EQ(day_of(v, 13, 1).amount, 0) << "nothing outside the table";
+    EXPECT_EQ(day_of(v, 13, 1).amount + day_of(v, 0, 1).amount, 0) << "nothing outside the table";
+    EXPECT_FALSE(set_day_visits(v, 13, 1, {}));
     set_day(v, 3, 5, DayEntry{1, "m", 0});
     EXPECT_EQ(std::memcmp(v.memos[2][4], "m\0\0\0\0", 5), 0) << "the whole field is written";
 }
@@ -399,6 +405,15 @@ TEST_F(YearFiles, AChangeMadeOutsideWhileTheYearWasOpenIsKept)
     EXPECT_STREQ(asked[0].mine.memo, "mine");
     read_ledger_year(2009, after);
     EXPECT_STREQ(after.memos[11][8], "theirs");
+    // Only the visits changed outside, the amount here: asked too.
+    mine = after;
+    set_day_visits(outside = after, 12, 9, {Visit{0, 0, "競馬", "x", "", 1, 0, no_time, no_time, ""}});
+    ASSERT_TRUE(save_ledger_year(outside));
+    set_day(mine, 12, 9, DayEntry{3, "theirs", 0});
+    asked.clear();
+    ASSERT_TRUE(save_ledger_year(mine, &report, &keep_theirs));
+    EXPECT_EQ(asked.size(), 1u);
+    read_ledger_year(2009, after);
 
     // A change kept in memory by a failed save never hides the files'.
     const std::filesystem::path blocker = folder.path() / "2009h.dat.new";
@@ -416,6 +431,36 @@ TEST_F(YearFiles, AChangeMadeOutsideWhileTheYearWasOpenIsKept)
     read_ledger_year(2009, mine);
     EXPECT_STREQ(mine.memos[2][2], "restored");
     EXPECT_STREQ(mine.memos[1][1], "held");
+
+    // The held change's day changed outside too: shown as held, asked when
+    // it is written.
+    std::filesystem::create_directory(blocker);
+    set_day(mine, 4, 4, DayEntry{44, "held", 0});
+    EXPECT_FALSE(save_ledger_year(mine));
+    std::filesystem::remove(blocker);
+    set_day(outside = mine, 4, 4, DayEntry{45, "outside", 0});
+    write_bytes(folder.path() / "2009.dat", part_bytes(outside, part_amounts));
+    write_bytes(folder.path() / "2009m.dat", part_bytes(outside, part_memos));
+    read_ledger_year(2009, after);
+    EXPECT_STREQ(after.memos[3][3], "held");
+    asked.clear();
+    EXPECT_TRUE(save_unsaved_years(nullptr, &keep_theirs));
+    EXPECT_EQ(asked.size(), 1u);
+    read_ledger_year(2009, after);
+    EXPECT_STREQ(after.memos[3][3], "outside");
+
+    // A visit's texts count apart: "ab", "c" is not "a", "bc".
+    LedgerYear split = after;
+    split.visits = {Visit{1, 1, "ab", "c", "", 0, 0, no_time, no_time, ""}};
+    take_prints(split);
+    const uint64_t print = split.visit_prints[0][0];
+    split.visits = {Visit{1, 1, "a", "bc", "", 0, 0, no_time, no_time, ""}};
+    take_prints(split);
+    EXPECT_NE(split.visit_prints[0][0], print);
+    // A day's visits go among the others by date.
+    ASSERT_TRUE(set_day_visits(split, 3, 31, {Visit{0, 0, "", "p", "", 0, 0, no_time, no_time, ""}}));
+    ASSERT_TRUE(set_day_visits(split, 4, 1, {Visit{0, 0, "", "q", "", 0, 0, no_time, no_time, ""}}));
+    EXPECT_EQ(split.visits.back().month * 100 + split.visits.back().day, 401);
 }
 
 TEST_F(YearFiles, HeldAndReadOnlyFilesAreNamedForWhatTheyAre)
@@ -428,16 +473,82 @@ TEST_F(YearFiles, HeldAndReadOnlyFilesAreNamedForWhatTheyAre)
     ASSERT_EQ(report.files.size(), 1u);
     EXPECT_EQ(report.files[0].problem, file_read_only);
     EXPECT_NE(describe_save_failure(report).find("読み取り専用です"), std::string::npos);
+    EXPECT_FALSE(exists("2009.commit") || exists("2009.dat.new")) << "refused before anything is written";
     std::filesystem::permissions(folder.path() / "2009.dat", std::filesystem::perms::owner_all);
     EXPECT_TRUE(save_unsaved_years());
 
-    // A commit record cut short names every part that has a .new.
+    // A file that cannot be read when the save reads the year again.
+    std::filesystem::rename(folder.path() / "2009.dat", folder.path() / "kept.dat");
+    std::filesystem::create_directory(folder.path() / "2009.dat");
+    EXPECT_FALSE(save_ledger_year(v, &report));
+    ASSERT_EQ(report.files.size(), 1u);
+    EXPECT_EQ(report.files[0].part * 10 + report.files[0].problem, part_amounts * 10 + file_unreadable);
+    std::filesystem::remove(folder.path() / "2009.dat");
+    std::filesystem::rename(folder.path() / "kept.dat", folder.path() / "2009.dat");
+    discard_unsaved_changes();
+
+    // The record as written: each file of the save, then the end line; a
+    // record that cannot be written leaves every part unsaved.
+    read_ledger_year(2009, v);
+    set_day(v, 1, 2, DayEntry{2, "", 0});
+    stop_file_changes_after(5);
+    EXPECT_FALSE(save_ledger_year(v));
+    stop_file_changes_after(-1);
+    const std::string record = "2009.dat\r\n2009m.dat\r\n2009h.dat\r\nend\r\n";
+    EXPECT_EQ(file("2009.commit"), Bytes(record.begin(), record.end()));
+    read_ledger_year(2009, v);
+    stop_file_changes_after(3);
+    EXPECT_FALSE(save_ledger_year(v, &report));
+    stop_file_changes_after(-1);
+    EXPECT_EQ(report.files.size(), 3u);
+    discard_unsaved_changes();
+
+    // Records found on a later start (the list of clean years is the
+    // folder's: another folder's read is no reason to skip this one's).
+    // A record cut short names every part that has a .new; a whole one
+    // only the parts it names.
+    auto next_start = [&] {
+        TempFolder other;
+        set_program_path(other.file("Ravo.exe").c_str());
+        read_ledger_year(2009, v);
+        set_program_path(folder.file("Ravo.exe").c_str());
+        read_ledger_year(2009, v);
+    };
     write_bytes(folder.path() / "2009h.dat.new", Bytes(372, 1));
     write_bytes(folder.path() / "2009.commit", Bytes{'2', '0', '0', '9'});
-    read_ledger_year(2009, v);
+    next_start();
     EXPECT_EQ(v.day_off[0][0], 1);
     EXPECT_FALSE(exists("2009.commit"));
+    Bytes amounts(1488, 0);
+    amounts[0] = 77;
+    write_bytes(folder.path() / "2009.dat.new", amounts);
+    write_bytes(folder.path() / "2009h.dat.new", Bytes(372, 0));
+    const std::string amounts_only = "2009.dat\r\nend\r\n";
+    write_bytes(folder.path() / "2009.commit", Bytes(amounts_only.begin(), amounts_only.end()));
+    next_start();
+    EXPECT_EQ(v.amounts[0][0] * 10 + v.day_off[0][0], 771) << "the part not named stays as it was";
 }
+
+#ifndef _WIN32
+TEST_F(YearFiles, AFileOfSeveralNamesIsWrittenInPlaceTheOthersReplaced)
+{
+    ASSERT_TRUE(save_ledger_year(v));
+    std::filesystem::create_hard_link(folder.path() / "2009m.dat", folder.path() / "memos-elsewhere.dat");
+    const auto inode = [&](const char* name) {
+        struct stat information;
+        stat((folder.path() / name).c_str(), &information);
+        return information.st_ino;
+    };
+    const auto memos = inode("2009m.dat"), amounts = inode("2009.dat");
+    set_day(v, 1, 1, DayEntry{5, "linked", 0});
+    ASSERT_TRUE(save_ledger_year(v));
+    EXPECT_EQ(inode("2009m.dat"), memos);
+    EXPECT_NE(inode("2009.dat"), amounts) << "replaced whole by its .new";
+    EXPECT_EQ(read_bytes(folder.path() / "memos-elsewhere.dat"), file("2009m.dat"));
+    EXPECT_EQ(file("2009m.dat")[0], 'l');
+    EXPECT_FALSE(exists("2009m.dat.new"));
+}
+#endif
 
 TEST_F(YearFiles, NamesFollowTheYear)
 {
