@@ -18,17 +18,14 @@ struct ToldThisRun {
 };
 ToldThisRun told;
 
-std::wstring file_name_of(const std::string& path)
-{
-    return utf8_to_wide(path.substr(path.find_last_of("\\/") + 1).c_str());
-}
+std::wstring file_name_wide(const std::string& path) { return utf8_to_wide(file_name_of(path).c_str()); }
 
 // "2009m.dat、2009d.csv": the files a report names for a problem.
 std::wstring names_with(const SaveReport& report, FileProblem problem)
 {
     std::wstring names;
     for (const UnsavedFile& file : report.files)
-        if (file.problem == problem) names += (names.empty() ? L"" : L"、") + file_name_of(file.path);
+        if (file.problem == problem) names += (names.empty() ? L"" : L"、") + file_name_wide(file.path);
     return names;
 }
 
@@ -91,7 +88,7 @@ void tell_changed_outside(HWND owner, int year, const SaveReport& report)
     if (report.changed_outside.empty()) return;
     std::wstring names;
     for (int part : report.changed_outside)
-        names += (names.empty() ? L"" : L"、") + file_name_of(ledger_part_path(year, part));
+        names += (names.empty() ? L"" : L"、") + file_name_wide(ledger_part_path(year, part));
     const std::wstring text = names +
                               L" は、開いたあとにほかのプログラムで変えられていました。その変更は残し、ここで変えた日だけを書き込みました。";
     MessageBoxW(owner, text.c_str(), changed_outside_caption, MB_OK | MB_ICONINFORMATION);
@@ -120,8 +117,7 @@ void tell_year_unreadable(HWND owner, int year, const YearStatus& status, const 
     std::wstring names;
     for (int part = 0; part < ledger_part_count; ++part) {
         if (status.parts[part] != part_unreadable) continue;
-        const std::string path = ledger_part_path(year, part);
-        names += (names.empty() ? L"" : L"、") + utf8_to_wide(path.substr(path.find_last_of("\\/") + 1).c_str());
+        names += (names.empty() ? L"" : L"、") + file_name_wide(ledger_part_path(year, part));
     }
     const std::wstring text = names + L" を読めないため、" + refused + L"\n\n" +
                               utf8_to_wide(describe_unreadable_parts(year, status).c_str()) +
@@ -135,7 +131,7 @@ std::wstring visits_unreadable_text(int year, const std::vector<std::string>& pr
     std::wstring text = L"\n\n" + utf8_to_wide(path.c_str()) + L"\n";
     if (with_problems)
         for (const std::string& problem : problems) text += utf8_to_wide(problem.c_str()) + L"\n";
-    return file_name_of(path) + L" を読めません。" + text;
+    return file_name_wide(path) + L" を読めません。" + text;
 }
 
 bool tell_visits_unreadable_once(HWND owner, int year, const std::vector<std::string>& problems, const wchar_t* left_out)

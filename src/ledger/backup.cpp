@@ -48,14 +48,6 @@ std::string day_folder(const LocalTime& day, int serial)
     return root + name + root.back();
 }
 
-const char* file_name_part(const std::string& path)
-{
-    const char* name = path.c_str();
-    for (const char* p = name; *p; ++p)
-        if (*p == '\\' || *p == '/') name = p + 1;
-    return name;
-}
-
 // The folder of the day's first copies: YYYYMMDD, or the next name when a
 // file took that one.
 std::string first_day_folder(const LocalTime& day)
@@ -70,7 +62,7 @@ std::string first_day_folder(const LocalTime& day)
 bool holds_year_files(const std::string& folder, int year)
 {
     for (int part = 0; part < ledger_part_count; ++part)
-        if (path_exists((folder + file_name_part(ledger_part_path(year, part))).c_str())) return true;
+        if (path_exists((folder + file_name_of(ledger_part_path(year, part))).c_str())) return true;
     return false;
 }
 
@@ -154,7 +146,7 @@ BackupStatus copy_year_files(int year, const std::string& folder)
         bool missing = false;
         if (!read_whole_file(path.c_str(), content, &missing))
             status = missing ? status : backup_read_failed;
-        else if (!write_new_file((folder + file_name_part(path)).c_str(), content))
+        else if (!write_new_file((folder + file_name_of(path)).c_str(), content))
             status = backup_write_failed;
         else
             status = backup_made;

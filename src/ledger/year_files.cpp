@@ -52,12 +52,6 @@ PartTarget part_target(const YearFileList& files, int part)
     return PartTarget{path, names > 1};
 }
 
-std::string file_name_of(const std::string& path)
-{
-    size_t slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 // One line per file of the save, by the name of its part, then the end
 // line that says the record is whole.
 const char end_line[] = "end\r\n";

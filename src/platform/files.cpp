@@ -20,6 +20,12 @@ bool read_file_start(const char* path, void* buffer, size_t size, size_t* bytes_
     return true;
 }
 
+std::string file_name_of(const std::string& path)
+{
+    const size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
 bool read_whole_file(const char* path, std::vector<unsigned char>& content, bool* missing)
 {
     content.clear();

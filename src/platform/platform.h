@@ -116,6 +116,9 @@ void delete_run_value(const char* name);
 // from one that is missing or short.
 bool read_file_start(const char* path, void* buffer, size_t size, size_t* bytes_read, bool* unreadable = nullptr);
 
+// The last part of a path: the file's name.
+std::string file_name_of(const std::string& path);
+
 // Reads a whole file; false when it cannot be opened or read.
 bool read_whole_file(const char* path, std::vector<unsigned char>& content, bool* missing);
 
