@@ -155,8 +155,10 @@ TEST_F(Analysis, AllYearsRunAcrossYearEndsAndMissingYears)
     ASSERT_EQ(a.tags.size(), 4u);  // ties by unsigned bytes: z before 0x83
     EXPECT_EQ(std::string(a.tags[0].tag) + a.tags[1].tag + a.tags[2].tag, "bz\x83\x40");
     EXPECT_EQ(a.tags[3].tag, no_memo);
+    EXPECT_EQ(a.tags[0].figures.average, 300);
     EXPECT_EQ(analysis_csv_text(a).find("\x8A\xFA\x8A\xD4,\x91\x53\x8A\xFA\x8A\xD4\r\n"), 9u);  // 期間,全期間
     EXPECT_NE(analysis_csv_text(a).find("\r\n\x8F\x9F\x97\xA6,75.0\r\n"), std::string::npos);  // 勝率
+    EXPECT_NE(analysis_csv_text(a).find("\r\n\x8D\xC5\x91\xE5\x98\x41\x94\x73,"), std::string::npos);  // 最大連敗
     EXPECT_EQ(std::filesystem::path(analysis_csv_path(all_years_period)), folder.path() / "CSV" / "all-analysis.csv");
     end_chart_at(a, LedgerDate{2008, 1, 1});
     EXPECT_EQ(a.bars_begun * 1000 + static_cast<int>(a.running.size()), 4037) << "through the played 2nd";

@@ -122,6 +122,7 @@ TEST(VisitAnalysis, FiguresRowsCsvBlocksAndTheDaysBehindThem)
     // folded, also on a day not played (3/9 keeps its visit).
     BalanceAnalysis all;
     analyse_period(all_years_period, all);
+    EXPECT_EQ(all.visits.totals.visits, totals.visits) << "all years count the visits too";
     EXPECT_EQ(dates(days_behind(all, text_choice("ａｂｃ"))), (std::vector<std::string>{"3/7", "3/5"}));
     EXPECT_EQ(dates(days_behind(all, text_choice("xyz"))), (std::vector<std::string>{"3/9", "3/6"}));
     EXPECT_TRUE(days_behind(all, text_choice("")).empty());

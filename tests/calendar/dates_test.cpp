@@ -25,6 +25,8 @@ TEST(Weekdays, KnownDatesNearAndFarFromTheCalendarRange)
     EXPECT_EQ(weekday_of(1990, 1, 1), 1);
     EXPECT_EQ(weekday_of(1989, 12, 31), 0);
     EXPECT_EQ(weekday_of(2037, 12, 31), 4);
+    EXPECT_EQ(weekday_of(-1, 1, 1) * 10 + weekday_of(-399, 1, 1), 51) << "before the year 0, as 400 years after";
+    EXPECT_EQ(nth_weekday(2009, 8, 5, 1), 31) << "the fifth Monday on the 31st";
     EXPECT_EQ(weekday_of(2038, 1, 1), 5);
     EXPECT_EQ(weekday_of(1900, 1, 1), 1);
     EXPECT_EQ(weekday_of(1600, 3, 1), 3);
@@ -168,6 +170,10 @@ TEST(TypedDate, EveryFormReadsAndWhatCannotBeIsNamed)
     EXPECT_EQ(fault, "1990年から2037年までの日付を入力してください。");
     EXPECT_FALSE(read_typed_date("2009/2/29", 2009, &date, &fault));
     EXPECT_EQ(fault, "2009年2月29日はありません。");
+    EXPECT_TRUE(read_typed_date("2009/1/31", 2009, &date, &fault) && date.month == 1);
+    EXPECT_TRUE(read_typed_date("S65.1.1", 2009, &date, &fault) && date.year == 1990) << "counted on, as the era box does";
+    EXPECT_FALSE(read_typed_date("R7.12", 2009, &date, &fault));
+    EXPECT_EQ(fault.rfind("日付として読めません。", 0), 0u);
     for (const char* wrong : {"", "12", "2009/12", "12/6/2009", "2009/12/6x", "R0.1.1", "2038/1/1", "X7.12.6"})
         EXPECT_FALSE(read_typed_date(wrong, 2009, &date, &fault)) << wrong;
 }

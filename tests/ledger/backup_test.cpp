@@ -100,6 +100,11 @@ TEST(Backup, FailureIsToldOnceWithItsFolderAndReason)
     EXPECT_EQ(back_up_before_first_save(2003, day_of(2001, 3, 6)).status, backup_made);
     EXPECT_EQ(names_in(backups / "20010306"), (std::vector<std::string>{"2003.dat"}));
     EXPECT_FALSE(fs::exists(backups / "20010306.partial"));
+    // A whole copy a crash left on its way into the day's folder goes in.
+    fs::create_directories(backups / "20010306.moving");
+    write_bytes(backups / "20010306.moving" / "2005.dat", Bytes{8});
+    back_up_before_first_save(2006, day_of(2001, 3, 6));
+    EXPECT_EQ(names_in(backups / "20010306"), (std::vector<std::string>{"2003.dat", "2005.dat"}));
 }
 
 TEST(Backup, TheNewestThirtyDaysStayAndNothingElseIsTouched)
