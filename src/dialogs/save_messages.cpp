@@ -81,6 +81,20 @@ void tell_save_failure(HWND owner, const SaveReport& report)
     tell_error(owner, not_saved_text(report) + what_comes_next(report));
 }
 
+void tell_restore_failure(HWND owner, const SaveReport& report)
+{
+    const wchar_t* next = report.record_waiting
+                              ? L"\n戻す途中です。ファイルが閉じられたあと、この年を次に開くときか、次に起動したときに書き込みを終えます。"
+                              : L"\nこの年のファイルは元のままです。";
+    tell_error(owner, not_saved_text(report) + next);
+}
+
+void tell_restore_without_backup(HWND owner, const BackupResult& backup)
+{
+    tell_error(owner, L"今の内容のバックアップを作成できなかったため、戻しませんでした。\n\n" +
+                          utf8_to_wide(backup.folder.c_str()) + L"\n" + utf8_to_wide(backup_failure_reason(backup.status)));
+}
+
 SaveChoices asking_choices(HWND owner) { return SaveChoices{ask_which_to_keep, owner}; }
 
 void tell_changed_outside(HWND owner, int year, const SaveReport& report)

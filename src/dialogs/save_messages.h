@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "ledger/backup.h"
 #include "ledger/year_ledger.h"
 
 // Names every file a save could not write and why, and what becomes of
@@ -33,6 +34,11 @@ bool tell_visits_unreadable_once(HWND owner, int year, const std::vector<std::st
 std::wstring visits_unreadable_text(int year, const std::vector<std::string>& problems, bool with_problems);
 // A CSV file that could not be written, named.
 void tell_csv_write_failure(HWND owner, const std::wstring& path);
+// A restore from a backup that could not be written: the files named, and
+// whether they stay as they were or the restore finishes later.
+void tell_restore_failure(HWND owner, const SaveReport& report);
+// A restore refused because the year as it is could not be backed up.
+void tell_restore_without_backup(HWND owner, const BackupResult& backup);
 // A backup that could not be made before a save, told once per run: the
 // save went on without it, and saying so at every save would only nag.
 void tell_backup_failure_once(HWND owner);

@@ -11,6 +11,7 @@
 #include "dialogs/dialog_keys.h"
 #include "dialogs/error_box.h"
 #include "dialogs/owner_messages.h"
+#include "dialogs/restore_dialog.h"
 #include "dialogs/save_messages.h"
 #include "dialogs/year_csv.h"
 #include "ledger/results.h"
@@ -238,6 +239,17 @@ void import_year(HWND dialog)
     tell_import_outcome(dialog, year, outcome);
 }
 
+// The year as a backup held it: the figures, the calendar and every
+// window showing the year follow.
+void restore_year(HWND dialog)
+{
+    const int year = year_in_box(dialog);
+    if (!run_restore_dialog(dialog, year)) return;
+    forget_year_summaries();
+    show_year_again(dialog);
+    tell_ledger_changed(dialog, year);
+}
+
 BOOL on_command(HWND dialog, int id)
 {
     YearInfoState& info = info_of(dialog);
@@ -252,6 +264,8 @@ BOOL on_command(HWND dialog, int id)
         export_year(dialog);
     } else if (id == IDC_CSV_IMPORT) {
         import_year(dialog);
+    } else if (id == IDC_RESTORE) {
+        restore_year(dialog);
     } else if (id == IDOK || id == IDCANCEL) {
         EndDialog(dialog, 1);
     } else {

@@ -76,8 +76,8 @@ bool is_day_name(const std::string& name, const char* suffix)
     return true;
 }
 
-// The day a folder of ours belongs to: "YYYYMMDD" or "YYYYMMDD-N"; 0 for
-// any other name, which is never touched.
+}  // namespace
+
 long backup_day_of(const std::string& name)
 {
     if (name.size() < 8 || name.size() == 9) return 0;
@@ -87,6 +87,8 @@ long backup_day_of(const std::string& name)
     }
     return std::strtol(name.substr(0, 8).c_str(), nullptr, 10);
 }
+
+namespace {
 
 // Keeps the newest days and today (the clock may have been set back).
 void remove_old_backups(const LocalTime& today)

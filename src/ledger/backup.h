@@ -27,6 +27,10 @@ bool backup_failed(BackupStatus status);
 // The folder holding the day folders, ending in its separator.
 std::string backup_root();
 
+// The day a folder of ours belongs to: "YYYYMMDD" or "YYYYMMDD-N"; 0 for
+// any other name, which is never touched.
+long backup_day_of(const std::string& name);
+
 // Copies the year's files into the day's folder once per day: later calls
 // of the same day, in this run or a later one, copy nothing. save_year
 // calls it with today, and with what is left of its waits for held files.

@@ -339,6 +339,26 @@ bool save_ledger_year(const LedgerYear& value, SaveReport* report, const SaveCho
     return save_onto_files(value, out, choices, false);
 }
 
+bool replace_ledger_year_files(int year, const PartChanges& changes, SaveReport* report)
+{
+    ++saves.count;
+    SaveReport unused;
+    SaveReport& out = report ? *report : unused;
+    out = SaveReport();
+    if (year < first_ledger_year) return false;
+    FileWaits waits = {save_wait_ms};
+    const PartSources sources = recover_year_files(file_list(year), &waits);
+    if (!sources.waiting.empty()) {
+        for (const WaitingPart& part : sources.waiting) add_unsaved(&out, year, part.part, part.problem);
+        out.record_waiting = true;
+        return false;
+    }
+    const bool saved = commit_year_files(file_list(year), changes, &out, &waits);
+    // Once its record is written the commit is made: the record finishes it.
+    if (saved || out.record_waiting) release(year);
+    return saved;
+}
+
 bool ledger_has_unsaved_changes() { return !saves.held_years.empty(); }
 
 bool save_unsaved_years(SaveReport* report, const SaveChoices* choices)

@@ -139,6 +139,13 @@ struct SaveChoices {
 // is written.
 bool save_ledger_year(const LedgerYear& value, SaveReport* report = nullptr, const SaveChoices* choices = nullptr);
 
+// Puts a year's files as `changes` give them, as one commit (the day's
+// backup is the caller's). The whole year is replaced: its changes no
+// save could write yet are given up once the commit record is written.
+// Refused while an earlier save waits for a held file (`report` then
+// says so); kept in memory never.
+bool replace_ledger_year_files(int year, const PartChanges& changes, SaveReport* report = nullptr);
+
 // Whether any year holds changes that no save could write yet.
 bool ledger_has_unsaved_changes();
 // One more try at every such year (at exit). True when nothing is left.

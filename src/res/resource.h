@@ -11,6 +11,7 @@
 #define IDD_ANALYSIS 107
 #define IDD_VISITS 108
 #define IDD_DAYS_BEHIND 109
+#define IDD_RESTORE 110
 #define IDD_COLORS_PAGE 144
 #define IDD_FORMAT_PAGE 146
 #define IDD_LIMITS_PAGE 160
@@ -126,6 +127,14 @@
 // The days behind a figure (109).
 #define IDC_DAYS_TITLE 1501
 #define IDC_DAYS_LIST 1502
+
+// Restore from a backup (110), opened by IDC_RESTORE of the year dialog.
+#define IDC_RESTORE 1700
+#define IDC_RESTORE_TITLE 1701
+#define IDC_RESTORE_FOLDERS 1702
+#define IDC_RESTORE_DAYS_TITLE 1703
+#define IDC_RESTORE_DAYS 1704
+#define IDC_RESTORE_HINT 1705
 
 // Version page (100).
 #define IDC_PRODUCT_LINE 1028

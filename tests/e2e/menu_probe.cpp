@@ -15,8 +15,8 @@
 //             shown or not, and per figure;
 //   wparam 6: the analysis window moved to 192 DPI (WM_DPICHANGED);
 //   wparam 7: the rows of the visible lists of the analysis window, the
-//             days list and the visits window to lists-probe.txt, a line
-//             each: "id|cell|cell|...".
+//             days list, the visits window and the restore dialog to
+//             lists-probe.txt, a line each: "id|cell|cell|...".
 #include <windows.h>
 
 #include <commctrl.h>
@@ -216,7 +216,7 @@ void write_lists()
 {
     FILE* out = open_beside_exe(L"lists-probe.txt");
     if (!out) return;
-    for (const wchar_t* caption : {L"収支分析", L"日の一覧", L"明細"})
+    for (const wchar_t* caption : {L"収支分析", L"日の一覧", L"明細", L"バックアップから戻す"})
         if (HWND dialog = FindWindowW(L"#32770", caption)) EnumChildWindows(dialog, write_visible_list, reinterpret_cast<LPARAM>(out));
     fclose(out);
 }
