@@ -92,12 +92,22 @@ void close_dialog(HWND dialog)
 }
 
 // Presses a button of the dialog ("b1230" or "b1230:明細"); the dialog it
-// opens when one is named.
+// opens when one is named, with a key pressed on one of its controls when
+// given ("b1700:バックアップから戻す|1702:35", 35 being End).
 HWND press_button(HWND dialog, const wchar_t* choice)
 {
     PostMessageW(GetDlgItem(dialog, _wtoi(choice + 1)), BM_CLICK, 0, 0);
     const wchar_t* caption = std::wcschr(choice, L':');
-    return caption ? wait_for_dialog(caption + 1) : dialog;
+    if (!caption) return dialog;
+    std::wstring name = caption + 1;
+    const size_t bar = name.find(L'|');
+    HWND opened = wait_for_dialog(name.substr(0, bar).c_str());
+    if (opened && bar != std::wstring::npos) {
+        int control = 0, key = 0;
+        if (std::swscanf(name.c_str() + bar + 1, L"%d:%d", &control, &key) == 2)
+            PostMessageW(GetDlgItem(opened, control), WM_KEYDOWN, static_cast<WPARAM>(key), 1);
+    }
+    return opened;
 }
 
 int dialog(const wchar_t* opener, const wchar_t* caption, const wchar_t* choice, const wchar_t* path)
