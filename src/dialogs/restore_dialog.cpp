@@ -17,8 +17,6 @@
 
 namespace {
 
-const wchar_t restored_caption[] = L"戻しました";
-
 // The year and its backups, given through the dialog's parameter.
 struct RestoreState {
     int year;
@@ -123,7 +121,7 @@ void tell_restored(HWND dialog, const YearBackup& backup, const RestoreOutcome& 
     const std::wstring text = std::to_wstring(state_of(dialog).year) + L"年を " + folder_date(backup) +
                               L" のバックアップに戻しました。\n\n戻す前の内容は次のバックアップにあります。\n" +
                               utf8_to_wide(outcome.backup.folder.c_str());
-    MessageBoxW(dialog, text.c_str(), restored_caption, MB_OK | MB_ICONINFORMATION);
+    MessageBoxW(dialog, text.c_str(), L"戻しました", MB_OK | MB_ICONINFORMATION);
 }
 
 // Brings the chosen backup back; the dialog ends once the files changed.
