@@ -13,6 +13,7 @@
 #include "dialogs/analysis_window.h"
 #include "dialogs/day_entry.h"
 #include "dialogs/properties.h"
+#include "dialogs/restore_dialog.h"
 #include "dialogs/year_info.h"
 #include "platform/late_library.h"
 #include "settings/options.h"
@@ -138,6 +139,7 @@ TEST_F(DialogResources, EachDialogGivesBackItsObjects)
 
     expect_all_given_back("year dialog", [this] { run_year_info_dialog(owner, 2009, 12); });
     expect_all_given_back("analysis window", [this] { run_analysis_window(owner, 2009, LedgerDate{2009, 12, 6}); });
+    expect_all_given_back("restore dialog", [this] { run_restore_dialog(owner, 2009); });
     expect_all_given_back("day entry", [this] { run_day_entry_dialog(owner, 2009, 12, 6); });
     expect_all_given_back("property sheet", [this] { show_properties(owner, GetModuleHandleW(nullptr)); }, true);
     EXPECT_GT(closer.pages_shown, 1) << "the sheet's pages were counted";
