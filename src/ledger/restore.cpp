@@ -56,8 +56,7 @@ void plan_restore(int year, const YearBackup& backup, PartChanges& changes)
     }
 }
 
-}  // namespace
-
+// A folder's files of the year, compared with `now`.
 YearBackup read_year_backup(int year, const std::string& folder, const LedgerYear& now)
 {
     YearBackup backup = {};
@@ -79,6 +78,8 @@ YearBackup read_year_backup(int year, const std::string& folder, const LedgerYea
     backup.changed = changed_days(now, then);
     return backup;
 }
+
+}  // namespace
 
 std::vector<YearBackup> list_year_backups(int year, const LedgerYear& now)
 {

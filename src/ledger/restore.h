@@ -30,9 +30,8 @@ struct YearBackup {
     std::vector<unsigned char> bytes[ledger_part_count];
 };
 
-// A folder's files of the year, compared with `now`.
-YearBackup read_year_backup(int year, const std::string& folder, const LedgerYear& now);
-// The backup folders holding any file of the year, newest first.
+// The backup folders holding any file of the year, newest first, each
+// compared with `now`.
 std::vector<YearBackup> list_year_backups(int year, const LedgerYear& now);
 
 enum RestoreStatus {
