@@ -118,9 +118,11 @@ BOOL on_init(HWND dialog, RestoreState* state)
 
 void tell_restored(HWND dialog, const YearBackup& backup, const RestoreOutcome& outcome)
 {
-    const std::wstring text = std::to_wstring(state_of(dialog).year) + L"年を " + folder_date(backup) +
-                              L" のバックアップに戻しました。\n\n戻す前の内容は次のバックアップにあります。\n" +
-                              utf8_to_wide(outcome.backup.folder.c_str());
+    std::wstring text =
+        std::to_wstring(state_of(dialog).year) + L"年を " + folder_date(backup) + L" のバックアップに戻しました。";
+    // A year that had no files yet has no copy of before.
+    if (outcome.backup.status == backup_made)
+        text += L"\n\n戻す前の内容は次のバックアップにあります。\n" + utf8_to_wide(outcome.backup.folder.c_str());
     MessageBoxW(dialog, text.c_str(), L"戻しました", MB_OK | MB_ICONINFORMATION);
 }
 
