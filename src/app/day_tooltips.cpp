@@ -31,7 +31,7 @@ TOOLINFOW tool(HWND window, UINT_PTR id)
 }
 
 // Wide enough for a visit's line of names cut to their length.
-const int tip_width = 420;
+const int tip_width = 480;
 // Time to read a day of five visits.
 const int tip_shown_ms = 20000;
 
