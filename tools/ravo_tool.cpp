@@ -1,6 +1,9 @@
 // Small helper for the scripts, run under Wine next to a running Ravo.exe.
 //   ravo-tool screenshot FILE.bmp   wait for the window, capture it with
 //                                   its frame, then send the exit command
+//   ravo-tool tip X,Y FILE.bmp      rest the pointer on a client point,
+//                                   capture the window with its tooltip,
+//                                   exit the program
 //   ravo-tool dialog COMMAND|X,Y CAPTION PAGE|cN FILE.bmp
 //                                   open a dialog by a menu command or a
 //                                   double click at a client point, show
@@ -60,11 +63,75 @@ HWND ready_window()
     return window;
 }
 
+// Without a system tray Wine shows the notification icons in a small
+// window of its own ("Wine System Tray") at the top-left of the screen,
+// over a calendar placed there: it goes to the bottom-right corner, and
+// what it hid is painted.
+void move_tray_window_off(HWND window)
+{
+    // It comes with the program's icon, shortly after the first picture.
+    HWND tray = nullptr;
+    for (int waited = 0; waited < 2000; waited += 50) {
+        tray = FindWindowW(L"__winex11_standalone_tray", nullptr);
+        if (tray && IsWindowVisible(tray)) break;
+        Sleep(50);
+    }
+    RECT tray_rect, window_rect, overlap;
+    if (!tray || !IsWindowVisible(tray) || !GetWindowRect(tray, &tray_rect) || !GetWindowRect(window, &window_rect) ||
+        !IntersectRect(&overlap, &tray_rect, &window_rect))
+        return;
+    SetWindowPos(tray, nullptr, GetSystemMetrics(SM_CXSCREEN) - (tray_rect.right - tray_rect.left),
+                 GetSystemMetrics(SM_CYSCREEN) - (tray_rect.bottom - tray_rect.top), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    e2e::settle(window);
+    Sleep(300);
+}
+
 int screenshot(const wchar_t* path)
 {
     HWND window = ready_window();
     if (!window) return 1;
+    move_tray_window_off(window);
     return exit_program(window, e2e::save_bitmap(e2e::capture_window(window), path));
+}
+
+BOOL CALLBACK find_shown_tooltip(HWND window, LPARAM found)
+{
+    wchar_t name[32] = L"";
+    if (!IsWindowVisible(window) || !GetClassNameW(window, name, 32) || lstrcmpiW(name, L"tooltips_class32") != 0)
+        return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+// The window and the tip the pointer resting on a client point shows.
+int tip(const wchar_t* point_text, const wchar_t* path)
+{
+    HWND window = ready_window();
+    POINT point = {};
+    if (!window || std::swscanf(point_text, L"%ld,%ld", &point.x, &point.y) != 2) return 1;
+    move_tray_window_off(window);
+    ClientToScreen(window, &point);
+    SetCursorPos(point.x + 3, point.y + 3);
+    SetCursorPos(point.x, point.y);
+    HWND shown = nullptr;
+    const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    for (int waited = 0; waited < 5000 && !shown; waited += 50) {
+        Sleep(50);
+        EnumThreadWindows(thread, find_shown_tooltip, reinterpret_cast<LPARAM>(&shown));
+    }
+    if (!shown) {
+        std::fprintf(stderr, "ravo-tool: no tip\n");
+        return exit_program(window, false);
+    }
+    Sleep(400);
+    RECT area, tip_rect;
+    GetWindowRect(window, &area);
+    GetWindowRect(shown, &tip_rect);
+    UnionRect(&area, &area, &tip_rect);
+    bool saved = e2e::save_bitmap(e2e::capture_screen(area), path);
+    SetCursorPos(0, 0);
+    return exit_program(window, saved);
 }
 
 // Chooses item `index` of the dialog's drop-down list as a person would.
@@ -202,11 +269,12 @@ int wmain(int argc, wchar_t** argv)
     std::wstring verb = argc > 1 ? argv[1] : L"";
     if (argc == 3 && verb == L"screenshot") return screenshot(argv[2]);
     if (argc == 6 && verb == L"dialog") return dialog(argv[2], argv[3], argv[4], argv[5]);
+    if (argc == 4 && verb == L"tip") return tip(argv[2], argv[3]);
     if (argc == 3 && verb == L"now") return write_now(argv[2]);
     if (argc == 4 && verb == L"enter") return enter_day(argv[2], argv[3]);
     if (argc == 3 && verb == L"hold") return hold(argv[2]);
     if (argc == 2 && verb == L"quit") return quit();
-    std::fprintf(stderr, "usage: ravo-tool screenshot FILE.bmp | dialog COMMAND|X,Y CAPTION PAGE|cN|bN[:CAPTION] FILE.bmp | now FILE | "
+    std::fprintf(stderr, "usage: ravo-tool screenshot FILE.bmp | tip X,Y FILE.bmp | dialog COMMAND|X,Y CAPTION PAGE|cN|bN[:CAPTION] FILE.bmp | now FILE | "
                          "enter DIGITS MEMO | hold FILE | quit\n");
     return 2;
 }

@@ -143,7 +143,7 @@ void menu_from_tray(MainWindow& main_window)
     POINT pointer;
     GetCursorPos(&pointer);
     ScreenToClient(main_window.window, &pointer);
-    show_popup_menu(main_window, pointer.x, pointer.y);
+    show_popup_menu(main_window, pointer.x, pointer.y, true);
 }
 }  // namespace
 

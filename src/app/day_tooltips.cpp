@@ -5,9 +5,12 @@
 #include "app/shell.h"
 #include "platform/late_library.h"
 #include "calendar/dates.h"
+#include "calendar/holidays.h"
 #include "ledger/year_ledger.h"
 #include "platform/win32_text.h"
 #include "settings/options.h"
+#include "view/day_tip_text.h"
+#include "view/dpi.h"
 #include "view/layout.h"
 
 namespace {
@@ -26,6 +29,21 @@ TOOLINFOW tool(HWND window, UINT_PTR id)
     info.lpszText = LPSTR_TEXTCALLBACKW;
     return info;
 }
+
+// Wide enough for a visit's line of names cut to their length.
+const int tip_width = 480;
+// Time to read a day of five visits.
+const int tip_shown_ms = 20000;
+
+// A day of the shown year, with its holiday, its records and its visits.
+DayTip day_tip(const LedgerYear& shown_year, int month, int day)
+{
+    const DayEntry entry = day_of(shown_year, month, day);
+    const std::wstring holiday = sjis_to_wide(kind_of_day(shown_year.year, month, day, entry.day_off).name);
+    const std::wstring memo = sjis_to_wide(entry.memo);
+    return DayTip{shown_year.year, month, day, std::u16string(holiday.begin(), holiday.end()), entry.amount,
+                  std::u16string(memo.begin(), memo.end()), visits_of_day(shown_year, month, day)};
+}
 }  // namespace
 
 void create_tooltip_control(MainWindow& main_window)
@@ -33,6 +51,7 @@ void create_tooltip_control(MainWindow& main_window)
     main_window.day_tooltip =
         CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                         CW_USEDEFAULT, CW_USEDEFAULT, main_window.window, nullptr, module_instance, nullptr);
+    SendMessageW(main_window.day_tooltip, TTM_SETDELAYTIME, TTDT_AUTOPOP, tip_shown_ms);
 }
 
 void relay_pointer_move(const MainWindow& main_window, POINT client_point)
@@ -78,7 +97,7 @@ void place_day_tools(const MainWindow& main_window, int month_index, POINT origi
     }
 }
 
-bool fill_tooltip_text(const MainWindow& main_window, NMHDR* header)
+bool fill_tooltip_text(MainWindow& main_window, NMHDR* header)
 {
     if (header->code != TTN_GETDISPINFOW || header->hwndFrom != main_window.day_tooltip) return false;
     auto* request = reinterpret_cast<NMTTDISPINFOW*>(header);
@@ -99,7 +118,11 @@ bool fill_tooltip_text(const MainWindow& main_window, NMHDR* header)
     fill_month_grid(grid, shown.year, month);
     int day = grid[cell];
     if (day < 1 || day > 31) return true;
-    lstrcpynW(request->szText, sjis_to_wide(day_of(main_window.shown_year, month, day).memo).c_str(), 80);
+    const std::u16string text = day_tip_text(day_tip(main_window.shown_year, month, day));
+    main_window.tip_text.assign(text.begin(), text.end());
+    // Lines break where the text says and where they would pass the width.
+    SendMessageW(main_window.day_tooltip, TTM_SETMAXTIPWIDTH, 0, scale_to_dpi(tip_width, main_window.view.layout.dpi));
+    request->lpszText = &main_window.tip_text[0];
     return true;
 }
 

@@ -1,5 +1,5 @@
-// The day tooltips of the main window: a day's memo when the pointer rests
-// on its cell.
+// The day tooltips of the main window: a day's date, amount, memo and
+// visits when the pointer rests on its cell.
 #pragma once
 #include <windows.h>
 
@@ -24,4 +24,4 @@ void remove_day_tools(const MainWindow& main_window, int count);
 void place_day_tools(const MainWindow& main_window, int month_index, POINT origin, int cell);
 // Answers a tooltip's request for text; false when the notification is
 // not one of ours.
-bool fill_tooltip_text(const MainWindow& main_window, NMHDR* header);
+bool fill_tooltip_text(MainWindow& main_window, NMHDR* header);

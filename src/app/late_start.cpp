@@ -28,8 +28,10 @@ bool start_shell_com()
 
 HMENU load_popup_menu()
 {
-    HMENU menu = LoadMenuW(module_instance, MAKEINTRESOURCEW(IDR_POPUP_MENU));
-    return GetSubMenu(menu, 0);
+    HMENU menu = GetSubMenu(LoadMenuW(module_instance, MAKEINTRESOURCEW(IDR_POPUP_MENU)), 0);
+    // In bold: the way to record a day, what a newcomer looks for first.
+    SetMenuDefaultItem(menu, IDM_ENTER_DAY, FALSE);
+    return menu;
 }
 }  // namespace
 

@@ -5,6 +5,8 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+
 #include "calendar/dates.h"
 #include "ledger/year_ledger.h"
 #include "view/calendar_view.h"
@@ -38,7 +40,9 @@ struct MainWindow {
     ClockWatch clock;
     TrayIcon tray;
     HWND day_tooltip = nullptr;
+    std::wstring tip_text;       // the day tip shown, kept while it shows
     HMENU popup_menu = nullptr;  // loaded once the calendar shows
+    CalendarDay menu_day = {};   // the day the menu was opened for
     bool user_hidden = false;    // hidden from the menu or its close box
     bool start_finished = false;
 };

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <string>
 
 #include "app/behaviour.h"
@@ -11,6 +12,7 @@
 #include "app/shell.h"
 #include "calendar/dates.h"
 #include "dialogs/analysis_window.h"
+#include "dialogs/day_entry.h"
 #include "dialogs/error_box.h"
 #include "dialogs/launch.h"
 #include "dialogs/properties.h"
@@ -93,6 +95,16 @@ void open_help(HWND window)
     }
     launch(window, path.c_str(), L"");
 }
+
+// The day the menu was opened for (the selected one before any menu).
+void enter_menu_day(const MainWindow& main_window)
+{
+    CalendarDay day = main_window.menu_day.year ? main_window.menu_day : main_window.view.shown;
+    // A month step keeps a day the new month may not have.
+    day.day = std::min<int>(day.day, days_in_month(day.year, day.month));
+    run_day_entry_dialog(main_window.window, day.year, day.month, day.day);
+}
+
 // The analysis opens on the shown year; its chart ends today.
 void open_analysis(const MainWindow& main_window)
 {
@@ -113,6 +125,7 @@ void handle_command(MainWindow& main_window, WORD command)
 {
     HWND window = main_window.window;
     switch (command) {
+    case IDM_ENTER_DAY: enter_menu_day(main_window); break;
     case IDM_FONT: choose_font(main_window); break;
     case IDM_TOPMOST:
         toggle(options()->topmost);
@@ -184,10 +197,13 @@ void refresh_menu(const MainWindow& main_window)
     }
 }
 
-void show_popup_menu(const MainWindow& main_window, int x, int y)
+void show_popup_menu(MainWindow& main_window, int x, int y, bool from_icon)
 {
     HWND window = main_window.window;
     HMENU popup_menu = main_window.popup_menu;
+    const DateRecord& today = main_window.view.today;
+    main_window.menu_day = from_icon || options()->small_mode ? CalendarDay{today.year, today.month, today.day}
+                                                               : main_window.view.shown;
     POINT point = {x, y};
     ClientToScreen(window, &point);
     EnableMenuItem(popup_menu, IDM_FONT, MF_BYCOMMAND | (options()->small_mode ? MF_GRAYED : MF_ENABLED));

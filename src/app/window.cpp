@@ -208,7 +208,7 @@ LRESULT on_options_applied(MainWindow& main_window)
     return 0;
 }
 
-LRESULT on_notify(const MainWindow& main_window, NMHDR* header)
+LRESULT on_notify(MainWindow& main_window, NMHDR* header)
 {
     fill_tooltip_text(main_window, header);
     return 0;

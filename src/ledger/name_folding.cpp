@@ -8,8 +8,8 @@ const char16_t wide_kana[] = u"。「」、・ヲァィゥェォャュョッー�
 
 // Narrow forms of the full-width signs U+FFE0..U+FFE6: ¢ £ ¬ ¯ ¦ ¥ ₩.
 const char32_t wide_signs[] = {0xA2, 0xA3, 0xAC, 0xAF, 0xA6, 0xA5, 0x20A9};
+}  // namespace
 
-// Decodes the character at `at` (a broken byte stands for itself).
 char32_t next_character(const std::string& text, size_t& at)
 {
     const unsigned char lead = static_cast<unsigned char>(text[at++]);
@@ -20,6 +20,7 @@ char32_t next_character(const std::string& text, size_t& at)
     return value;
 }
 
+namespace {
 void append_character(std::string& text, char32_t value)
 {
     if (value < 0x80) {

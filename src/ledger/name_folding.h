@@ -7,6 +7,10 @@
 #include <unordered_map>
 #include <vector>
 
+// Decodes the UTF-8 character at `at` and steps past it (a broken byte
+// stands for itself).
+char32_t next_character(const std::string& text, size_t& at);
+
 // UTF-8 in and out: full-width ASCII letters, digits and signs (and
 // ￠￡￢￣￤￥￦) as half-width, half-width katakana as full-width (a voiced mark joined to
 // its kana), the ideographic space as a space, runs of spaces as one, no

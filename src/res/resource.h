@@ -37,6 +37,7 @@
 #define IDM_HOLIDAYS 40023
 #define IDM_LOG_OFF 40024
 #define IDM_ANALYSIS 40030
+#define IDM_ENTER_DAY 40040
 
 // Day entry dialog (102).
 #define IDC_DATE_CAPTION 1001

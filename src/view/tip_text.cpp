@@ -6,6 +6,7 @@
 
 namespace {
 std::u16string widened(const char* ascii) { return std::u16string(ascii, ascii + std::char_traits<char>::length(ascii)); }
+}  // namespace
 
 std::u16string date_line(const DateRecord& today)
 {
@@ -15,6 +16,8 @@ std::u16string date_line(const DateRecord& today)
     weekday_name(weekday, 1, today.weekday);
     return widened(date) + weekday + u")";
 }
+
+namespace {
 
 std::u16string count_text(int32_t count)
 {

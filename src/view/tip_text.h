@@ -12,6 +12,8 @@
 // NUL.
 enum { tip_max_length = 63 };
 
+// "2009/12/06(日)": a date with its weekday.
+std::u16string date_line(const DateRecord& date);
 // "2009/12/23(水)\n天皇誕生日\n今月 +35,200 (4勝2敗1分)": today's date, its
 // holiday name when it has one, and the month's balance so far with its
 // counts, then where it stands against the monthly limit ("上限まで 12,000"

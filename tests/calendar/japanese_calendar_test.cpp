@@ -139,7 +139,7 @@ TEST(ShippedFiles, HelpIsShiftJisWithCrLf)
     ASSERT_GT(text.size(), 1000u);
     std::string utf8 = utf8_from_sjis(text);
     EXPECT_NE(utf8, "<invalid Shift-JIS>");
-    for (const char* topic : {"フォント", "年情報", "Holiday.ini", "CSV", "Option.bin", "別のパソコン", "±0"})
+    for (const char* topic : {"フォント", "年情報", "Holiday.ini", "CSV", "Option.bin", "別のパソコン", "±0", "この日を入力"})
         EXPECT_NE(utf8.find(topic), std::string::npos) << topic;
     for (size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '\n') {

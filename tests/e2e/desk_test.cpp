@@ -87,8 +87,8 @@ TEST_F(Desk, MenuItemsFollowTheOptions)
 {
     launch(options_at(50, 50), sunday_in_2009);
     std::vector<MenuItem> items = open_menu();
-    std::vector<unsigned> expected = {40001, 0,     40009, 40004, 40030, 40012, 40008, 40011, 40002, 40013,
-                                      40010, 40019, 40023, 40022, 0,     40003, 0,     40005, 40016, 40015};
+    std::vector<unsigned> expected = {40040, 0,     40001, 0,     40009, 40004, 40030, 40012, 40008, 40011, 40002,
+                                      40013, 40010, 40019, 40023, 40022, 0,     40003, 0,     40005, 40016, 40015};
     if (find(items, 40017)) expected.push_back(40017);  // when the all-users Programs folder exists
     for (unsigned id : {0u, 40024u, 40006u, 40007u}) expected.push_back(id);
     EXPECT_EQ(ids(items), expected);
@@ -96,6 +96,9 @@ TEST_F(Desk, MenuItemsFollowTheOptions)
     EXPECT_EQ(find(items, 40002)->state, L"checked");
     EXPECT_EQ(find(items, 40001)->state, L"");
     EXPECT_EQ(find(items, 40001)->text, L"フォント(&F)...");
+    EXPECT_EQ(find(items, 40040)->text, L"この日を入力(&E)...");
+    EXPECT_EQ(find(items, 40040)->state, L"default");
+    EXPECT_EQ(find(items, 40022)->text, L"ヘルプ(&V)...") << "E is the first item's";
     EXPECT_EQ(find(items, 40006)->text, L"シャットダウン(&S)");
     EXPECT_EQ(find(items, 40008)->state, L"");
     ASSERT_TRUE(exit_program(program));
@@ -111,6 +114,7 @@ TEST_F(Desk, MenuItemsFollowTheOptions)
     shorter.resize(shorter.size() - 4);
     EXPECT_EQ(ids(items), shorter) << "exactly the separator and the three session items go";
     EXPECT_EQ(find(items, 40001)->state, L"grayed");
+    EXPECT_EQ(find(items, 40040)->state, L"default") << "today's entry opens from the small display too";
     EXPECT_EQ(find(items, 40008)->state, L"checked");
     EXPECT_EQ(find(items, 40002)->state, L"");
     EXPECT_TRUE(exit_program(program));
@@ -215,6 +219,31 @@ TEST_F(Desk, KeysMoveTheSelectedDayAcrossMonthsPageAndOpenIt)
     command(40008);
     keys({VK_RETURN});
     EXPECT_TRUE(month_view_caption_shows(program.window, month_caption, L"12")) << "back from the small display";
+    EXPECT_TRUE(exit_program(program));
+}
+
+// The menu's first item, chosen by its letter: the day right-clicked, the
+// selected one from the menu key, today from the icon and the small display.
+TEST_F(Desk, FirstMenuItemEntersTheDayItWasOpenedFor)
+{
+    launch(options_at(40, 40), sunday_in_2009);
+    auto entered_after = [this](UINT message, WPARAM wparam, LPARAM lparam) {
+        PostMessageW(program.window, message, wparam, lparam);
+        HWND menu = nullptr;
+        for (int waited = 0; waited < 5000 && !(menu = FindWindowW(L"#32768", nullptr)); waited += 20) Sleep(20);
+        PostMessageW(menu, WM_CHAR, L'e', 1);
+        HWND entry = wait_for_dialog(L"勝ったり負けたり");
+        std::wstring caption = entry ? control_text(entry, 1001) : L"no day entry";
+        if (entry) press(entry, IDCANCEL);
+        return caption;
+    };
+    EXPECT_EQ(entered_after(WM_RBUTTONDOWN, 0, MAKELPARAM(middle(3), middle(3))), L"2009/12/16(水) ");
+    PostMessageW(program.window, WM_KEYDOWN, VK_LEFT, 1);
+    EXPECT_EQ(entered_after(WM_KEYDOWN, VK_APPS, 1), L"2009/12/15(火) ");
+    PostMessageW(program.window, WM_KEYDOWN, VK_NEXT, 1);
+    EXPECT_EQ(entered_after(1124, 1, WM_RBUTTONDOWN), L"2009/12/6(日) ") << "from the icon, not January's 15th";
+    command(40008);
+    EXPECT_EQ(entered_after(WM_RBUTTONDOWN, 0, MAKELPARAM(2, 2)), L"2009/12/6(日) ");
     EXPECT_TRUE(exit_program(program));
 }
 

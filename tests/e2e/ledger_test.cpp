@@ -330,12 +330,22 @@ TEST_F(Ledger, CsvExportAsksAndWritesTheYear)
     EXPECT_TRUE(exit_program(program));
 }
 
-TEST_F(Ledger, TooltipsShowTheMemoOfTheDayUnderThePointer)
+TEST_F(Ledger, TooltipsShowTheDayUnderThePointerWithItsMemoAndVisits)
 {
     write_memo_on_the_tenth();
+    // Six visits on the 9th: five lines, then the sixth counted.
+    std::string visits = "\xEF\xBB\xBF日付,種別,場所,機種,投資,回収,開始,終了,メモ\r\n";
+    for (int i = 1; i <= 6; ++i) visits += "2009/12/09,パチンコ,ABCホール,海物語," + std::to_string(i) + "000,0,,,\r\n";
+    write(L"2009d.csv", Bytes(visits.begin(), visits.end()));
+    Bytes amounts(1488, 0);
+    put_amount(amounts, 12, 9, -21000);
+    write(L"2009.dat", amounts);
     start();
+    EXPECT_EQ(tooltip_at(3 * cell + cell / 2, 2 * cell + cell / 2),
+              L"11|2009/12/09(水)\n収支 -21,000\nパチンコ ABCホール 海物語 -1,000\nパチンコ ABCホール 海物語 -2,000\n"
+              L"パチンコ ABCホール 海物語 -3,000\nパチンコ ABCホール 海物語 -4,000\nパチンコ ABCホール 海物語 -5,000\nほか 1 件");
     int position = 2 + 10 - 1;
-    EXPECT_EQ(tooltip_at((position % 7) * cell + cell / 2, (position / 7 + 1) * cell + cell / 2), L"12|勝った");
+    EXPECT_EQ(tooltip_at((position % 7) * cell + cell / 2, (position / 7 + 1) * cell + cell / 2), L"12|2009/12/10(木)\n勝った");
     // Memos show as typed: "&" is no mnemonic and a tab does not cut them.
     HWND tip = nullptr;
     EnumThreadWindows(
@@ -351,14 +361,14 @@ TEST_F(Ledger, TooltipsShowTheMemoOfTheDayUnderThePointer)
     EXPECT_TRUE(GetWindowLongPtrW(tip, GWL_STYLE) & TTS_NOPREFIX);
     position = 2 + 11 - 1;
     EXPECT_EQ(tooltip_at((position % 7) * cell + cell / 2, (position / 7 + 1) * cell + cell / 2), L"<none>")
-        << "a day without memo";
+        << "a day with nothing recorded";
     EXPECT_EQ(tooltip_at(cell / 2, cell + cell / 2), L"<none>") << "an empty cell";
 
     command(40011);  // the one-year view: the 10th in December's block
     int year_cell = default_cell(true);
     long x = 3 * 8 * year_cell + (position - 1) % 7 * year_cell + year_cell / 2;
     long y = 2 * 8 * year_cell + (2 + (position - 1) / 7) * year_cell + year_cell / 2;
-    EXPECT_EQ(tooltip_at(x, y), L"430|勝った") << "tool 11 x 38 + cell 11 + 1";
+    EXPECT_EQ(tooltip_at(x, y), L"430|2009/12/10(木)\n勝った") << "tool 11 x 38 + cell 11 + 1";
     EXPECT_TRUE(exit_program(program));
 }
 
@@ -523,7 +533,7 @@ TEST_F(Ledger, TooltipsShowWithoutATitleBar)
     options[ob::no_title_bar] = 1;  // the whole window answers as caption
     launch(options, sunday_in_2009);
     int position = 2 + 10 - 1;
-    EXPECT_EQ(tooltip_at((position % 7) * cell + cell / 2, (position / 7 + 1) * cell + cell / 2), L"12|勝った");
+    EXPECT_EQ(tooltip_at((position % 7) * cell + cell / 2, (position / 7 + 1) * cell + cell / 2), L"12|2009/12/10(木)\n勝った");
     EXPECT_TRUE(exit_program(program));
 }
 

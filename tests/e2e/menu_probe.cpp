@@ -1,7 +1,7 @@
 // Loaded into Ravo.exe by a hook on its thread, it reads there what cannot
 // be read from another process under Wine, and writes it beside the exe:
 //   wparam 1: the open popup menu to menu-probe.txt, one item per line:
-//             id, state, text;
+//             id, state (checked, grayed, default), text;
 //   wparam 2: the visible tooltip to tooltip-probe.txt: its tool id and
 //             the text the tool's window gives for it ("" when none shows);
 //   wparam 3: the tab titles of the property sheet to tabs-probe.txt, one
@@ -37,7 +37,7 @@ FILE* open_beside_exe(const wchar_t* name)
 
 void write_utf8(FILE* out, const wchar_t* line)
 {
-    char utf8[1024];
+    char utf8[4096];
     int length = WideCharToMultiByte(CP_UTF8, 0, line, -1, utf8, sizeof utf8, nullptr, nullptr);
     if (length > 1) fwrite(utf8, 1, static_cast<size_t>(length - 1), out);
 }
@@ -59,8 +59,9 @@ void write_open_menu()
         GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &item);
         bool separator = item.fType & MFT_SEPARATOR;
         wchar_t line[256];
-        wsprintfW(line, L"%u|%s%s%s|%s\n", separator ? 0 : item.wID, separator ? L"separator" : L"",
-                  item.fState & MFS_CHECKED ? L"checked" : L"", item.fState & MFS_GRAYED ? L"grayed" : L"", text);
+        wsprintfW(line, L"%u|%s%s%s%s|%s\n", separator ? 0 : item.wID, separator ? L"separator" : L"",
+                  item.fState & MFS_CHECKED ? L"checked" : L"", item.fState & MFS_GRAYED ? L"grayed" : L"",
+                  item.fState & MFS_DEFAULT ? L"default" : L"", text);
         write_utf8(out, line);
     }
     fclose(out);
@@ -95,9 +96,8 @@ void write_tooltip(HWND main_window)
         request.hdr.idFrom = tool.uId;
         request.hdr.code = TTN_GETDISPINFOW;
         SendMessageW(tool.hwnd ? tool.hwnd : main_window, WM_NOTIFY, tool.uId, reinterpret_cast<LPARAM>(&request));
-        wchar_t line[128];
-        wsprintfW(line, L"%u|%s", static_cast<unsigned>(tool.uId), request.lpszText ? request.lpszText : request.szText);
-        write_utf8(out, line);
+        const std::wstring line = std::to_wstring(tool.uId) + L"|" + (request.lpszText ? request.lpszText : request.szText);
+        write_utf8(out, line.c_str());
     }
     fclose(out);
 }

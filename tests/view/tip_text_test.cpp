@@ -1,3 +1,4 @@
+#include "view/day_tip_text.h"
 #include "view/tip_text.h"
 
 #include <gtest/gtest.h>
@@ -36,4 +37,34 @@ TEST(TrayTip, DateHolidayAndTheMonthsBalanceInSixtyThreeCharacters)
     EXPECT_FALSE(limit_crossed(-50001, -60000, 50000)) << "passed before: told once";
     EXPECT_FALSE(limit_crossed(0, -1, 0)) << "no limit set: never passed";
     EXPECT_TRUE(limit_crossed(0, -2, 1));
+}
+
+TEST(DayTip, DateAmountMemoAndAVisitALineWithinTheLength)
+{
+    auto visit = [](const char* category, const char* place, const char* game, int32_t stake, int32_t returned) {
+        return Visit{12, 23, category, place, game, stake, returned, no_time, no_time, "note"};
+    };
+    DayTip day = {2009, 12, 23, u"天皇誕生日", 15000, u"勝った", {}};
+    EXPECT_EQ(day_tip_text(day), u"2009/12/23(水) 天皇誕生日\n収支 +15,000\n勝った");
+    EXPECT_EQ(day_tip_text({2009, 12, 6, u"", 0, u"", {}}), u"") << "nothing recorded: no tip";
+    EXPECT_EQ(day_tip_text({2009, 12, 6, u"", -1, u"", {}}), u"2009/12/06(日)\n収支 ±0");
+    EXPECT_EQ(day_tip_text({2009, 12, 6, u"", -2500, u"", {}}), u"2009/12/06(日)\n収支 -2,500");
+
+    day.visits = {visit("パチンコ", "ABCホール", "海物語", 20000, 35000), visit("スロット", "", "", 1001, 1000)};
+    EXPECT_EQ(day_tip_text(day), u"2009/12/23(水) 天皇誕生日\n収支 +15,000\n勝った\n"
+                                 u"パチンコ ABCホール 海物語 +15,000\nスロット -1");
+    // Six visits: five lines, then the sixth counted; a long name is cut.
+    day.visits.assign(6, visit("競馬", "東京競馬場東京競馬場東京競馬場", "", 100, 0));
+    day.visits[1].place = "𠮷野家";
+    const std::u16string line = u"競馬 東京競馬場東京競馬場東京… -100";
+    const std::u16string head = u"2009/12/23(水) 天皇誕生日\n収支 +15,000\n勝った\n";
+    std::u16string full = head + line + u"\n競馬 𠮷野家 -100\n" + line + u"\n" + line + u"\n" + line + u"\nほか 1 件";
+    EXPECT_EQ(day_tip_text(day), full);
+    EXPECT_EQ(day_tip_text(day, full.size()), full);
+    EXPECT_EQ(day_tip_text(day, full.size() - 1),
+              head + line + u"\n競馬 𠮷野家 -100\n" + line + u"\n" + line + u"\nほか 2 件")
+        << "one visit less to fit";
+    EXPECT_EQ(day_tip_text(day, head.size() + 6), head + u"ほか 6 件");
+    EXPECT_EQ(day_tip_text(day, 3), u"200") << "no room even for the count: cut";
+    EXPECT_EQ(day_tip_text({2009, 12, 6, u"", 0, u"a𠮷", {}}, 16), u"2009/12/06(日)\na") << "never half a pair";
 }
