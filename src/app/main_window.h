@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "calendar/dates.h"
+#include "ledger/undo_steps.h"
 #include "ledger/year_ledger.h"
 #include "view/calendar_view.h"
 
@@ -39,6 +40,7 @@ struct MainWindow {
     TrayIcon tray;
     HWND day_tooltip = nullptr;
     HMENU popup_menu = nullptr;  // loaded once the calendar shows
+    UndoHistory history;         // the changes of this run that can be taken back
     bool user_hidden = false;    // hidden from the menu or its close box
     bool start_finished = false;
 };
