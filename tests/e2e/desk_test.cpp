@@ -87,7 +87,7 @@ TEST_F(Desk, MenuItemsFollowTheOptions)
 {
     launch(options_at(50, 50), sunday_in_2009);
     std::vector<MenuItem> items = open_menu();
-    std::vector<unsigned> expected = {40001, 0,     40009, 40004, 40030, 40012, 40008, 40011, 40002, 40013,
+    std::vector<unsigned> expected = {40041, 40042, 0, 40001, 0,     40009, 40004, 40030, 40012, 40008, 40011, 40002, 40013,
                                       40010, 40019, 40023, 40022, 0,     40003, 0,     40005, 40016, 40015};
     if (find(items, 40017)) expected.push_back(40017);  // when the all-users Programs folder exists
     for (unsigned id : {0u, 40024u, 40006u, 40007u}) expected.push_back(id);
@@ -97,6 +97,8 @@ TEST_F(Desk, MenuItemsFollowTheOptions)
     EXPECT_EQ(find(items, 40001)->state, L"");
     EXPECT_EQ(find(items, 40001)->text, L"フォント(&F)...");
     EXPECT_EQ(find(items, 40006)->text, L"シャットダウン(&S)");
+    EXPECT_EQ(find(items, 40041)->text, L"元に戻す(&U)");
+    EXPECT_EQ(find(items, 40042)->state, L"grayed") << "nothing to redo";
     EXPECT_EQ(find(items, 40008)->state, L"");
     ASSERT_TRUE(exit_program(program));
 
@@ -215,6 +217,23 @@ TEST_F(Desk, KeysMoveTheSelectedDayAcrossMonthsPageAndOpenIt)
     command(40008);
     keys({VK_RETURN});
     EXPECT_TRUE(month_view_caption_shows(program.window, month_caption, L"12")) << "back from the small display";
+    EXPECT_TRUE(exit_program(program));
+}
+
+// The undo items name the step they would take, and follow each other.
+TEST_F(Desk, UndoItemsNameTheirStep)
+{
+    launch(options_at(50, 50), sunday_in_2009);
+    PostMessageW(program.window, WM_KEYDOWN, VK_RETURN, 1);  // today, the 6th
+    ASSERT_NE(wait_for_dialog(L"勝ったり負けたり"), nullptr);
+    type(L"5", {VK_RETURN});
+    std::vector<MenuItem> items = open_menu();
+    EXPECT_EQ(find(items, 40041)->text, L"元に戻す: 12/6 の入力");
+    EXPECT_EQ(find(items, 40041)->state, L"");
+    command(40041);
+    items = open_menu();
+    EXPECT_EQ(find(items, 40041)->state, L"grayed");
+    EXPECT_EQ(find(items, 40042)->text, L"やり直し: 12/6 の入力");
     EXPECT_TRUE(exit_program(program));
 }
 

@@ -570,3 +570,41 @@ TEST_F(Ledger, FirstSaveOfTheDayBacksUpAndCsvImportReplacesTheYear)
     press(dialog, IDOK);
     EXPECT_TRUE(exit_program(program));
 }
+
+// Ctrl+Z takes back a day's entry, Ctrl+Y makes it again, and the menu's
+// 元に戻す takes back an import: the year's files as they were.
+TEST_F(Ledger, UndoLeavesTheYearsFilesAsTheyWere)
+{
+    Bytes amounts(1488, 0), memos(7812, 0);
+    put_amount(amounts, 12, 1, 5000);
+    write(L"2009.dat", amounts), write(L"2009m.dat", memos), write(L"2009h.dat", Bytes(372, 0));
+    start();
+    HWND entry = open_day(10);
+    ASSERT_NE(entry, nullptr);
+    SendMessageW(GetDlgItem(entry, 1051), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"勝った"));
+    keys(entry, {digit + 7, key_thousand, 1227, IDOK});
+    const Bytes entered = file(L"2009.dat");
+    ASSERT_NE(entered, amounts);
+    type(L"", {'Z'}, true, program.window);
+    EXPECT_EQ(file(L"2009.dat"), amounts);
+    EXPECT_EQ(file(L"2009m.dat"), memos);
+    EXPECT_EQ(file(L"2009h.dat"), Bytes(372, 0));
+    type(L"", {'Y'}, true, program.window);
+    EXPECT_EQ(file(L"2009.dat"), entered);
+
+    const std::vector<Bytes> before = {file(L"2009.dat"), file(L"2009m.dat"), file(L"2009h.dat")};
+    ASSERT_TRUE(CreateDirectoryW(file_in(folder, L"CSV").c_str(), nullptr));
+    const std::string line = "2009/12/01,-300,\"\x95\x89\x82\xAF\",0,0,0,0\r\n";
+    write(L"CSV\\2009.csv", Bytes(line.begin(), line.end()));
+    command(40004);
+    HWND dialog = wait_for_dialog(info_caption);
+    ASSERT_NE(dialog, nullptr);
+    press(dialog, 1212);
+    press(wait_for_dialog(L"CSV入力"), IDOK);
+    press(wait_for_dialog(L"CSV入力"), IDOK);
+    press(dialog, IDOK);
+    ASSERT_NE(file(L"2009m.dat"), before[1]);
+    command(40041);
+    EXPECT_EQ((std::vector<Bytes>{file(L"2009.dat"), file(L"2009m.dat"), file(L"2009h.dat")}), before);
+    EXPECT_TRUE(exit_program(program));
+}
