@@ -54,6 +54,18 @@ protected:
     }
     Bytes file(const wchar_t* name) { return read_file(file_in(folder, name)); }
     void write(const wchar_t* name, const Bytes& bytes) { ASSERT_TRUE(write_file(file_in(folder, name), bytes)); }
+    // CSV\2009.csv of one line read back from the year dialog, its
+    // question answered with OK; the dialog stays open.
+    HWND import_line(const std::string& line)
+    {
+        CreateDirectoryW(file_in(folder, L"CSV").c_str(), nullptr);
+        write(L"CSV\\2009.csv", Bytes(line.begin(), line.end()));
+        command(40004);
+        HWND dialog = wait_for_dialog(info_caption);
+        press(dialog, 1212);
+        press(wait_for_dialog(L"CSV入力"), IDOK);
+        return dialog;
+    }
     // The overflow box: its text, then closed.
     std::wstring overflow_text() { return box_text(L"うそはいかん"); }
     // "勝った" on 10 December 2009.
@@ -457,14 +469,8 @@ TEST_F(Ledger, AYearThatCannotBeReadIsNeverEditedNorImportedInto)
     press(box, IDOK);
     EXPECT_EQ(wait_for_dialog(entry_caption, 300), nullptr);
 
-    ASSERT_TRUE(CreateDirectoryW(file_in(folder, L"CSV").c_str(), nullptr));
-    const std::string line = "2009/12/01,-300,\"\",0,0,0,0\r\n";
-    write(L"CSV\\2009.csv", Bytes(line.begin(), line.end()));
-    command(40004);
-    HWND dialog = wait_for_dialog(info_caption);
+    HWND dialog = import_line("2009/12/01,-300,\"\",0,0,0,0\r\n");
     ASSERT_NE(dialog, nullptr);
-    press(dialog, 1212);
-    press(wait_for_dialog(L"CSV入力"), IDOK);
     box = wait_for_dialog(L"エラーです。");
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(control_text(box, 65535).find(L"2009m.dat を読めないため、取り込めません。"), 0u);
@@ -593,14 +599,8 @@ TEST_F(Ledger, UndoLeavesTheYearsFilesAsTheyWere)
     EXPECT_EQ(file(L"2009.dat"), entered);
 
     const std::vector<Bytes> before = {file(L"2009.dat"), file(L"2009m.dat"), file(L"2009h.dat")};
-    ASSERT_TRUE(CreateDirectoryW(file_in(folder, L"CSV").c_str(), nullptr));
-    const std::string line = "2009/12/01,-300,\"\x95\x89\x82\xAF\",0,0,0,0\r\n";
-    write(L"CSV\\2009.csv", Bytes(line.begin(), line.end()));
-    command(40004);
-    HWND dialog = wait_for_dialog(info_caption);
+    HWND dialog = import_line("2009/12/01,-300,\"\x95\x89\x82\xAF\",0,0,0,0\r\n");
     ASSERT_NE(dialog, nullptr);
-    press(dialog, 1212);
-    press(wait_for_dialog(L"CSV入力"), IDOK);
     press(wait_for_dialog(L"CSV入力"), IDOK);
     press(dialog, IDOK);
     ASSERT_NE(file(L"2009m.dat"), before[1]);
