@@ -27,8 +27,6 @@ void tell_changed_on_disk(HWND window, const UndoStep& step, bool redo)
 }
 }  // namespace
 
-void keep_undo_step(MainWindow& main_window, const UndoStep& step) { add_undo_step(main_window.history, step); }
-
 void undo_or_redo(MainWindow& main_window, bool redo)
 {
     HWND window = main_window.window;

@@ -5,8 +5,6 @@
 
 #include "app/main_window.h"
 
-// A dialog saved a change that can be taken back.
-void keep_undo_step(MainWindow& main_window, const UndoStep& step);
 // Takes back the newest change (`redo`: makes the newest taken back
 // again) as one save; what keeps it from the disk is told.
 void undo_or_redo(MainWindow& main_window, bool redo);

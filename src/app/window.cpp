@@ -13,7 +13,6 @@
 #include "app/pointer.h"
 #include "app/shell.h"
 #include "app/startup_trace.h"
-#include "app/undo.h"
 #include "calendar/dates.h"
 #include "dialogs/error_box.h"
 #include "dialogs/owner_messages.h"
@@ -186,7 +185,7 @@ LRESULT on_ledger_changed(MainWindow& main_window, int year)
 // A dialog saved a change: it can be taken back.
 LRESULT on_ledger_step(MainWindow& main_window, const UndoStep* step)
 {
-    keep_undo_step(main_window, *step);
+    add_undo_step(main_window.history, *step);
     return 0;
 }
 

@@ -227,8 +227,10 @@ void on_ok(HWND dialog)
     UndoStep step = {};
     bool saved = save_year_step(entry.value, step_entry, entry.month, entry.day, step, &report, &choices);
     tell_ledger_changed(dialog, entry.value.year);
-    if (saved) tell_undo_step(dialog, step);
-    if (!saved) tell_save_failure(dialog, report);
+    if (saved)
+        tell_undo_step(dialog, step);
+    else
+        tell_save_failure(dialog, report);
     tell_changed_outside(dialog, entry.value.year, report);
     tell_backup_failure_once(dialog);
     tell_limits_crossed(dialog, entry.value.year, entry.month, before);
