@@ -3,6 +3,7 @@
 #include "app/menu.h"
 #include "app/pointer.h"
 #include "app/shell.h"
+#include "app/undo.h"
 #include "calendar/dates.h"
 #include "dialogs/day_entry.h"
 #include "settings/options.h"
@@ -60,6 +61,11 @@ void key_action(MainWindow& main_window, WPARAM key)
     HWND window = main_window.window;
     if (key == VK_APPS || (key == VK_F10 && held(VK_SHIFT))) {
         menu_at_selection(main_window);
+        return;
+    }
+    // Ctrl+Z and Ctrl+Y in every display mode.
+    if (held(VK_CONTROL) && (key == 'Z' || key == 'Y')) {
+        undo_or_redo(main_window, key == 'Y');
         return;
     }
     if (options()->small_mode) {

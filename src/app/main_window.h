@@ -8,6 +8,7 @@
 #include <string>
 
 #include "calendar/dates.h"
+#include "ledger/undo_steps.h"
 #include "ledger/year_ledger.h"
 #include "view/calendar_view.h"
 
@@ -43,6 +44,7 @@ struct MainWindow {
     std::wstring tip_text;       // the day tip shown, kept while it shows
     HMENU popup_menu = nullptr;  // loaded once the calendar shows
     CalendarDay menu_day = {};   // the day the menu was opened for
+    UndoHistory history;         // the changes of this run that can be taken back
     bool user_hidden = false;    // hidden from the menu or its close box
     bool start_finished = false;
 };

@@ -10,6 +10,7 @@
 #include "app/day_tooltips.h"
 #include "app/session.h"
 #include "app/shell.h"
+#include "app/undo.h"
 #include "calendar/dates.h"
 #include "dialogs/analysis_window.h"
 #include "dialogs/day_entry.h"
@@ -159,6 +160,8 @@ void handle_command(MainWindow& main_window, WORD command)
     case IDM_HIDE: toggle_hidden(main_window); break;
     case IDM_HELP: open_help(window); break;
     case IDM_HOLIDAYS: launch(window, program_file_wide("Holiday.ini").c_str(), L""); break;
+    case IDM_UNDO: undo_or_redo(main_window, false); break;
+    case IDM_REDO: undo_or_redo(main_window, true); break;
     default: break;
     }
 }
@@ -207,6 +210,7 @@ void show_popup_menu(MainWindow& main_window, int x, int y, bool from_icon)
     POINT point = {x, y};
     ClientToScreen(window, &point);
     EnableMenuItem(popup_menu, IDM_FONT, MF_BYCOMMAND | (options()->small_mode ? MF_GRAYED : MF_ENABLED));
+    refresh_undo_items(main_window);
     // Foreground first, or the menu stays open when the user clicks
     // elsewhere (it may have been opened from the notification icon).
     SetForegroundWindow(window);

@@ -182,6 +182,13 @@ LRESULT on_ledger_changed(MainWindow& main_window, int year)
     return 0;
 }
 
+// A dialog saved a change: it can be taken back.
+LRESULT on_ledger_step(MainWindow& main_window, const UndoStep* step)
+{
+    add_undo_step(main_window.history, *step);
+    return 0;
+}
+
 // Said once: the limits are off until the page writes the file anew.
 LRESULT on_limits_damaged(HWND window)
 {
@@ -323,6 +330,7 @@ LRESULT handle_message(MainWindow& main_window, UINT message, WPARAM wparam, LPA
     case WM_MOVING: return on_moving(window, reinterpret_cast<RECT*>(lparam));
     case WM_TRAYNOTIFY: handle_tray_notify(main_window, static_cast<UINT>(lparam)); return 0;
     case WM_LEDGER_CHANGED: return on_ledger_changed(main_window, static_cast<int>(wparam));
+    case WM_LEDGER_STEP: return on_ledger_step(main_window, reinterpret_cast<const UndoStep*>(lparam));
     case WM_GETDPISCALEDSIZE:
         return on_get_dpi_scaled_size(main_window, static_cast<int>(wparam), reinterpret_cast<SIZE*>(lparam));
     case WM_DPICHANGED: return on_dpi_changed(main_window, wparam, reinterpret_cast<const RECT*>(lparam));

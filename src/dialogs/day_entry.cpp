@@ -16,6 +16,7 @@
 #include "dialogs/owner_messages.h"
 #include "dialogs/save_messages.h"
 #include "dialogs/visits_window.h"
+#include "ledger/undo_steps.h"
 #include "ledger/year_ledger.h"
 #include "platform/win32_text.h"
 #include "res/messages.h"
@@ -223,9 +224,13 @@ void on_ok(HWND dialog)
     store_shown_day(dialog);
     SaveReport report;
     const SaveChoices choices = asking_choices(dialog);
-    bool saved = save_ledger_year(entry.value, &report, &choices);
+    UndoStep step = {};
+    bool saved = save_year_step(entry.value, step_entry, entry.month, entry.day, step, &report, &choices);
     tell_ledger_changed(dialog, entry.value.year);
-    if (!saved) tell_save_failure(dialog, report);
+    if (saved)
+        tell_undo_step(dialog, step);
+    else
+        tell_save_failure(dialog, report);
     tell_changed_outside(dialog, entry.value.year, report);
     tell_backup_failure_once(dialog);
     tell_limits_crossed(dialog, entry.value.year, entry.month, before);

@@ -8,6 +8,12 @@ void tell_ledger_changed(HWND dialog, int year)
         SendMessageW(owner, WM_LEDGER_CHANGED, static_cast<WPARAM>(year), 0);
 }
 
+void tell_undo_step(HWND dialog, const UndoStep& step)
+{
+    if (!step.days.empty())
+        SendMessageW(GetAncestor(dialog, GA_ROOTOWNER), WM_LEDGER_STEP, 0, reinterpret_cast<LPARAM>(&step));
+}
+
 HINSTANCE window_instance(HWND window)
 {
     return reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));

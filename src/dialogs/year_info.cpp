@@ -236,6 +236,7 @@ void import_year(HWND dialog)
         show_year_again(dialog);
         tell_ledger_changed(dialog, year);
     }
+    if (outcome.status == import_saved) tell_undo_step(dialog, outcome.step);
     tell_import_outcome(dialog, year, outcome);
 }
 

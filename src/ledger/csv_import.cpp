@@ -159,7 +159,7 @@ CsvFileStatus read_year_csv(int year, CsvImport* parsed)
 
 ImportOutcome apply_year_csv(const CsvImport& parsed)
 {
-    ImportOutcome outcome = {import_refused, BackupResult{backup_nothing_to_copy, std::string(), file_fine}, SaveReport(), {}, 0, 0, 0};
+    ImportOutcome outcome = {import_refused, BackupResult{backup_nothing_to_copy, std::string(), file_fine}, SaveReport(), {}, 0, 0, 0, {}};
     if (!parsed.problems.empty() || parsed.days.empty() || parsed.year < first_ledger_year) return outcome;
     // Never applied to a year read as zeros: saved, they would wipe it.
     LedgerYear value;
@@ -193,7 +193,8 @@ ImportOutcome apply_year_csv(const CsvImport& parsed)
     }
     outcome.days_read = static_cast<int>(parsed.days.size());
     outcome.memos_cut = parsed.memos_cut;
-    outcome.status = save_ledger_year(value, &outcome.failure) ? import_saved : import_not_saved;
+    outcome.status =
+        save_year_step(value, step_import, 0, 0, outcome.step, &outcome.failure) ? import_saved : import_not_saved;
     return outcome;
 }
 

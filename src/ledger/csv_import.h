@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "ledger/backup.h"
+#include "ledger/undo_steps.h"
 #include "ledger/year_ledger.h"
 
 enum { import_problems_kept = 10 };
@@ -62,6 +63,7 @@ struct ImportOutcome {
     int days_read;
     int memos_cut;
     int memos_kept;  // memos a spreadsheet turned into numbers or dates, kept as stored
+    UndoStep step;   // what a saved import changed, to take it back
 };
 
 // Reads the file's year, backs it up into a folder of its own, writes the

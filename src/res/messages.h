@@ -17,3 +17,6 @@
 // Posted by the calendar to itself at start-up: Ravo.ini could not be read;
 // told once the window shows.
 #define WM_TELL_LIMITS_DAMAGED (WM_APP + 4)
+// Sent by a dialog to the calendar after a save that changed a year
+// (lparam: the const UndoStep* of what it changed): it can be taken back.
+#define WM_LEDGER_STEP (WM_APP + 5)

@@ -38,6 +38,8 @@
 #define IDM_LOG_OFF 40024
 #define IDM_ANALYSIS 40030
 #define IDM_ENTER_DAY 40040
+#define IDM_UNDO 40041
+#define IDM_REDO 40042
 
 // Day entry dialog (102).
 #define IDC_DATE_CAPTION 1001

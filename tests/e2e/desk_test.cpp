@@ -87,8 +87,8 @@ TEST_F(Desk, MenuItemsFollowTheOptions)
 {
     launch(options_at(50, 50), sunday_in_2009);
     std::vector<MenuItem> items = open_menu();
-    std::vector<unsigned> expected = {40040, 0,     40001, 0,     40009, 40004, 40030, 40012, 40008, 40011, 40002,
-                                      40013, 40010, 40019, 40023, 40022, 0,     40003, 0,     40005, 40016, 40015};
+    std::vector<unsigned> expected = {40040, 0,     40041, 40042, 0,     40001, 0,     40009, 40004, 40030, 40012, 40008,
+                                      40011, 40002, 40013, 40010, 40019, 40023, 40022, 0,     40003, 0,     40005, 40016, 40015};
     if (find(items, 40017)) expected.push_back(40017);  // when the all-users Programs folder exists
     for (unsigned id : {0u, 40024u, 40006u, 40007u}) expected.push_back(id);
     EXPECT_EQ(ids(items), expected);
@@ -100,6 +100,8 @@ TEST_F(Desk, MenuItemsFollowTheOptions)
     EXPECT_EQ(find(items, 40040)->state, L"default");
     EXPECT_EQ(find(items, 40022)->text, L"ヘルプ(&V)...") << "E is the first item's";
     EXPECT_EQ(find(items, 40006)->text, L"シャットダウン(&S)");
+    EXPECT_EQ(find(items, 40041)->text, L"元に戻す(&U)");
+    EXPECT_EQ(find(items, 40042)->state, L"grayed") << "nothing to redo";
     EXPECT_EQ(find(items, 40008)->state, L"");
     ASSERT_TRUE(exit_program(program));
 
@@ -244,6 +246,20 @@ TEST_F(Desk, FirstMenuItemEntersTheDayItWasOpenedFor)
     EXPECT_EQ(entered_after(1124, 1, WM_RBUTTONDOWN), L"2009/12/6(日) ") << "from the icon, not January's 15th";
     command(40008);
     EXPECT_EQ(entered_after(WM_RBUTTONDOWN, 0, MAKELPARAM(2, 2)), L"2009/12/6(日) ");
+    EXPECT_TRUE(exit_program(program));
+}
+
+// The undo items name the step they would take.
+TEST_F(Desk, UndoItemsNameTheirStep)
+{
+    launch(options_at(50, 50), sunday_in_2009);
+    PostMessageW(program.window, WM_KEYDOWN, VK_RETURN, 1);  // today, the 6th
+    ASSERT_NE(wait_for_dialog(L"勝ったり負けたり"), nullptr);
+    type(L"5", {VK_RETURN});
+    command(40041);
+    std::vector<MenuItem> items = open_menu();
+    EXPECT_EQ(find(items, 40041)->state, L"grayed");
+    EXPECT_EQ(find(items, 40042)->text, L"やり直し: 12/6 の入力");
     EXPECT_TRUE(exit_program(program));
 }
 

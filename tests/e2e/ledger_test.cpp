@@ -54,6 +54,18 @@ protected:
     }
     Bytes file(const wchar_t* name) { return read_file(file_in(folder, name)); }
     void write(const wchar_t* name, const Bytes& bytes) { ASSERT_TRUE(write_file(file_in(folder, name), bytes)); }
+    // CSV\2009.csv of one line read back from the year dialog, its
+    // question answered with OK; the dialog stays open.
+    HWND import_line(const std::string& line)
+    {
+        CreateDirectoryW(file_in(folder, L"CSV").c_str(), nullptr);
+        write(L"CSV\\2009.csv", Bytes(line.begin(), line.end()));
+        command(40004);
+        HWND dialog = wait_for_dialog(info_caption);
+        press(dialog, 1212);
+        press(wait_for_dialog(L"CSV入力"), IDOK);
+        return dialog;
+    }
     // The overflow box: its text, then closed.
     std::wstring overflow_text() { return box_text(L"うそはいかん"); }
     // "勝った" on 10 December 2009.
@@ -467,14 +479,8 @@ TEST_F(Ledger, AYearThatCannotBeReadIsNeverEditedNorImportedInto)
     press(box, IDOK);
     EXPECT_EQ(wait_for_dialog(entry_caption, 300), nullptr);
 
-    ASSERT_TRUE(CreateDirectoryW(file_in(folder, L"CSV").c_str(), nullptr));
-    const std::string line = "2009/12/01,-300,\"\",0,0,0,0\r\n";
-    write(L"CSV\\2009.csv", Bytes(line.begin(), line.end()));
-    command(40004);
-    HWND dialog = wait_for_dialog(info_caption);
+    HWND dialog = import_line("2009/12/01,-300,\"\",0,0,0,0\r\n");
     ASSERT_NE(dialog, nullptr);
-    press(dialog, 1212);
-    press(wait_for_dialog(L"CSV入力"), IDOK);
     box = wait_for_dialog(L"エラーです。");
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(control_text(box, 65535).find(L"2009m.dat を読めないため、取り込めません。"), 0u);
@@ -578,5 +584,35 @@ TEST_F(Ledger, FirstSaveOfTheDayBacksUpAndCsvImportReplacesTheYear)
     EXPECT_EQ(file(L"2009.dat"), amounts);
     EXPECT_FALSE(file_exists(folder + L"backup\\20091206-3")) << "nothing changed, nothing backed up";
     press(dialog, IDOK);
+    EXPECT_TRUE(exit_program(program));
+}
+
+// Ctrl+Z takes back a day's entry (Ctrl+Y makes it again) and an import:
+// the year's files as they were.
+TEST_F(Ledger, UndoLeavesTheYearsFilesAsTheyWere)
+{
+    Bytes amounts(1488, 0);
+    put_amount(amounts, 12, 1, 5000);
+    write(L"2009.dat", amounts), write(L"2009m.dat", Bytes(7812, 0)), write(L"2009h.dat", Bytes(372, 0));
+    start();
+    auto files = [this] { return std::vector<Bytes>{file(L"2009.dat"), file(L"2009m.dat"), file(L"2009h.dat")}; };
+    const std::vector<Bytes> before = files();
+    HWND entry = open_day(10);
+    ASSERT_NE(entry, nullptr);
+    SendMessageW(GetDlgItem(entry, 1051), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"勝った"));
+    keys(entry, {digit + 7, key_thousand, 1227, IDOK});
+    const std::vector<Bytes> entered = files();
+    ASSERT_NE(entered, before);
+    type(L"", {'Z'}, true, program.window);
+    EXPECT_EQ(files(), before);
+    type(L"", {'Y'}, true, program.window);
+    EXPECT_EQ(files(), entered);
+
+    HWND dialog = import_line("2009/12/01,-300,\"\x95\x89\x82\xAF\",0,0,0,0\r\n");
+    press(wait_for_dialog(L"CSV入力"), IDOK);
+    press(dialog, IDOK);
+    ASSERT_NE(files(), entered);
+    type(L"", {'Z'}, true, program.window);
+    EXPECT_EQ(files(), entered);
     EXPECT_TRUE(exit_program(program));
 }

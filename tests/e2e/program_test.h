@@ -139,10 +139,11 @@ protected:
         GetGUIThreadInfo(GetWindowThreadProcessId(program.window, nullptr), &info);
         return info.hwndFocus;
     }
-    // Typing at the focused control: characters as the keyboard hands them
-    // on (WM_CHAR), then keys (WM_KEYDOWN). Sharing the program's input
-    // state, a Ctrl held here is held there.
-    void type(const std::wstring& characters, std::initializer_list<WPARAM> keys = {}, bool with_ctrl = false)
+    // Typing at the focused control (or at `to`): characters as the
+    // keyboard hands them on (WM_CHAR), then keys (WM_KEYDOWN). Sharing the
+    // program's input state, a Ctrl held here is held there.
+    void type(const std::wstring& characters, std::initializer_list<WPARAM> keys = {}, bool with_ctrl = false,
+              HWND to = nullptr)
     {
         // One at a time: a completing field answers each.
         for (wchar_t character : characters) PostMessageW(focus(), WM_CHAR, character, 1), settle(program.window);
@@ -152,7 +153,7 @@ protected:
         GetKeyboardState(state);
         state[VK_CONTROL] = with_ctrl ? 0x80 : 0;
         SetKeyboardState(state);
-        for (WPARAM key : keys) PostMessageW(focus(), WM_KEYDOWN, key, 1), settle(program.window);
+        for (WPARAM key : keys) PostMessageW(to ? to : focus(), WM_KEYDOWN, key, 1), settle(program.window);
         state[VK_CONTROL] = 0;
         SetKeyboardState(state);
         AttachThreadInput(GetCurrentThreadId(), thread, FALSE);
