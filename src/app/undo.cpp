@@ -9,11 +9,13 @@
 #include "res/resource.h"
 
 namespace {
-// Greyed with its plain caption when there is nothing, else naming the step.
-void set_item(HMENU menu, UINT id, const std::vector<UndoStep>& steps, const wchar_t* plain, const wchar_t* named)
+// Greyed with its plain caption when there is nothing, else naming the step
+// and keeping its letter at the end.
+void set_item(HMENU menu, UINT id, const std::vector<UndoStep>& steps, const wchar_t* plain, const wchar_t* named,
+              const wchar_t* letter)
 {
     const std::wstring caption =
-        steps.empty() ? plain : named + utf8_to_wide(step_caption(steps.back()).c_str());
+        steps.empty() ? plain : named + utf8_to_wide(step_caption(steps.back()).c_str()) + letter;
     ModifyMenuW(menu, id, MF_BYCOMMAND | MF_STRING | (steps.empty() ? MF_GRAYED : MF_ENABLED), id, caption.c_str());
 }
 
@@ -53,6 +55,6 @@ void refresh_undo_items(const MainWindow& main_window)
 {
     HMENU menu = main_window.popup_menu;
     if (!menu) return;
-    set_item(menu, IDM_UNDO, main_window.history.undo, L"元に戻す(&U)", L"元に戻す: ");
-    set_item(menu, IDM_REDO, main_window.history.redo, L"やり直し(&Z)", L"やり直し: ");
+    set_item(menu, IDM_UNDO, main_window.history.undo, L"元に戻す(&U)", L"元に戻す: ", L"(&U)");
+    set_item(menu, IDM_REDO, main_window.history.redo, L"やり直し(&Z)", L"やり直し: ", L"(&Z)");
 }

@@ -259,7 +259,7 @@ TEST_F(Desk, UndoItemsNameTheirStep)
     command(40041);
     std::vector<MenuItem> items = open_menu();
     EXPECT_EQ(find(items, 40041)->state, L"grayed");
-    EXPECT_EQ(find(items, 40042)->text, L"やり直し: 12/6 の入力");
+    EXPECT_EQ(find(items, 40042)->text, L"やり直し: 12/6 の入力(&Z)") << "its letter kept";
     EXPECT_TRUE(exit_program(program));
 }
 
