@@ -5,6 +5,7 @@
 #include "app/shell.h"
 #include "calendar/dates.h"
 #include "dialogs/day_entry.h"
+#include "res/resource.h"
 #include "settings/options.h"
 #include "view/layout.h"
 
@@ -60,6 +61,10 @@ void key_action(MainWindow& main_window, WPARAM key)
     HWND window = main_window.window;
     if (key == VK_APPS || (key == VK_F10 && held(VK_SHIFT))) {
         menu_at_selection(main_window);
+        return;
+    }
+    if (held(VK_CONTROL) && (key == 'G' || key == 'F')) {
+        handle_command(main_window, key == 'G' ? IDM_JUMP_DATE : IDM_SEARCH);
         return;
     }
     if (options()->small_mode) {

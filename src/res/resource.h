@@ -11,6 +11,8 @@
 #define IDD_ANALYSIS 107
 #define IDD_VISITS 108
 #define IDD_DAYS_BEHIND 109
+#define IDD_JUMP_DATE 170
+#define IDD_SEARCH 171
 #define IDD_COLORS_PAGE 144
 #define IDD_FORMAT_PAGE 146
 #define IDD_LIMITS_PAGE 160
@@ -36,6 +38,8 @@
 #define IDM_HOLIDAYS 40023
 #define IDM_LOG_OFF 40024
 #define IDM_ANALYSIS 40030
+#define IDM_JUMP_DATE 40040
+#define IDM_SEARCH 40041
 
 // Day entry dialog (102).
 #define IDC_DATE_CAPTION 1001
@@ -126,6 +130,16 @@
 // The days behind a figure (109).
 #define IDC_DAYS_TITLE 1501
 #define IDC_DAYS_LIST 1502
+#define IDC_DAYS_SUMMARY 1503
+
+// Jump to a date (170).
+#define IDC_JUMP_TEXT 1751
+#define IDC_JUMP_TODAY 1752
+#define IDC_JUMP_NOTE 1753
+
+// Search of memos and visits (171).
+#define IDC_SEARCH_TEXT 1761
+#define IDC_SEARCH_COUNT 1762
 
 // Version page (100).
 #define IDC_PRODUCT_LINE 1028

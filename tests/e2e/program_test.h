@@ -141,8 +141,10 @@ protected:
     }
     // Typing at the focused control: characters as the keyboard hands them
     // on (WM_CHAR), then keys (WM_KEYDOWN). Sharing the program's input
-    // state, a Ctrl held here is held there.
-    void type(const std::wstring& characters, std::initializer_list<WPARAM> keys = {}, bool with_ctrl = false)
+    // state, a Ctrl held here is held there. The keys go to `to` when
+    // given (a window without the focus yet).
+    void type(const std::wstring& characters, std::initializer_list<WPARAM> keys = {}, bool with_ctrl = false,
+              HWND to = nullptr)
     {
         // One at a time: a completing field answers each.
         for (wchar_t character : characters) PostMessageW(focus(), WM_CHAR, character, 1), settle(program.window);
@@ -152,7 +154,7 @@ protected:
         GetKeyboardState(state);
         state[VK_CONTROL] = with_ctrl ? 0x80 : 0;
         SetKeyboardState(state);
-        for (WPARAM key : keys) PostMessageW(focus(), WM_KEYDOWN, key, 1), settle(program.window);
+        for (WPARAM key : keys) PostMessageW(to ? to : focus(), WM_KEYDOWN, key, 1), settle(program.window);
         state[VK_CONTROL] = 0;
         SetKeyboardState(state);
         AttachThreadInput(GetCurrentThreadId(), thread, FALSE);
