@@ -125,8 +125,9 @@ int dialog(const wchar_t* opener, const wchar_t* caption, const wchar_t* choice,
             close_dialog(found);
             return exit_program(window, false);
         }
-        const std::wstring text(equals + 1, end);
-        SendMessageW(GetDlgItem(found, _wtoi(choice + 1)), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        // Typed, so the field tells its dialog of each change.
+        for (const wchar_t* character = equals + 1; character < end; ++character)
+            SendMessageW(GetDlgItem(found, _wtoi(choice + 1)), WM_CHAR, *character, 1);
         choice = end + 1;
     }
     if (choice[0] == L'c')
