@@ -121,5 +121,14 @@ TEST_F(CalendarView, JumpToATypedDate)
     ASSERT_NE(entry, nullptr);
     EXPECT_EQ(control_text(entry, 1001), L"2009/2/1(日) ");
     press(entry, IDCANCEL);
+    // The one-year view shows the year, the day selected in its month.
+    command(40011);
+    type(L"", {'G'}, true, program.window);
+    ASSERT_NE(dialog = wait_for_dialog(L"日付へ移動"), nullptr);
+    type(L"R2.3.4", {VK_RETURN});
+    type(L"", {VK_RETURN}, false, program.window);
+    ASSERT_NE(entry = wait_for_dialog(L"勝ったり負けたり"), nullptr);
+    EXPECT_EQ(control_text(entry, 1001), L"2020/3/4(水) ");
+    press(entry, IDCANCEL);
     EXPECT_TRUE(exit_program(program));
 }
