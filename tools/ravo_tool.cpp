@@ -11,7 +11,9 @@
 //                                   or, for cN, item N of its drop-down list,
 //                                   or, for bN, press its button N (bN:CAPTION:
 //                                   then take the dialog that opens), capture
-//                                   it, close it, exit the program
+//                                   it, close it, exit the program; tID=TEXT;
+//                                   before any of them types TEXT into the
+//                                   dialog's field ID first
 //   ravo-tool now FILE              write the local time as the program
 //                                   sees it ("YYYY-MM-DD hh:mm:ss")
 //   ravo-tool enter DIGITS MEMO     open the selected day (today), key in
@@ -192,6 +194,19 @@ int dialog(const wchar_t* opener, const wchar_t* caption, const wchar_t* choice,
         return exit_program(window, false);
     }
     HWND shown = found;
+    if (choice[0] == L't') {
+        const wchar_t* equals = std::wcschr(choice, L'=');
+        const wchar_t* end = equals ? std::wcschr(equals, L';') : nullptr;
+        if (!end) {
+            std::fprintf(stderr, "ravo-tool: tID=TEXT; wanted\n");
+            close_dialog(found);
+            return exit_program(window, false);
+        }
+        // Typed, so the field tells its dialog of each change.
+        for (const wchar_t* character = equals + 1; character < end; ++character)
+            SendMessageW(GetDlgItem(found, _wtoi(choice + 1)), WM_CHAR, *character, 1);
+        choice = end + 1;
+    }
     if (choice[0] == L'c')
         choose_list_item(found, _wtoi(choice + 1));
     else if (choice[0] == L'b')

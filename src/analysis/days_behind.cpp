@@ -70,6 +70,15 @@ FigureChoice tag_choice(const TagFigures& row) { return FigureChoice{figure_tag,
 
 FigureChoice text_choice(const std::string& text) { return FigureChoice{figure_text, 0, 0, search_form(text), false}; }
 
+BalanceAnalysis search_scope()
+{
+    BalanceAnalysis scope{};
+    scope.period = all_years_period;
+    scope.first_year = first_calendar_year;
+    scope.last_year = last_calendar_year;
+    return scope;
+}
+
 FigureChoice visit_row_choice(int table, const VisitRow& row)
 {
     return FigureChoice{figure_visit_row, 0, table, row.key, row.days_without_visits};
@@ -99,4 +108,11 @@ std::vector<DayBehind> days_behind(const BalanceAnalysis& analysis, const Figure
             }
     }
     return days;
+}
+
+ResultSummary days_summary(const std::vector<DayBehind>& days)
+{
+    ResultSummary summary = {};
+    for (const DayBehind& day : days) add_to_summary(summary, day.amount);
+    return summary;
 }

@@ -22,6 +22,9 @@ struct FigureChoice {
 // analysis of all years).
 FigureChoice text_choice(const std::string& text);
 
+// What a search goes through: every year of the calendar, no figures.
+BalanceAnalysis search_scope();
+
 // The choice for a row of a table, as the window shows it.
 FigureChoice tag_choice(const TagFigures& row);
 FigureChoice visit_row_choice(int table, const VisitRow& row);
@@ -38,3 +41,6 @@ struct DayBehind {
 // the ledger holds them now. A search finds a day with a memo or visits
 // whether or not it was played.
 std::vector<DayBehind> days_behind(const BalanceAnalysis& analysis, const FigureChoice& choice);
+
+// The sum, wins, losses and draws of the days listed.
+ResultSummary days_summary(const std::vector<DayBehind>& days);

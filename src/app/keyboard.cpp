@@ -6,6 +6,7 @@
 #include "app/undo.h"
 #include "calendar/dates.h"
 #include "dialogs/day_entry.h"
+#include "res/resource.h"
 #include "settings/options.h"
 #include "view/layout.h"
 
@@ -66,6 +67,10 @@ void key_action(MainWindow& main_window, WPARAM key)
     // Ctrl+Z and Ctrl+Y in every display mode.
     if (held(VK_CONTROL) && (key == 'Z' || key == 'Y')) {
         undo_or_redo(main_window, key == 'Y');
+        return;
+    }
+    if (held(VK_CONTROL) && (key == 'G' || key == 'F')) {
+        handle_command(main_window, key == 'G' ? IDM_JUMP_DATE : IDM_SEARCH);
         return;
     }
     if (options()->small_mode) {

@@ -1,7 +1,8 @@
 // What the keys do on the main window: the arrows move the selected day
 // (the day of the displayed date), Page Up and Page Down show another
 // month (with Ctrl another year), Home today, Enter opens the selected
-// day, and the menu keys open the popup menu there.
+// day, Ctrl+G jumps to a typed date, Ctrl+F searches, and the menu keys
+// open the popup menu there.
 #pragma once
 #include <windows.h>
 

@@ -8,6 +8,7 @@
 
 #include "app/behaviour.h"
 #include "app/day_tooltips.h"
+#include "app/pointer.h"
 #include "app/session.h"
 #include "app/shell.h"
 #include "app/undo.h"
@@ -15,9 +16,11 @@
 #include "dialogs/analysis_window.h"
 #include "dialogs/day_entry.h"
 #include "dialogs/error_box.h"
+#include "dialogs/jump_dialog.h"
 #include "dialogs/launch.h"
 #include "dialogs/properties.h"
 #include "dialogs/save_messages.h"
+#include "dialogs/search_dialog.h"
 #include "dialogs/year_info.h"
 #include "ledger/year_ledger.h"
 #include "platform/win32_text.h"
@@ -113,6 +116,21 @@ void open_analysis(const MainWindow& main_window)
     run_analysis_window(main_window.window, main_window.view.shown.year, LedgerDate{today.year, today.month, today.day});
 }
 
+// The calendar shows the month (in the one-year view the year) of a typed
+// date with that day selected, out of the small display or hiding.
+void jump_to_date(MainWindow& main_window)
+{
+    CalendarDay& shown = main_window.view.shown;
+    TypedDate date = {shown.year, shown.month, shown.day};
+    if (!run_jump_dialog(main_window.window, &date)) return;
+    if (options()->small_mode) set_small_mode(main_window, 0);
+    if (main_window.user_hidden) toggle_hidden(main_window);
+    if (date.year != main_window.shown_year.year) show_ledger_year(main_window, date.year);
+    shown = CalendarDay{date.year, date.month, date.day};
+    main_window.view.layout.selection_cue = true;
+    InvalidateRect(main_window.window, nullptr, FALSE);
+}
+
 }  // namespace
 
 void reset_to_today(MainWindow& main_window)
@@ -138,6 +156,8 @@ void handle_command(MainWindow& main_window, WORD command)
         break;
     case IDM_YEAR_INFO: open_year_info(main_window); break;
     case IDM_ANALYSIS: open_analysis(main_window); break;
+    case IDM_JUMP_DATE: jump_to_date(main_window); break;
+    case IDM_SEARCH: run_search_dialog(window); break;
     case IDM_EXPLORER: launch(window, windows_program(L"EXPLORER.EXE").c_str(), L"/e,/root,"); break;
     case IDM_SHUTDOWN: end_session(window, EWX_SHUTDOWN | EWX_POWEROFF); break;
     case IDM_RESTART: end_session(window, EWX_REBOOT); break;

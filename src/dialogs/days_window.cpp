@@ -35,7 +35,8 @@ std::wstring cell_text(const DayBehind& day, int column)
 {
     switch (column) {
     case 0: return date_with_weekday(day.date.year, day.date.month, day.date.day);
-    case 1: return day.amount == -1 ? L"±0" : sum_text(day.amount);
+    // A day found by a search may hold a memo or visits but no amount.
+    case 1: return day.amount == -1 ? L"±0" : day.amount ? sum_text(day.amount) : L"";
     case 2: return utf8_to_wide(day.places.c_str());
     case 3: return utf8_to_wide(day.games.c_str());
     default: return sjis_to_wide(day.memo);
@@ -53,6 +54,7 @@ void load_days(HWND dialog)
     choose_row(list, std::min(std::max(chosen, 0), static_cast<int>(state.days.size()) - 1));
     InvalidateRect(list, nullptr, FALSE);
     SetDlgItemTextW(dialog, IDC_DAYS_TITLE, (state.title + L"（" + sum_text(static_cast<int64_t>(state.days.size())) + L"日分）").c_str());
+    SetDlgItemTextW(dialog, IDC_DAYS_SUMMARY, days_summary_text(state.days).c_str());
 }
 
 void open_chosen_day(HWND dialog)
@@ -105,6 +107,13 @@ INT_PTR CALLBACK days_procedure(HWND dialog, UINT message, WPARAM wparam, LPARAM
 }
 
 }  // namespace
+
+std::wstring days_summary_text(const std::vector<DayBehind>& days)
+{
+    const ResultSummary summary = days_summary(days);
+    return L"合計 " + signed_sum_text(summary.sum) + L"　" + std::to_wstring(summary.wins) + L"勝" +
+           std::to_wstring(summary.losses) + L"敗" + std::to_wstring(summary.draws) + L"分";
+}
 
 void run_days_window(HWND owner, const BalanceAnalysis& analysis, const FigureChoice& choice, const std::wstring& title)
 {

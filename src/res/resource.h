@@ -12,6 +12,8 @@
 #define IDD_VISITS 108
 #define IDD_DAYS_BEHIND 109
 #define IDD_RESTORE 110
+#define IDD_JUMP_DATE 170
+#define IDD_SEARCH 171
 #define IDD_COLORS_PAGE 144
 #define IDD_FORMAT_PAGE 146
 #define IDD_LIMITS_PAGE 160
@@ -40,6 +42,8 @@
 #define IDM_ENTER_DAY 40040
 #define IDM_UNDO 40041
 #define IDM_REDO 40042
+#define IDM_JUMP_DATE 40043
+#define IDM_SEARCH 40044
 
 // Day entry dialog (102).
 #define IDC_DATE_CAPTION 1001
@@ -130,6 +134,16 @@
 // The days behind a figure (109).
 #define IDC_DAYS_TITLE 1501
 #define IDC_DAYS_LIST 1502
+#define IDC_DAYS_SUMMARY 1503
+
+// Jump to a date (170).
+#define IDC_JUMP_TEXT 1751
+#define IDC_JUMP_TODAY 1752
+#define IDC_JUMP_NOTE 1753
+
+// Search of memos and visits (171).
+#define IDC_SEARCH_TEXT 1761
+#define IDC_SEARCH_COUNT 1762
 
 // Restore from a backup (110), opened by IDC_RESTORE of the year dialog.
 #define IDC_RESTORE 1700

@@ -126,4 +126,14 @@ TEST(VisitAnalysis, FiguresRowsCsvBlocksAndTheDaysBehindThem)
     EXPECT_EQ(dates(days_behind(all, text_choice("ａｂｃ"))), (std::vector<std::string>{"3/7", "3/5"}));
     EXPECT_EQ(dates(days_behind(all, text_choice("xyz"))), (std::vector<std::string>{"3/9", "3/6"}));
     EXPECT_TRUE(days_behind(all, text_choice("")).empty());
+    // Kinds and games too, half-width kana as full; every year of the
+    // calendar, and what the days found add up to.
+    EXPECT_EQ(dates(days_behind(all, text_choice("ﾊﾟﾁﾝｺ"))), (std::vector<std::string>{"3/6", "3/5"}));
+    EXPECT_EQ(dates(days_behind(all, text_choice("競馬"))), (std::vector<std::string>{"3/9"}));
+    const BalanceAnalysis scope = search_scope();
+    EXPECT_EQ(scope.first_year * 10000 + scope.last_year, 19902037);
+    EXPECT_EQ(dates(days_behind(scope, text_choice("海"))), (std::vector<std::string>{"3/6", "3/5"}));
+    const ResultSummary found = days_summary(days_behind(scope, text_choice("ａｂｃ")));  // -2,000 and ±0
+    EXPECT_EQ(found.sum, -2000);
+    EXPECT_EQ(found.wins * 100 + found.losses * 10 + found.draws, 11);
 }

@@ -176,4 +176,12 @@ TEST(TypedDate, EveryFormReadsAndWhatCannotBeIsNamed)
     EXPECT_EQ(fault.rfind("日付として読めません。", 0), 0u);
     for (const char* wrong : {"", "12", "2009/12", "12/6/2009", "2009/12/6x", "R0.1.1", "2038/1/1", "X7.12.6"})
         EXPECT_FALSE(read_typed_date(wrong, 2009, &date, &fault)) << wrong;
+    EXPECT_TRUE(read_typed_date("令和7年12月6日", 2009, &date, &fault) && date.year == 2025 && date.day == 6);
+    EXPECT_TRUE(read_typed_date("1990/1/1", 2009, &date, &fault) && read_typed_date("2037/12/31", 2009, &date, &fault))
+        << "the calendar's first and last days";
+    for (const char* outside : {"1989/12/31", "20380101", "12/6"}) {
+        fault.clear();
+        EXPECT_FALSE(read_typed_date(outside, 2038, &date, &fault)) << outside;
+        EXPECT_EQ(fault, "1990年から2037年までの日付を入力してください。") << outside;
+    }
 }

@@ -12,8 +12,10 @@
 #include "calendar/dates.h"
 #include "dialogs/analysis_window.h"
 #include "dialogs/day_entry.h"
+#include "dialogs/jump_dialog.h"
 #include "dialogs/properties.h"
 #include "dialogs/restore_dialog.h"
+#include "dialogs/search_dialog.h"
 #include "dialogs/year_info.h"
 #include "platform/late_library.h"
 #include "settings/options.h"
@@ -141,6 +143,9 @@ TEST_F(DialogResources, EachDialogGivesBackItsObjects)
     expect_all_given_back("analysis window", [this] { run_analysis_window(owner, 2009, LedgerDate{2009, 12, 6}); });
     expect_all_given_back("restore dialog", [this] { run_restore_dialog(owner, 2009); });
     expect_all_given_back("day entry", [this] { run_day_entry_dialog(owner, 2009, 12, 6); });
+    TypedDate date = {2009, 12, 6};
+    expect_all_given_back("jump", [&] { run_jump_dialog(owner, &date); });
+    expect_all_given_back("search", [this] { run_search_dialog(owner); });
     expect_all_given_back("property sheet", [this] { show_properties(owner, GetModuleHandleW(nullptr)); }, true);
     EXPECT_GT(closer.pages_shown, 1) << "the sheet's pages were counted";
 }

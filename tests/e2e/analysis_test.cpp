@@ -347,3 +347,38 @@ TEST_F(Analysis, VisitsASpreadsheetSavedAgainCountAsBeforeAndAnUnreadableFileIsN
     EXPECT_EQ(first, L"2 2,500 4,000 160.0% 2:30 800 ");
     EXPECT_TRUE(exit_program(program));
 }
+
+// Ctrl+F: a place typed in another width counts its days as one types;
+// Enter lists them with their sum, and opens a day.
+TEST_F(Analysis, SearchForAPlaceListsItsDaysAndSum)
+{
+    Bytes amounts(1488, 0);
+    put_amount(amounts, 3, 5, 5000), put_amount(amounts, 3, 7, -3000), put_amount(amounts, 4, 1, 700);
+    write(L"2009.dat", amounts);
+    const std::string visits = "\xEF\xBB\xBF日付,種別,場所,機種,投資,回収,開始,終了,メモ\r\n"
+                               "2009/03/05,パチンコ,ABC会館,海,10000,15000,,,\r\n"
+                               "2009/03/07,スロット,ＡＢＣ会館,,5000,2000,,,\r\n2009/04/01,パチンコ,XYZ,海,1000,1700,,,\r\n";
+    write(L"2009d.csv", Bytes(visits.begin(), visits.end()));
+    launch("2009-12-06 09:05:07");
+    type(L"", {'F'}, true, program.window);
+    HWND dialog = wait_for_dialog(L"検索");
+    ASSERT_NE(dialog, nullptr);
+    type(L"ａｂｃ会館");
+    std::wstring count;
+    for (int waited = 0; waited < 3000 && count.empty(); waited += 50) Sleep(50), count = control_text(dialog, 1762);
+    EXPECT_EQ(count, L"2日　合計 +2,000　1勝1敗0分");
+    type(L"", {VK_RETURN});
+    HWND days = wait_for_dialog(L"日の一覧");
+    ASSERT_NE(days, nullptr);
+    EXPECT_EQ(control_text(days, 1501), L"検索「ａｂｃ会館」（2日分）");
+    EXPECT_EQ(days_rows(), L"1502|2009/03/07(土)|-3,000|ＡＢＣ会館||\n1502|2009/03/05(木)|5,000|ABC会館|海|\n");
+    EXPECT_EQ(control_text(days, 1503), L"合計 +2,000　1勝1敗0分");
+    type(L"", {VK_RETURN});
+    HWND entry = wait_for_dialog(L"勝ったり負けたり");
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(control_text(entry, 1001), L"2009/3/7(土) ");
+    press(entry, IDCANCEL);
+    press(days, IDCANCEL);
+    press(dialog, IDCANCEL);
+    EXPECT_TRUE(exit_program(program));
+}

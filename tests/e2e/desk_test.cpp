@@ -87,18 +87,29 @@ TEST_F(Desk, MenuItemsFollowTheOptions)
 {
     launch(options_at(50, 50), sunday_in_2009);
     std::vector<MenuItem> items = open_menu();
-    std::vector<unsigned> expected = {40040, 0,     40041, 40042, 0,     40001, 0,     40009, 40004, 40030, 40012, 40008,
-                                      40011, 40002, 40013, 40010, 40019, 40023, 40022, 0,     40003, 0,     40005, 40016, 40015};
+    std::vector<unsigned> expected = {40040, 0,     40041, 40042, 0,     40001, 0,     40009, 40004, 40030, 40043, 40044,
+                                      40012, 40008, 40011, 40002, 40013, 40010, 40019, 40023, 40022, 0,     40003, 0,
+                                      40005, 40016, 40015};
     if (find(items, 40017)) expected.push_back(40017);  // when the all-users Programs folder exists
     for (unsigned id : {0u, 40024u, 40006u, 40007u}) expected.push_back(id);
     EXPECT_EQ(ids(items), expected);
     ASSERT_TRUE(find(items, 40002));
     EXPECT_EQ(find(items, 40002)->state, L"checked");
     EXPECT_EQ(find(items, 40001)->state, L"");
-    EXPECT_EQ(find(items, 40001)->text, L"フォント(&F)...");
+    EXPECT_EQ(find(items, 40001)->text, L"フォント(&W)...");
     EXPECT_EQ(find(items, 40040)->text, L"この日を入力(&E)...");
     EXPECT_EQ(find(items, 40040)->state, L"default");
     EXPECT_EQ(find(items, 40022)->text, L"ヘルプ(&V)...") << "E is the first item's";
+    // No two items share a letter.
+    std::vector<wchar_t> letters;
+    for (const MenuItem& item : items) {
+        const size_t at = item.text.find(L"(&");
+        if (at != std::wstring::npos) letters.push_back(item.text[at + 2]);
+    }
+    std::sort(letters.begin(), letters.end());
+    EXPECT_EQ(std::adjacent_find(letters.begin(), letters.end()), letters.end()) << "letters shared";
+    EXPECT_EQ(find(items, 40043)->text, L"日付へ移動(&G)...");
+    EXPECT_EQ(find(items, 40044)->text, L"検索(&F)...");
     EXPECT_EQ(find(items, 40006)->text, L"シャットダウン(&S)");
     EXPECT_EQ(find(items, 40041)->text, L"元に戻す(&U)");
     EXPECT_EQ(find(items, 40042)->state, L"grayed") << "nothing to redo";

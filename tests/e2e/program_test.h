@@ -139,9 +139,10 @@ protected:
         GetGUIThreadInfo(GetWindowThreadProcessId(program.window, nullptr), &info);
         return info.hwndFocus;
     }
-    // Typing at the focused control (or at `to`): characters as the
-    // keyboard hands them on (WM_CHAR), then keys (WM_KEYDOWN). Sharing the
-    // program's input state, a Ctrl held here is held there.
+    // Typing at the focused control: characters as the keyboard hands them
+    // on (WM_CHAR), then keys (WM_KEYDOWN). Sharing the program's input
+    // state, a Ctrl held here is held there. The keys go to `to` when
+    // given (a window without the focus yet).
     void type(const std::wstring& characters, std::initializer_list<WPARAM> keys = {}, bool with_ctrl = false,
               HWND to = nullptr)
     {

@@ -92,3 +92,43 @@ TEST_F(CalendarView, TodayIsMarkedOnAFixedClock)
     EXPECT_EQ(client.at(4, cell + 4), 0x88C0B8u) << "an empty cell before the 1st";
     EXPECT_TRUE(exit_program(program));
 }
+
+// Ctrl+G: a date that cannot be shown is named with the field ready for
+// another; one that can shows its month with the day selected.
+TEST_F(CalendarView, JumpToATypedDate)
+{
+    launch(options_at(100, 100), "2009-12-06 09:05:07");
+    type(L"", {'G'}, true, program.window);
+    HWND dialog = wait_for_dialog(L"日付へ移動");
+    ASSERT_NE(dialog, nullptr);
+    HWND field = GetDlgItem(dialog, 1751);
+    EXPECT_EQ(control_text(dialog, 1751), L"2009/12/6") << "the selected day";
+    for (const wchar_t* refused : {L"2009/2/30", L"S64.1.7"}) {
+        type(refused, {VK_RETURN});
+        ASSERT_TRUE(IsWindow(dialog)) << refused;
+        EXPECT_EQ(focus(), field);
+        DWORD start = 1, end = 0;
+        SendMessageW(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        EXPECT_EQ(end - start, wcslen(refused)) << "the whole text selected, to type over";
+    }
+    EXPECT_EQ(control_text(dialog, 1753), L"1990年から2037年までの日付を入力してください。");
+    type(L"2009/2/1", {VK_RETURN});
+    EXPECT_FALSE(IsWindow(dialog));
+    EXPECT_TRUE(month_view_caption_shows(program.window, month_caption, L"2"));
+    EXPECT_TRUE(month_view_caption_shows(program.window, year_caption, L"2009"));
+    type(L"", {VK_RETURN}, false, program.window);  // the selected day opens
+    HWND entry = wait_for_dialog(L"勝ったり負けたり");
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(control_text(entry, 1001), L"2009/2/1(日) ");
+    press(entry, IDCANCEL);
+    // The one-year view shows the year, the day selected in its month.
+    command(40011);
+    type(L"", {'G'}, true, program.window);
+    ASSERT_NE(dialog = wait_for_dialog(L"日付へ移動"), nullptr);
+    type(L"R2.3.4", {VK_RETURN});
+    type(L"", {VK_RETURN}, false, program.window);
+    ASSERT_NE(entry = wait_for_dialog(L"勝ったり負けたり"), nullptr);
+    EXPECT_EQ(control_text(entry, 1001), L"2020/3/4(水) ");
+    press(entry, IDCANCEL);
+    EXPECT_TRUE(exit_program(program));
+}
