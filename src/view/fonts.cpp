@@ -225,5 +225,12 @@ LOGFONTW amount_log_font(LOGFONTW view_font, int dpi)
     if (height > -least && height < least) height = height < 0 ? -least : least;
     view_font.lfHeight = height;
     view_font.lfWidth = view_font.lfWidth * 3 / 5;
+    if (view_font.lfCharSet < SHIFTJIS_CHARSET) {
+        // The line's words and 万 need a Japanese face.
+        const FaceChoice choice = face_choice(face_p_gothic);
+        lstrcpynW(view_font.lfFaceName, choice.face, LF_FACESIZE);
+        view_font.lfCharSet = choice.charset;
+        view_font.lfPitchAndFamily = choice.pitch;
+    }
     return view_font;
 }

@@ -225,13 +225,15 @@ void paint_month_caption(HDC dc, const RECT& caption, const CalendarView& view, 
         text = (is_japanese_font(view.fonts, view_year) ? japanese_month_names : english_month_names)[(month + 11) % 12];
     else
         wsprintfW(number, L"%d", month);
-    if (!year_view || !show_amounts()) {
+    // A month of the one-year view with played days gives its total.
+    const ResultSummary played = year_view && show_amounts() ? month_summary(shown, month - 1) : ResultSummary{};
+    if (played.wins + played.losses + played.draws == 0) {
         paint_caption(dc, caption, text, o->month_text_color, o->month_back_color, frame_month, view.today, shown);
         return;
     }
     draw_element(dc, caption, o->month_back_color, frame_month);
     paint_name_and_total(dc, caption, text, caption_color(o->month_text_color, o->month_back_color, view.today, shown),
-                         month_summary(shown, month - 1).sum, o->month_back_color, view);
+                         played.sum, o->month_back_color, view);
 }
 
 void paint_year_caption(HDC dc, const CalendarView& view, const LedgerYear& shown)
