@@ -195,7 +195,9 @@ void paint_calendar(HDC dc, const RECT& client, const CalendarView& view, const 
         }
     } else {
         old_font = SelectObject(dc, view.fonts.month);
-        paint_month_block(dc, client, view, view.shown.month, false, shown);
+        RECT grid = client;
+        grid.bottom -= view.layout.line_height;  // the month caption sits on the grid
+        paint_month_block(dc, grid, view, view.shown.month, false, shown);
     }
     paint_year_caption(dc, view, shown);
     if (options()->show_time) paint_clock_caption(dc, view, shown);
