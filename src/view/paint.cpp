@@ -81,6 +81,8 @@ void paint_days(HDC dc, const RECT& block, const CalendarView& view, int month, 
     long top = block.top + cell + (year_view ? cell : 0);
     int column = weekday_of(year, month, 1);
     const bool amounts = !year_view && show_amounts();
+    DayAmount played[31];
+    int played_count = 0;
     for (int day = 1; day <= days; ++day) {
         RECT rect = cell_rect(block.left + column * cell, top, cell);
         draw_element(dc, rect, o->background_color, frame_day);
@@ -94,7 +96,7 @@ void paint_days(HDC dc, const RECT& block, const CalendarView& view, int month, 
         if (amounts) {
             draw_label(dc, number, to_rect(day_number_box(Box{rect.left, rect.top, rect.right, rect.bottom},
                                                           view.layout.amount_height)), color);
-            if (entry.amount != 0) paint_day_amount(dc, rect, entry.amount, behind, view);
+            if (entry.amount != 0) played[played_count++] = DayAmount{rect, entry.amount, behind};
         } else {
             draw_label(dc, number, rect, color);
         }
@@ -103,6 +105,7 @@ void paint_days(HDC dc, const RECT& block, const CalendarView& view, int month, 
             top += cell;
         }
     }
+    paint_day_amounts(dc, played, played_count, view);
 }
 
 void paint_caption(HDC dc, const RECT& rect, const wchar_t* text, COLORREF text_color, COLORREF back_color,
@@ -187,12 +190,15 @@ void paint_calendar(HDC dc, const RECT& client, const CalendarView& view, const 
     HGDIOBJ old_font;
     if (options()->year_mode) {
         old_font = SelectObject(dc, view.fonts.year);
+        PendingTotals totals;
+        PendingTotals* gathered = show_amounts() ? &totals : nullptr;
         for (int month = 1; month <= 12; ++month) {
             RECT block = {client.left + block_left(month, cell), client.top + block_top(month, cell), 0, 0};
             block.right = block.left + 7 * cell;
             block.bottom = block.top + 7 * cell;
-            paint_month_block(dc, block, view, month, true, shown);
+            paint_month_block(dc, block, view, month, true, shown, gathered);
         }
+        paint_pending_totals(dc, totals, view);
     } else {
         old_font = SelectObject(dc, view.fonts.month);
         RECT grid = client;
@@ -207,18 +213,18 @@ void paint_calendar(HDC dc, const RECT& client, const CalendarView& view, const 
 }
 
 void paint_month_block(HDC dc, const RECT& block, const CalendarView& view, int month, bool year_view,
-                       const LedgerYear& shown)
+                       const LedgerYear& shown, PendingTotals* totals)
 {
     const int cell = view.layout.cell_width;
     paint_weekday_header(dc, block, cell, year_view, is_japanese_font(view.fonts, year_view ? view_year : view_month));
     paint_days(dc, block, view, month, year_view, shown);
     const RECT caption = year_view ? RECT{block.left, block.top, block.right, block.top + cell}
                                    : to_rect(month_box_for_month_view(block.right, block.bottom, cell));
-    paint_month_caption(dc, caption, view, month, year_view, shown);
+    paint_month_caption(dc, caption, view, month, year_view, shown, totals);
 }
 
 void paint_month_caption(HDC dc, const RECT& caption, const CalendarView& view, int month, bool year_view,
-                         const LedgerYear& shown)
+                         const LedgerYear& shown, PendingTotals* totals)
 {
     const OptionsRecord* o = options();
     wchar_t number[4];
@@ -228,14 +234,14 @@ void paint_month_caption(HDC dc, const RECT& caption, const CalendarView& view, 
     else
         wsprintfW(number, L"%d", month);
     // A month of the one-year view with played days gives its total.
-    const ResultSummary played = year_view && show_amounts() ? month_summary(shown, month - 1) : ResultSummary{};
+    const ResultSummary played = year_view && totals ? month_summary(shown, month - 1) : ResultSummary{};
     if (played.wins + played.losses + played.draws == 0) {
         paint_caption(dc, caption, text, o->month_text_color, o->month_back_color, frame_month, view.today, shown);
         return;
     }
     draw_element(dc, caption, o->month_back_color, frame_month);
     paint_name_and_total(dc, caption, text, caption_color(o->month_text_color, o->month_back_color, view.today, shown),
-                         played.sum, o->month_back_color, view);
+                         played.sum, o->month_back_color, view, *totals);
 }
 
 void paint_year_caption(HDC dc, const CalendarView& view, const LedgerYear& shown)
