@@ -138,12 +138,17 @@ int main(int argc, char** argv)
     // With amounts: a text more per played day (under its number, or a
     // month's total in its caption) and the line under the grid.
     set_show_amounts(true);
-    o->year_mode = 1;
-    calendar_view_size(nullptr, view);
-    cell = view.layout.cell_width;
-    make_offscreen(31 * cell, 24 * cell + view.layout.line_height, year);
-    view.layout.year_box = to_rect(year_box_for(true, year.client.right, year.client.bottom - view.layout.line_height, cell));
-    view.layout.clock_rect = to_rect(clock_box_for(true, year.client.right, year.client.bottom - view.layout.line_height, cell));
+    // The view laid out with amounts: its offscreen picture and captions.
+    auto laid_out = [&](bool year_view, Offscreen& target) {
+        o->year_mode = year_view;
+        calendar_view_size(nullptr, view);
+        const int size = view.layout.cell_width, bottom = (year_view ? 24 : 7) * size;
+        make_offscreen((year_view ? 31 : 7) * size, bottom + view.layout.line_height, target);
+        view.layout.year_box = to_rect(year_box_for(year_view, target.client.right, bottom, size));
+        view.layout.clock_rect = to_rect(clock_box_for(year_view, target.client.right, bottom, size));
+        return size;
+    };
+    cell = laid_out(true, year);
     paint = time_per_call(rounds, [&] { paint_calendar(year.dc, year.client, view, shown); });
     floor = time_per_call(rounds, [&] {
         floor_paint(year, view.fonts.year, cell, year_boxes, year_labels, view.fonts.year_amounts, 12 + 1);
@@ -151,12 +156,7 @@ int main(int argc, char** argv)
     report("year+amt", paint, floor, year_boxes, year_labels + 12 + 1);
     free_offscreen(year);
 
-    o->year_mode = 0;
-    calendar_view_size(nullptr, view);
-    cell = view.layout.cell_width;
-    make_offscreen(7 * cell, 7 * cell + view.layout.line_height, month);
-    view.layout.year_box = to_rect(year_box_for(false, month.client.right, month.client.bottom - view.layout.line_height, cell));
-    view.layout.clock_rect = to_rect(clock_box_for(false, month.client.right, month.client.bottom - view.layout.line_height, cell));
+    cell = laid_out(false, month);
     int played = 0;
     for (int d = 0; d < 31; ++d) played += shown.amounts[11][d] != 0;
     paint = time_per_call(rounds, [&] { paint_calendar(month.dc, month.client, view, shown); });

@@ -1,5 +1,31 @@
 #include "view/amount_text.h"
 
+namespace {
+// Digits with a comma after every third from the right, after `sign`
+// (none for 0).
+int put_grouped(uint64_t magnitude, char16_t sign, char16_t* buffer)
+{
+    char16_t reversed[large_amount_text_size];
+    int length = 0, count = 0;
+    do {
+        if (count > 0 && count % 3 == 0) reversed[length++] = u',';
+        reversed[length++] = static_cast<char16_t>(u'0' + magnitude % 10);
+        magnitude /= 10;
+        ++count;
+    } while (magnitude != 0);
+    const int start = sign ? 1 : 0;
+    buffer[0] = sign;
+    for (int i = 0; i < length; ++i) buffer[start + i] = reversed[length - 1 - i];
+    buffer[start + length] = 0;
+    return start + length;
+}
+
+uint64_t magnitude_of(int64_t amount)
+{
+    return amount < 0 ? 0u - static_cast<uint64_t>(amount) : static_cast<uint64_t>(amount);
+}
+}  // namespace
+
 void format_amount(int32_t amount, char16_t* buffer) { format_large_amount(amount, buffer); }
 
 void format_large_amount(int64_t amount, char16_t* buffer)
@@ -10,20 +36,7 @@ void format_large_amount(int64_t amount, char16_t* buffer)
         buffer[2] = 0;
         return;
     }
-    // Digits from the right, a comma after every third.
-    char16_t reversed[large_amount_text_size];
-    int length = 0;
-    uint64_t magnitude = amount < 0 ? 0u - static_cast<uint64_t>(amount) : static_cast<uint64_t>(amount);
-    int digits = 0;
-    do {
-        if (digits > 0 && digits % 3 == 0) reversed[length++] = u',';
-        reversed[length++] = static_cast<char16_t>(u'0' + magnitude % 10);
-        magnitude /= 10;
-        ++digits;
-    } while (magnitude != 0);
-    if (amount < 0) reversed[length++] = u'-';
-    for (int i = 0; i < length; ++i) buffer[i] = reversed[length - 1 - i];
-    buffer[length] = 0;
+    put_grouped(magnitude_of(amount), amount < 0 ? u'-' : 0, buffer);
 }
 
 void format_sum(int64_t amount, char16_t* buffer)
@@ -38,27 +51,6 @@ void format_sum(int64_t amount, char16_t* buffer)
 }
 
 namespace {
-// Digits with a comma after every third from the right, after `sign`.
-int put_grouped(uint64_t magnitude, char16_t sign, char16_t* buffer)
-{
-    char16_t reversed[large_amount_text_size];
-    int length = 0, count = 0;
-    do {
-        if (count > 0 && count % 3 == 0) reversed[length++] = u',';
-        reversed[length++] = static_cast<char16_t>(u'0' + magnitude % 10);
-        magnitude /= 10;
-        ++count;
-    } while (magnitude != 0);
-    buffer[0] = sign;
-    for (int i = 0; i < length; ++i) buffer[1 + i] = reversed[length - 1 - i];
-    buffer[1 + length] = 0;
-    return 1 + length;
-}
-
-uint64_t magnitude_of(int64_t amount)
-{
-    return amount < 0 ? 0u - static_cast<uint64_t>(amount) : static_cast<uint64_t>(amount);
-}
 
 char16_t sign_of(int64_t amount) { return amount > 0 ? u'+' : amount < 0 ? u'\u2212' : u'±'; }
 }  // namespace
