@@ -10,6 +10,7 @@
 #include "calendar/dates.h"
 #include "calendar/holidays.h"
 #include "ledger/year_ledger.h"
+#include "settings/limits.h"
 #include "settings/options.h"
 #include "view/dpi.h"
 #include "view/fonts.h"
@@ -30,7 +31,8 @@ double now_us()
     return static_cast<double>(counter.QuadPart) * 1e6 / static_cast<double>(frequency.QuadPart);
 }
 
-void floor_paint(const Offscreen& target, HFONT font, int cell, int boxes, int labels)
+void floor_paint(const Offscreen& target, HFONT font, int cell, int boxes, int labels, HFONT small = nullptr,
+                 int small_labels = 0)
 {
     HGDIOBJ old = SelectObject(target.dc, font);
     SetBkMode(target.dc, TRANSPARENT);
@@ -48,6 +50,14 @@ void floor_paint(const Offscreen& target, HFONT font, int cell, int boxes, int l
         wchar_t text[4];
         wsprintfW(text, L"%d", i % 31 + 1);
         DrawTextW(target.dc, text, -1, &rect, DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOCLIP);
+    }
+    // The amounts' texts: in their smaller face, as long as theirs.
+    if (small) SelectObject(target.dc, small);
+    for (int i = 0; i < small_labels; ++i) {
+        RECT rect = {(i % across) * cell, (i / across % 24) * cell, 0, 0};
+        rect.right = rect.left + cell;
+        rect.bottom = rect.top + cell;
+        DrawTextW(target.dc, L"+1,500", -1, &rect, DT_SINGLELINE | DT_CENTER | DT_BOTTOM | DT_NOCLIP);
     }
     SelectObject(target.dc, old);
 }
@@ -123,6 +133,37 @@ int main(int argc, char** argv)
     paint = time_per_call(rounds, [&] { paint_calendar(month.dc, month.client, view, shown); });
     floor = time_per_call(rounds, [&] { floor_paint(month, view.fonts.month, cell, month_boxes, month_labels); });
     report("month", paint, floor, month_boxes, month_labels);
+    free_offscreen(month);
+
+    // With amounts: a text more per played day (under its number, or a
+    // month's total in its caption) and the line under the grid.
+    set_show_amounts(true);
+    // The view laid out with amounts: its offscreen picture and captions.
+    auto laid_out = [&](bool year_view, Offscreen& target) {
+        o->year_mode = year_view;
+        calendar_view_size(nullptr, view);
+        const int size = view.layout.cell_width, bottom = (year_view ? 24 : 7) * size;
+        make_offscreen((year_view ? 31 : 7) * size, bottom + view.layout.line_height, target);
+        view.layout.year_box = to_rect(year_box_for(year_view, target.client.right, bottom, size));
+        view.layout.clock_rect = to_rect(clock_box_for(year_view, target.client.right, bottom, size));
+        return size;
+    };
+    cell = laid_out(true, year);
+    paint = time_per_call(rounds, [&] { paint_calendar(year.dc, year.client, view, shown); });
+    floor = time_per_call(rounds, [&] {
+        floor_paint(year, view.fonts.year, cell, year_boxes, year_labels, view.fonts.year_amounts, 12 + 1);
+    });
+    report("year+amt", paint, floor, year_boxes, year_labels + 12 + 1);
+    free_offscreen(year);
+
+    cell = laid_out(false, month);
+    int played = 0;
+    for (int d = 0; d < 31; ++d) played += shown.amounts[11][d] != 0;
+    paint = time_per_call(rounds, [&] { paint_calendar(month.dc, month.client, view, shown); });
+    floor = time_per_call(rounds, [&] {
+        floor_paint(month, view.fonts.month, cell, month_boxes, month_labels, view.fonts.month_amounts, played + 1);
+    });
+    report("month+amt", paint, floor, month_boxes, month_labels + played + 1);
     free_offscreen(month);
     free_view_fonts(view.fonts);
     return 0;

@@ -1,6 +1,7 @@
 #include "app/session.h"
 
 #include "dialogs/save_messages.h"
+#include "settings/limits.h"
 #include "settings/options.h"
 
 namespace {
@@ -19,6 +20,7 @@ void end_session(HWND window, UINT exit_flags)
         return;
     save_ledger_before_exit(window);
     save_options();
+    save_show_amounts();
     request_session_end(exit_flags);
     DestroyWindow(window);
 }

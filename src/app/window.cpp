@@ -68,7 +68,10 @@ LRESULT on_create(MainWindow& main_window)
     HWND window = main_window.window;
     CalendarView& view = main_window.view;
     load_options();
+    if (options_were_missing())
+        apply_first_start_look(options(), PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE);
     if (load_loss_limits()) PostMessageW(window, WM_TELL_LIMITS_DAMAGED, 0, 0);
+    load_show_amounts(options_were_missing());
     view.layout.dpi = window_dpi(window);
     create_view_fonts(view.fonts, &options()->month_font, &options()->year_font, view.layout.dpi);
     view.today = clock_now();
@@ -104,6 +107,7 @@ void save_at_exit()
 {
     save_unsaved_years();
     save_options();
+    save_show_amounts();
 }
 
 // The data reaches the disk now; fonts, glyphs, clock and icon stay until

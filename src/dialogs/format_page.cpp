@@ -1,8 +1,11 @@
 // The display format page: frame, 3D and sunken boxes of the eight kinds
 // of calendar element.
+#include "dialogs/error_box.h"
 #include "dialogs/owner_messages.h"
 #include "dialogs/pages.h"
+#include "platform/win32_text.h"
 #include "res/resource.h"
+#include "settings/limits.h"
 #include "settings/options.h"
 
 namespace {
@@ -33,6 +36,7 @@ void on_init(HWND page)
         CheckDlgButton(page, box_id(group, 1), o->raised_flags[element] ? BST_CHECKED : BST_UNCHECKED);
         CheckDlgButton(page, box_id(group, 2), o->sunken_flags[element] ? BST_CHECKED : BST_UNCHECKED);
     }
+    CheckDlgButton(page, IDC_SHOW_AMOUNTS, show_amounts() ? BST_CHECKED : BST_UNCHECKED);
     apply_enabling_rule(page);
 }
 
@@ -47,6 +51,11 @@ void on_apply(HWND page)
         o->sunken_flags[element] = ticked(page, box_id(group, 2)) ? 1 : 0;
     }
     apply_enabling_rule(page);
+    // Kept in Ravo.ini at once, as the limits are: Option.bin has no room.
+    set_show_amounts(ticked(page, IDC_SHOW_AMOUNTS));
+    if (!save_show_amounts())
+        tell_error(page, L"金額を表示の設定を保存できませんでした。\n\n" + utf8_to_wide(limits_file_path().c_str()) +
+                             L"\n\nフォルダやファイルに書き込めるか確かめてください。");
     tell_owner(page, WM_OPTIONS_APPLIED);
 }
 }  // namespace
@@ -57,7 +66,7 @@ INT_PTR CALLBACK format_page_procedure(HWND page, UINT message, WPARAM wparam, L
     case WM_INITDIALOG: on_init(page); return TRUE;
     case WM_COMMAND: {
         int id = LOWORD(wparam);
-        if (id < IDC_FRAME_FIRST || id > IDC_FRAME_LAST) return FALSE;
+        if ((id < IDC_FRAME_FIRST || id > IDC_FRAME_LAST) && id != IDC_SHOW_AMOUNTS) return FALSE;
         apply_enabling_rule(page);
         mark_page_changed(page);
         return TRUE;

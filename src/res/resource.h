@@ -200,6 +200,7 @@
 // 601 + 3g, 602 + 3g, 603 + 3g.
 #define IDC_FRAME_FIRST 601
 #define IDC_FRAME_LAST 624
+#define IDC_SHOW_AMOUNTS 625
 
 // The limits page (収支).
 #define IDC_LIMIT_MONTH 1600

@@ -8,6 +8,9 @@ const char16_t section[] = u"[収支の上限]";
 const char16_t month_key[] = u"月の負け上限";
 const char16_t year_key[] = u"年の負け上限";
 const char16_t warn_key[] = u"知らせる割合";
+const char16_t display_section[] = u"[表示]";
+const char16_t amounts_key[] = u"金額を表示";
+bool amounts_shown = false;
 
 // The limits in force, and Ravo.ini as read (its other lines are kept).
 struct LoadedLimits {
@@ -77,6 +80,30 @@ bool take_line(const std::u16string& line, bool in_section, LossLimits* limits)
     return true;
 }
 
+// The line of `section`, added at the end when missing.
+size_t section_line(std::vector<std::u16string>& lines, const char16_t* section)
+{
+    size_t at = 0;
+    while (at < lines.size() && trimmed(lines[at]) != section) ++at;
+    if (at == lines.size()) {
+        if (!lines.empty() && !trimmed(lines.back()).empty()) lines.push_back(u"");
+        at = lines.size();
+        lines.push_back(section);
+    }
+    return at;
+}
+
+std::vector<unsigned char> file_bytes(const std::vector<std::u16string>& lines)
+{
+    std::vector<unsigned char> bytes = {0xFF, 0xFE};
+    for (const std::u16string& line : lines)
+        for (char16_t c : line + u"\r\n") {
+            bytes.push_back(static_cast<unsigned char>(c & 0xFF));
+            bytes.push_back(static_cast<unsigned char>(c >> 8));
+        }
+    return bytes;
+}
+
 void set_key(std::vector<std::u16string>& lines, size_t section_at, const char16_t* key, int64_t value)
 {
     const std::u16string line = std::u16string(key) + u"=" + number_text(value);
@@ -118,22 +145,55 @@ LimitsFile parse_limits_file(const unsigned char* data, size_t size, LossLimits*
 std::vector<unsigned char> limits_file_bytes(const LimitsFile& file, const LossLimits& limits)
 {
     std::vector<std::u16string> lines = file.damaged ? std::vector<std::u16string>() : file.lines;
-    size_t section_at = 0;
-    while (section_at < lines.size() && trimmed(lines[section_at]) != section) ++section_at;
-    if (section_at == lines.size()) {
-        if (!lines.empty() && !trimmed(lines.back()).empty()) lines.push_back(u"");
-        lines.push_back(section);
-    }
+    const size_t section_at = section_line(lines, section);
     set_key(lines, section_at, warn_key, limits.warn_percent);
     set_key(lines, section_at, year_key, limits.year);
     set_key(lines, section_at, month_key, limits.month);
-    std::vector<unsigned char> bytes = {0xFF, 0xFE};
-    for (const std::u16string& line : lines)
-        for (char16_t c : line + u"\r\n") {
-            bytes.push_back(static_cast<unsigned char>(c & 0xFF));
-            bytes.push_back(static_cast<unsigned char>(c >> 8));
-        }
-    return bytes;
+    return file_bytes(lines);
+}
+
+int stored_show_amounts(const LimitsFile& file)
+{
+    bool in_section = false;
+    int stored = -1;
+    for (const std::u16string& line : file.lines) {
+        const std::u16string plain = trimmed(line);
+        if (!plain.empty() && plain[0] == u'[') in_section = plain == display_section;
+        const size_t equals = plain.find(u'=');
+        if (!in_section || equals == std::u16string::npos || trimmed(plain.substr(0, equals)) != amounts_key) continue;
+        const std::u16string value = trimmed(plain.substr(equals + 1));
+        if (value == u"0" || value == u"1") stored = value == u"1";
+    }
+    return stored;
+}
+
+std::vector<unsigned char> show_amounts_bytes(const LimitsFile& file, bool on)
+{
+    std::vector<std::u16string> lines = file.damaged ? std::vector<std::u16string>() : file.lines;
+    set_key(lines, section_line(lines, display_section), amounts_key, on ? 1 : 0);
+    return file_bytes(lines);
+}
+
+bool show_amounts() { return amounts_shown; }
+void set_show_amounts(bool on) { amounts_shown = on; }
+
+void load_show_amounts(bool first_start)
+{
+    const int stored = loaded.file.damaged ? -1 : stored_show_amounts(loaded.file);
+    amounts_shown = stored < 0 ? first_start : stored == 1;
+}
+
+bool save_show_amounts()
+{
+    if (loaded.file.damaged || (stored_show_amounts(loaded.file) == 1) == amounts_shown) return true;
+    if (!replace_file(limits_file_path().c_str(), show_amounts_bytes(loaded.file, amounts_shown))) return false;
+    std::vector<unsigned char> content;
+    LossLimits limits;
+    if (read_whole_file(limits_file_path().c_str(), content, nullptr)) {
+        loaded.file = parse_limits_file(content.data(), content.size(), &limits);
+        if (!loaded.file.damaged) loaded.limits = limits;
+    }
+    return true;
 }
 
 std::string limits_file_path() { return std::string(program_folder()) + "Ravo.ini"; }

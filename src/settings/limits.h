@@ -43,3 +43,18 @@ enum LimitStanding { limit_clear, limit_near, limit_passed };
 LimitStanding limit_standing(int64_t balance, int64_t limit, int warn_percent);
 // Passed by this change: at or above −limit before, below it after.
 bool limit_crossed(int64_t before, int64_t after, int64_t limit);
+
+// Ravo.ini's [表示] section: whether the calendar shows the days' amounts
+// and the period's line.
+bool show_amounts();
+void set_show_amounts(bool on);  // in memory; save_show_amounts keeps it
+// 1 or 0 as the file says, -1 when it does not.
+int stored_show_amounts(const LimitsFile& file);
+// The file's bytes with the key, every other line as it was.
+std::vector<unsigned char> show_amounts_bytes(const LimitsFile& file, bool on);
+// After load_loss_limits: what the file says, else on at a first start
+// (no Option.bin) and off beside an existing Option.bin, whose look stays.
+void load_show_amounts(bool first_start);
+// Writes the key when the file says otherwise (absent reads as off);
+// never over a damaged file. False when the write failed.
+bool save_show_amounts();

@@ -69,6 +69,7 @@ namespace {
 struct LoadedOptions {
     OptionsRecord record;
     bool unreadable;
+    bool missing;  // no Option.bin: the program's first start in its folder
 };
 LoadedOptions loaded;
 
@@ -163,14 +164,27 @@ void options_from_bytes(OptionsRecord* record, const unsigned char* data, size_t
     terminate_sjis_field(record->year_font.lfFaceName, sizeof record->year_font.lfFaceName);
 }
 
+void apply_first_start_look(OptionsRecord* record, bool japanese)
+{
+    record->show_results = 1;
+    if (!japanese) return;
+    // The weekday and month names follow the fonts' character set.
+    record->month_font.lfCharSet = shift_jis_charset;
+    record->year_font.lfCharSet = shift_jis_charset;
+}
+
+bool options_were_missing() { return loaded.missing; }
+
 int load_options()
 {
     char path[path_capacity];
     options_path(path);
     unsigned char bytes[options_size];
     size_t bytes_read = 0;
+    loaded.missing = false;
     if (!read_file_start(path, bytes, sizeof bytes, &bytes_read, &loaded.unreadable)) {
         apply_fresh_defaults(&loaded.record);
+        loaded.missing = !loaded.unreadable;
         return 1;
     }
     options_from_bytes(&loaded.record, bytes, bytes_read);

@@ -100,6 +100,13 @@ void apply_t_defaults(OptionsRecord* record);
 // All three: what a fresh start holds.
 void apply_fresh_defaults(OptionsRecord* record);
 
+// What a first start shows beyond the defaults: the wins and losses, and
+// for a user whose display language is Japanese the Japanese names.
+enum { shift_jis_charset = 128 };
+void apply_first_start_look(OptionsRecord* record, bool japanese);
+// There was no Option.bin at load_options (not merely an unreadable one).
+bool options_were_missing();
+
 // Fills the record from Option.bin, or with the defaults. Always 1.
 int load_options();
 // Fills a record from the bytes of such a file (the defaults for what a

@@ -15,3 +15,18 @@ void format_large_amount(int64_t amount, char16_t* buffer);
 // Sums, averages and counts of an analysis: the same form, but -1 is a
 // real amount there and reads "-1".
 void format_sum(int64_t amount, char16_t* buffer);
+
+// The calendar's signed forms of an amount or a sum: whole, "+15,000",
+// "−15,000", "±0" for nothing either way; or in 万 with one decimal,
+// "+1.5万", "−12.3万". A day's stored draw (-1) is given as 0.
+enum { signed_amount_text_size = 29 };  // a 64-bit sum, its sign and NUL
+void format_signed_amount(int64_t amount, char16_t* buffer);
+void format_man_amount(int64_t amount, char16_t* buffer);
+// A day's amount as the calendar shows it: its stored draw is "±0".
+int64_t shown_day_amount(int32_t amount);
+
+// The width a text takes in some face, in pixels.
+typedef int (*MeasureText)(const char16_t* text, void* context);
+// The whole form where it fits `width`, else the form in 万 (when that is
+// narrower).
+void fitted_amount(int64_t amount, int width, MeasureText measure, void* context, char16_t* buffer);

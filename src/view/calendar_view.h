@@ -18,12 +18,16 @@ struct ViewLayout {
     RECT year_box = {};  // captions of the current view, client coordinates
     RECT clock_rect = {};
     RECT month_box = {};  // of the month view
+    int line_height = 0;  // the period's line under the grid; 0 without amounts
+    int amount_height = 0;  // text height of the smaller face
 };
 
 // The two view fonts made from their stored records in the options.
 struct ViewFonts {
     HFONT month = nullptr;
     HFONT year = nullptr;
+    HFONT month_amounts = nullptr;  // the smaller face of amounts and the line
+    HFONT year_amounts = nullptr;
     StoredLogFont* month_source = nullptr;
     StoredLogFont* year_source = nullptr;
     int dpi = base_dpi;  // the resolution they are made for

@@ -24,6 +24,13 @@ HFONT font_from(const StoredLogFont* stored, int dpi)
     return CreateFontIndirectW(&font);
 }
 
+HFONT amount_font_from(const StoredLogFont* stored, int dpi)
+{
+    if (!stored) return nullptr;
+    LOGFONTW font = amount_log_font(log_font_at_dpi(*stored, dpi), dpi);
+    return CreateFontIndirectW(&font);
+}
+
 struct FaceChoice {
     const wchar_t* face;
     BYTE charset;
@@ -148,6 +155,8 @@ void create_view_fonts(ViewFonts& fonts, StoredLogFont* month, StoredLogFont* ye
     fonts.dpi = dpi;
     fonts.month = font_from(month, dpi);
     fonts.year = font_from(year, dpi);
+    fonts.month_amounts = amount_font_from(month, dpi);
+    fonts.year_amounts = amount_font_from(year, dpi);
 }
 
 void recreate_view_font(ViewFonts& fonts, int which)
@@ -157,13 +166,19 @@ void recreate_view_font(ViewFonts& fonts, int which)
     HFONT made = font_from(which == view_month ? fonts.month_source : fonts.year_source, fonts.dpi);
     if (handle) DeleteObject(handle);
     handle = made;
+    HFONT& amounts = which == view_month ? fonts.month_amounts : fonts.year_amounts;
+    made = amount_font_from(which == view_month ? fonts.month_source : fonts.year_source, fonts.dpi);
+    if (amounts) DeleteObject(amounts);
+    amounts = made;
 }
 
 void free_view_fonts(ViewFonts& fonts)
 {
     if (fonts.month) DeleteObject(fonts.month);
     if (fonts.year) DeleteObject(fonts.year);
-    fonts.month = fonts.year = nullptr;
+    if (fonts.month_amounts) DeleteObject(fonts.month_amounts);
+    if (fonts.year_amounts) DeleteObject(fonts.year_amounts);
+    fonts.month = fonts.year = fonts.month_amounts = fonts.year_amounts = nullptr;
 }
 
 int font_picker_dpi()
@@ -200,4 +215,22 @@ bool is_japanese_font(const ViewFonts& fonts, int which)
         which == view_month ? fonts.month_source : which == view_year ? fonts.year_source : nullptr;
     if (!stored) return true;
     return stored->lfCharSet >= 128;
+}
+
+LOGFONTW amount_log_font(LOGFONTW view_font, int dpi)
+{
+    // Three fifths of the view's face, never below what still reads.
+    const LONG least = scale_to_dpi(9, dpi);
+    LONG height = view_font.lfHeight != 0 ? view_font.lfHeight * 3 / 5 : -scale_to_dpi(10, dpi);
+    if (height > -least && height < least) height = height < 0 ? -least : least;
+    view_font.lfHeight = height;
+    view_font.lfWidth = view_font.lfWidth * 3 / 5;
+    if (view_font.lfCharSet < SHIFTJIS_CHARSET) {
+        // The line's words and 万 need a Japanese face.
+        const FaceChoice choice = face_choice(face_p_gothic);
+        lstrcpynW(view_font.lfFaceName, choice.face, LF_FACESIZE);
+        view_font.lfCharSet = choice.charset;
+        view_font.lfPitchAndFamily = choice.pitch;
+    }
+    return view_font;
 }

@@ -29,6 +29,9 @@ int choose_view_font(HWND owner, const ViewFonts& fonts, int which);
 // The resolution the picker converts points with: the system's, the same
 // on every monitor.
 int font_picker_dpi();
+// The smaller face of a view's amounts and line: the view's font made
+// smaller, in a Japanese face when the view's is not one.
+LOGFONTW amount_log_font(LOGFONTW view_font, int dpi);
 // Japanese names for a view whose font's character set is 128 or more.
 bool is_japanese_font(const ViewFonts& fonts, int which);
 

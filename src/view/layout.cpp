@@ -1,6 +1,7 @@
 #include "view/layout.h"
 
 #include "calendar/dates.h"
+#include "settings/limits.h"
 #include "settings/options.h"
 #include "view/dpi.h"
 #include "view/fonts.h"
@@ -20,12 +21,39 @@ int measure_cell_size(HWND window, HFONT font, ViewLayout& layout)
     return cell;
 }
 
+namespace {
+// With amounts: the month view's cells grow to hold a day's amount under
+// its number; both views gain the line under the grid.
+int make_room_for_amounts(HWND window, const CalendarView& view, bool year_view, ViewLayout& layout, int cell)
+{
+    layout.line_height = layout.amount_height = 0;
+    if (!show_amounts()) return cell;
+    const HFONT small = year_view ? view.fonts.year_amounts : view.fonts.month_amounts;
+    const TEXTMETRICW metrics = font_metrics(window, small);
+    layout.amount_height = metrics.tmHeight;
+    layout.line_height = period_line_height(metrics.tmHeight);
+    if (year_view) return cell;
+    HDC dc = GetDC(window);
+    HGDIOBJ old = SelectObject(dc, small);
+    SIZE widest = {0, 0};
+    GetTextExtentPoint32W(dc, L"\u221299.9万", 6, &widest);
+    SelectObject(dc, old);
+    ReleaseDC(window, dc);
+    const TEXTMETRICW number = font_metrics(window, view.fonts.month);
+    cell = cell_size_with_amounts(cell, number.tmHeight, metrics.tmHeight, widest.cx);
+    layout.cell_width = layout.cell_height = cell;
+    return cell;
+}
+}  // namespace
+
 SIZE calendar_view_size(HWND window, CalendarView& view)
 {
     const bool year_view = options()->year_mode != 0;
     int cell = measure_cell_size(window, year_view ? view.fonts.year : view.fonts.month, view.layout);
-    return outer_size_for_client(window, view.layout,
-                                 SIZE{view_client_width(year_view, cell), view_client_height(year_view, cell)});
+    cell = make_room_for_amounts(window, view, year_view, view.layout, cell);
+    return outer_size_for_client(
+        window, view.layout,
+        SIZE{view_client_width(year_view, cell), view_client_height(year_view, cell) + view.layout.line_height});
 }
 
 void set_caption_boxes(HWND window, ViewLayout& layout)
@@ -34,6 +62,7 @@ void set_caption_boxes(HWND window, ViewLayout& layout)
     const int cell = layout.cell_width;
     RECT client;
     GetClientRect(window, &client);
+    client.bottom -= layout.line_height;  // the captions sit on the grid, above the line
     layout.year_box = to_rect(year_box_for(year_view, client.right, client.bottom, cell));
     layout.clock_rect = to_rect(clock_box_for(year_view, client.right, client.bottom, cell));
     layout.month_box = to_rect(month_box_for_month_view(client.right, client.bottom, cell));

@@ -129,3 +129,22 @@ Extent smallest_within(Extent wanted, Extent floor, const Box& work)
     const long height = std::min(wanted.height, work.bottom - work.top);
     return Extent{std::max(width, floor.width), std::max(height, floor.height)};
 }
+
+int cell_size_with_amounts(int cell, int number_height, int amount_height, int amount_width)
+{
+    return std::max({cell, number_height + amount_height + 2, amount_width + 4});
+}
+
+int period_line_height(int text_height) { return text_height + 4; }
+
+Box period_line_box(long right, long bottom, int line_height) { return Box{0, bottom - line_height, right, bottom}; }
+
+Box day_number_box(const Box& cell, int amount_height)
+{
+    return Box{cell.left, cell.top, cell.right, cell.bottom - amount_height - 1};
+}
+
+Box day_amount_box(const Box& cell, int amount_height)
+{
+    return Box{cell.left, cell.bottom - amount_height - 2, cell.right, cell.bottom - 1};
+}

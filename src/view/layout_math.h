@@ -78,3 +78,14 @@ bool step_day(int& year, int& month, int& day, int days);
 
 // The cell of position 0..37 of month m (0 = the month view).
 Box day_cell_box(int month, int position, int cell);
+
+// With amounts a day cell holds its number over its amount in the smaller
+// face, and the widest usual amount ("−99.9万") across.
+int cell_size_with_amounts(int cell, int number_height, int amount_height, int amount_width);
+// The strip of the period's line under the grid, and its box: the
+// client's bottom rows (the captions sit above it, on the grid).
+int period_line_height(int text_height);
+Box period_line_box(long client_right, long client_bottom, int line_height);
+// A day cell's parts: the number above, the amount in the bottom rows.
+Box day_number_box(const Box& cell, int amount_height);
+Box day_amount_box(const Box& cell, int amount_height);

@@ -3,8 +3,11 @@
 #include <cstring>
 
 #include "calendar/holidays.h"
+#include "ledger/results.h"
 #include "ledger/year_ledger.h"
+#include "settings/limits.h"
 #include "settings/options.h"
+#include "view/amount_paint.h"
 #include "view/day_colors.h"
 #include "view/dpi.h"
 #include "view/draw.h"
@@ -52,19 +55,21 @@ bool is_today(const DateRecord& today, int year, int month, int day)
 
 // The box under a day's number: today, a win or a loss when results show,
 // or today with its result inside its frame (the day recorded most often).
-void paint_day_overlay(HDC dc, const RECT& rect, const CalendarView& view, int month, int day, const LedgerYear& shown)
+// The fill the number and the amount are drawn on.
+COLORREF paint_day_overlay(HDC dc, const RECT& rect, const CalendarView& view, int month, int day, int32_t amount)
 {
     const OptionsRecord* o = options();
     RECT result = rect;
+    COLORREF behind = o->background_color;
     if (is_today(view.today, view.shown.year, month, day)) {
-        draw_element(dc, rect, o->today_back_color, frame_today);
+        draw_element(dc, rect, behind = o->today_back_color, frame_today);
         const int ring = scale_to_dpi(3, view.layout.dpi);
         InflateRect(&result, -ring, -ring);
     }
-    if (!o->show_results) return;
-    int32_t amount = day_of(shown, month, day).amount;
-    if (amount > 0) draw_element(dc, result, o->win_color, frame_win);
-    if (amount < 0) draw_element(dc, result, o->loss_color, frame_loss);
+    if (!o->show_results) return behind;
+    if (amount > 0) draw_element(dc, result, behind = o->win_color, frame_win);
+    if (amount < 0) draw_element(dc, result, behind = o->loss_color, frame_loss);
+    return behind;
 }
 
 void paint_days(HDC dc, const RECT& block, const CalendarView& view, int month, bool year_view, const LedgerYear& shown)
@@ -75,21 +80,32 @@ void paint_days(HDC dc, const RECT& block, const CalendarView& view, int month, 
     const int days = days_in_month(year, month);
     long top = block.top + cell + (year_view ? cell : 0);
     int column = weekday_of(year, month, 1);
+    const bool amounts = !year_view && show_amounts();
+    DayAmount played[31];
+    int played_count = 0;
     for (int day = 1; day <= days; ++day) {
         RECT rect = cell_rect(block.left + column * cell, top, cell);
         draw_element(dc, rect, o->background_color, frame_day);
-        paint_day_overlay(dc, rect, view, month, day, shown);
-        COLORREF color = day_color(kind_of_day(year, month, day, day_of(shown, month, day).day_off), *o);
+        const DayEntry entry = day_of(shown, month, day);
+        const COLORREF behind = paint_day_overlay(dc, rect, view, month, day, entry.amount);
+        COLORREF color = day_color(kind_of_day(year, month, day, entry.day_off), *o);
         if (is_today(view.today, year, month, day) && o->today_text_color != o->today_back_color)
             color = o->today_text_color;
         wchar_t number[4];
         wsprintfW(number, L"%d", day);
-        draw_label(dc, number, rect, color);
+        if (amounts) {
+            draw_label(dc, number, to_rect(day_number_box(Box{rect.left, rect.top, rect.right, rect.bottom},
+                                                          view.layout.amount_height)), color);
+            if (entry.amount != 0) played[played_count++] = DayAmount{rect, entry.amount, behind};
+        } else {
+            draw_label(dc, number, rect, color);
+        }
         if (++column == 7) {
             column = 0;
             top += cell;
         }
     }
+    paint_day_amounts(dc, played, played_count, view);
 }
 
 void paint_caption(HDC dc, const RECT& rect, const wchar_t* text, COLORREF text_color, COLORREF back_color,
@@ -174,35 +190,41 @@ void paint_calendar(HDC dc, const RECT& client, const CalendarView& view, const 
     HGDIOBJ old_font;
     if (options()->year_mode) {
         old_font = SelectObject(dc, view.fonts.year);
+        PendingTotals totals;
+        PendingTotals* gathered = show_amounts() ? &totals : nullptr;
         for (int month = 1; month <= 12; ++month) {
             RECT block = {client.left + block_left(month, cell), client.top + block_top(month, cell), 0, 0};
             block.right = block.left + 7 * cell;
             block.bottom = block.top + 7 * cell;
-            paint_month_block(dc, block, view, month, true, shown);
+            paint_month_block(dc, block, view, month, true, shown, gathered);
         }
+        paint_pending_totals(dc, totals, view);
     } else {
         old_font = SelectObject(dc, view.fonts.month);
-        paint_month_block(dc, client, view, view.shown.month, false, shown);
+        RECT grid = client;
+        grid.bottom -= view.layout.line_height;  // the month caption sits on the grid
+        paint_month_block(dc, grid, view, view.shown.month, false, shown);
     }
     paint_year_caption(dc, view, shown);
     if (options()->show_time) paint_clock_caption(dc, view, shown);
+    if (show_amounts()) paint_period_line(dc, client, view, shown);
     SelectObject(dc, old_font);
     end_boxes(dc, saved);
 }
 
 void paint_month_block(HDC dc, const RECT& block, const CalendarView& view, int month, bool year_view,
-                       const LedgerYear& shown)
+                       const LedgerYear& shown, PendingTotals* totals)
 {
     const int cell = view.layout.cell_width;
     paint_weekday_header(dc, block, cell, year_view, is_japanese_font(view.fonts, year_view ? view_year : view_month));
     paint_days(dc, block, view, month, year_view, shown);
     const RECT caption = year_view ? RECT{block.left, block.top, block.right, block.top + cell}
                                    : to_rect(month_box_for_month_view(block.right, block.bottom, cell));
-    paint_month_caption(dc, caption, view, month, year_view, shown);
+    paint_month_caption(dc, caption, view, month, year_view, shown, totals);
 }
 
 void paint_month_caption(HDC dc, const RECT& caption, const CalendarView& view, int month, bool year_view,
-                         const LedgerYear& shown)
+                         const LedgerYear& shown, PendingTotals* totals)
 {
     const OptionsRecord* o = options();
     wchar_t number[4];
@@ -211,7 +233,15 @@ void paint_month_caption(HDC dc, const RECT& caption, const CalendarView& view, 
         text = (is_japanese_font(view.fonts, view_year) ? japanese_month_names : english_month_names)[(month + 11) % 12];
     else
         wsprintfW(number, L"%d", month);
-    paint_caption(dc, caption, text, o->month_text_color, o->month_back_color, frame_month, view.today, shown);
+    // A month of the one-year view with played days gives its total.
+    const ResultSummary played = year_view && totals ? month_summary(shown, month - 1) : ResultSummary{};
+    if (played.wins + played.losses + played.draws == 0) {
+        paint_caption(dc, caption, text, o->month_text_color, o->month_back_color, frame_month, view.today, shown);
+        return;
+    }
+    draw_element(dc, caption, o->month_back_color, frame_month);
+    paint_name_and_total(dc, caption, text, caption_color(o->month_text_color, o->month_back_color, view.today, shown),
+                         played.sum, o->month_back_color, view, *totals);
 }
 
 void paint_year_caption(HDC dc, const CalendarView& view, const LedgerYear& shown)

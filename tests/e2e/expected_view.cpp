@@ -1,6 +1,10 @@
 #include "e2e/expected_view.h"
 
 #include "settings/options.h"
+#include "view/dpi.h"
+#include "view/layout_math.h"
+#include "view/paint.h"
+#include "view/amount_paint.h"
 #include "view/draw.h"
 #include "view/fonts.h"
 #include "view/layout_math.h"
@@ -71,6 +75,41 @@ bool month_view_caption_shows(HWND window, Caption caption, const wchar_t* text)
             same = (pixels[y * screen.width + x] & 0xFFFFFF) == screen.at(x, y);
     SelectObject(dc, old_font);
     DeleteObject(font);
+    SelectObject(dc, old_bitmap);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    return same;
+}
+
+bool period_line_shows(HWND window, bool year_view, const wchar_t* text, int64_t sum)
+{
+    *options() = defaults();  // the colours amount_color reads
+    LOGFONTW view_font = wide_log_font(year_view ? defaults().year_font : defaults().month_font);
+    LOGFONTW small_font = amount_log_font(view_font, base_dpi);
+    HFONT small = CreateFontIndirectW(&small_font);
+    const int line_height = period_line_height(font_metrics(nullptr, small).tmHeight);
+    Capture screen = capture_client(window);
+    bool same = screen.height > line_height;
+    const RECT line = {0, 0, screen.width, line_height};
+    HDC dc = CreateCompatibleDC(nullptr);
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof info.bmiHeader, screen.width, -line_height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old_bitmap = SelectObject(dc, bitmap);
+    HGDIOBJ old_font = SelectObject(dc, small);
+    erase_background(dc, line);
+    const BoxPainting saved = begin_boxes(dc);
+    draw_label(dc, text, line, amount_color(sum, defaults().background_color));
+    end_boxes(dc, saved);
+    GdiFlush();
+    const uint32_t* pixels = static_cast<const uint32_t*>(bits);
+    const int top = screen.height - line_height;
+    for (long y = 0; y < line_height && same; ++y)
+        for (long x = 0; x < screen.width && same; ++x)
+            same = (pixels[y * screen.width + x] & 0xFFFFFF) == screen.at(x, top + y);
+    SelectObject(dc, old_font);
+    DeleteObject(small);
     SelectObject(dc, old_bitmap);
     DeleteObject(bitmap);
     DeleteDC(dc);

@@ -414,3 +414,41 @@ TEST_F(Settings, ALossLimitIsKeptInItsOwnFileAndToldOncePassed)
     press(entry, IDCANCEL);
     EXPECT_TRUE(exit_program(program));
 }
+
+// 金額を表示 on the format page: kept in Ravo.ini, Option.bin untouched;
+// the cells grow and the month's line follows an entered day.
+TEST_F(Settings, AmountsAreTurnedOnTheFormatPageAndTheLineFollowsADay)
+{
+    ob::Bytes options = ob::default_file();
+    ob::put32(options, ob::month_left, 60);
+    ob::put32(options, ob::month_top, 60);
+    launch(options, sunday_in_2009);
+    const SIZE bare = client_size();
+    HWND sheet = open_sheet(2);
+    ASSERT_NE(sheet, nullptr);
+    HWND box = GetDlgItem(current_page(sheet), 625);
+    EXPECT_EQ(SendMessageW(box, BM_GETCHECK, 0, 0), BST_UNCHECKED) << "an existing Option.bin keeps its look";
+    SendMessageW(box, BM_CLICK, 0, 0);
+    press(sheet, IDOK);
+    const std::u16string written = u"\uFEFF[表示]\r\n金額を表示=1\r\n";
+    const Bytes ini = read_file(file_in(folder, L"Ravo.ini"));
+    EXPECT_EQ(ini, Bytes(reinterpret_cast<const uint8_t*>(written.data()),
+                         reinterpret_cast<const uint8_t*>(written.data()) + 2 * written.size()));
+    settle(program.window);
+    Sleep(200);
+    EXPECT_GT(client_size().cx, bare.cx) << "cells grown for the amounts";
+    EXPECT_GT(client_size().cy, bare.cy);
+    EXPECT_TRUE(period_line_shows(program.window, false, L"今月 ±0　0勝0敗0分", 0));
+
+    PostMessageW(program.window, WM_KEYDOWN, VK_RETURN, 0);  // today, the 6th: −6,000
+    HWND entry = wait_for_dialog(L"勝ったり負けたり");
+    ASSERT_NE(entry, nullptr);
+    for (int key : {206, 210, 1007}) press(entry, key);
+    press(entry, IDOK);
+    settle(program.window);
+    Sleep(200);
+    EXPECT_TRUE(period_line_shows(program.window, false, L"今月 \u22126,000　0勝1敗0分", -6000));
+    ASSERT_TRUE(exit_program(program));
+    EXPECT_EQ(saved_options(), options) << "Option.bin is as it was";
+    EXPECT_EQ(read_file(file_in(folder, L"Ravo.ini")), ini);
+}

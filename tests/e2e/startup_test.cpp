@@ -124,7 +124,7 @@ TEST_F(Calendar, AnotherCopysFolderOrMutexIsLeftAlone)
     EXPECT_FALSE(file_exists(lock_path));
 }
 
-TEST_F(Calendar, FreshStartWritesTheDefaultOptionsAtExit)
+TEST_F(Calendar, FreshStartWritesTheFirstLookAtExit)
 {
     const std::wstring check_file = file_in(folder, L"Ravo-write-check.tmp");
     ASSERT_TRUE(write_file(check_file, Bytes{1}));  // left by a crash
@@ -133,7 +133,15 @@ TEST_F(Calendar, FreshStartWritesTheDefaultOptionsAtExit)
     EXPECT_FALSE(file_exists(check_file));
     EXPECT_FALSE(file_exists(file_in(folder, L"Option.bin")));
     ASSERT_TRUE(exit_program(program));
-    EXPECT_EQ(saved_options(), ob::default_file());
+    // The first start's look: results shown, Japanese names for a Japanese
+    // display language (the fonts' character set), amounts in Ravo.ini.
+    ob::Bytes first_look = ob::default_file();
+    first_look[98] = 1;
+    if (PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE) first_look[23] = first_look[129 + 23] = 128;
+    EXPECT_EQ(saved_options(), first_look);
+    const std::u16string ini = u"\uFEFF[表示]\r\n金額を表示=1\r\n";
+    EXPECT_EQ(read_file(file_in(folder, L"Ravo.ini")),
+              Bytes(reinterpret_cast<const uint8_t*>(ini.data()), reinterpret_cast<const uint8_t*>(ini.data()) + 2 * ini.size()));
 }
 
 TEST_F(Calendar, DragIsStoppedAtEveryScreenEdgeAndRemembered)

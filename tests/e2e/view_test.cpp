@@ -132,3 +132,33 @@ TEST_F(CalendarView, JumpToATypedDate)
     press(entry, IDCANCEL);
     EXPECT_TRUE(exit_program(program));
 }
+
+// With amounts, the line under the grid gives the stored year's figures
+// for the shown month, the month before, and the one-year view's year.
+TEST_F(CalendarView, TheLineGivesTheShownMonthsAndYearsFigures)
+{
+    const std::u16string ini = u"\uFEFF[表示]\r\n金額を表示=1\r\n";
+    write_file(file_in(folder, L"Ravo.ini"), Bytes(reinterpret_cast<const uint8_t*>(ini.data()),
+                                                    reinterpret_cast<const uint8_t*>(ini.data()) + 2 * ini.size()));
+    Bytes amounts(1488, 0);
+    put_amount(amounts, 12, 1, 12000);
+    put_amount(amounts, 12, 3, -5000);
+    put_amount(amounts, 12, 4, -1);
+    put_amount(amounts, 12, 8, 3000);
+    put_amount(amounts, 11, 2, -800);
+    write_file(file_in(folder, L"2009.dat"), amounts);
+    const std::string visits = "\xEF\xBB\xBF日付,種別,場所,機種,投資,回収,開始,終了,メモ\r\n"
+                               "2009/12/01,パチンコ,A,,20000,32000,10:00,14:00,\r\n";
+    write_file(file_in(folder, L"2009d.csv"), Bytes(visits.begin(), visits.end()));
+    launch(options_at(100, 100), "2009-12-06 09:05:07");
+    Sleep(200);
+    EXPECT_TRUE(period_line_shows(program.window, false, L"今月 +10,000　2勝1敗1分　時給 +3,000", 10000));
+    PostMessageW(program.window, WM_KEYDOWN, VK_PRIOR, 0);
+    settle(program.window);
+    Sleep(200);
+    EXPECT_TRUE(period_line_shows(program.window, false, L"今月 \u2212800　0勝1敗0分", -800));
+    command(40011);  // the one-year view
+    Sleep(200);
+    EXPECT_TRUE(period_line_shows(program.window, true, L"今年 +9,200　2勝2敗1分　時給 +3,000", 9200));
+    EXPECT_TRUE(exit_program(program));
+}

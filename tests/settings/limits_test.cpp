@@ -67,6 +67,22 @@ TEST(LimitsFile, ReadAndWrittenKeepingWhatItDoesNotKnow)
     EXPECT_FALSE(parsed(utf16_file(u"[他]\r\n月の負け上限=500\r\n"), &limits).damaged);
     EXPECT_EQ(limits.month, 0) << "our keys count in our section only";
 
+    // 金額を表示 in its own section, beside the limits, which it keeps.
+    EXPECT_EQ(show_amounts_bytes(LimitsFile{{}, false}, true), utf16_file(u"[表示]\r\n金額を表示=1\r\n"));
+    LimitsFile with_limits = parsed(fresh, &limits);
+    const Bytes both = show_amounts_bytes(with_limits, true);
+    EXPECT_EQ(both, utf16_file(u"[収支の上限]\r\n月の負け上限=50000\r\n年の負け上限=300000\r\n知らせる割合=90\r\n\r\n"
+                               u"[表示]\r\n金額を表示=1\r\n"));
+    EXPECT_EQ(stored_show_amounts(with_limits), -1);
+    EXPECT_EQ(stored_show_amounts(parsed(both, &limits)), 1);
+    EXPECT_EQ(limits.year, 300000);
+    EXPECT_EQ(show_amounts_bytes(parsed(both, &limits), false), utf16_file(u"[収支の上限]\r\n月の負け上限=50000\r\n"
+                                                                         u"年の負け上限=300000\r\n知らせる割合=90\r\n\r\n"
+                                                                         u"[表示]\r\n金額を表示=0\r\n"));
+    EXPECT_EQ(limits_file_bytes(parsed(both, &limits), set), both) << "the limits keep the key";
+    EXPECT_EQ(stored_show_amounts(parsed(utf16_file(u"[他]\r\n金額を表示=1\r\n[表示]\r\n金額を表示=2\r\n"), &limits)), -1)
+        << "another section's key, a value not 0 or 1";
+
     TempFolder folder;
     set_program_path(folder.file("Ravo.exe").c_str());
     EXPECT_FALSE(load_loss_limits()) << "no Ravo.ini yet: nothing to tell";

@@ -47,6 +47,20 @@ TEST_F(OptionsFile, MissingFileGivesTheDefaults)
     EXPECT_EQ(+o->year_left, 0);
     EXPECT_EQ(+o->small_top, 0);
     EXPECT_FALSE(std::filesystem::exists(options_path())) << "loading never writes";
+
+    // A first start shows the results, and Japanese names to a Japanese
+    // user; a folder with its Option.bin is no first start.
+    EXPECT_TRUE(options_were_missing());
+    OptionsRecord look = *o;
+    apply_first_start_look(&look, false);
+    EXPECT_EQ(+look.show_results, 1);
+    EXPECT_EQ(+look.year_font.lfCharSet, 0);
+    apply_first_start_look(&look, true);
+    EXPECT_EQ(+look.month_font.lfCharSet, 128);
+    EXPECT_EQ(+look.year_font.lfCharSet, 128);
+    EXPECT_EQ(save_options(), 1);
+    load_options();
+    EXPECT_FALSE(options_were_missing());
 }
 
 TEST_F(OptionsFile, FreshSaveIsTheDocumentedDefaultFileByteForByte)

@@ -154,3 +154,48 @@ TEST(AmountText, CommasSignsAndTheDraw)
     format_large_amount(INT64_MIN, large);
     EXPECT_EQ(std::u16string(large), u"-9,223,372,036,854,775,808");
 }
+
+namespace {
+// Every character 6 pixels wide, 万 12.
+int fixed_width(const char16_t* text, void*)
+{
+    int width = 0;
+    for (; *text; ++text) width += *text == u'万' ? 12 : 6;
+    return width;
+}
+std::u16string fitted(int64_t amount, int width)
+{
+    char16_t buffer[signed_amount_text_size];
+    fitted_amount(amount, width, fixed_width, nullptr, buffer);
+    return buffer;
+}
+}  // namespace
+
+TEST(AmountText, CalendarFormsWholeWhereTheyFitElseInMan)
+{
+    EXPECT_EQ(fitted(15000, 42), u"+15,000") << "7 characters in 42 pixels";
+    EXPECT_EQ(fitted(15000, 41), u"+1.5万");
+    EXPECT_EQ(fitted(-123456, 40), u"\u221212.3万");
+    EXPECT_EQ(fitted(-123456, 100), u"\u2212123,456");
+    EXPECT_EQ(fitted(shown_day_amount(-1), 1), u"±0") << "the stored draw";
+    EXPECT_EQ(fitted(0, 1), u"±0");
+    EXPECT_EQ(fitted(499, 1), u"+499") << "万 only when narrower";
+    EXPECT_EQ(fitted(99999, 1), u"+99,999");
+    EXPECT_EQ(fitted(149999, 1), u"+15.0万");
+    EXPECT_EQ(fitted(-14950, 1), u"\u22121.5万") << "half away from zero";
+    EXPECT_EQ(fitted(INT32_MAX, 1), u"+214,748.4万");
+    EXPECT_EQ(fitted(INT32_MIN, 1), u"\u2212214,748.4万");
+    EXPECT_EQ(fitted(INT32_MAX, 1000), u"+2,147,483,647");
+    EXPECT_EQ(fitted(INT32_MIN, 1000), u"\u22122,147,483,648");
+    EXPECT_EQ(fitted(INT64_MIN, 1000), u"\u22129,223,372,036,854,775,808");
+    EXPECT_EQ(shown_day_amount(INT32_MIN), INT32_MIN);
+
+    // The cells grow for the number over the amount, and for "−99.9万".
+    EXPECT_EQ(cell_size_with_amounts(28, 20, 12, 30), 34);
+    EXPECT_EQ(cell_size_with_amounts(28, 20, 12, 33), 37);
+    EXPECT_EQ(cell_size_with_amounts(40, 20, 12, 30), 40);
+    const Box cell = {0, 34, 34, 68};
+    EXPECT_EQ(day_amount_box(cell, 12).bottom, 67);
+    EXPECT_LT(day_number_box(cell, 12).bottom, 68 - 12);
+    EXPECT_EQ(period_line_box(238, 254, period_line_height(12)).top, 238);
+}

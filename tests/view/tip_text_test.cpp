@@ -1,5 +1,7 @@
-#include "view/day_tip_text.h"
 #include "view/tip_text.h"
+
+#include "view/day_tip_text.h"
+#include "view/period_line.h"
 
 #include <gtest/gtest.h>
 
@@ -67,4 +69,37 @@ TEST(DayTip, DateAmountMemoAndAVisitALineWithinTheLength)
     EXPECT_EQ(day_tip_text(day, head.size() + 6), head + u"ほか 6 件");
     EXPECT_EQ(day_tip_text(day, 3), u"200") << "no room even for the count: cut";
     EXPECT_EQ(day_tip_text({2009, 12, 6, u"", 0, u"a𠮷", {}}, 16), u"2009/12/06(日)\na") << "never half a pair";
+}
+
+TEST(PeriodLine, MonthAndYearWithAndWithoutVisits)
+{
+    LedgerYear value;
+    clear_ledger_year(value, 2009);
+    value.amounts[2][0] = 20000;  // March: two wins, a loss, a draw and the stored ±0
+    value.amounts[2][1] = 16200;
+    value.amounts[2][2] = -1000;
+    value.amounts[2][3] = -1;
+    value.amounts[2][4] = 5;
+    value.amounts[11][0] = -500;  // December
+    PeriodFigures march = period_figures(value, 3);
+    EXPECT_EQ(period_line_text(march, false, false), u"今月 +35,200　2勝1敗2分");
+    EXPECT_EQ(period_line_text(march, false, true), u"今月 +3.5万　2勝1敗2分");
+    EXPECT_EQ(period_line_text(period_figures(value, 12), false, false), u"今月 \u2212500　0勝1敗0分");
+    EXPECT_EQ(period_line_text(period_figures(value, 5), false, false), u"今月 ±0　0勝0敗0分");
+    EXPECT_EQ(period_line_text(period_figures(value, 0), true, false), u"今年 +34,700　2勝2敗2分");
+
+    // 時給 over the timed visits of played days: +5,000 in 1 h 30 min and
+    // −1,000 in 30 min make +4,000 in 2 hours; an untimed visit, a visit
+    // of another month and one of an unplayed day do not count.
+    ASSERT_TRUE(set_day_visits(value, 3, 1, {Visit{3, 1, "パチンコ", "A", "", 10000, 15000, 600, 690, ""},
+                                             Visit{3, 1, "スロット", "B", "", 1000, 0, 700, 730, ""},
+                                             Visit{3, 1, "競馬", "C", "", 100, 0, no_time, no_time, ""}}));
+    value.amounts[2][0] = 20000;
+    value.visits.push_back(Visit{4, 2, "パチンコ", "A", "", 0, 90000, 600, 601, ""});
+    value.visits.push_back(Visit{12, 2, "パチンコ", "A", "", 0, 90000, 600, 601, ""});
+    EXPECT_EQ(period_line_text(period_figures(value, 3), false, false), u"今月 +35,200　2勝1敗2分　時給 +2,000");
+    EXPECT_EQ(period_line_text(period_figures(value, 4), false, false), u"今月 ±0　0勝0敗0分") << "no played day";
+    value.visits.push_back(Visit{12, 1, "競馬", "C", "", 100, 0, no_time, no_time, ""});
+    EXPECT_EQ(period_line_text(period_figures(value, 12), false, false), u"今月 \u2212500　0勝1敗0分　時給 －")
+        << "visits without times";
 }
