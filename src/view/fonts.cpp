@@ -220,7 +220,7 @@ bool is_japanese_font(const ViewFonts& fonts, int which)
 LOGFONTW amount_log_font(LOGFONTW view_font, int dpi)
 {
     // Three fifths of the view's face, never below what still reads.
-    const LONG least = scale_to_dpi(9, dpi);
+    const LONG least = scale_to_dpi(11, dpi);
     LONG height = view_font.lfHeight != 0 ? view_font.lfHeight * 3 / 5 : -scale_to_dpi(10, dpi);
     if (height > -least && height < least) height = height < 0 ? -least : least;
     view_font.lfHeight = height;

@@ -1,5 +1,7 @@
 #include "view/layout.h"
 
+#include <algorithm>
+
 #include "calendar/dates.h"
 #include "settings/limits.h"
 #include "settings/options.h"
@@ -35,8 +37,12 @@ int make_room_for_amounts(HWND window, const CalendarView& view, bool year_view,
     if (year_view) return cell;
     HDC dc = GetDC(window);
     HGDIOBJ old = SelectObject(dc, small);
-    SIZE widest = {0, 0};
-    GetTextExtentPoint32W(dc, L"\u221299.9万", 6, &widest);
+    // A day's usual amounts stay whole (up to ±99,999); larger ones fall
+    // back to 万, whose widest form must fit too.
+    SIZE whole = {0, 0}, in_man = {0, 0};
+    GetTextExtentPoint32W(dc, L"\u221299,999", 7, &whole);
+    GetTextExtentPoint32W(dc, L"\u221299.9万", 6, &in_man);
+    const SIZE widest = {std::max(whole.cx, in_man.cx), 0};
     SelectObject(dc, old);
     ReleaseDC(window, dc);
     const TEXTMETRICW number = font_metrics(window, view.fonts.month);
