@@ -59,59 +59,24 @@ int text_width(HDC dc, const char16_t* text)
 }
 
 namespace {
-// The widths of the characters amounts are made of, measured once per
-// face: a month's amounts are then fitted without asking the system.
-const char16_t amount_glyphs[] = u"0123456789,.+\u2212±万";
-enum { amount_glyph_count = sizeof amount_glyphs / sizeof amount_glyphs[0] - 1 };
-struct GlyphWidths {
-    HFONT font;  // with its size: a handle may come back for another font
-    int height;
-    int dpi;
-    int widths[amount_glyph_count];
-};
-
-const GlyphWidths& glyph_widths(HDC dc, HFONT font, const ViewLayout& layout)
-{
-    static GlyphWidths kept[2];
-    static int next = 0;
-    for (const GlyphWidths& one : kept)
-        if (one.font == font && one.height == layout.amount_height && one.dpi == layout.dpi) return one;
-    GlyphWidths& made = kept[next];
-    next = (next + 1) % 2;
-    made.font = font;
-    made.height = layout.amount_height;
-    made.dpi = layout.dpi;
-    const HGDIOBJ old = SelectObject(dc, font);
-    for (int i = 0; i < amount_glyph_count; ++i) {
-        SIZE size = {0, 0};
-        GetTextExtentPoint32W(dc, wide(amount_glyphs + i), 1, &size);
-        made.widths[i] = size.cx;
-    }
-    SelectObject(dc, old);
-    return made;
-}
-
+// `widths` are the layout's widths of the amounts' characters.
 int measure_glyphs(const char16_t* text, void* widths)
 {
-    const GlyphWidths* known = static_cast<const GlyphWidths*>(widths);
-    int width = 0;
-    for (; *text; ++text)
-        for (int i = 0; i < amount_glyph_count; ++i)
-            if (amount_glyphs[i] == *text) width += known->widths[i];
-    return width;
+    return amount_glyphs_width(text, *static_cast<const int(*)[amount_glyph_count]>(widths));
 }
+
+void* glyph_widths(const CalendarView& view) { return const_cast<int*>(view.layout.amount_glyph_widths); }
 }  // namespace
 
 void paint_day_amounts(HDC dc, const DayAmount* amounts, int count, const CalendarView& view)
 {
     if (count == 0) return;
     const SmallFace face = use_small_face(dc, view);
-    const GlyphWidths& widths = glyph_widths(dc, view.fonts.month_amounts, view.layout);
     for (int i = 0; i < count; ++i) {
         const RECT& cell = amounts[i].cell;
         char16_t text[signed_amount_text_size];
         const int64_t shown = shown_day_amount(amounts[i].amount);
-        fitted_amount(shown, cell.right - cell.left - 2, measure_glyphs, const_cast<GlyphWidths*>(&widths), text);
+        fitted_amount(shown, cell.right - cell.left - 2, measure_glyphs, glyph_widths(view), text);
         draw_label(dc, wide(text), to_rect(day_amount_box(box_of(cell), view.layout.amount_height)),
                    amount_color(shown, amounts[i].behind));
     }
@@ -128,9 +93,8 @@ void paint_name_and_total(HDC dc, const RECT& caption, const wchar_t* name, COLO
     PendingTotal& next = pending.totals[pending.count];
     const int width = caption.right - caption.left, height = caption.bottom - caption.top;
     const int amount_height = view.layout.amount_height;
-    const GlyphWidths& widths = glyph_widths(dc, view.fonts.year_amounts, view.layout);
-    fitted_amount(total, width - 4, measure_glyphs, const_cast<GlyphWidths*>(&widths), next.text);
-    const int total_width = measure_glyphs(next.text, const_cast<GlyphWidths*>(&widths));
+    fitted_amount(total, width - 4, measure_glyphs, glyph_widths(view), next.text);
+    const int total_width = measure_glyphs(next.text, glyph_widths(view));
     RECT name_rect = caption;
     next.rect = caption;
     bool shown = true;

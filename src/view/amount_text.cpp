@@ -86,3 +86,12 @@ void fitted_amount(int64_t amount, int width, MeasureText measure, void* context
     for (int i = 0; (buffer[i] = man[i]) != 0; ++i) {
     }
 }
+
+int amount_glyphs_width(const char16_t* text, const int (&widths)[amount_glyph_count])
+{
+    int width = 0;
+    for (; *text; ++text)
+        for (int i = 0; i < amount_glyph_count; ++i)
+            if (amount_glyphs[i] == *text) width += widths[i];
+    return width;
+}

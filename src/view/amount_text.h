@@ -25,6 +25,12 @@ void format_man_amount(int64_t amount, char16_t* buffer);
 // A day's amount as the calendar shows it: its stored draw is "±0".
 int64_t shown_day_amount(int32_t amount);
 
+// The characters the signed forms are made of.
+inline constexpr char16_t amount_glyphs[] = u"0123456789,.+\u2212±万";
+enum { amount_glyph_count = sizeof amount_glyphs / sizeof amount_glyphs[0] - 1 };
+// The width of a text of those characters, given each one's width.
+int amount_glyphs_width(const char16_t* text, const int (&widths)[amount_glyph_count]);
+
 // The width a text takes in some face, in pixels.
 typedef int (*MeasureText)(const char16_t* text, void* context);
 // The whole form where it fits `width`, else the form in 万 (when that is

@@ -7,6 +7,7 @@
 
 #include "calendar/dates.h"
 #include "settings/options.h"
+#include "view/amount_text.h"
 #include "view/clock_text.h"
 #include "view/dpi.h"
 
@@ -20,6 +21,10 @@ struct ViewLayout {
     RECT month_box = {};  // of the month view
     int line_height = 0;  // the period's line under the grid; 0 without amounts
     int amount_height = 0;  // text height of the smaller face
+    // Widths of the characters amounts are made of, in the smaller face,
+    // measured with the layout: a month's amounts are fitted without
+    // asking the system.
+    int amount_glyph_widths[amount_glyph_count] = {};
 };
 
 // The two view fonts made from their stored records in the options.

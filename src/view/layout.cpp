@@ -34,19 +34,22 @@ int make_room_for_amounts(HWND window, const CalendarView& view, bool year_view,
     const TEXTMETRICW metrics = font_metrics(window, small);
     layout.amount_height = metrics.tmHeight;
     layout.line_height = period_line_height(metrics.tmHeight);
-    if (year_view) return cell;
     HDC dc = GetDC(window);
     HGDIOBJ old = SelectObject(dc, small);
-    // A day's usual amounts stay whole (up to ±99,999); larger ones fall
-    // back to 万, whose widest form must fit too.
-    SIZE whole = {0, 0}, in_man = {0, 0};
-    GetTextExtentPoint32W(dc, L"\u221299,999", 7, &whole);
-    GetTextExtentPoint32W(dc, L"\u221299.9万", 6, &in_man);
-    const SIZE widest = {std::max(whole.cx, in_man.cx), 0};
+    for (int i = 0; i < amount_glyph_count; ++i) {
+        SIZE size = {0, 0};
+        GetTextExtentPoint32W(dc, reinterpret_cast<const wchar_t*>(amount_glyphs + i), 1, &size);
+        layout.amount_glyph_widths[i] = size.cx;
+    }
     SelectObject(dc, old);
     ReleaseDC(window, dc);
+    if (year_view) return cell;
+    // A day's usual amounts stay whole (up to ±99,999); larger ones fall
+    // back to 万, whose widest form must fit too.
+    const int widest = std::max(amount_glyphs_width(u"\u221299,999", layout.amount_glyph_widths),
+                                amount_glyphs_width(u"\u221299.9万", layout.amount_glyph_widths));
     const TEXTMETRICW number = font_metrics(window, view.fonts.month);
-    cell = cell_size_with_amounts(cell, number.tmHeight, metrics.tmHeight, widest.cx);
+    cell = cell_size_with_amounts(cell, number.tmHeight, metrics.tmHeight, widest);
     layout.cell_width = layout.cell_height = cell;
     return cell;
 }
