@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "ledger/results.h"
+#include "ledger/year_merge.h"
 #include "platform/folders.h"
 
 namespace {
@@ -12,27 +13,21 @@ namespace {
 // The N of "YYYYMMDD-N"; 1 for the day's first folder.
 int serial_of(const std::string& name) { return name.size() > 9 ? std::atoi(name.c_str() + 9) : 1; }
 
-bool same_visit(const Visit& a, const Visit& b)
-{
-    return a.category == b.category && a.place == b.place && a.game == b.game && a.stake == b.stake &&
-           a.returned == b.returned && a.start == b.start && a.end == b.end && a.note == b.note;
-}
-
-bool same_visits(const std::vector<Visit>& a, const std::vector<Visit>& b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), same_visit);
-}
-
 // Every real day of the year whose entry or visits differ.
 std::vector<ChangedDay> changed_days(const LedgerYear& now, const LedgerYear& then)
 {
+    // Visits are told apart by the prints a save compares them by.
+    LedgerYear now_prints = now, then_prints = then;
+    take_prints(now_prints);
+    take_prints(then_prints);
     std::vector<ChangedDay> changed;
     for (int month = 1; month <= ledger_months; ++month)
         for (int day = 1; day <= days_in_month(now.year, month); ++day) {
             ChangedDay change = {month, day, day_of(now, month, day), day_of(then, month, day), false, false, false};
             change.memo_changed = std::strcmp(change.now.memo, change.then.memo) != 0;
             change.day_off_changed = change.now.day_off != change.then.day_off;
-            change.visits_changed = !same_visits(visits_of_day(now, month, day), visits_of_day(then, month, day));
+            change.visits_changed =
+                now_prints.visit_prints[month - 1][day - 1] != then_prints.visit_prints[month - 1][day - 1];
             if (change.now.amount != change.then.amount || change.memo_changed || change.day_off_changed ||
                 change.visits_changed)
                 changed.push_back(change);
