@@ -90,9 +90,18 @@ TEST(CsvImport, ExportedYearComesBackAsItWas)
     EXPECT_EQ(apply_year_csv(parsed).status, import_saved);
     for (size_t i = 0; i < names.size(); ++i) EXPECT_EQ(read_bytes(folder.file(names[i])), before[i]) << names[i];
 
-    // A file far larger than any year's is not read at all.
+    // A file far larger than any year's is not read at all; one at the limit is.
+    write_bytes(folder.path() / "CSV" / "2008.csv", Bytes(csv_import_limit, ' '));
+    CsvImport at_limit;
+    EXPECT_EQ(read_year_csv(2008, &at_limit), csv_file_read);
     write_bytes(folder.path() / "CSV" / "2008.csv", Bytes(csv_import_limit + 1, ' '));
     EXPECT_EQ(read_year_csv(2008, &parsed), csv_file_too_large);
+    // The calendar's first year takes a file too.
+    const std::string first = std::to_string(first_ledger_year) + "/1/1,5";
+    EXPECT_EQ(apply_year_csv(parse_year_csv(first_ledger_year, reinterpret_cast<const unsigned char*>(first.data()),
+                                            first.size()))
+                  .status,
+              import_saved);
 
     // A year whose file cannot be read is never imported into.
     std::filesystem::remove(folder.path() / "2008m.dat");
