@@ -97,9 +97,11 @@ TEST(Backup, FailureIsToldOnceWithItsFolderAndReason)
     // A crash's partial copy is thrown away, not taken for the day's backup.
     fs::create_directories(backups / "20010306.partial");
     write_bytes(backups / "20010306.partial" / "2004.dat", Bytes{7});
+    fs::create_directories(backups / "20010309.partial");  // another day's, with a 9 in its name
     EXPECT_EQ(back_up_before_first_save(2003, day_of(2001, 3, 6)).status, backup_made);
     EXPECT_EQ(names_in(backups / "20010306"), (std::vector<std::string>{"2003.dat"}));
     EXPECT_FALSE(fs::exists(backups / "20010306.partial"));
+    EXPECT_FALSE(fs::exists(backups / "20010309.partial"));
     // A whole copy a crash left on its way into the day's folder goes in.
     fs::create_directories(backups / "20010306.moving");
     write_bytes(backups / "20010306.moving" / "2005.dat", Bytes{8});

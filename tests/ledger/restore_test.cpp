@@ -49,6 +49,7 @@ TEST(Restore, ListsBackupsNewestFirstWithTheirDifferingDaysAndBringsOneBackExact
     EXPECT_FALSE(listed[0].readable);
     EXPECT_EQ(restore_year_backup(2009, listed[0]).status, restore_refused);
     EXPECT_EQ(listed[1].name, "20090105-2");
+    EXPECT_EQ(listed[1].day, 20090105);
     ASSERT_EQ(listed[1].changed.size(), 1u);
     EXPECT_TRUE(listed[1].changed[0].visits_changed);
     EXPECT_EQ(listed[1].changed[0].then.amount, 5) << "the visit's balance";
