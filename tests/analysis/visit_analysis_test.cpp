@@ -27,7 +27,7 @@ TEST(NameFolding, WidthsSpacesAndVoicedKana)
     EXPECT_EQ(folded_name("ﾋﾞﾍﾞﾎﾟ"), "ビベポ");
     EXPECT_EQ(folded_name("ｶﾟガﾞｱﾞ"), "カ゜ガ゛ア゛") << "marks no kana takes stand alone";
     EXPECT_EQ(folded_name("　海　　物語 "), "海 物語");
-    EXPECT_EQ(folded_name("Café"), "café") << "two-byte characters pass whole";
+    EXPECT_EQ(folded_name("Café"), "Café") << "two-byte characters pass whole";
     EXPECT_EQ(folded_name("Ａ１！～"), "A1!~");
     EXPECT_EQ(folded_name("A￥￠￡￢￣￤￦"), "A¥¢£¬¯¦₩");
     EXPECT_EQ(folded_name("\xF0\x90\x80\x80\xF0\x9F\x98\x81\xE0\xA0\x80"), "\xF0\x90\x80\x80\xF0\x9F\x98\x81\xE0\xA0\x80");
